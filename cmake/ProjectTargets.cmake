@@ -22,18 +22,31 @@ function(project_add_test name)
   endif()
 endfunction()
 
-# project_add_fuzz(<name> SOURCE <file> SEEDS <dir> [LIBS <targets...>])
-# A fuzz target: with FUZZING it links libFuzzer; otherwise it is a ctest
-# that replays the seeds (and anything added to fuzz_corpus/<name>).
+# project_add_fuzz(<name> SOURCE <file> SEEDS <dirs...> [LIBS <targets...>])
+# A fuzz target: with FUZZING it links libFuzzer and .ci/run fuzzes it from a
+# copy of the seed directories; otherwise it is a ctest that replays them.
+# Seed directories are absolute paths (checked-in seeds, fuzz_corpus/ folders
+# holding reproducers kept from earlier runs, or generated ones).
+# project_add_benchmark(<name> SOURCES <files...> [LIBS <targets...>])
+# A Google Benchmark executable in build/benchmarks; not run by ctest.
+function(project_add_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  find_package(benchmark REQUIRED)
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/benchmarks)
+endfunction()
+
 function(project_add_fuzz name)
-  cmake_parse_arguments(ARG "" "SOURCE;SEEDS" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "SOURCE" "SEEDS;LIBS" ${ARGN})
   if(PROJECT_FUZZING_ACTIVE)
     add_executable(${name} ${ARG_SOURCE})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS})
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
     add_dependencies(fuzz_all ${name})
-    file(APPEND ${CMAKE_BINARY_DIR}/fuzz/targets.txt "${name} ${ARG_SEEDS}\n")
+    list(JOIN ARG_SEEDS " " seeds)
+    file(APPEND ${CMAKE_BINARY_DIR}/fuzz/targets.txt "${name} ${seeds}\n")
   else()
     add_executable(${name}_replay ${ARG_SOURCE} ${CMAKE_SOURCE_DIR}/tests/support/fuzz_replay_main.cpp)
     target_link_libraries(${name}_replay PRIVATE ${ARG_LIBS})

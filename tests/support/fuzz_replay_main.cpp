@@ -1,5 +1,6 @@
 // Replays fuzz inputs without libFuzzer: every file named on the command line,
 // or found (recursively) in a directory named there, is fed to the target once.
+// At least one input must be replayed.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -43,8 +44,8 @@ int main(int argc, char **argv) {
       ok = replayFile(arg) && ok;
       ++replayed;
     } else {
-      std::fprintf(stderr, "no such input: %s\n", argv[i]);
-      ok = false;
+      // A corpus folder that holds no reproducers yet is not kept by git.
+      std::printf("skipping missing %s\n", argv[i]);
     }
   }
   std::printf("replayed %d inputs\n", replayed);
