@@ -7,18 +7,24 @@ set(PROJECT_TEST_OUTPUT_DIR ${CMAKE_BINARY_DIR}/tests)
 # project_add_test(<name> SOURCES <files...> [LIBS <targets...>] [PER_CASE])
 # A GoogleTest executable. PER_CASE runs every case in its own process, for
 # code with process-wide state; otherwise the executable is one ctest.
+# The tests carry the labels in PROJECT_TEST_LABELS (a directory variable):
+# "tsan" marks the Qt-free tests that scripts/test --tsan runs.
 function(project_add_test name)
   cmake_parse_arguments(ARG "PER_CASE" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_TEST_OUTPUT_DIR})
+  set(labels "${PROJECT_TEST_LABELS}")
+  if(NOT labels)
+    set(labels none)
+  endif()
   if(ARG_PER_CASE)
     gtest_discover_tests(${name}
       DISCOVERY_MODE PRE_TEST
-      PROPERTIES TIMEOUT 60)
+      PROPERTIES TIMEOUT 60 LABELS "${labels}")
   else()
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES TIMEOUT 60)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 60 LABELS "${labels}")
   endif()
 endfunction()
 
@@ -53,6 +59,9 @@ function(project_add_fuzz name)
     set_target_properties(${name}_replay PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_TEST_OUTPUT_DIR})
     add_test(NAME ${name}_replay COMMAND ${name}_replay ${ARG_SEEDS})
     set_tests_properties(${name}_replay PROPERTIES TIMEOUT 60)
+    if(PROJECT_TEST_LABELS)
+      set_tests_properties(${name}_replay PROPERTIES LABELS "${PROJECT_TEST_LABELS}")
+    endif()
   endif()
 endfunction()
 
