@@ -1,0 +1,51 @@
+#pragma once
+// The serial ports of one library, addressed by COM port number 1..256.
+// Thread-safe: the set's own lock covers only its table, never I/O.
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <mutex>
+
+#include "com_port_path.h"
+#include "serial_port.h"
+
+namespace transport {
+
+class CComPortSet {
+ public:
+  CComPortSet() = default;
+  ~CComPortSet();  // closes every open port
+  CComPortSet(const CComPortSet &) = delete;
+  CComPortSet &operator=(const CComPortSet &) = delete;
+
+  // Opens COM n at the given rate and returns n, or -1: n outside 1..256, n
+  // already open in this set (the open port stays as it was), or the device
+  // cannot be opened as a serial port at that rate.
+  int Open(int n, int baud);
+
+  // Closes COM n if open; other numbers are ignored.
+  void Close(int n);
+  void CloseAll();
+
+  // Reads at most capacity waiting bytes of COM n: the count, 0 when nothing
+  // is waiting, -1 when COM n is not open.
+  int Read(int n, void *buf, size_t capacity);
+
+  // Writes len bytes to COM n: the count, or -1 when not open or the write
+  // fails (see SerialPort::write).
+  int Write(int n, const void *buf, size_t len);
+
+  bool IsOpen(int n) const;
+
+  // The open port COM n for a worker to hold; it stays valid after Close(n)
+  // as a closed port. nullptr when COM n is not open.
+  std::shared_ptr<SerialPort> acquire(int n) const;
+
+ private:
+  static bool inRange(int n) { return n >= kMinComPort && n <= kMaxComPort; }
+
+  mutable std::mutex mutex_;
+  std::array<std::shared_ptr<SerialPort>, kMaxComPort> ports_;
+};
+
+}  // namespace transport
