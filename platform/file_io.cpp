@@ -1,0 +1,223 @@
+#include "file_io.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <fstream>
+
+#include "cp936.h"
+
+namespace platform {
+namespace {
+
+std::atomic<bool> g_failAfterTempWrite{false};
+
+Error readError(const std::string &path, int err, const char *reason = nullptr) {
+  return Error{err, "无法读取文件 \"" + path + "\"：" + (reason ? reason : std::strerror(err))};
+}
+
+Error writeError(const std::string &path, int err, const char *reason = nullptr) {
+  return Error{err, "无法写入文件 \"" + path + "\"：" + (reason ? reason : std::strerror(err))};
+}
+
+class FdCloser {
+ public:
+  explicit FdCloser(int fd) : fd_(fd) {}
+  ~FdCloser() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FdCloser(const FdCloser &) = delete;
+  FdCloser &operator=(const FdCloser &) = delete;
+  int release() {
+    int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
+
+ private:
+  int fd_;
+};
+
+std::string dirOf(const std::string &path) {
+  auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Follows one level of symbolic link, so the link itself stays in place.
+std::string resolveLinkOnce(const std::string &path) {
+  char buf[PATH_MAX + 1];
+  ssize_t n = ::readlink(path.c_str(), buf, PATH_MAX);
+  if (n <= 0) return path;
+  std::string target(buf, static_cast<size_t>(n));
+  if (target[0] == '/') return target;
+  return JoinPath(dirOf(path), target);
+}
+
+mode_t currentUmask() {
+  // /proc/self/status carries the umask without changing it (umask() would,
+  // for a moment, for every thread).
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("Umask:", 0) == 0) return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+  }
+  mode_t old = ::umask(022);
+  ::umask(old);
+  return old;
+}
+
+bool writeAll(int fd, const uint8_t *data, size_t size) {
+  while (size > 0) {
+    ssize_t n = ::write(fd, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+bool isRegularFile(const std::string &path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace
+
+Result<std::vector<uint8_t>> ReadWholeFile(const std::string &path, size_t maxBytes) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return readError(path, errno);
+  if (!S_ISREG(st.st_mode)) return readError(path, EINVAL, "不是普通文件");
+  if (static_cast<uintmax_t>(st.st_size) > maxBytes) return readError(path, EFBIG, "文件过大");
+
+  // O_NONBLOCK: should the entry have been swapped for a FIFO since the
+  // check, the open does not wait for a writer; fstat then refuses it.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return readError(path, errno);
+  FdCloser closer(fd);
+  if (::fstat(fd, &st) != 0) return readError(path, errno);
+  if (!S_ISREG(st.st_mode)) return readError(path, EINVAL, "不是普通文件");
+  if (static_cast<uintmax_t>(st.st_size) > maxBytes) return readError(path, EFBIG, "文件过大");
+
+  std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size));
+  size_t got = 0;
+  for (;;) {
+    if (got == bytes.size()) {
+      // The file may have grown since fstat; read on, up to the limit.
+      if (bytes.size() >= maxBytes) {
+        uint8_t probe;
+        ssize_t n = ::read(fd, &probe, 1);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return readError(path, errno);
+        if (n > 0) return readError(path, EFBIG, "文件过大");
+        break;
+      }
+      bytes.resize(std::min(maxBytes, std::max<size_t>(bytes.size() * 2, 4096)));
+    }
+    ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return readError(path, errno);
+    }
+    if (n == 0) break;
+    got += static_cast<size_t>(n);
+  }
+  bytes.resize(got);
+  return bytes;
+}
+
+Result<void> WriteFileAtomically(const std::string &path, std::string_view bytes) {
+  return WriteFileAtomically(path, std::span<const uint8_t>(reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size()));
+}
+
+Result<void> WriteFileAtomically(const std::string &path, std::span<const uint8_t> bytes) {
+  const std::string target = resolveLinkOnce(path);
+  const std::string dir = dirOf(target);
+  std::string base = target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
+  std::string temp = JoinPath(dir, "." + base + ".XXXXXX");
+
+  mode_t mode;
+  struct stat st;
+  if (::stat(target.c_str(), &st) == 0) {
+    if (!S_ISREG(st.st_mode)) return writeError(path, EISDIR, "不是普通文件");
+    mode = st.st_mode & 07777;
+  } else {
+    mode = 0666 & ~currentUmask();
+  }
+
+  int fd = ::mkstemp(temp.data());
+  if (fd < 0) return writeError(path, errno);
+  FdCloser closer(fd);
+  auto fail = [&](int err) {
+    ::close(closer.release());
+    ::unlink(temp.c_str());
+    return writeError(path, err);
+  };
+
+  if (::fchmod(fd, mode) != 0) return fail(errno);
+  if (!writeAll(fd, bytes.data(), bytes.size())) return fail(errno);
+  if (::fsync(fd) != 0) return fail(errno);
+  if (g_failAfterTempWrite.load()) return fail(EIO);
+  if (::close(closer.release()) != 0) {
+    int err = errno;
+    ::unlink(temp.c_str());
+    return writeError(path, err);
+  }
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
+    int err = errno;
+    ::unlink(temp.c_str());
+    return writeError(path, err);
+  }
+  int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd >= 0) {
+    // The data is in place; a failing directory sync only weakens durability.
+    ::fsync(dirFd);
+    ::close(dirFd);
+  }
+  return {};
+}
+
+void SetAtomicWriteFaultForTesting(bool fail) { g_failAfterTempWrite.store(fail); }
+
+std::string JoinPath(const std::string &dir, const std::string &name) {
+  if (dir.empty()) return name;
+  if (dir.back() == '/') return dir + name;
+  return dir + "/" + name;
+}
+
+std::optional<std::string> FindFileIgnoreCase(const std::string &dir, const std::string &name) {
+  if (name.empty() || name.find('/') != std::string::npos) return std::nullopt;
+  std::string exact = JoinPath(dir, name);
+  if (isRegularFile(exact)) return exact;
+
+  DIR *d = ::opendir(dir.empty() ? "." : dir.c_str());
+  if (!d) return std::nullopt;
+  std::optional<std::string> best;
+  while (struct dirent *e = ::readdir(d)) {
+    std::string_view entry(e->d_name);
+    if (!cp936::EqualsIgnoreCase(entry, name)) continue;
+    if (best && entry >= std::string_view(*best)) continue;
+    if (isRegularFile(JoinPath(dir, std::string(entry)))) best = std::string(entry);
+  }
+  ::closedir(d);
+  if (!best) return std::nullopt;
+  return JoinPath(dir, *best);
+}
+
+std::string ResolveConfigFile(const std::string &dir, const std::string &name) {
+  if (auto found = FindFileIgnoreCase(dir, name)) return *found;
+  return JoinPath(dir, name);
+}
+
+}  // namespace platform

@@ -1,0 +1,85 @@
+#pragma once
+// An INI file with Windows profile semantics: section and key names match
+// ignoring ASCII case (code page 936 pairs exactly), the first section of a
+// name and the first key inside it win, and a write changes only the line it
+// must, so every other byte of the file stays as it was.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "result.h"
+
+namespace platform {
+
+class IniFile {
+ public:
+  static constexpr size_t kMaxFileBytes = 64u << 20;
+
+  IniFile() = default;
+
+  // Splits bytes into lines; never fails. The result is bound to no path.
+  static IniFile Parse(std::string_view bytes);
+  // A missing file gives an empty file bound to path (nothing is created).
+  static Result<IniFile> Load(const std::string &path);
+
+  std::string ToBytes() const;
+  // Writes the file back to its path atomically.
+  Result<void> Save() const;
+  const std::string &path() const { return path_; }
+
+  // Names in file order, each once (in the spelling met first).
+  std::vector<std::string> SectionNames() const;
+  std::vector<std::string> KeyNames(std::string_view section) const;
+  bool HasSection(std::string_view section) const;
+  bool HasKey(std::string_view section, std::string_view key) const;
+
+  // The value trimmed of blanks, one pair of enclosing quotes dropped. def
+  // only when the key is missing.
+  std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
+  int32_t ReadInteger(std::string_view section, std::string_view key, int32_t def) const;
+  double ReadFloat(std::string_view section, std::string_view key, double def) const;
+
+  // False (nothing written) for a key holding '=' or a line break, or a
+  // section name holding ']' or a line break. CR, LF and NUL in the value
+  // are written as spaces.
+  bool WriteString(std::string_view section, std::string_view key, std::string_view value);
+  bool WriteInteger(std::string_view section, std::string_view key, int64_t value);
+  bool WriteFloat(std::string_view section, std::string_view key, double value);
+  // Removes every section of that name with all its lines.
+  void EraseSection(std::string_view section);
+
+ private:
+  enum class Eol : uint8_t { None, Lf, CrLf };
+  struct Line {
+    std::string text;
+    Eol eol = Eol::None;
+  };
+  struct Section {
+    std::vector<Line> lines;  // the header first
+    std::string name;         // as written in the header
+    std::unordered_map<std::string, size_t> keys;  // folded name -> first line
+    size_t lastNonBlank = 0;
+    bool erased = false;
+  };
+
+  void appendLine(std::string_view text, Eol eol);
+  const Section *findSection(std::string_view name) const;
+  Section *findSection(std::string_view name);
+  Line *lastLine();
+
+  std::string path_;
+  bool bom_ = false;
+  bool firstLineSeen_ = false;
+  Eol firstEol_ = Eol::None;
+  std::vector<Line> preamble_;  // lines before the first section
+  std::vector<Section> sections_;
+  std::unordered_map<std::string, std::vector<size_t>> sectionIndex_;  // folded name -> sections
+};
+
+// Loads the file at path, lets fn change it and saves it once.
+Result<void> UpdateIniFile(const std::string &path, const std::function<void(IniFile &)> &fn);
+
+}  // namespace platform

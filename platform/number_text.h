@@ -1,0 +1,24 @@
+#pragma once
+// Numbers as text, always with '.' and never through the C locale, so files
+// read the same whatever locale the program runs under.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+std::string FormatInteger(int64_t value);
+
+// General format with up to 15 significant digits and no trailing zeros:
+// 1 -> "1", 0.5 -> "0.5", 1.0/3 -> "0.333333333333333", 1e20 -> "1e+20".
+std::string FormatFloat(double value);
+
+// Decimal with an optional sign, or hexadecimal written "$1F" or "0x1F"
+// (optionally signed). Anything else, or a value outside int32, gives def.
+int32_t ParseIntegerOr(std::string_view text, int32_t def);
+
+// The whole text must be a decimal floating-point number (a leading '+' is
+// allowed); anything else gives def.
+double ParseFloatOr(std::string_view text, double def);
+
+}  // namespace platform
