@@ -58,6 +58,12 @@ class LinkGuard {
   // Refused (an empty Use) when nothing is attached or once closed.
   Use enter();
 
+  // Enters and waits for input until the deadline. A descriptor reporting a
+  // hang-up or an error gives HungUp, also when input is still flagged: such
+  // a descriptor reports it on every poll, and a caller looping on Readable
+  // would spin.
+  WaitResult waitReadable(Deadline deadline);
+
   bool isOpen() const;
 
   // Refuses new entries, wakes every waiter, waits until nobody is inside and
