@@ -1,0 +1,122 @@
+#include "ascii_frame.h"
+
+#include <array>
+#include <cstddef>
+
+#include "transport/lrc.h"
+
+namespace tarnex {
+namespace {
+
+constexpr size_t kMaxDecodedBytes = 1024;
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+// A binary frame under construction: the bytes before the checksum.
+class BinaryFrame {
+ public:
+  void byte(uint8_t b) { bytes_[size_++] = b; }
+  void word(uint16_t w) {
+    byte(static_cast<uint8_t>(w >> 8));
+    byte(static_cast<uint8_t>(w & 0xFF));
+  }
+
+  // ":" + hex of every byte and the LRC + CR LF.
+  std::string text() const {
+    const uint8_t lrc = transport::lrc8(bytes_.data(), size_);
+    std::string out;
+    out.reserve(1 + 2 * (size_ + 1) + 2);
+    out += ':';
+    auto hex = [&out](uint8_t b) {
+      out += kHexDigits[b >> 4];
+      out += kHexDigits[b & 0x0F];
+    };
+    for (size_t i = 0; i < size_; ++i) hex(bytes_[i]);
+    hex(lrc);
+    out += "\r\n";
+    return out;
+  }
+
+ private:
+  std::array<uint8_t, 6 + 2 * kMaxWriteValues> bytes_{};
+  size_t size_ = 0;
+};
+
+int hexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+uint16_t wordAt(const uint8_t *bytes, size_t at) {
+  return static_cast<uint16_t>((bytes[at] << 8) | bytes[at + 1]);
+}
+
+}  // namespace
+
+std::string CAsciiFrameBuilder::BuildReadFrame(int32_t addr, int32_t firstRegister, int32_t count) {
+  function = kFunctionRead;
+  address = static_cast<uint8_t>(addr);
+  BinaryFrame frame;
+  frame.byte(address);
+  frame.byte(kFunctionRead);
+  frame.word(static_cast<uint16_t>(firstRegister));
+  frame.word(static_cast<uint16_t>(count));
+  return frame.text();
+}
+
+std::optional<std::string> CAsciiFrameBuilder::BuildWriteFrame(int32_t addr, int32_t firstRegister,
+                                                               const uint16_t *values, int32_t count) {
+  if (count < 0 || count > kMaxWriteValues || (values == nullptr && count > 0)) {
+    function = 0;
+    address = 0;
+    return std::nullopt;
+  }
+  function = kFunctionWrite;
+  address = static_cast<uint8_t>(addr);
+  BinaryFrame frame;
+  frame.byte(address);
+  frame.byte(kFunctionWrite);
+  frame.word(static_cast<uint16_t>(firstRegister));
+  frame.word(static_cast<uint16_t>(count));
+  for (int32_t i = 0; i < count; ++i) frame.word(values[i]);
+  return frame.text();
+}
+
+int ParseReply(const char *text, uint16_t length, PlcReply &reply) {
+  const size_t L = length;
+  if (text == nullptr || L < 15 || text[0] != ':' || text[L - 2] != '\r' || text[L - 1] != '\n') return 0;
+
+  const size_t n = (L - 3) / 2;
+  if (n > kMaxDecodedBytes) return 0;
+  std::array<uint8_t, kMaxDecodedBytes> bytes;
+  for (size_t i = 0; i < n; ++i) {
+    const int hi = hexValue(text[1 + 2 * i]);
+    const int lo = hexValue(text[2 + 2 * i]);
+    if (hi < 0 || lo < 0) return 0;
+    bytes[i] = static_cast<uint8_t>((hi << 4) | lo);
+  }
+
+  // n >= 6 from here on (L >= 15).
+  reply.address = bytes[0];
+  reply.function = bytes[1];
+
+  if (bytes[1] == kFunctionWrite) {
+    if ((n - 5) / 2 != 1) return 0;  // 17 to 20 characters
+    reply.firstRegister = wordAt(bytes.data(), 2);
+    reply.count = 1;
+    reply.data[0] = wordAt(bytes.data(), 4);
+    return 1;
+  }
+  if (bytes[1] == kFunctionRead) {
+    const size_t count = bytes[2] / 2;  // at most 127
+    if (count != (n - 4) / 2) return 0;
+    reply.firstRegister = 0;
+    reply.count = static_cast<uint16_t>(count);
+    for (size_t k = 0; k < count; ++k) reply.data[k] = wordAt(bytes.data(), 3 + 2 * k);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace tarnex

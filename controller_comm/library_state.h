@@ -1,0 +1,128 @@
+#pragma once
+// The one process-wide state of the controller link library: device slots and
+// their links, the serial-port set, the command queue, the frame built last,
+// the reply record, the send mode and the notify window.
+//
+// One mutex guards all of it. It is held only while the state itself is read
+// or changed, never across I/O, a wait, a file write, a link's Close or a
+// window message: links are detached under the mutex and closed after it is
+// released. Slots own their links through shared_ptr, so a sender may keep a
+// link while the caller closes the slot (the sender then sees a closed link).
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ascii_frame.h"
+#include "command_queue.h"
+#include "plc_reply.h"
+#include "transport/com_port_set.h"
+#include "transport/udp_link.h"
+#include "window_messages.h"
+
+namespace tarnex {
+
+inline constexpr int kSlotCount = 1024;
+
+enum LinkType : uint8_t {
+  kLinkNone = 0,
+  kLinkSerial = 1,
+  kLinkUdp = 2,
+};
+
+struct DeviceSlot {
+  bool inUse = false;
+  bool reserved = false;  // an open is under way for this slot
+  uint8_t linkType = kLinkNone;
+  uint16_t comPort = 0;   // serial links
+  std::shared_ptr<transport::SerialPort> serial;
+  std::shared_ptr<transport::CUdpLink> udp;
+};
+
+class LibraryState {
+ public:
+  // The library's instance: created on first use and never destroyed, so a
+  // sender still running at process exit never meets destroyed objects.
+  static LibraryState &instance();
+
+  LibraryState() = default;
+  LibraryState(const LibraryState &) = delete;
+  LibraryState &operator=(const LibraryState &) = delete;
+
+  // Closes every link, frees every slot and sets the send mode (0 direct,
+  // anything else queued).
+  void startup(int32_t mode);
+  // Closes every link, frees every slot and empties the queue.
+  void cleanup();
+
+  void setNotify(HWND window, int32_t message);
+
+  // Opens a link in the lowest free slot. typePort: bits 0-7 link type
+  // (1 serial, 2 UDP), bits 16-31 the COM port number. Returns the slot, or
+  // -1; every failure but a serial port that does not open empties the queue.
+  int32_t openDevice(int32_t typePort, int32_t baud, int32_t localPort);
+
+  // Frees the slot and closes its link when it is in use; empties the queue
+  // in every case.
+  void closeDevice(int32_t slot);
+
+  // Copies the reply record (sizeof(PlcReply) bytes) into buffer; returns
+  // buffer (NULL stays NULL).
+  void *copyReply(void *buffer) const;
+
+  size_t commandCount() const;
+
+  // Builds a frame, makes it the frame built last and appends it to the
+  // queue. Returns the new queue length, or 0 for a refused write frame
+  // (nothing queued, no frame built last).
+  int32_t queueRead(int32_t address, int32_t firstRegister, int32_t count);
+  int32_t queueWrite(int32_t address, int32_t firstRegister, const uint16_t *values, int32_t count);
+
+  // Copies of the state for the sender and for checks.
+  int32_t mode() const;
+  HWND notifyWindow() const;
+  int32_t notifyMessage() const;
+  bool busy() const;
+  std::string lastFrameText() const;
+  CAsciiFrameBuilder builder() const;
+  std::vector<QueuedCommand> queuedCommands() const;
+  DeviceSlot slot(int32_t index) const;  // a free slot for an index out of range
+
+ private:
+  // Links taken out of the slot table, to be closed without the mutex held.
+  struct DetachedLinks {
+    std::vector<int> comPorts;
+    std::vector<std::shared_ptr<transport::SerialPort>> serialPorts;
+    std::vector<std::shared_ptr<transport::CUdpLink>> udpLinks;
+    bool allPorts = false;
+  };
+
+  static void moveLinksLocked(DeviceSlot &slot, DetachedLinks &links);
+  DetachedLinks detachAllLocked();
+  DetachedLinks detachLocked(DeviceSlot &slot);
+  void closeLinks(const DetachedLinks &links);
+  int lowestFreeSlotLocked() const;
+  template <typename Build>
+  int32_t queueFrame(Build build);
+
+  mutable std::mutex mutex_;
+  int32_t mode_ = 1;
+  HWND notifyWindow_ = 0;
+  int32_t notifyMessage_ = 0;
+  bool busy_ = false;
+  // Bumped by startup and cleanup, so an open that ran meanwhile drops its
+  // link instead of filling a slot of the reset table.
+  uint64_t generation_ = 0;
+  std::array<DeviceSlot, kSlotCount> slots_;
+  transport::CComPortSet ports_;
+  CommandQueue queue_;
+  std::string lastFrame_;
+  CAsciiFrameBuilder builder_;
+  PlcReply reply_{};
+};
+
+}  // namespace tarnex

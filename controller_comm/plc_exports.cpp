@@ -1,0 +1,52 @@
+// The PLC_ exports: start-up, clean-up, notify window, device slots and the
+// reply record.
+#include "export_guard.h"
+#include "library_state.h"
+#include "tarnex.h"
+
+using tarnex::GuardExport;
+using tarnex::LibraryState;
+
+extern "C" {
+
+int32_t PLC_Startup(int32_t mode) {
+  return GuardExport<int32_t>(1, [&] {
+    LibraryState::instance().startup(mode);
+    return 1;
+  });
+}
+
+int32_t PLC_Cleanup(void) {
+  return GuardExport<int32_t>(1, [] {
+    LibraryState::instance().cleanup();
+    return 1;
+  });
+}
+
+HWND PLC_SetNotify(HWND window, int32_t message) {
+  return GuardExport<HWND>(window, [&] {
+    LibraryState::instance().setNotify(window, message);
+    return window;
+  });
+}
+
+int32_t PLC_OpenDev(int32_t devTypePort, int32_t baud, int32_t localPort) {
+  return GuardExport<int32_t>(-1, [&] { return LibraryState::instance().openDevice(devTypePort, baud, localPort); });
+}
+
+void PLC_CloseDev(int32_t slot) {
+  GuardExport<int>(0, [&] {
+    LibraryState::instance().closeDevice(slot);
+    return 0;
+  });
+}
+
+void *PLC_GetData(void *buffer) {
+  return GuardExport<void *>(nullptr, [&] { return LibraryState::instance().copyReply(buffer); });
+}
+
+int32_t PLC_GetCmdCount(void) {
+  return GuardExport<int32_t>(0, [] { return static_cast<int32_t>(LibraryState::instance().commandCount()); });
+}
+
+}  // extern "C"

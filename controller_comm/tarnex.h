@@ -1,0 +1,61 @@
+#ifndef TARNEX_H
+#define TARNEX_H
+/* Controller link library: device links over serial ports and UDP, request
+ * frames in a command queue, and the reply record. Plain C; every function
+ * is safe to call with any argument and reports failure by its result. */
+#include <stdint.h>
+
+#include "plc_reply.h"
+#include "window_messages.h" /* HWND */
+
+#if defined(__GNUC__)
+#define TARNEX_API __attribute__((visibility("default")))
+#else
+#define TARNEX_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Closes whatever links are still open, frees every device slot and sets the
+ * send mode: 0 direct, anything else queued. Returns 1. */
+TARNEX_API int32_t PLC_Startup(int32_t mode);
+
+/* Closes every link, frees every device slot and empties the command queue.
+ * Returns 1. */
+TARNEX_API int32_t PLC_Cleanup(void);
+
+/* The window and message number of the completion notice. Returns window. */
+TARNEX_API HWND PLC_SetNotify(HWND window, int32_t message);
+
+/* Opens a device link in the lowest free slot. devTypePort: bits 0-7 link
+ * type (1 serial, 2 UDP), bits 16-31 COM port number (serial). baud: serial
+ * rate. localPort: local UDP port 0..65535. Returns the slot 0..1023, or -1;
+ * every failure except a serial port that does not open empties the queue. */
+TARNEX_API int32_t PLC_OpenDev(int32_t devTypePort, int32_t baud, int32_t localPort);
+
+/* Closes the link of a slot in use and frees the slot. The command queue is
+ * emptied in every case. */
+TARNEX_API void PLC_CloseDev(int32_t slot);
+
+/* Copies the reply record (sizeof(PlcReply) = 262 bytes) into buffer and
+ * returns buffer; NULL returns NULL. */
+TARNEX_API void *PLC_GetData(void *buffer);
+
+/* Number of frames in the command queue. */
+TARNEX_API int32_t PLC_GetCmdCount(void);
+
+/* Build a read (function 3) or write (function 16) frame for the controller
+ * at address (low 8 bits), from firstRegister (low 16 bits), make it the frame
+ * built last and append it to the command queue. Return the new queue length
+ * (at least 1). CMD_Write refuses count < 0, count > 508 and NULL values with
+ * count > 0: it queues nothing, leaves no frame built last and returns 0. */
+TARNEX_API int32_t CMD_Read(int32_t address, int32_t firstRegister, int32_t count);
+TARNEX_API int32_t CMD_Write(int32_t address, int32_t firstRegister, const uint16_t *values, int32_t count);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* TARNEX_H */
