@@ -182,6 +182,13 @@ int32_t LibraryState::queueWrite(int32_t address, int32_t firstRegister, const u
   });
 }
 
+int32_t LibraryState::rejectCommand() {
+  std::lock_guard lock(mutex_);
+  lastFrame_.clear();
+  builder_ = CAsciiFrameBuilder{};
+  return 0;
+}
+
 int32_t LibraryState::mode() const {
   std::lock_guard lock(mutex_);
   return mode_;

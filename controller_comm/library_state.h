@@ -81,6 +81,9 @@ class LibraryState {
   // (nothing queued, no frame built last).
   int32_t queueRead(int32_t address, int32_t firstRegister, int32_t count);
   int32_t queueWrite(int32_t address, int32_t firstRegister, const uint16_t *values, int32_t count);
+  // A command refused before it was built: nothing is queued, the frame
+  // built last is emptied and the builder reads (0, 0). Returns 0.
+  int32_t rejectCommand();
 
   // Copies of the state for the sender and for checks.
   int32_t mode() const;

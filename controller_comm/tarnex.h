@@ -54,6 +54,44 @@ TARNEX_API int32_t PLC_GetCmdCount(void);
 TARNEX_API int32_t CMD_Read(int32_t address, int32_t firstRegister, int32_t count);
 TARNEX_API int32_t CMD_Write(int32_t address, int32_t firstRegister, const uint16_t *values, int32_t count);
 
+/* Register commands for the controller at address (low 8 bits). Each builds
+ * one write frame through the same path as CMD_Write and returns the new
+ * queue length, or 0 when refused (nothing queued, no frame built last). */
+TARNEX_API int32_t CMD_SetTemLimit(int32_t address, int32_t value);          /* register 32 */
+TARNEX_API int32_t CMD_SetHumLimit(int32_t address, int32_t value);          /* register 33 */
+TARNEX_API int32_t CMD_SetAW(int32_t address, int32_t n, int32_t value);     /* 24 + n, n 0..7 */
+TARNEX_API int32_t CMD_SetTimerEnable(int32_t address, int32_t value);       /* register 64 */
+/* Sets the controller clock: registers 151..159 := 1, low and high words of
+ * a, b, c and d (year + month << 16, day + day of year << 16, day of week +
+ * hour << 16, minute + second << 16). */
+TARNEX_API int32_t CMD_SetTimeCheck(int32_t address, int32_t a, int32_t b, int32_t c, int32_t d);
+TARNEX_API int32_t CMD_PowerOnDO(int32_t address, int32_t n);   /* 48 + n := 1, n 0..9 */
+TARNEX_API int32_t CMD_PowerOffDO(int32_t address, int32_t n);  /* 48 + n := 2, n 0..9 */
+TARNEX_API int32_t CMD_PowerOnLC(int32_t address, int32_t n);   /* 176 + n := 1, n 0..31 */
+TARNEX_API int32_t CMD_PowerOffLC(int32_t address, int32_t n);  /* 176 + n := 2, n 0..31 */
+/* Ten logic entries {device, output, delay}, packed into registers 160..169;
+ * NULL is refused. */
+TARNEX_API int32_t CMD_SetLogic(int32_t address, const uint16_t (*entries)[3]);
+
+/* The completion notice: message number and the results in its high word. */
+enum { PlcNotifyMessage = 0x4C8 };
+enum {
+  PlcResultBadSlot = 0, /* no link, a closed link or nothing to send */
+  PlcResultDone = 1,
+  PlcResultTimeOut = 16,
+  PlcResultMismatch = 20 /* a reply from another address or function */
+};
+
+/* Sends the frame built last (direct mode) or the queue head (queued mode)
+ * on the link of slot in a worker thread, UDP to host:port. Returns 1 while a
+ * send is running, 0 when there is nothing to send in queued mode or no
+ * worker could start, otherwise the job number (>= 2). Every accepted send
+ * ends with one completion notice to the notify window:
+ * wParam = function | result << 16, lParam = 0. PLC_QSend always sends the
+ * queue head. */
+TARNEX_API int32_t PLC_Send(int32_t slot, const char *host, int32_t port);
+TARNEX_API int32_t PLC_QSend(int32_t slot, const char *host, int32_t port);
+
 #ifdef __cplusplus
 }
 #endif

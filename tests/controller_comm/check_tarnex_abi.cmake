@@ -3,13 +3,25 @@
 # The dynamic symbol table defines exactly the exported functions, and no Qt
 # library is needed.
 set(expected
+  CMD_PowerOffDO
+  CMD_PowerOffLC
+  CMD_PowerOnDO
+  CMD_PowerOnLC
   CMD_Read
+  CMD_SetAW
+  CMD_SetHumLimit
+  CMD_SetLogic
+  CMD_SetTemLimit
+  CMD_SetTimeCheck
+  CMD_SetTimerEnable
   CMD_Write
   PLC_Cleanup
   PLC_CloseDev
   PLC_GetCmdCount
   PLC_GetData
   PLC_OpenDev
+  PLC_QSend
+  PLC_Send
   PLC_SetNotify
   PLC_Startup
 )
