@@ -1,0 +1,17 @@
+#include "globals.h"
+
+namespace morvit {
+
+TCommunicationParm CommParm;
+int32_t SelectedScreen = 0;
+double TemperatureRing[kTemperatureRingSize] = {};
+double CurrentTemperature = 0.0;
+
+void resetGlobalsForTests() {
+  CommParm = TCommunicationParm{};
+  SelectedScreen = 0;
+  for (double &sample : TemperatureRing) sample = 0.0;
+  CurrentTemperature = 0.0;
+}
+
+}  // namespace morvit

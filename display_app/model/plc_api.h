@@ -1,0 +1,75 @@
+#pragma once
+// The controller link library as the power management view uses it: one
+// interface for the calls it makes, and the implementation over the library.
+#include <cstdint>
+#include <string>
+
+#include "plc_reply.h"
+#include "window_messages.h"
+
+namespace morvit {
+
+// How the view opens its link. Production uses the defaults; tests set the
+// local UDP port to 0 (an ephemeral port) so parallel runs never collide.
+struct PlcLinkSettings {
+  int32_t localUdpPort = 8889;
+  int32_t baud = 9600;
+};
+
+// The completion notice's message number.
+inline constexpr UINT kPlcNoticeMessage = 1224;
+
+// Results in the completion notice's high word.
+inline constexpr uint16_t kResultBadSlot = 0;   // no link, a closed link or nothing to send
+inline constexpr uint16_t kResultDone = 1;      // a reply from the address and function asked
+inline constexpr uint16_t kResultTimeOut = 16;  // no reply in time
+inline constexpr uint16_t kResultMismatch = 20; // a reply from another address or function
+
+// Library send mode of the view: queued.
+inline constexpr int32_t kQueuedMode = -1;
+
+class IPlcApi {
+ public:
+  virtual ~IPlcApi() = default;
+
+  virtual int32_t startup(int32_t mode) = 0;
+  virtual int32_t cleanup() = 0;
+  virtual void setNotify(HWND window, int32_t message) = 0;
+  // devTypePort = (COM port << 16) | link type (1 serial, 2 UDP). Slot or -1.
+  virtual int32_t openDev(int32_t devTypePort, int32_t baud, int32_t localPort) = 0;
+  virtual void closeDev(int32_t slot) = 0;
+  virtual PlcReply getData() = 0;
+  virtual int32_t getCmdCount() = 0;
+  // 1 while a send runs, 0 when nothing was started, else a started job.
+  virtual int32_t send(int32_t slot, const std::string &host, int32_t port) = 0;
+
+  virtual int32_t cmdRead(int32_t address, int32_t firstRegister, int32_t count) = 0;
+  virtual int32_t cmdWrite(int32_t address, int32_t firstRegister, const uint16_t *values, int32_t count) = 0;
+  virtual int32_t cmdSetAW(int32_t address, int32_t n, int32_t value) = 0;
+  virtual int32_t cmdSetTimerEnable(int32_t address, int32_t value) = 0;
+  virtual int32_t cmdSetTimeCheck(int32_t address, int32_t a, int32_t b, int32_t c, int32_t d) = 0;
+  virtual int32_t cmdPowerOnLC(int32_t address, int32_t n) = 0;
+  virtual int32_t cmdPowerOffLC(int32_t address, int32_t n) = 0;
+};
+
+// The calls go to the controller link library in this process.
+class TarnexPlcApi final : public IPlcApi {
+ public:
+  int32_t startup(int32_t mode) override;
+  int32_t cleanup() override;
+  void setNotify(HWND window, int32_t message) override;
+  int32_t openDev(int32_t devTypePort, int32_t baud, int32_t localPort) override;
+  void closeDev(int32_t slot) override;
+  PlcReply getData() override;
+  int32_t getCmdCount() override;
+  int32_t send(int32_t slot, const std::string &host, int32_t port) override;
+  int32_t cmdRead(int32_t address, int32_t firstRegister, int32_t count) override;
+  int32_t cmdWrite(int32_t address, int32_t firstRegister, const uint16_t *values, int32_t count) override;
+  int32_t cmdSetAW(int32_t address, int32_t n, int32_t value) override;
+  int32_t cmdSetTimerEnable(int32_t address, int32_t value) override;
+  int32_t cmdSetTimeCheck(int32_t address, int32_t a, int32_t b, int32_t c, int32_t d) override;
+  int32_t cmdPowerOnLC(int32_t address, int32_t n) override;
+  int32_t cmdPowerOffLC(int32_t address, int32_t n) override;
+};
+
+}  // namespace morvit

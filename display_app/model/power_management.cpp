@@ -1,0 +1,828 @@
+#include "power_management.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <limits>
+
+#include "cp936.h"
+#include "number_text.h"
+#include "plc_register_map.h"
+#include "value_text.h"
+
+namespace morvit {
+namespace {
+
+constexpr const char *kDegrees = "\xE2\x84\x83";  // U+2103
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+// A finite number, or nothing.
+std::optional<double> ParseNumber(std::string_view text) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double value = platform::ParseFloatOr(TrimBlanks(text), nan);
+  if (!std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::string Printf(const char *format, long long value) {
+  char buf[96];
+  std::snprintf(buf, sizeof buf, format, value);
+  return buf;
+}
+
+int64_t DaysFromCivil(int64_t y, int64_t m, int64_t d) {
+  y -= m <= 2;
+  const int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const int64_t yoe = y - era * 400;
+  const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;
+}
+
+// Reply word for a register of a block; nothing outside the block.
+std::optional<uint16_t> Word(const PlcReply &reply, const plc::RegisterBlock &block, int64_t reg) {
+  if (reg < block.first || reg >= block.end() || reg - block.first >= reply.count) return std::nullopt;
+  return reply.data[reg - block.first];
+}
+
+}  // namespace
+
+LocalDateTime SystemLocalTime() {
+  const std::time_t now = std::time(nullptr);
+  std::tm tm{};
+  localtime_r(&now, &tm);
+  return LocalDateTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+}
+
+int DayOfYear(int year, int month, int day) {
+  return static_cast<int>(DaysFromCivil(year, month, day) - DaysFromCivil(year, 1, 1) + 1);
+}
+
+int IsoDayOfWeek(int year, int month, int day) {
+  const int64_t days = DaysFromCivil(year, month, day);  // 1970-01-01 was a Thursday
+  return static_cast<int>(((days + 3) % 7 + 7) % 7) + 1;
+}
+
+std::array<uint16_t, kPlanWordCount> BuildPlanWords(const WeekPlan &plan) {
+  std::array<uint16_t, kPlanWordCount> words{};
+  uint32_t bits = 0;
+  for (int day = 0; day < plc::kPlanDayCount; ++day) {
+    for (int period = 0; period < plc::kPlanPeriodCount; ++period) {
+      if (plan.enabled(day, period)) bits |= 1u << plc::PlanEnableBit(day, period);
+      const PlanTime on = plan.onTime(day, period);
+      const PlanTime off = plan.offTime(day, period);
+      words[static_cast<size_t>(2 + 8 * day + 2 * period)] = plc::PackPlanTime(on.Hour, on.Minute);
+      words[static_cast<size_t>(3 + 8 * day + 2 * period)] = plc::PackPlanTime(off.Hour, off.Minute);
+    }
+  }
+  words[0] = static_cast<uint16_t>(bits & 0xFFFF);
+  words[1] = static_cast<uint16_t>(bits >> 16);
+  return words;
+}
+
+TimeCheckArgs BuildTimeCheck(const LocalDateTime &now) {
+  auto pack = [](int low, int high) {
+    return static_cast<int32_t>((static_cast<uint32_t>(low) & 0xFFFF) | (static_cast<uint32_t>(high) << 16));
+  };
+  return TimeCheckArgs{pack(now.year, now.month), pack(now.day, DayOfYear(now.year, now.month, now.day)),
+                       pack(IsoDayOfWeek(now.year, now.month, now.day), now.hour), pack(now.minute, now.second)};
+}
+
+PanelLayout LayoutDevicePanels(const std::vector<int> &captionWidths, int boxClientWidth) {
+  PanelLayout layout;
+  int left = 12;
+  int right = 0;
+  for (int caption : captionWidths) {
+    const int width = std::max(60, caption + 24);
+    layout.lefts.push_back(left);
+    layout.widths.push_back(width);
+    right = left + width;
+    left = right + 12;
+  }
+  layout.contentWidth = captionWidths.empty() ? 0 : right + 12;
+  layout.boxHeight = layout.contentWidth > boxClientWidth ? 82 : 72;
+  return layout;
+}
+
+PowerManagementModel::PowerManagementModel(IPlcApi &api, PlcLinkSettings link, Clock clock)
+    : api_(api), link_(link), clock_(clock ? std::move(clock) : Clock(SystemLocalTime)) {}
+
+// --- library ---------------------------------------------------------------
+
+void PowerManagementModel::startLibrary() { api_.startup(kQueuedMode); }
+
+void PowerManagementModel::shutdownLibrary() {
+  setTimers(false);
+  pollPhase_ = kPhaseNone;
+  closeController();
+  inFlight_.reset();
+  api_.cleanup();
+  flush();
+}
+
+void PowerManagementModel::flush() {
+  if (pending_ == 0) return;
+  const uint32_t bits = pending_;
+  pending_ = 0;
+  if (onChange_) onChange_(bits);
+}
+
+// --- configuration ---------------------------------------------------------
+
+platform::Result<void> PowerManagementModel::loadControllers(const std::string &path) {
+  if (loaded_) return {};
+  loaded_ = true;
+  path_ = path;
+  platform::Result<void> result;
+  auto config = morvit::loadControllers(path);
+  if (config.ok()) {
+    alarmTemperature_ = config.value().AlarmTemperature;
+    controllers_ = std::move(config.value().Controllers);
+    items_ = std::move(config.value().Items);
+  } else {
+    result = config.error();
+  }
+  items_.resize(controllers_.size());
+  changed(kChangeControllers | kChangeGrid);
+  auto selected = selectController(controllers_.empty() ? -1 : 0);
+  if (result.ok() && !selected.ok()) result = selected;
+  flush();
+  return result;
+}
+
+std::vector<std::string> PowerManagementModel::controllerLines() const {
+  std::vector<std::string> lines;
+  lines.reserve(controllers_.size());
+  for (const TPlcParm &c : controllers_) lines.push_back(c.Name + "(" + std::to_string(c.Addr) + ")");
+  return lines;
+}
+
+const std::vector<StatusItem> &PowerManagementModel::statusItems() const {
+  static const std::vector<StatusItem> kNone;
+  if (selectedController_ < 0 || static_cast<size_t>(selectedController_) >= items_.size()) return kNone;
+  return items_[static_cast<size_t>(selectedController_)];
+}
+
+const TPlcParm *PowerManagementModel::selectedPlc() const {
+  if (selectedController_ < 0 || static_cast<size_t>(selectedController_) >= controllers_.size()) return nullptr;
+  return &controllers_[static_cast<size_t>(selectedController_)];
+}
+
+const TDevParm *PowerManagementModel::currentDevice() const {
+  if (selectedDevice_ < 0 || static_cast<size_t>(selectedDevice_) >= devices_.size() || !selectedPlc()) return nullptr;
+  return &devices_[static_cast<size_t>(selectedDevice_)];
+}
+
+platform::Result<void> PowerManagementModel::selectController(int32_t n) {
+  selectedController_ = n;
+  changed(kChangeControllers);
+  if (n < 0) {
+    flush();
+    return {};
+  }
+  api_.setNotify(notifyWindow_, static_cast<int32_t>(kPlcNoticeMessage));
+
+  platform::Result<void> result;
+  auto loaded = morvit::loadDevices(path_, n);
+  if (loaded.ok()) {
+    devices_ = std::move(loaded.value());
+  } else {
+    devices_.clear();
+    result = loaded.error();
+  }
+  selectedDevice_ = -1;
+  changed(kChangeDevices | kChangeOutputs);
+
+  const auto &items = statusItems();
+  alarmVisible_ = std::any_of(items.begin(), items.end(), [](const StatusItem &i) { return i.Type == kItemAlarmTemperature; });
+  limitVisible_ =
+      std::any_of(items.begin(), items.end(), [](const StatusItem &i) { return i.Type == kItemShutdownTemperature; });
+  gridColumn2_.assign(items.size() + 1, std::string());
+  gridColumn2_[0] = "监视量值";
+  changed(kChangeControls | kChangeGrid);
+
+  closeController();
+  if (!devices_.empty()) {
+    selectDevice(0);
+    openAndStart();
+  } else {
+    // Nothing to poll or command: the link stays closed.
+    pollPhase_ = kPhaseNone;
+    setTimers(false);
+    enableCommands(false);
+    for (int panel : {kPanelLink, kPanelMode, kPanelAction}) setStatus(panel, "");
+  }
+  updatePlanButton(timePlanChecked_);
+  flush();
+  return result;
+}
+
+// --- devices ---------------------------------------------------------------
+
+void PowerManagementModel::selectDevice(int32_t position) {
+  if (position < 0 || static_cast<size_t>(position) >= devices_.size()) return;
+  if (position != selectedDevice_) {
+    selectedDevice_ = position;
+    changed(kChangeDevices | kChangeOutputs);
+  }
+  flush();
+}
+
+std::vector<OutputCell> PowerManagementModel::deviceCells(int32_t device, int pictureWidth) const {
+  std::vector<OutputCell> cells;
+  if (device < 0 || static_cast<size_t>(device) >= devices_.size()) return cells;
+  const TDoParmArray &outputs = devices_[static_cast<size_t>(device)].Outputs;
+  const int width = std::max(0, pictureWidth);
+  if (outputs.empty()) {
+    cells.push_back(OutputCell{0, width, false});
+    return cells;
+  }
+  const int m = static_cast<int>(outputs.size());
+  const int w = width / m;
+  for (int k = 0; k < m; ++k) {
+    cells.push_back(OutputCell{k * w, k == m - 1 ? width : (k + 1) * w, outputs[static_cast<size_t>(k)].State == 1});
+  }
+  return cells;
+}
+
+// --- link ------------------------------------------------------------------
+
+void PowerManagementModel::resetDecoded() {
+  linkState_ = kLinkUnknown;
+  timeoutCount_ = 0;
+  lastReadPhase_ = kPhaseNone;
+  errorCode_ = 0;
+  errorRow_ = 0;
+  shutdownTemperature_ = 0;
+  shutdownRow_ = 0;
+  shutdownController_ = -1;
+  measuredTemperature_ = 0;
+  measuredRow_ = 0;
+  brightness_ = 0;
+  brightnessRow_ = 0;
+  for (size_t row = 1; row < gridColumn2_.size(); ++row) gridColumn2_[row].clear();
+  if (selectedController_ >= 0 && static_cast<size_t>(selectedController_) < items_.size()) {
+    for (StatusItem &item : items_[static_cast<size_t>(selectedController_)]) item.ValueText.clear();
+  }
+  status_[kPanelClock].clear();
+  changed(kChangeGrid | kChangeStatusBar);
+}
+
+bool PowerManagementModel::openController(int32_t c) {
+  if (slot_ != -1) closeController();
+  ++generation_;
+  resetDecoded();
+  if (c < 0 || static_cast<size_t>(c) >= controllers_.size()) {
+    flush();
+    return false;
+  }
+  const TPlcParm &plc = controllers_[static_cast<size_t>(c)];
+  const uint32_t type = plc.ConnMode == 0 ? 1u : plc.ConnMode == 1 ? 2u : 0u;
+  const auto typePort = static_cast<int32_t>((static_cast<uint32_t>(plc.Comm) << 16) | type);
+  slot_ = api_.openDev(typePort, link_.baud, link_.localUdpPort);
+  flush();
+  return slot_ != -1;
+}
+
+void PowerManagementModel::closeController() {
+  api_.closeDev(slot_);
+  slot_ = -1;
+}
+
+void PowerManagementModel::openAndStart() {
+  if (openController(selectedController_)) {
+    pollPhase_ = kPhasePlan;
+    tick();
+    setTimers(true);
+    setStatus(kPanelLink, "");
+    setStatus(kPanelMode, "");
+    setStatus(kPanelAction, "打开设备成功");
+    enableCommands(true);
+  } else {
+    pollPhase_ = kPhaseNone;
+    setTimers(false);
+    setStatus(kPanelLink, "");
+    setStatus(kPanelMode, "");
+    setStatus(kPanelAction, "打开设备失败");
+    enableCommands(false);
+  }
+}
+
+void PowerManagementModel::sendQueued() {
+  const TPlcParm *plc = selectedPlc();
+  if (!plc) return;
+  const int32_t started = api_.send(slot_, cp936::FromUtf8(plc->IP), plc->Port);
+  // 0: nothing started; 1: another send still runs (its notice is its own).
+  if (started != 0 && started != 1) inFlight_ = generation_;
+}
+
+void PowerManagementModel::tick() {
+  const TPlcParm *plc = selectedPlc();
+  if (pollPhase_ == kPhaseNone || !plc) return;
+  if (api_.getCmdCount() == 0) {
+    if (linkState_ == kLinkOffline) pollPhase_ = kPhaseClock;
+    switch (pollPhase_) {
+      case kPhasePlan:
+        api_.cmdRead(plc->Addr, plc::kBlockPlan.first, plc::kBlockPlan.count);
+        lastReadPhase_ = kPhasePlan;
+        break;
+      case kPhaseStatus:
+        api_.cmdRead(plc->Addr, plc::kBlockStatus.first, plc::kBlockStatus.count);
+        lastReadPhase_ = kPhaseStatus;
+        pollPhase_ = kPhaseClock;
+        break;
+      case kPhaseClock:
+        api_.cmdRead(plc->Addr, plc::kBlockClock.first, plc::kBlockClock.count);
+        lastReadPhase_ = kPhaseClock;
+        pollPhase_ = kPhaseStatus;
+        break;
+      default:
+        break;
+    }
+  }
+  sendQueued();
+  flush();
+}
+
+void PowerManagementModel::handleNotice(uint16_t function, uint16_t result) {
+  (void)function;  // the reply record says what answered
+  const bool current = inFlight_ && *inFlight_ == generation_;
+  inFlight_.reset();
+  const TPlcParm *plc = selectedPlc();
+  if (!current || !plc) return;
+
+  const bool wasOffline = linkState_ == kLinkOffline;
+  bool planDecoded = false;
+  switch (result) {
+    case kResultDone: {
+      const PlcReply reply = api_.getData();
+      if ((reply.address & 0xFF) != (plc->Addr & 0xFF)) return;
+      if (reply.function == 3) {
+        static constexpr int kExpected[] = {0, plc::kBlockPlan.count, plc::kBlockStatus.count, plc::kBlockClock.count};
+        const int phase = lastReadPhase_;
+        if (phase >= kPhasePlan && phase <= kPhaseClock && reply.count != kExpected[phase]) {
+          // Not the block that was asked for: show it, decode nothing.
+          setStatus(kPanelAction, "数据错误");
+        } else {
+          setStatus(kPanelAction, "完成");
+          if (phase == kPhasePlan) {
+            decodePlan(reply);
+            planDecoded = true;
+          } else if (phase == kPhaseStatus) {
+            decodeStatus(reply);
+          } else if (phase == kPhaseClock) {
+            decodeClock(reply);
+          }
+        }
+      } else {
+        setStatus(kPanelAction, "完成");
+      }
+      setStatus(kPanelLink, "在线");
+      timeoutCount_ = 0;
+      linkState_ = kLinkOnline;
+      break;
+    }
+    case kResultTimeOut:
+      setStatus(kPanelAction, "超时");
+      ++timeoutCount_;
+      if (timeoutCount_ >= 2) {
+        setStatus(kPanelMode, "");
+        if (linkState_ != kLinkOffline) {
+          setStatus(kPanelLink, "离线");
+          flashPhase_ = true;
+        }
+        linkState_ = kLinkOffline;
+      }
+      break;
+    case kResultMismatch:
+      setStatus(kPanelAction, "数据错误");
+      setStatus(kPanelLink, "在线");
+      timeoutCount_ = 0;
+      linkState_ = kLinkOnline;
+      break;
+    default:
+      return;
+  }
+  // Back online: read the plan again before status and clock.
+  if (wasOffline && linkState_ == kLinkOnline && !planDecoded) pollPhase_ = kPhasePlan;
+  changed(kChangeStatusBar);
+  flush();
+}
+
+void PowerManagementModel::decodePlan(const PlcReply &reply) {
+  const plc::RegisterBlock &block = plc::kBlockPlan;
+  auto reg = [&](int r) { return Word(reply, block, r).value_or(0); };
+  const uint16_t enable = reg(plc::kRegPlanEnable);
+  const bool checked = enable >= 1 && enable <= 3;
+  decoding_ = true;
+  if (checked != timePlanChecked_) {
+    timePlanChecked_ = checked;
+    changed(kChangePlan);
+  }
+  flush();
+  decoding_ = false;
+  updatePlanButton(checked);
+
+  const uint32_t bits = static_cast<uint32_t>(reg(plc::kRegPlanEnableBitsHigh)) << 16 | reg(plc::kRegPlanEnableBitsLow);
+  for (int day = 0; day < plc::kPlanDayCount; ++day) {
+    for (int period = 0; period < plc::kPlanPeriodCount; ++period) {
+      plan_.setEnabled(day, period, (bits >> plc::PlanEnableBit(day, period)) & 1u);
+    }
+    for (int k = 0; k < 8; ++k) {
+      const uint16_t word = reg(plc::kRegPlanTimeFirst + 8 * day + k);
+      const int hour = word >> 8;
+      const int minute = word & 0xFF;
+      if (hour > 23 || minute > 59) break;  // the rest of the day keeps its times
+      plan_.Times[static_cast<size_t>(7 * k + day)] = PlanTime{static_cast<uint8_t>(hour), static_cast<uint8_t>(minute)};
+    }
+  }
+  changed(kChangePlan);
+  pollPhase_ = kPhaseStatus;
+  flush();
+}
+
+void PowerManagementModel::setGridText(size_t row, const std::string &text) {
+  if (row >= gridColumn2_.size() || gridColumn2_[row] == text) return;
+  gridColumn2_[row] = text;
+  changed(kChangeGrid);
+}
+
+void PowerManagementModel::decodeStatus(const PlcReply &reply) {
+  const plc::RegisterBlock &block = plc::kBlockStatus;
+  auto reg = [&](int64_t r) { return Word(reply, block, r); };
+  if (selectedController_ >= 0 && static_cast<size_t>(selectedController_) < items_.size()) {
+    auto &items = items_[static_cast<size_t>(selectedController_)];
+    for (size_t j = 0; j < items.size(); ++j) {
+      StatusItem &item = items[j];
+      const auto row = static_cast<uint16_t>(std::min<size_t>(j + 1, 0xFFFF));
+      const int64_t channel = item.Channel;
+      std::string text;  // empty: keep the old text
+      auto scaled = [&](int64_t r) -> std::optional<double> {
+        auto raw = reg(r);
+        if (!raw) return std::nullopt;
+        return ScaleToValue(*raw, item.Gain, item.Offset, item.Base);
+      };
+      switch (item.Type) {
+        case kItemSmoke:
+          if (auto v = reg(plc::kRegSmokeInput)) {
+            text = std::to_string(*v);
+            errorCode_ = *v;
+            errorRow_ = row;
+          }
+          break;
+        case kItemAlarmTemperature:
+          text = formatPrecision(alarmTemperature_, item.Precision, kDegrees);
+          break;
+        case kItemShutdownTemperature:
+          if (auto v = scaled(plc::kRegAnalogLimitFirst - 1 + channel)) {
+            shutdownTemperature_ = *v;
+            shutdownRow_ = row;
+            shutdownController_ = selectedController_;
+            text = formatPrecision(*v, item.Precision, kDegrees);
+          }
+          break;
+        case kItemDigitalInput:
+          if (auto v = reg(channel - 1)) text = std::to_string(*v);
+          break;
+        case kItemAnalogInput:
+          if (auto v = scaled(plc::kRegAnalogInputFirst - 1 + channel)) text = formatPrecision(*v, item.Precision, kDegrees);
+          break;
+        case kItemMeasuredTemperature:
+          if (auto v = scaled(plc::kRegAnalogInputFirst - 1 + channel)) {
+            measuredTemperature_ = *v;
+            measuredRow_ = row;
+            text = formatPrecision(*v, item.Precision, kDegrees);
+          }
+          break;
+        case kItemBrightness:
+          if (auto v = scaled(plc::kRegAnalogInputFirst - 1 + channel)) {
+            brightness_ = *v;
+            brightnessRow_ = row;
+            text = formatPrecision(*v, item.Precision, "");
+          }
+          break;
+        default:
+          break;
+      }
+      if (!text.empty()) item.ValueText = text;
+      setGridText(j + 1, item.ValueText);
+    }
+  }
+
+  setStatus(kPanelMode, reg(plc::kRegModeSwitch).value_or(0) != 0 ? "Auto" : "Manual");
+  for (int k = 0; k < plc::kOutputCount; ++k) {
+    const bool on = plc::OutputIsOn(reg(plc::kRegOutputStateFirst + k).value_or(1));
+    for (TDevParm &device : devices_) {
+      for (TDoParm &output : device.Outputs) {
+        if (output.Output == k) output.State = on ? 1 : 0;
+      }
+    }
+  }
+  changed(kChangeOutputs);
+  if (linkState_ == kLinkOffline) pollPhase_ = kPhasePlan;
+  flush();
+}
+
+void PowerManagementModel::decodeClock(const PlcReply &reply) {
+  const plc::RegisterBlock &block = plc::kBlockClock;
+  auto reg = [&](int r) { return static_cast<int>(Word(reply, block, r).value_or(0)); };
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", reg(plc::kRegClockYear), reg(plc::kRegClockMonth),
+                reg(plc::kRegClockDay), reg(plc::kRegClockHour), reg(plc::kRegClockMinute));
+  setStatus(kPanelClock, buf);
+  if (linkState_ == kLinkOffline) pollPhase_ = kPhasePlan;
+  flush();
+}
+
+void PowerManagementModel::flashTick() {
+  flashPhase_ = !flashPhase_;
+  if (linkState_ == kLinkOffline) setStatus(kPanelLink, flashPhase_ ? "离线" : "");
+  const auto &items = statusItems();
+  auto blink = [&](uint16_t row) {
+    if (row == 0 || row > items.size()) return;
+    setGridText(row, flashPhase_ ? items[row - 1u].ValueText : std::string());
+  };
+  if (measuredTemperature_ > 0 && measuredTemperature_ >= alarmTemperature_) blink(measuredRow_);
+  if (errorCode_ != 0) blink(errorRow_);
+  flush();
+}
+
+// --- what the view shows -------------------------------------------------------
+
+const std::string &PowerManagementModel::statusText(int panel) const {
+  static const std::string kEmpty;
+  if (panel < 0 || panel >= kStatusPanelCount) return kEmpty;
+  return status_[static_cast<size_t>(panel)];
+}
+
+bool PowerManagementModel::statusAlert(int panel) const {
+  if (panel == kPanelLink) return status_[kPanelLink] == "离线";
+  if (panel == kPanelMode) return status_[kPanelMode] == "Manual";
+  return false;
+}
+
+void PowerManagementModel::setStatus(int panel, std::string text) {
+  if (panel < 0 || panel >= kStatusPanelCount) return;
+  auto &slot = status_[static_cast<size_t>(panel)];
+  if (slot == text) return;
+  slot = std::move(text);
+  changed(kChangeStatusBar);
+}
+
+std::string PowerManagementModel::gridText(int row, int column) const {
+  if (row < 0 || row >= gridRowCount()) return std::string();
+  if (row == 0) {
+    if (column == 1) return "监视量名称";
+    if (column == 2) return gridColumn2_[0];
+    return std::string();
+  }
+  const auto &items = statusItems();
+  if (column == 1 && static_cast<size_t>(row) <= items.size()) return items[static_cast<size_t>(row) - 1].Name;
+  if (column == 2) return gridColumn2_[static_cast<size_t>(row)];
+  return std::string();
+}
+
+GridCell PowerManagementModel::gridCell(int row) const {
+  if (row < 0 || row >= gridRowCount()) return {};
+  const std::string &text = gridColumn2_[static_cast<size_t>(row)];
+  if (row == 0) return GridCell{text, CellStyle::Header};
+  const auto &items = statusItems();
+  const int type = static_cast<size_t>(row) <= items.size() ? items[static_cast<size_t>(row) - 1].Type : 0;
+  switch (type) {
+    case kItemSmoke:
+      if (text.empty()) return GridCell{"", CellStyle::Text};
+      return text == "0" ? GridCell{"正常", CellStyle::Normal} : GridCell{"错误", CellStyle::Fault};
+    case kItemDigitalInput:
+      return text == "1" ? GridCell{"开", CellStyle::SwitchOn} : GridCell{"关", CellStyle::SwitchOff};
+    case kItemMeasuredTemperature:
+      return GridCell{text, measuredTemperature_ >= alarmTemperature_ ? CellStyle::Alarm : CellStyle::Text};
+    default:
+      return GridCell{text, CellStyle::Text};
+  }
+}
+
+bool PowerManagementModel::enabled(Control control) const {
+  if (control == Control::WeekDay) return commandsEnabled_ && planButton_;
+  return commandsEnabled_;
+}
+
+void PowerManagementModel::enableCommands(bool flag) {
+  if (commandsEnabled_ == flag) return;
+  commandsEnabled_ = flag;
+  changed(kChangeControls);
+}
+
+void PowerManagementModel::updatePlanButton(bool flag) {
+  if (planButton_ == flag) return;
+  planButton_ = flag;
+  changed(kChangeControls);
+}
+
+void PowerManagementModel::setTimers(bool on) {
+  if (pollTimer_ == on && flashTimer_ == on) return;
+  pollTimer_ = on;
+  flashTimer_ = on;
+  changed(kChangeTimers);
+}
+
+// --- commands -----------------------------------------------------------------
+
+CommandResult PowerManagementModel::issue(PlcCommand command, std::string action, bool resetReadPhase) {
+  int32_t queued = 0;
+  const auto &a = command.args;
+  switch (command.kind) {
+    case PlcCommand::Kind::PowerOnLC:
+      queued = api_.cmdPowerOnLC(command.address, a[0]);
+      break;
+    case PlcCommand::Kind::PowerOffLC:
+      queued = api_.cmdPowerOffLC(command.address, a[0]);
+      break;
+    case PlcCommand::Kind::SetTimeCheck:
+      queued = api_.cmdSetTimeCheck(command.address, a[0], a[1], a[2], a[3]);
+      break;
+    case PlcCommand::Kind::SetTimerEnable:
+      queued = api_.cmdSetTimerEnable(command.address, a[0]);
+      break;
+    case PlcCommand::Kind::Write:
+      queued = api_.cmdWrite(command.address, a[0], command.words.data(), static_cast<int32_t>(command.words.size()));
+      break;
+    case PlcCommand::Kind::SetAW:
+      queued = api_.cmdSetAW(command.address, a[0], a[1]);
+      break;
+  }
+  CommandResult result;
+  if (queued == 0) {
+    result.status = CommandResult::Status::Refused;
+    result.message = "数值超出控制器的范围。";
+    flush();
+    return result;
+  }
+  sendQueued();
+  if (resetReadPhase) lastReadPhase_ = kPhaseNone;
+  setStatus(kPanelAction, std::move(action));
+  flush();
+  result.status = CommandResult::Status::Done;
+  result.command = std::move(command);
+  return result;
+}
+
+namespace {
+
+CommandResult Refusal(std::string message) {
+  CommandResult result;
+  result.status = CommandResult::Status::Refused;
+  result.message = std::move(message);
+  return result;
+}
+
+CommandResult Outcome(const platform::Result<void> &written) {
+  CommandResult result;
+  result.status = written.ok() ? CommandResult::Status::Done : CommandResult::Status::Failed;
+  if (!written.ok()) result.message = written.error().message;
+  return result;
+}
+
+}  // namespace
+
+CommandResult PowerManagementModel::powerOn() {
+  const TDevParm *device = currentDevice();
+  if (!device) return {};
+  if (device->Id >= plc::kLogicGroupCount) return Refusal(Printf("设备号 %lld 超出 0..31。", device->Id));
+  PlcCommand command{PlcCommand::Kind::PowerOnLC, selectedPlc()->Addr, {device->Id, 0, 0, 0}, {}};
+  return issue(std::move(command), "开启" + device->Name + "...", true);
+}
+
+CommandResult PowerManagementModel::powerOff() {
+  const TDevParm *device = currentDevice();
+  if (!device) return {};
+  if (device->Id >= plc::kLogicGroupCount) return Refusal(Printf("设备号 %lld 超出 0..31。", device->Id));
+  PlcCommand command{PlcCommand::Kind::PowerOffLC, selectedPlc()->Addr, {device->Id, 0, 0, 0}, {}};
+  return issue(std::move(command), "关闭" + device->Name + "...", true);
+}
+
+CommandResult PowerManagementModel::setClock() {
+  if (!currentDevice()) return {};
+  const TimeCheckArgs args = BuildTimeCheck(clock_());
+  PlcCommand command{PlcCommand::Kind::SetTimeCheck, selectedPlc()->Addr, {args.a, args.b, args.c, args.d}, {}};
+  return issue(std::move(command), "校时...", true);
+}
+
+CommandResult PowerManagementModel::timePlanClick(bool checked) {
+  if (decoding_) return {};  // the decode set the box; the controller already knows
+  if (timePlanChecked_ != checked) {
+    timePlanChecked_ = checked;
+    changed(kChangePlan);
+  }
+  CommandResult result;
+  if (currentDevice()) {
+    PlcCommand command{PlcCommand::Kind::SetTimerEnable,
+                       selectedPlc()->Addr,
+                       {checked ? plc::kPlanEnableOn : plc::kPlanEnableOff, 0, 0, 0},
+                       {}};
+    result = issue(std::move(command), checked ? "开启定时计划..." : "禁用定时计划...", true);
+  }
+  updatePlanButton(checked);
+  flush();
+  return result;
+}
+
+CommandResult PowerManagementModel::sendWeekPlan(const WeekPlan &plan) {
+  if (!currentDevice()) return {};
+  setStatus(kPanelAction, "设置定时计划...");
+  plan_ = plan;
+  changed(kChangePlan);
+  const auto words = BuildPlanWords(plan);
+  PlcCommand command{PlcCommand::Kind::Write,
+                     selectedPlc()->Addr,
+                     {plc::kBlockPlanWrite.first, plc::kBlockPlanWrite.count, 0, 0},
+                     std::vector<uint16_t>(words.begin(), words.end())};
+  return issue(std::move(command), "设置定时计划...", true);
+}
+
+InputRequest PowerManagementModel::shutdownLimitInput() const {
+  return InputRequest{"关闭温度", platform::FormatFloat(shutdownTemperature_)};
+}
+
+CommandResult PowerManagementModel::setShutdownLimit(std::string_view text) {
+  if (!currentDevice()) return {};
+  const auto &items = statusItems();
+  const StatusItem *item = nullptr;
+  if (shutdownRow_ > 0 && shutdownController_ == selectedController_ && shutdownRow_ <= items.size() &&
+      items[shutdownRow_ - 1u].Type == kItemShutdownTemperature) {
+    item = &items[shutdownRow_ - 1u];
+  } else {
+    auto it = std::find_if(items.begin(), items.end(),
+                           [](const StatusItem &i) { return i.Type == kItemShutdownTemperature; });
+    if (it != items.end()) item = &*it;
+  }
+  if (!item) return {};
+  const auto value = ParseNumber(text);
+  if (!value) return Refusal("不是数字：" + std::string(text));
+  if (item->Channel < 1 || item->Channel > plc::kAnalogLimitCount)
+    return Refusal(Printf("通道 %lld 超出 1..8。", item->Channel));
+  const double raw = ScaleToRaw(*value, item->Gain, item->Offset, item->Base);
+  if (!(raw >= 0 && raw <= 65535)) return Refusal("数值超出控制器的范围。");
+  PlcCommand command{PlcCommand::Kind::SetAW, selectedPlc()->Addr, {item->Channel - 1, static_cast<int32_t>(raw), 0, 0}, {}};
+  return issue(std::move(command), "设置关闭温度...", false);
+}
+
+InputRequest PowerManagementModel::alarmTemperatureInput() const {
+  return InputRequest{"报警温度", platform::FormatFloat(alarmTemperature_)};
+}
+
+CommandResult PowerManagementModel::setAlarmTemperature(std::string_view text) {
+  alarmTemperature_ = ParseNumber(text).value_or(alarmTemperature_);
+  changed(kChangeGrid);
+  CommandResult result = Outcome(writeAlarmTemperature(path_, alarmTemperature_));
+  flush();
+  return result;
+}
+
+InputRequest PowerManagementModel::renameInput() const {
+  const TDevParm *device = currentDevice();
+  return InputRequest{"新名称", device ? device->Name : std::string()};
+}
+
+CommandResult PowerManagementModel::renameDevice(std::string_view name) {
+  const TDevParm *device = currentDevice();
+  if (!device) return {};
+  const std::string_view trimmed = TrimBlanks(name);
+  if (!CanStoreName(trimmed)) return Refusal("名称含有无法保存的字符。");
+  CommandResult result = Outcome(writeDeviceName(path_, device->PositionInFile, trimmed));
+  if (result.status == CommandResult::Status::Done) {
+    devices_[static_cast<size_t>(selectedDevice_)].Name = std::string(trimmed);
+    changed(kChangeDevices);
+  }
+  flush();
+  return result;
+}
+
+CommandResult PowerManagementModel::applyLinkSettings(const TPlcParmArray &edited) {
+  CommandResult result;
+  if (controllers_.empty() || !selectedPlc() || edited.size() != controllers_.size()) {
+    linkState_ = kLinkUnknown;
+    flush();
+    return result;
+  }
+  closeController();
+  controllers_ = edited;
+  changed(kChangeControllers);
+  result = Outcome(writeLinkSettings(path_, controllers_));
+  if (!devices_.empty()) openAndStart();
+  linkState_ = kLinkUnknown;
+  flush();
+  return result;
+}
+
+void PowerManagementModel::cancelLinkSettings() {
+  linkState_ = kLinkUnknown;
+  flush();
+}
+
+}  // namespace morvit
