@@ -1,0 +1,400 @@
+#include "form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+#include <algorithm>
+
+#include "application.h"
+#include "menu.h"
+
+namespace ui {
+namespace {
+
+Form::ModalHandler &modalHandler() {
+  static Form::ModalHandler handler;
+  return handler;
+}
+
+Control *controlOf(QWidget *widget) {
+  for (QWidget *w = widget; w != nullptr; w = w->parentWidget()) {
+    if (auto *c = qobject_cast<Control *>(w)) return c;
+  }
+  return nullptr;
+}
+
+// The accelerator a key press stands for, or a null character.
+QChar acceleratorOf(const QKeyEvent &key) {
+  const int k = key.key();
+  if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9)) return QChar(k).toLower();
+  if (!key.text().isEmpty() && key.text().at(0).isPrint()) return key.text().at(0).toLower();
+  return QChar();
+}
+
+}  // namespace
+
+Form::Form(Component *owner) : Control(owner) {
+  storeVisible(false);
+  setParentFont(false);
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  setFocusPolicy(Qt::NoFocus);
+  setBounds(0, 0, 320, 240);
+  if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance())) {
+    connect(app, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+      if (isDying() || now == nullptr || now->window() != this) return;
+      focusChanged(controlOf(now));
+    });
+  }
+}
+
+Form::~Form() {
+  beginDestroy();
+  endDrag();
+  if (modalLoop_ != nullptr) modalLoop_->quit();
+}
+
+void Form::setVisible(bool visible) {
+  if (keepingVisibleFlag()) {
+    QWidget::setVisible(visible);
+    return;
+  }
+  storeVisible(visible);
+  QWidget::setVisible(visible);
+  // A modal form hidden by code ends its loop (with mrCancel unless set).
+  if (!visible && modalLoop_ != nullptr) modalLoop_->quit();
+}
+
+void Form::setBorderStyle(BorderStyle style) {
+  if (borderStyle_ == style) return;
+  borderStyle_ = style;
+  applyWindowFlags();
+}
+
+void Form::applyWindowFlags() {
+  const bool frameless = ring_ > 0 || borderStyle_ == BorderStyle::None;
+  if (windowFlags().testFlag(Qt::FramelessWindowHint) == frameless) return;
+  {
+    KeepVisibleFlag keep(*this);
+    setWindowFlag(Qt::FramelessWindowHint, frameless);
+  }
+  // Changing the flags hides a shown window.
+  if (visible() && !isVisible()) QWidget::setVisible(true);
+}
+
+void Form::setWindowRegion(const QRegion &region) {
+  region_ = region;
+  // The offscreen platform has no shaped windows and only complains.
+  if (QGuiApplication::platformName() == QLatin1String("offscreen")) return;
+  if (region.isEmpty()) {
+    clearMask();
+  } else {
+    setMask(region);
+  }
+}
+
+bool Form::arrowKey(Control *, int, Qt::KeyboardModifiers) { return false; }
+
+void Form::changeEvent(QEvent *event) {
+  // The window manager may restore or minimise the window itself.
+  if (event->type() == QEvent::WindowStateChange && !isDying()) {
+    if (isMinimized() && windowState_ != WindowState::Minimized) {
+      if (windowState_ == WindowState::Normal) normalBounds_ = geometry();
+      windowState_ = WindowState::Minimized;
+      windowStateChanged();
+    } else if (!isMinimized() && windowState_ == WindowState::Minimized) {
+      windowState_ = WindowState::Normal;
+      if (normalBounds_.isValid()) {
+        setBounds(normalBounds_.x(), normalBounds_.y(), normalBounds_.width(), normalBounds_.height());
+      }
+      windowStateChanged();
+    }
+  }
+  Control::changeEvent(event);
+}
+
+QRect Form::constrained(QRect r) const {
+  int w = std::max(r.width(), constraints_.minWidth);
+  int h = std::max(r.height(), constraints_.minHeight);
+  if (constraints_.maxWidth > 0) w = std::min(w, constraints_.maxWidth);
+  if (constraints_.maxHeight > 0) h = std::min(h, constraints_.maxHeight);
+  r.setSize(QSize(w, h));
+  return r;
+}
+
+void Form::setBounds(int left, int top, int width, int height) {
+  const QRect r = constrained(QRect(left, top, std::max(width, 0), std::max(height, 0)));
+  Control::setBounds(r.x(), r.y(), r.width(), r.height());
+}
+
+void Form::setConstraints(const SizeConstraints &constraints) {
+  constraints_ = constraints;
+  setMinimumSize(constraints.minWidth, constraints.minHeight);
+  setMaximumSize(constraints.maxWidth > 0 ? constraints.maxWidth : QWIDGETSIZE_MAX,
+                 constraints.maxHeight > 0 ? constraints.maxHeight : QWIDGETSIZE_MAX);
+  const QRect r = geometry();
+  setBounds(r.x(), r.y(), r.width(), r.height());
+}
+
+void Form::setClientWidth(int value) { setWidth(value + width() - clientWidth()); }
+
+void Form::setClientHeight(int value) { setHeight(value + height() - clientHeight()); }
+
+void Form::centerOnScreen() {
+  QScreen *screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect area = screen->geometry();
+  setBounds(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2, width(),
+            height());
+}
+
+void Form::setWindowState(WindowState state) {
+  if (state == windowState_) return;
+  const WindowState previous = windowState_;
+  if (previous == WindowState::Normal) normalBounds_ = geometry();
+  windowState_ = state;
+  switch (state) {
+    case WindowState::Maximized: {
+      if (isMinimized()) showNormal();
+      QScreen *s = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+      if (s != nullptr) {
+        const QRect area = s->availableGeometry();
+        setBounds(area.x(), area.y(), area.width(), area.height() - 1);
+      }
+      break;
+    }
+    case WindowState::Minimized:
+      if (isVisible()) showMinimized();
+      break;
+    case WindowState::Normal:
+      if (isMinimized()) showNormal();
+      if (previous == WindowState::Maximized || normalBounds_.isValid()) {
+        setBounds(normalBounds_.x(), normalBounds_.y(), normalBounds_.width(), normalBounds_.height());
+      }
+      break;
+  }
+  windowStateChanged();
+}
+
+void Form::windowStateChanged() {
+  if (OnWindowStateChange && !isDying()) OnWindowStateChange(this);
+}
+
+void Form::setNonClientRing(int n) {
+  ring_ = std::max(n, 0);
+  applyWindowFlags();
+  realign();
+  update();
+}
+
+void Form::setNonClientPainter(const void *owner, NonClientPainter painter) {
+  ncPainter_ = std::move(painter);
+  ncPainterOwner_ = owner;
+  update();
+}
+
+void Form::removeNonClientPainter(const void *owner) {
+  if (ncPainterOwner_ != owner) return;
+  ncPainter_ = nullptr;
+  ncPainterOwner_ = nullptr;
+  update();
+}
+
+void Form::adjustClientRect(QRect &rect) const { rect.adjust(ring_, ring_, -ring_, -ring_); }
+
+void Form::paint(QPainter &painter) {
+  Control::paint(painter);
+  if (ncPainter_) ncPainter_(painter);
+}
+
+void Form::captionChanged() { setWindowTitle(caption()); }
+
+void Form::doCreate() {
+  if (OnCreate) OnCreate(this);
+}
+
+void Form::setModalResult(int value) {
+  modalResult_ = value;
+  if (modalLoop_ != nullptr && value != 0) modalLoop_->quit();
+}
+
+Form::ModalHandler Form::setModalHandlerForTests(ModalHandler handler) {
+  return std::exchange(modalHandler(), std::move(handler));
+}
+
+int Form::showModal() {
+  modalResult_ = 0;
+  if (modalHandler()) {
+    ModalHandler handler = modalHandler();
+    QPointer<Form> self(this);
+    const int result = handler(*this);
+    if (!self.isNull()) modalResult_ = result;
+    return result;
+  }
+  setWindowModality(Qt::ApplicationModal);
+  show();
+  QEventLoop loop;
+  modalLoop_ = &loop;
+  QPointer<Form> self(this);
+  while (!self.isNull() && modalResult_ == 0 && isVisible()) loop.exec();
+  if (self.isNull()) return mrCancel;
+  modalLoop_ = nullptr;
+  const int result = modalResult_ != 0 ? modalResult_ : mrCancel;
+  hide();
+  setWindowModality(Qt::NonModal);
+  return result;
+}
+
+void Form::setMenu(MainMenu *menu) {
+  if (menu_ != nullptr) unwatch(menu_);
+  menu_ = menu;
+  if (menu != nullptr) watch(menu);
+}
+
+void Form::notification(Component *component, Operation operation) {
+  Control::notification(component, operation);
+  if (operation == Operation::Remove && component == menu_) menu_ = nullptr;
+}
+
+Control *Form::focusedControl() const {
+  QWidget *focus = QApplication::focusWidget();
+  if (focus == nullptr || focus->window() != this) return nullptr;
+  return controlOf(focus);
+}
+
+bool Form::preProcessKey(QKeyEvent &key) {
+  if (isDying()) return false;
+  if (menu_ != nullptr && menu_->isShortCut(key.keyCombination())) return true;
+  const int k = key.key();
+  Control *focused = focusedControl();
+  const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
+  if (k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Escape) {
+    const int dialogKeyCode = k == Qt::Key_Escape ? Qt::Key_Escape : Qt::Key_Return;
+    if (focused != nullptr && focused->wantsKey(dialogKeyCode, mods)) return false;
+    return dialogKey(dialogKeyCode, mods);
+  }
+  if (k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Down) {
+    if (focused != nullptr && focused->wantsKey(k, mods)) return false;
+    return arrowKey(focused, k, mods);
+  }
+  const QChar accel = acceleratorOf(key);
+  if (accel.isNull() || (mods & Qt::ControlModifier)) return false;
+  const bool alt = (mods & Qt::AltModifier) != 0;
+  if (!alt) {
+    // Plain letters belong to whatever takes text input.
+    QWidget *focus = QApplication::focusWidget();
+    if (focus != nullptr && focus->window() == this && focus->testAttribute(Qt::WA_InputMethodEnabled)) {
+      return false;
+    }
+    if (focused != nullptr && focused->wantsKey(k, mods)) return false;
+  }
+  return dialogChar(accel);
+}
+
+void Form::closeEvent(QCloseEvent *event) {
+  event->accept();
+  if (modalLoop_ != nullptr && modalResult_ == 0) modalResult_ = mrCancel;
+  if (modalLoop_ != nullptr) modalLoop_->quit();
+  storeVisible(false);
+  Application *app = Application::instance();
+  if (app != nullptr && app->mainForm() == this && modalLoop_ == nullptr) app->quit();
+}
+
+Qt::Edges Form::ringEdgesAt(QPoint pos) const {
+  Qt::Edges edges;
+  if (ring_ <= 0) return edges;
+  if (pos.x() < ring_) edges |= Qt::LeftEdge;
+  if (pos.x() >= width() - ring_) edges |= Qt::RightEdge;
+  if (pos.y() < ring_) edges |= Qt::TopEdge;
+  if (pos.y() >= height() - ring_) edges |= Qt::BottomEdge;
+  return edges;
+}
+
+void Form::mousePressEvent(QMouseEvent *event) {
+  const Qt::Edges edges = ringEdgesAt(event->position().toPoint());
+  if (event->button() == Qt::LeftButton && edges && isSizeable() && windowState_ == WindowState::Normal) {
+    if (windowHandle() != nullptr && windowHandle()->startSystemResize(edges)) return;
+    drag_ = {DragKind::Resizing, event->globalPosition().toPoint(), geometry(), edges};
+    qApp->installEventFilter(this);
+    return;
+  }
+  Control::mousePressEvent(event);
+}
+
+void Form::mouseMoveEvent(QMouseEvent *event) {
+  if (event->buttons() == Qt::NoButton && isSizeable() && windowState_ == WindowState::Normal) {
+    const Qt::Edges e = ringEdgesAt(event->position().toPoint());
+    if ((e & Qt::LeftEdge && e & Qt::TopEdge) || (e & Qt::RightEdge && e & Qt::BottomEdge)) {
+      setCursor(Qt::SizeFDiagCursor);
+    } else if ((e & Qt::RightEdge && e & Qt::TopEdge) || (e & Qt::LeftEdge && e & Qt::BottomEdge)) {
+      setCursor(Qt::SizeBDiagCursor);
+    } else if (e & (Qt::LeftEdge | Qt::RightEdge)) {
+      setCursor(Qt::SizeHorCursor);
+    } else if (e & (Qt::TopEdge | Qt::BottomEdge)) {
+      setCursor(Qt::SizeVerCursor);
+    } else {
+      unsetCursor();
+    }
+  }
+  Control::mouseMoveEvent(event);
+}
+
+void Form::startMove(QPoint globalPress) {
+  if (windowState_ != WindowState::Normal) return;
+  endDrag();
+  drag_ = {DragKind::MoveArmed, globalPress, geometry(), {}};
+  qApp->installEventFilter(this);
+}
+
+void Form::endDrag() {
+  if (drag_.kind == DragKind::None) return;
+  drag_.kind = DragKind::None;
+  qApp->removeEventFilter(this);
+}
+
+bool Form::eventFilter(QObject *watched, QEvent *event) {
+  if (drag_.kind == DragKind::None) return Control::eventFilter(watched, event);
+  if (event->type() == QEvent::MouseButtonRelease) {
+    endDrag();
+    return false;
+  }
+  if (event->type() != QEvent::MouseMove || !watched->isWidgetType()) return false;
+  auto *move = static_cast<QMouseEvent *>(event);
+  if (!(move->buttons() & Qt::LeftButton)) {
+    endDrag();
+    return false;
+  }
+  const QPoint delta = move->globalPosition().toPoint() - drag_.pressGlobal;
+  switch (drag_.kind) {
+    case DragKind::MoveArmed:
+      if (delta.manhattanLength() < QApplication::startDragDistance()) return false;
+      if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
+        endDrag();
+        return false;
+      }
+      drag_.kind = DragKind::Moving;
+      [[fallthrough]];
+    case DragKind::Moving:
+      setBounds(drag_.startGeometry.x() + delta.x(), drag_.startGeometry.y() + delta.y(), width(), height());
+      return true;
+    case DragKind::Resizing: {
+      QRect r = drag_.startGeometry;
+      if (drag_.edges & Qt::LeftEdge) r.setLeft(r.left() + delta.x());
+      if (drag_.edges & Qt::RightEdge) r.setRight(r.right() + delta.x());
+      if (drag_.edges & Qt::TopEdge) r.setTop(r.top() + delta.y());
+      if (drag_.edges & Qt::BottomEdge) r.setBottom(r.bottom() + delta.y());
+      setBounds(r.x(), r.y(), r.width(), r.height());
+      return true;
+    }
+    case DragKind::None:
+      break;
+  }
+  return false;
+}
+
+}  // namespace ui

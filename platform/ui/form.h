@@ -1,0 +1,162 @@
+#pragma once
+// Top-level windows. A form keeps its own window state (with the bounds to
+// restore), can draw its own frame as a ring of non-client pixels when the
+// platform caption is removed, routes dialog keys, accelerators and menu
+// shortcuts to its controls, and runs modally with a ModalResult.
+#include <QPoint>
+#include <QPointer>
+#include <QRect>
+#include <QRegion>
+#include <functional>
+
+#include "control.h"
+
+class QEventLoop;
+
+namespace ui {
+
+class MainMenu;
+
+enum class BorderStyle { None, Single, Sizeable, Dialog, ToolWindow, SizeToolWin };
+enum class WindowState { Normal, Minimized, Maximized };
+
+struct SizeConstraints {
+  int minWidth = 0;
+  int minHeight = 0;
+  int maxWidth = 0;  // 0: no limit
+  int maxHeight = 0;
+};
+
+// Modal results.
+inline constexpr int mrNone = 0;
+inline constexpr int mrOk = 1;
+inline constexpr int mrCancel = 2;
+inline constexpr int mrAbort = 3;
+inline constexpr int mrRetry = 4;
+inline constexpr int mrIgnore = 5;
+inline constexpr int mrYes = 6;
+inline constexpr int mrNo = 7;
+
+class Form : public Control {
+  Q_OBJECT
+ public:
+  using ModalHandler = std::function<int(Form &form)>;
+  using NonClientPainter = std::function<void(QPainter &painter)>;
+
+  explicit Form(Component *owner);
+  ~Form() override;
+
+  void setVisible(bool visible) override;
+  void setBounds(int left, int top, int width, int height) override;
+
+  int clientWidth() const { return clientRect().width(); }
+  int clientHeight() const { return clientRect().height(); }
+  void setClientWidth(int value);
+  void setClientHeight(int value);
+  // Centres the window by its outer size on the primary screen.
+  void centerOnScreen();
+
+  BorderStyle borderStyle() const { return borderStyle_; }
+  // None removes the platform frame; the others keep it (a ring removes it
+  // whatever the style).
+  void setBorderStyle(BorderStyle style);
+  bool isSizeable() const {
+    return borderStyle_ == BorderStyle::Sizeable || borderStyle_ == BorderStyle::SizeToolWin;
+  }
+  const SizeConstraints &constraints() const { return constraints_; }
+  void setConstraints(const SizeConstraints &constraints);
+  bool autoScroll() const { return autoScroll_; }
+  void setAutoScroll(bool value) { autoScroll_ = value; }
+
+  WindowState windowState() const { return windowState_; }
+  void setWindowState(WindowState state);
+  // The bounds the form returns to from maximised or minimised.
+  QRect normalBounds() const { return windowState_ == WindowState::Normal ? geometry() : normalBounds_; }
+
+  // --- The emulated frame ---
+  // Makes the form frameless and keeps n pixels round the client area for a
+  // painted frame (0: back to the platform frame).
+  void setNonClientRing(int n);
+  int nonClientRing() const { return ring_; }
+  // Draws the ring after the form's own painting; one painter at a time.
+  void setNonClientPainter(const void *owner, NonClientPainter painter);
+  void removeNonClientPainter(const void *owner);
+  // The window's shape (an empty region: the whole rectangle). Kept, and
+  // handed to the platform where it supports shaped windows.
+  void setWindowRegion(const QRegion &region);
+  const QRegion &windowRegion() const { return region_; }
+
+  // Moves the window with the mouse once the pointer, still held, has left
+  // the drag distance from globalPress; called from a press on a caption.
+  void startMove(QPoint globalPress);
+  bool moveArmed() const { return drag_.kind != DragKind::None; }
+
+  // --- Modality ---
+  int modalResult() const { return modalResult_; }
+  void setModalResult(int value);
+  // Shows the form modally until ModalResult is non-zero; closing gives 2.
+  int showModal();
+  bool inModalLoop() const { return modalLoop_ != nullptr; }
+  // Tests take the form instead of a modal loop; returns the previous handler.
+  static ModalHandler setModalHandlerForTests(ModalHandler handler);
+
+  // The platform menu of the form (its shortcuts are the form's).
+  MainMenu *menu() const { return menu_; }
+  void setMenu(MainMenu *menu);
+
+  // The control of this form that has the keyboard focus, or null.
+  Control *focusedControl() const;
+
+  // Key routing before the focused widget sees the key: menu shortcuts,
+  // dialog keys, accelerators. True when the key was used up.
+  virtual bool preProcessKey(QKeyEvent &key);
+  // An arrow key that the focused control did not take; true when it moved
+  // the focus. Nothing here: the form passes it on unchanged.
+  virtual bool arrowKey(Control *focused, int key, Qt::KeyboardModifiers modifiers);
+
+  std::function<void(Form *sender)> OnCreate;
+  std::function<void(Form *sender)> OnWindowStateChange;
+
+ protected:
+  void adjustClientRect(QRect &rect) const override;
+  void paint(QPainter &painter) override;
+  void captionChanged() override;
+  void notification(Component *component, Operation operation) override;
+  // Runs OnCreate; the most-derived constructor calls it last.
+  void doCreate();
+  virtual void windowStateChanged();
+
+  void closeEvent(QCloseEvent *event) override;
+  void changeEvent(QEvent *event) override;
+  void mousePressEvent(QMouseEvent *event) override;
+  void mouseMoveEvent(QMouseEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
+ private:
+  enum class DragKind { None, MoveArmed, Moving, Resizing };
+  Qt::Edges ringEdgesAt(QPoint pos) const;
+  void endDrag();
+  QRect constrained(QRect r) const;
+  void applyWindowFlags();
+
+  BorderStyle borderStyle_ = BorderStyle::Sizeable;
+  SizeConstraints constraints_;
+  bool autoScroll_ = true;
+  WindowState windowState_ = WindowState::Normal;
+  QRect normalBounds_;
+  int ring_ = 0;
+  NonClientPainter ncPainter_;
+  const void *ncPainterOwner_ = nullptr;
+  struct Drag {
+    DragKind kind = DragKind::None;
+    QPoint pressGlobal;
+    QRect startGeometry;
+    Qt::Edges edges;
+  } drag_;
+  int modalResult_ = 0;
+  QEventLoop *modalLoop_ = nullptr;
+  MainMenu *menu_ = nullptr;
+  QRegion region_;
+};
+
+}  // namespace ui
