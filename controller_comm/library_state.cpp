@@ -1,5 +1,7 @@
 #include "library_state.h"
 
+#include <climits>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -187,6 +189,61 @@ int32_t LibraryState::rejectCommand() {
   lastFrame_.clear();
   builder_ = CAsciiFrameBuilder{};
   return 0;
+}
+
+std::variant<int32_t, SendJob> LibraryState::beginSend(int32_t slot, const char *host, int32_t port,
+                                                       SendSource source) {
+  SendJob job;
+  job.host = host != nullptr ? host : "";
+  job.port = static_cast<uint16_t>(port & 0xFFFF);
+  job.slot = slot;
+
+  std::lock_guard lock(mutex_);
+  if (busy_) return int32_t{1};
+  if (source == SendSource::QueueHead || mode_ != 0) {
+    const std::optional<QueuedCommand> head = queue_.head();
+    if (!head) return int32_t{0};
+    job.frame = head->text;
+    job.address = head->address;
+    job.function = head->function;
+    job.queueEntry = head->id;
+  } else {
+    job.frame = lastFrame_;
+    job.address = builder_.address;
+    job.function = builder_.function;
+  }
+  if (slot >= 0 && slot < kSlotCount && slots_[slot].inUse) {
+    const DeviceSlot &device = slots_[slot];
+    job.linkType = device.linkType;
+    job.serial = device.serial;
+    job.udp = device.udp;
+  }
+  lastJob_ = lastJob_ >= INT32_MAX || lastJob_ < 2 ? 2 : lastJob_ + 1;
+  job.number = lastJob_;
+  busy_ = true;
+  return job;
+}
+
+void LibraryState::endSend() {
+  std::lock_guard lock(mutex_);
+  busy_ = false;
+}
+
+std::optional<ParsedReply> LibraryState::parseReply(std::string_view text) {
+  if (text.size() > UINT16_MAX) return std::nullopt;
+  std::lock_guard lock(mutex_);
+  if (ParseReply(text.data(), static_cast<uint16_t>(text.size()), reply_) != 1) return std::nullopt;
+  return ParsedReply{reply_.address, reply_.function};
+}
+
+void LibraryState::removeSentEntry(uint64_t id) {
+  std::lock_guard lock(mutex_);
+  queue_.removeHead(id);
+}
+
+std::pair<HWND, int32_t> LibraryState::notifyTarget() const {
+  std::lock_guard lock(mutex_);
+  return {notifyWindow_, notifyMessage_};
 }
 
 int32_t LibraryState::mode() const {

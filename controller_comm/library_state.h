@@ -15,11 +15,16 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "ascii_frame.h"
 #include "command_queue.h"
 #include "plc_reply.h"
+#include "reply_wait.h"
+#include "send_worker.h"
 #include "transport/com_port_set.h"
 #include "transport/udp_link.h"
 #include "window_messages.h"
@@ -85,6 +90,23 @@ class LibraryState {
   // built last is emptied and the builder reads (0, 0). Returns 0.
   int32_t rejectCommand();
 
+  // Sends. beginSend takes everything the worker needs under the mutex:
+  // 1 when a send is under way, 0 when the frame comes from the queue and
+  // the queue is empty; otherwise it sets busy, numbers the job and returns
+  // it. The frame is the frame built last (direct mode, SendSource::ByMode)
+  // or the queue head with its own address, function and id.
+  std::variant<int32_t, SendJob> beginSend(int32_t slot, const char *host, int32_t port, SendSource source);
+  // The accepted send ends: busy is cleared (also when its worker could not
+  // start).
+  void endSend();
+  // Parses a reply text into the reply record; the address and function it
+  // parsed with, or nothing.
+  std::optional<ParsedReply> parseReply(std::string_view text);
+  // Removes the queue head when it is still the entry `id`.
+  void removeSentEntry(uint64_t id);
+  // The notify window and message, read together.
+  std::pair<HWND, int32_t> notifyTarget() const;
+
   // Copies of the state for the sender and for checks.
   int32_t mode() const;
   HWND notifyWindow() const;
@@ -117,6 +139,7 @@ class LibraryState {
   HWND notifyWindow_ = 0;
   int32_t notifyMessage_ = 0;
   bool busy_ = false;
+  int32_t lastJob_ = 1;  // job numbers run 2 .. INT32_MAX, then 2 again
   // Bumped by startup and cleanup, so an open that ran meanwhile drops its
   // link instead of filling a slot of the reset table.
   uint64_t generation_ = 0;

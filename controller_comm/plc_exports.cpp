@@ -1,7 +1,8 @@
 // The PLC_ exports: start-up, clean-up, notify window, device slots and the
-// reply record.
+// reply record; the two send exports.
 #include "export_guard.h"
 #include "library_state.h"
+#include "send_worker.h"
 #include "tarnex.h"
 
 using tarnex::GuardExport;
@@ -47,6 +48,14 @@ void *PLC_GetData(void *buffer) {
 
 int32_t PLC_GetCmdCount(void) {
   return GuardExport<int32_t>(0, [] { return static_cast<int32_t>(LibraryState::instance().commandCount()); });
+}
+
+int32_t PLC_Send(int32_t slot, const char *host, int32_t port) {
+  return GuardExport<int32_t>(0, [&] { return tarnex::StartSend(slot, host, port, tarnex::SendSource::ByMode); });
+}
+
+int32_t PLC_QSend(int32_t slot, const char *host, int32_t port) {
+  return GuardExport<int32_t>(0, [&] { return tarnex::StartSend(slot, host, port, tarnex::SendSource::QueueHead); });
 }
 
 }  // extern "C"

@@ -62,6 +62,12 @@ WaitResult LinkGuard::waitReadable(Deadline deadline) {
   return WaitResult::Readable;
 }
 
+WaitResult LinkGuard::waitClosed(Deadline deadline) {
+  const Use use = enter();
+  if (!use) return WaitResult::Closed;
+  return use.sleepUntilClosed(deadline);
+}
+
 bool LinkGuard::isOpen() const {
   std::lock_guard lock(mutex_);
   return !closed_ && fd_ >= 0;
@@ -128,6 +134,18 @@ WaitResult LinkGuard::Use::poll(short events, Deadline deadline, short *revents)
       return WaitResult::Readable;
     }
     if (timeout == 0 || Clock::now() >= deadline) return WaitResult::Timeout;
+  }
+}
+
+WaitResult LinkGuard::Use::sleepUntilClosed(Deadline deadline) const {
+  if (guard_ == nullptr) return WaitResult::Closed;
+  pollfd wake{guard_->wakeFd_, POLLIN, 0};
+  for (;;) {
+    const int timeout = PollTimeoutMs(deadline);
+    const int ready = ::poll(&wake, 1, timeout);
+    if (ready < 0 && errno != EINTR) return WaitResult::Timeout;  // cannot happen for an eventfd
+    if (ready > 0 && wake.revents != 0) return WaitResult::Closed;
+    if (Clock::now() >= deadline) return WaitResult::Timeout;
   }
 }
 

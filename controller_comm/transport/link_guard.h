@@ -48,6 +48,11 @@ class LinkGuard {
     // revents stored in *revents (which may hold POLLHUP or POLLERR).
     WaitResult poll(short events, Deadline deadline, short *revents) const;
 
+    // Sleeps until the deadline without looking at the descriptor (a hung-up
+    // one would report itself on every poll). Closed when the guard is being
+    // closed first, else Timeout.
+    WaitResult sleepUntilClosed(Deadline deadline) const;
+
    private:
     friend class LinkGuard;
     explicit Use(LinkGuard *guard) : guard_(guard) {}
@@ -63,6 +68,10 @@ class LinkGuard {
   // a descriptor reports it on every poll, and a caller looping on Readable
   // would spin.
   WaitResult waitReadable(Deadline deadline);
+
+  // Enters and sleeps until the deadline or until the guard is closed:
+  // Timeout or Closed.
+  WaitResult waitClosed(Deadline deadline);
 
   bool isOpen() const;
 

@@ -110,6 +110,8 @@ int SerialPort::write(const void *buf, size_t len) {
 
 WaitResult SerialPort::waitReadable(Deadline deadline) { return guard_.waitReadable(deadline); }
 
+WaitResult SerialPort::waitClosed(Deadline deadline) { return guard_.waitClosed(deadline); }
+
 void SerialPort::flushInput() {
   LinkGuard::Use use = guard_.enter();
   if (use) ::tcflush(use.fd(), TCIFLUSH);

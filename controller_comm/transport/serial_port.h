@@ -39,6 +39,10 @@ class SerialPort {
   // the device hangs up. Never spins on a hung-up device.
   WaitResult waitReadable(Deadline deadline);
 
+  // Sleeps until the deadline or until the link is closed (Timeout or
+  // Closed), without polling the descriptor: for a device that hung up.
+  WaitResult waitClosed(Deadline deadline);
+
   // Discards whatever is waiting in the input queue.
   void flushInput();
 

@@ -84,6 +84,8 @@ int CUdpLink::ReceiveFrom(void *buf, size_t capacity, std::string *addr, int *po
 
 WaitResult CUdpLink::waitReadable(Deadline deadline) { return guard_.waitReadable(deadline); }
 
+WaitResult CUdpLink::waitClosed(Deadline deadline) { return guard_.waitClosed(deadline); }
+
 int CUdpLink::drain(int max) {
   LinkGuard::Use use = guard_.enter();
   if (!use) return 0;

@@ -43,6 +43,10 @@ class CUdpLink {
   // closed.
   WaitResult waitReadable(Deadline deadline);
 
+  // Sleeps until the deadline or until the link is closed (Timeout or
+  // Closed), without polling the descriptor: for a device that hung up.
+  WaitResult waitClosed(Deadline deadline);
+
   // Discards up to max waiting datagrams; returns how many were discarded.
   int drain(int max);
 

@@ -1,0 +1,319 @@
+// tarnex-send-latency: how long a send takes from PLC_Send to the completion
+// notice, against the controller simulator in this process.
+//
+//   t0  PLC_Send accepted the send
+//   tr  the simulator sent the last byte of its reply
+//   tn  the notice handler was entered (a ThreadReceiver as the window)
+//
+// Scenarios: UDP loopback and a paced pty at 9600 baud, each with a 64-register
+// read and a one-register write; then silent controllers, for the process CPU
+// time one time-out costs. For comparison the same exchanges run through a
+// baseline: a small copy of a wait that polls in fixed passes (10 ms passes on
+// UDP; 100 ms passes with 20 ms between reads on serial), written here and
+// nowhere else.
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ascii_frame.h"
+#include "com_link.h"
+#include "controller_sim/controller_sim.h"
+#include "tarnex.h"
+#include "temp_dir.h"
+#include "thread_receiver.h"
+#include "transport/serial_port.h"
+#include "transport/udp_link.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Ms = std::chrono::duration<double, std::milli>;
+using namespace std::chrono_literals;
+
+constexpr int kComPort = 3;
+
+// The notice window: the handler's entry time and the notice's words.
+class Window {
+ public:
+  Window()
+      : receiver_([this](const platform::WindowMessage &m) {
+          const Clock::time_point entered = Clock::now();
+          std::lock_guard lock(mutex_);
+          entered_ = entered;
+          wParam_ = m.wParam;
+          arrived_ = true;
+          changed_.notify_all();
+          return LRESULT{0};
+        }) {}
+
+  HWND handle() const { return receiver_.handle(); }
+
+  void reset() {
+    std::lock_guard lock(mutex_);
+    arrived_ = false;
+  }
+
+  // The entry time and the result, or nothing after 10 s.
+  std::optional<std::pair<Clock::time_point, int>> wait() {
+    std::unique_lock lock(mutex_);
+    if (!changed_.wait_for(lock, 10s, [this] { return arrived_; })) return std::nullopt;
+    return std::make_pair(entered_, static_cast<int>(wParam_ >> 16));
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool arrived_ = false;
+  Clock::time_point entered_;
+  WPARAM wParam_ = 0;
+  platform::ThreadReceiver receiver_;
+};
+
+struct Sample {
+  double notice;  // tn - t0
+  double reply;   // tn - tr
+};
+
+struct Figures {
+  double median, p90, p99, max;
+};
+
+Figures FiguresOf(std::vector<double> v) {
+  if (v.empty()) return {0, 0, 0, 0};
+  std::sort(v.begin(), v.end());
+  const auto at = [&](double q) { return v[std::min(v.size() - 1, static_cast<size_t>(q * (v.size() - 1) + 0.5))]; };
+  return {at(0.5), at(0.9), at(0.99), v.back()};
+}
+
+void Report(const std::string &what, const std::vector<Sample> &samples, int failures) {
+  std::vector<double> notice, reply;
+  for (const Sample &s : samples) {
+    notice.push_back(s.notice);
+    reply.push_back(s.reply);
+  }
+  const Figures n = FiguresOf(notice);
+  const Figures r = FiguresOf(reply);
+  std::printf("%-44s n=%4zu  tn-tr med %7.3f p90 %7.3f p99 %7.3f max %7.3f | tn-t0 med %8.3f p90 %8.3f p99 %8.3f max %8.3f ms",
+              what.c_str(), samples.size(), r.median, r.p90, r.p99, r.max, n.median, n.p90, n.p99, n.max);
+  if (failures > 0) std::printf("  (%d exchanges failed)", failures);
+  std::printf("\n");
+  std::fflush(stdout);
+}
+
+// The reply's last byte as the simulator recorded it: waits briefly for the
+// simulator's thread to note it after the library has already seen it.
+Clock::time_point ReplySent(controller_sim::ControllerSim &sim, Clock::time_point after) {
+  const Clock::time_point guard = Clock::now() + 1s;
+  Clock::time_point tr = sim.lastReplySentAt();
+  while (tr <= after && Clock::now() < guard) {
+    std::this_thread::sleep_for(50us);
+    tr = sim.lastReplySentAt();
+  }
+  return tr;
+}
+
+// Exchanges through the library: build, send (as soon as the previous send
+// let go), wait for the notice.
+std::vector<Sample> RunLibrary(controller_sim::ControllerSim &sim, Window &window, int32_t slot, uint16_t port,
+                               const std::function<void()> &build, int count, int *failures) {
+  std::vector<Sample> samples;
+  for (int i = 0; i < count; ++i) {
+    build();
+    window.reset();
+    Clock::time_point t0;
+    int32_t job = 1;
+    const Clock::time_point guard = Clock::now() + 10s;
+    while (job == 1 && Clock::now() < guard) {
+      t0 = Clock::now();
+      job = PLC_Send(slot, "127.0.0.1", port);
+      if (job == 1) std::this_thread::yield();
+    }
+    const auto notice = job >= 2 ? window.wait() : std::nullopt;
+    if (!notice || notice->second != PlcResultDone) {
+      ++*failures;
+      continue;
+    }
+    const Clock::time_point tr = ReplySent(sim, t0);
+    samples.push_back({Ms(notice->first - t0).count(), Ms(notice->first - tr).count()});
+  }
+  return samples;
+}
+
+// The baseline: the fixed-pass wait.
+bool ParsesAs(const char *text, size_t length, const std::string &frame) {
+  PlcReply reply{};
+  if (tarnex::ParseReply(text, static_cast<uint16_t>(length), reply) != 1) return false;
+  return reply.address == 1 && reply.function == static_cast<uint8_t>(frame[4] == '3' ? 3 : 16);
+}
+
+std::optional<Clock::time_point> PassLoopUdp(transport::CUdpLink &link, const std::string &frame, uint16_t port) {
+  char buffer[1024];
+  link.SendTo(frame.data(), frame.size(), port, "127.0.0.1");
+  for (int pass = 0; pass < 100; ++pass) {
+    std::this_thread::sleep_for(10ms);
+    size_t length = 0;
+    for (;;) {
+      const int got = link.ReceiveFrom(buffer + length, sizeof buffer - length, nullptr, nullptr, nullptr);
+      if (got <= 0) break;
+      length += static_cast<size_t>(got);
+      if (ParsesAs(buffer, length, frame)) return Clock::now();
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<Clock::time_point> PassLoopSerial(transport::SerialPort &port, const std::string &frame) {
+  char buffer[1024];
+  port.write(frame.data(), frame.size());
+  for (int pass = 0; pass < 20; ++pass) {
+    std::this_thread::sleep_for(100ms);
+    size_t length = 0;
+    for (;;) {
+      const int got = port.read(buffer + length, sizeof buffer - length);
+      if (got <= 0) break;
+      length += static_cast<size_t>(got);
+      if (ParsesAs(buffer, length, frame)) return Clock::now();
+      std::this_thread::sleep_for(20ms);
+    }
+  }
+  return std::nullopt;
+}
+
+std::vector<Sample> RunBaseline(controller_sim::ControllerSim &sim, const std::string &frame, int count,
+                                const std::function<std::optional<Clock::time_point>()> &exchange,
+                                int *failures) {
+  std::vector<Sample> samples;
+  for (int i = 0; i < count; ++i) {
+    const Clock::time_point t0 = Clock::now();
+    const std::optional<Clock::time_point> tn = exchange();
+    if (!tn) {
+      ++*failures;
+      continue;
+    }
+    const Clock::time_point tr = ReplySent(sim, t0);
+    samples.push_back({Ms(*tn - t0).count(), Ms(*tn - tr).count()});
+  }
+  (void)frame;
+  return samples;
+}
+
+double CpuMs() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto ms = [](const timeval &t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+  return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+// Process CPU time per silent exchange through the library.
+void RunSilent(const std::string &what, controller_sim::ControllerSim &sim, Window &window, int32_t slot,
+               uint16_t port) {
+  sim.setFault("silent");
+  int timeouts = 0;
+  const double before = CpuMs();
+  const Clock::time_point start = Clock::now();
+  for (int i = 0; i < 5; ++i) {
+    CMD_Read(1, 0, 64);
+    window.reset();
+    int32_t job = 1;
+    while ((job = PLC_Send(slot, "127.0.0.1", port)) == 1) std::this_thread::sleep_for(1ms);
+    const auto notice = window.wait();
+    if (notice && notice->second == PlcResultTimeOut) ++timeouts;
+  }
+  const double cpu = CpuMs() - before;
+  const double wall = Ms(Clock::now() - start).count();
+  std::printf("%-44s %d of 5 timed out; wall %.0f ms per time-out, process CPU %.3f ms per time-out\n",
+              what.c_str(), timeouts, wall / 5, cpu / 5);
+  std::fflush(stdout);
+  sim.setFault("none");
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  int udpCount = 1000;
+  int ptyCount = 50;
+  if (argc > 1 && std::string(argv[1]) == "--quick") {
+    udpCount = 50;
+    ptyCount = 5;
+  }
+  const std::string readFrame = ":010300000040BC\r\n";
+  const std::string switchFrame = ":011000B0000100013D\r\n";
+  const auto buildRead = [] { CMD_Read(1, 0, 64); };
+  const auto buildSwitch = [] { CMD_PowerOnLC(1, 0); };
+
+  testsupport::TempDir dir;
+  testsupport::ExecutableDirOverride exeDir(dir.path());
+  Window window;
+
+  std::printf("send-to-notice latency; times in ms\n\n");
+
+  // UDP loopback.
+  {
+    controller_sim::ControllerSim sim;
+    const uint16_t port = sim.startUdp(0);
+    PLC_Startup(-1);
+    PLC_SetNotify(window.handle(), PlcNotifyMessage);
+    const int32_t slot = PLC_OpenDev(2, 9600, 0);
+    int failures = 0;
+    Report("UDP read 0,64 (267-char reply)", RunLibrary(sim, window, slot, port, buildRead, udpCount, &failures), failures);
+    failures = 0;
+    Report("UDP device switch (17-char reply)", RunLibrary(sim, window, slot, port, buildSwitch, udpCount, &failures), failures);
+    RunSilent("UDP silent controller", sim, window, slot, port);
+    PLC_Cleanup();
+
+    transport::CUdpLink link;
+    link.Create(0);
+    const int baselineCount = std::min(udpCount, 200);
+    failures = 0;
+    Report("baseline passes: UDP read 0,64",
+           RunBaseline(sim, readFrame, baselineCount, [&] { return PassLoopUdp(link, readFrame, port); }, &failures),
+           failures);
+    failures = 0;
+    Report("baseline passes: UDP device switch",
+           RunBaseline(sim, switchFrame, baselineCount, [&] { return PassLoopUdp(link, switchFrame, port); }, &failures),
+           failures);
+  }
+
+  // A pty paced at 9600 baud behind COM3.
+  {
+    controller_sim::ControllerSim sim;
+    sim.setPace(true);
+    const std::string slave = sim.startPty(9600);
+    testsupport::ComLink com(dir.path(), kComPort, slave);
+    PLC_Startup(-1);
+    PLC_SetNotify(window.handle(), PlcNotifyMessage);
+    const int32_t slot = PLC_OpenDev((kComPort << 16) | 1, 9600, 0);
+    std::printf("\nwire time at 9600 baud: read %.1f ms, device switch %.1f ms\n", (17 + 267) * 10 / 9.6,
+                (21 + 17) * 10 / 9.6);
+    int failures = 0;
+    Report("pty 9600 paced: read 0,64", RunLibrary(sim, window, slot, 0, buildRead, ptyCount, &failures), failures);
+    failures = 0;
+    Report("pty 9600 paced: device switch", RunLibrary(sim, window, slot, 0, buildSwitch, ptyCount, &failures), failures);
+    RunSilent("pty silent controller", sim, window, slot, 0);
+    PLC_Cleanup();
+
+    std::shared_ptr<transport::SerialPort> port = transport::SerialPort::Open(slave, 9600);
+    if (port) {
+      const int baselineCount = std::min(ptyCount, 20);
+      failures = 0;
+      Report("baseline passes: pty read 0,64",
+             RunBaseline(sim, readFrame, baselineCount, [&] { return PassLoopSerial(*port, readFrame); }, &failures),
+             failures);
+      failures = 0;
+      Report("baseline passes: pty device switch",
+             RunBaseline(sim, switchFrame, baselineCount, [&] { return PassLoopSerial(*port, switchFrame); },
+                         &failures),
+             failures);
+    }
+  }
+  return 0;
+}

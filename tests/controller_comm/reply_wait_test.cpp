@@ -1,0 +1,227 @@
+// Cutting link bytes into reply texts, and the waits on a serial port and a
+// UDP link built on it.
+#include "reply_wait.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ascii_frame.h"
+#include "loopback_udp.h"
+#include "pty_pair.h"
+
+namespace tarnex {
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::string kReply = ":0103020005F5\r\n";  // controller 1, one register = 5
+
+// Feeds each piece as one read and collects the texts handed out.
+std::vector<std::string> TextsOf(const std::vector<std::string> &reads) {
+  ReplyAssembler assembler;
+  std::vector<std::string> texts;
+  for (const std::string &bytes : reads) {
+    assembler.feed(bytes, [&](std::string_view text) {
+      texts.emplace_back(text);
+      return false;
+    });
+  }
+  return texts;
+}
+
+TEST(ReplyAssembler, ReplySplitAtEveryPosition) {
+  for (size_t cut = 0; cut <= kReply.size(); ++cut) {
+    SCOPED_TRACE(cut);
+    EXPECT_EQ(TextsOf({kReply.substr(0, cut), kReply.substr(cut)}), std::vector<std::string>{kReply});
+  }
+  std::vector<std::string> bytes;
+  for (char c : kReply) bytes.emplace_back(1, c);
+  EXPECT_EQ(TextsOf(bytes), std::vector<std::string>{kReply}) << "one byte per read";
+}
+
+TEST(ReplyAssembler, Table) {
+  const std::string long1100 = ":" + std::string(1099, 'A');
+  const std::string exact1024 = ":" + std::string(1021, '0') + "\r\n";
+  const std::string over1024 = ":" + std::string(1022, '0') + "\r\n";
+  struct Case {
+    const char *what;
+    std::vector<std::string> reads;
+    std::vector<std::string> texts;
+  };
+  const Case cases[] = {
+      {"noise, then a reply", {"\x01\xFFzz\r\n\n", "garbage" + kReply}, {kReply}},
+      {"a second ':' part-way drops the first text", {":0103" + kReply}, {kReply}},
+      {"two replies in one read", {kReply + kReply}, {kReply, kReply}},
+      {"CR without LF does not end a text", {":01\r03\r\n"}, {":01\r03\r\n"}},
+      {"1100 bytes without CR LF, then a reply", {long1100, kReply}, {kReply}},
+      {"1100 bytes and a reply in one read", {long1100 + "\r\n" + kReply}, {kReply}},
+      {"a text of exactly 1024 bytes fits", {exact1024}, {exact1024}},
+      {"a text of 1025 bytes is dropped", {over1024, kReply}, {kReply}},
+      {"nothing but noise", {std::string(5000, '\x7F')}, {}},
+      {"an unfinished text is kept across reads", {":0103", "020005F5", "\r", "\n"}, {kReply}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(TextsOf(c.reads), c.texts);
+  }
+}
+
+TEST(ReplyAssembler, ReadsNeverPassTheBufferAndAStopDropsTheRest) {
+  ReplyAssembler assembler;
+  assembler.feed(":" + std::string(1000, '0'), [](std::string_view) { return false; });
+  EXPECT_TRUE(assembler.inText());
+  EXPECT_EQ(assembler.freeSpace(), ReplyAssembler::kCapacity - 1001);
+
+  int handed = 0;
+  EXPECT_TRUE(assembler.feed(kReply + kReply, [&](std::string_view) { return ++handed == 1; }));
+  EXPECT_EQ(handed, 1);
+  EXPECT_EQ(assembler.freeSpace(), ReplyAssembler::kCapacity);
+  assembler.dropText();
+  EXPECT_FALSE(assembler.inText());
+}
+
+// Parses into a local record, as the worker parses into the library's.
+struct Parser {
+  PlcReply reply{};
+  std::vector<std::string> texts;
+  ParseText fn() {
+    return [this](std::string_view text) -> std::optional<ParsedReply> {
+      texts.emplace_back(text);
+      if (ParseReply(text.data(), static_cast<uint16_t>(text.size()), reply) != 1) return std::nullopt;
+      return ParsedReply{reply.address, reply.function};
+    };
+  }
+};
+
+constexpr ExpectedReply kRead1{1, 3};
+
+class UdpWait : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(link_.Create(0)); }
+  bool toLink(std::string_view bytes) { return peer_.sendTo(link_.localPort(), bytes); }
+
+  transport::CUdpLink link_;
+  testsupport::LoopbackUdp peer_;
+  Parser parser_;
+};
+
+TEST_F(UdpWait, ReplyOverDatagramsAfterTruncatedAndEmptyOnes) {
+  ASSERT_TRUE(toLink(":0103"));
+  ASSERT_TRUE(toLink(":0103020005" + std::string(2000, '0')));  // truncated: dropped with the text
+  ASSERT_TRUE(toLink("F5\r\n"));                                 // outside any text now
+  ASSERT_TRUE(toLink(""));
+  ASSERT_TRUE(toLink(":0103020005"));
+  ASSERT_TRUE(toLink("F5\r\n"));
+  EXPECT_EQ(WaitForReply(link_, transport::Clock::now() + 5s, kRead1, parser_.fn()), kWaitDone);
+  EXPECT_EQ(parser_.texts, std::vector<std::string>{kReply});
+  EXPECT_EQ(parser_.reply.data[0], 5);
+}
+
+TEST_F(UdpWait, ResultsByWhatParses) {
+  struct Case {
+    const char *what;
+    std::string datagram;
+    int result;
+  };
+  const Case cases[] = {
+      {"the expected reply", kReply, kWaitDone},
+      {"another address", ":0203020005F4\r\n", kWaitMismatch},
+      {"a write reply to a read", ":011000B000013D\r\n", kWaitMismatch},
+      {"an exception reply", ":01830279\r\n", kWaitTimeOut},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    Parser parser;
+    ASSERT_TRUE(toLink(c.datagram));
+    EXPECT_EQ(WaitForReply(link_, transport::Clock::now() + 300ms, kRead1, parser.fn()), c.result);
+  }
+}
+
+TEST_F(UdpWait, AFloodDoesNotKeepTheWaitAlive) {
+  std::atomic<bool> stop{false};
+  std::thread flood([&] {
+    while (!stop) toLink(":0A0B0C\r\n:");
+  });
+  EXPECT_EQ(WaitForReply(link_, transport::Clock::now() + 300ms, kRead1, parser_.fn()), kWaitTimeOut);
+  stop = true;
+  flood.join();
+}
+
+TEST_F(UdpWait, CloseWakesTheWait) {
+  std::thread closer([&] {
+    std::this_thread::sleep_for(100ms);
+    link_.Close();
+  });
+  EXPECT_EQ(WaitForReply(link_, transport::Clock::now() + 30s, kRead1, parser_.fn()), kWaitClosed);
+  closer.join();
+  EXPECT_EQ(WaitForReply(link_, transport::Clock::now() + 30s, kRead1, parser_.fn()), kWaitClosed);
+}
+
+class SerialWait : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    port_ = transport::SerialPort::Open(pty_.slavePath(), 9600);
+    ASSERT_TRUE(port_);
+  }
+
+  testsupport::PtyPair pty_;
+  std::shared_ptr<transport::SerialPort> port_;
+  Parser parser_;
+};
+
+TEST_F(SerialWait, ATextBegunBeforeTheDeadlineMayFinishAfterIt) {
+  const auto deadline = transport::Clock::now() + 300ms;
+  ASSERT_TRUE(pty_.write(":0103020005"));
+  std::thread rest([&] {
+    std::this_thread::sleep_until(deadline + 300ms);
+    pty_.write("F5\r\n");
+  });
+  EXPECT_EQ(WaitForReply(*port_, deadline, kRead1, parser_.fn()), kWaitDone);
+  rest.join();
+}
+
+TEST_F(SerialWait, ATextBegunAfterTheDeadlineDoesNotCount) {
+  const auto deadline = transport::Clock::now() + 300ms;
+  ASSERT_TRUE(pty_.write(":0103"));
+  std::thread rest([&] {
+    std::this_thread::sleep_until(deadline + 300ms);
+    pty_.write(kReply);
+  });
+  EXPECT_EQ(WaitForReply(*port_, deadline, kRead1, parser_.fn()), kWaitTimeOut);
+  rest.join();
+  EXPECT_TRUE(parser_.texts.empty());
+}
+
+TEST_F(SerialWait, ATextThatNeverEndsEndsTheWaitAfterTheGrace) {
+  // One character every 5 ms: the text neither ends nor fills the buffer
+  // before the grace is over.
+  std::atomic<bool> stop{false};
+  ASSERT_TRUE(pty_.write(":"));
+  std::thread stream([&] {
+    while (!stop) {
+      pty_.write("0");
+      std::this_thread::sleep_for(5ms);
+    }
+  });
+  EXPECT_EQ(WaitForReply(*port_, transport::Clock::now() + 200ms, kRead1, parser_.fn()), kWaitTimeOut);
+  stop = true;
+  stream.join();
+}
+
+TEST_F(SerialWait, HungUpPortSleepsUntilTheDeadlineOrTheClose) {
+  pty_.hangUp();
+  EXPECT_EQ(WaitForReply(*port_, transport::Clock::now() + 200ms, kRead1, parser_.fn()), kWaitTimeOut);
+  std::thread closer([&] {
+    std::this_thread::sleep_for(100ms);
+    port_->close();
+  });
+  EXPECT_EQ(WaitForReply(*port_, transport::Clock::now() + 30s, kRead1, parser_.fn()), kWaitClosed);
+  closer.join();
+}
+
+}  // namespace
+}  // namespace tarnex

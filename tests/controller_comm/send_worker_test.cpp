@@ -1,0 +1,120 @@
+// Starting send workers, inside the library: what a send takes when it is
+// accepted, and a worker thread that cannot start.
+#include "send_worker.h"
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <vector>
+
+#include "library_state.h"
+#include "thread_receiver.h"
+
+namespace tarnex {
+namespace {
+
+using namespace std::chrono_literals;
+
+class SendWorker : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    state().startup(-1);
+    state().setNotify(window_.handle(), 0x4C8);
+  }
+  void TearDown() override {
+    SetWorkerStartFaultForTesting(false);
+    state().setNotify(0, 0);
+    state().cleanup();
+  }
+  static LibraryState &state() { return LibraryState::instance(); }
+
+  // The wParam of the next notice; 0xFFFFFFFF after 10 s.
+  WPARAM nextNotice() {
+    std::unique_lock lock(mutex_);
+    if (!arrived_.wait_for(lock, 10s, [&] { return !notices_.empty(); })) return 0xFFFFFFFF;
+    const WPARAM w = notices_.front();
+    notices_.erase(notices_.begin());
+    return w;
+  }
+
+  // A send once the previous worker has ended.
+  int32_t sendWhenFree(SendSource source) {
+    int32_t job = 1;
+    for (int i = 0; i < 10000 && (job = StartSend(-1, "127.0.0.1", 1, source)) == 1; ++i) {
+      std::this_thread::sleep_for(1ms);
+    }
+    return job;
+  }
+
+  std::mutex mutex_;
+  std::condition_variable arrived_;
+  std::vector<WPARAM> notices_;
+  platform::ThreadReceiver window_{[this](const platform::WindowMessage &m) {
+    std::lock_guard lock(mutex_);
+    notices_.push_back(m.wParam);
+    arrived_.notify_all();
+    return LRESULT{0};
+  }};
+};
+
+TEST_F(SendWorker, AWorkerThatCannotStartLeavesNothingBehind) {
+  ASSERT_EQ(state().queueRead(1, 0, 64), 1);
+  SetWorkerStartFaultForTesting(true);
+  EXPECT_EQ(StartSend(-1, "127.0.0.1", 6666, SendSource::ByMode), 0);
+  EXPECT_FALSE(state().busy());
+  EXPECT_EQ(state().commandCount(), 1u);
+
+  SetWorkerStartFaultForTesting(false);
+  EXPECT_GE(StartSend(-1, "127.0.0.1", 6666, SendSource::ByMode), 2);
+  EXPECT_EQ(nextNotice(), 3u) << "function 3, result 0 (no slot)";
+}
+
+TEST_F(SendWorker, JobNumbersCountUpFromTwo) {
+  std::vector<int32_t> jobs;
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(state().queueRead(1, 0, 64), 1);
+    jobs.push_back(sendWhenFree(SendSource::QueueHead));
+    ASSERT_NE(nextNotice(), 0xFFFFFFFFu);
+  }
+  EXPECT_GE(jobs[0], 2);
+  EXPECT_EQ(jobs[1], jobs[0] + 1);
+  EXPECT_EQ(jobs[2], jobs[1] + 1);
+}
+
+TEST_F(SendWorker, TheJobIsTakenWhenTheSendIsAccepted) {
+  state().startup(0);
+  ASSERT_EQ(state().queueRead(1, 0, 64), 1);
+  ASSERT_EQ(state().queueWrite(2, 176, std::vector<uint16_t>{1}.data(), 1), 2);
+  auto begun = state().beginSend(-1, nullptr, 0x12345, SendSource::ByMode);
+  ASSERT_TRUE(std::holds_alternative<SendJob>(begun));
+  const SendJob direct = std::get<SendJob>(begun);
+  EXPECT_EQ(direct.frame, ":021000B0000100013C\r\n");
+  EXPECT_EQ(direct.address, 2);
+  EXPECT_EQ(direct.function, 16);
+  EXPECT_EQ(direct.queueEntry, 0u);
+  EXPECT_EQ(direct.host, "");
+  EXPECT_EQ(direct.port, 0x2345);
+  EXPECT_EQ(direct.linkType, kLinkNone);
+  EXPECT_EQ(std::get<int32_t>(state().beginSend(-1, "x", 1, SendSource::QueueHead)), 1) << "busy";
+  state().endSend();
+
+  auto head = state().beginSend(5, "10.0.0.1", 1, SendSource::QueueHead);
+  ASSERT_TRUE(std::holds_alternative<SendJob>(head));
+  const SendJob queued = std::get<SendJob>(head);
+  EXPECT_EQ(queued.frame, ":010300000040BC\r\n");
+  EXPECT_EQ(queued.address, 1);
+  EXPECT_EQ(queued.function, 3);
+  EXPECT_NE(queued.queueEntry, 0u);
+  EXPECT_EQ(queued.number, direct.number + 1);
+  state().endSend();
+
+  // Only the entry that was sent is removed.
+  state().closeDevice(-1);
+  ASSERT_EQ(state().queueRead(1, 140, 8), 1);
+  state().removeSentEntry(queued.queueEntry);
+  EXPECT_EQ(state().commandCount(), 1u);
+}
+
+}  // namespace
+}  // namespace tarnex
