@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "control.h"
+#include "menu.h"
 
 namespace ui {
 

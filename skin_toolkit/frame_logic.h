@@ -1,0 +1,91 @@
+#pragma once
+// The skinned frame's and title bar's geometry without any drawing: what the
+// ring round a skinned form is filled with, how high the title bar is, where
+// its buttons and caption go and how a long caption is cut.
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "geometry.h"
+#include "themes/theme_table.h"
+
+namespace kwo {
+
+// --- The ring round a skinned form ---
+
+enum class RingFill { Border, Client, MenuBar, TitleBar };
+
+struct RingPiece {
+  Rect rect;
+  RingFill fill;
+  bool operator==(const RingPiece &) const = default;
+};
+
+struct RingInput {
+  int formWidth = 0;
+  int formHeight = 0;
+  int borderWidth = 1;
+  bool titleBarVisible = true;
+  int titleBarHeight = 0;  // the bar's height whether shown or not
+  bool menuBarVisible = false;
+  int menuBarHeight = 0;
+};
+
+// Width of the ring a skinned form keeps round its client area.
+inline constexpr int kFrameRing = 3;
+
+// The pieces of the ring in painting order: the border strips, the rest of
+// the ring in the client colour (beside a menu bar in its colour), and above
+// them either the title bar's continuation or, without a title bar, a
+// border line over two client rows. Empty pieces are left out.
+std::vector<RingPiece> PlanRing(const RingInput &input);
+
+// --- The title bar ---
+
+enum class TkwoTitleBarBtnType : uint8_t { kwoMax, kwoMin, kwoClose, kwoHelp, kwoControlBox, kwoCustom };
+
+// The bar's height in a look: the height of the look's left title picture,
+// less the ring when the bar lies in a skinned frame.
+int TitleBarHeightFor(TkwoUIStyle look, bool inSkinnedFrame);
+// One frame of the look's title-button picture (18 frames side by side).
+Size TitleButtonSize(TkwoUIStyle look);
+
+struct TitleButtonInfo {
+  TkwoTitleBarBtnType type = TkwoTitleBarBtnType::kwoCustom;
+  bool visible = true;
+  int width = 0;
+  int height = 0;
+};
+
+struct TitleBarLayoutInput {
+  int barWidth = 0;
+  int leftOffset = 0;
+  int rightOffset = 0;
+  int interval = 0;
+  int buttonTop = 0;
+  bool drawAppIcon = false;
+  std::vector<TitleButtonInfo> buttons;
+};
+
+struct TitleBarLayout {
+  std::vector<Rect> buttons;  // one per button; empty for hidden ones
+  int controlBox = -1;        // index of the visible control box
+  int captionLeft = 0;
+  int captionRight = 0;  // left edge of the leftmost right-hand button
+};
+
+// The first visible button is the rightmost; each step left is the picture's
+// width + interval + 1. The control box sits at the left offset, and the
+// caption starts after it (at 6 when that comes to 0).
+TitleBarLayout LayOutTitleBar(const TitleBarLayoutInput &input);
+// The button under a point (edges inclusive), -1 for none. Where rectangles
+// overlap the control box wins, then the later button.
+int HitTitleButton(const TitleBarLayout &layout, Point point);
+
+// A caption that fits into width: whole, or cut at the end with "..."; empty
+// when not even "..." fits.
+std::u16string FitCaption(std::u16string_view caption, int width,
+                          const std::function<int(std::u16string_view)> &textWidth);
+
+}  // namespace kwo

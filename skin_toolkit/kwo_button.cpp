@@ -1,0 +1,438 @@
+#include "kwo_button.h"
+
+#include <QBitmap>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QImage>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPointer>
+#include <algorithm>
+
+#include "color.h"
+#include "form.h"
+
+namespace kwo {
+namespace {
+
+bool isEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+
+constexpr Qt::KeyboardModifiers kShiftCtrlAlt = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+
+QColor themeColor(TkwoUIStyle style, int item) {
+  return ui::toQColor(GetBuiltInThemeColor(BuiltInLookOf(style), item));
+}
+
+// A picture that has no transparency of its own is masked by the colour of
+// its top-left pixel.
+QPixmap masked(const QPixmap &picture) {
+  if (picture.isNull() || picture.hasAlphaChannel()) return picture;
+  QPixmap result = picture;
+  const QImage image = picture.toImage();
+  result.setMask(QBitmap::fromImage(image.createMaskFromColor(image.pixel(0, 0), Qt::MaskInColor)));
+  return result;
+}
+
+QPixmap greyed(const QPixmap &picture) {
+  QImage grey = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+  for (int row = 0; row < grey.height(); ++row) {
+    auto *line = reinterpret_cast<QRgb *>(grey.scanLine(row));
+    for (int col = 0; col < grey.width(); ++col) {
+      const int g = qGray(line[col]) / 2 + 96;
+      line[col] = qRgba(g, g, g, qAlpha(line[col]));
+    }
+  }
+  return QPixmap::fromImage(grey);
+}
+
+}  // namespace
+
+// --- TkwoCustomButton ---
+
+TkwoCustomButton::TkwoCustomButton(ui::Component *owner) : ui::Control(owner) {
+  // A double click is two clicks.
+  setDoubleClicks(false);
+  // Clicks focus the button themselves (when TabStop is on).
+  setFocusPolicy(Qt::TabFocus);
+  repeatTimer_.setEnabled(false);
+  repeatTimer_.OnTimer = [this](ui::Timer *) {
+    if (OnMouseContinuouslyDown && !isDying()) OnMouseContinuouslyDown(this);
+  };
+}
+
+TkwoCustomButton::~TkwoCustomButton() {
+  beginDestroy();
+  repeatTimer_.stop();
+}
+
+void TkwoCustomButton::setUIStyle(TkwoUIStyle style) {
+  uiStyle_ = style;
+  applyUIStyle();
+  update();
+}
+
+void TkwoCustomButton::setAutoSize(bool value) {
+  autoSize_ = value;
+  autoSizeToPicture();
+  update();
+}
+
+void TkwoCustomButton::autoSizeToPicture() {
+  if (!autoSize_) return;
+  const Size s = ButtonAutoSize(uiStyle_);
+  setBounds(left(), top(), s.width, s.height);
+}
+
+void TkwoCustomButton::setTransparent(bool value) {
+  transparent_ = value;
+  applyTransparent();
+}
+
+void TkwoCustomButton::applyTransparent() {
+  pictureTransparent_ = transparent_;
+  update();
+}
+
+void TkwoCustomButton::setDefault(bool value) {
+  default_ = value;
+  if (ui::Form *form = parentForm()) {
+    // Every button of the form works out again which one answers Enter.
+    form->focusChanged(form->focusedControl());
+  } else {
+    answersEnter_ = value;
+  }
+  update();
+}
+
+void TkwoCustomButton::setCancel(bool value) { cancel_ = value; }
+
+void TkwoCustomButton::setTabStop(bool value) {
+  tabStop_ = value;
+  setFocusPolicy(value ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void TkwoCustomButton::setFocusedRectMargin(int value) {
+  focusedRectMargin_ = value;
+  update();
+}
+
+bool TkwoCustomButton::canTakeFocus() const {
+  if (!isEnabled()) return false;
+  for (const ui::Control *c = this; c != nullptr; c = c->parentControl()) {
+    if (!c->visible()) return false;
+  }
+  return true;
+}
+
+void TkwoCustomButton::releasePress() {
+  stopRepeat();
+  pressed_ = false;
+}
+
+void TkwoCustomButton::click() {
+  if (isDying()) return;
+  QPointer<TkwoCustomButton> self(this);
+  if (pressed_) {
+    releasePress();
+    update();
+  }
+  if (ui::Form *form = parentForm()) form->setModalResult(modalResult_);
+  if (self.isNull()) return;
+  ui::Control::click();
+}
+
+bool TkwoCustomButton::dialogKey(int key, Qt::KeyboardModifiers modifiers) {
+  const bool ours = (isEnterKey(key) && answersEnter_) || (key == Qt::Key_Escape && cancel_);
+  if (ours && (modifiers & kShiftCtrlAlt) == 0 && canTakeFocus()) {
+    click();
+    return true;
+  }
+  return ui::Control::dialogKey(key, modifiers);
+}
+
+bool TkwoCustomButton::dialogChar(QChar character) {
+  const QString text = caption();
+  const char16_t accel = CaptionAccelerator(std::u16string_view(reinterpret_cast<const char16_t *>(text.utf16()),
+                                                                static_cast<size_t>(text.size())));
+  if (accel != 0 && QChar(accel).toLower() == character.toLower() && isEnabled()) {
+    click();
+    return true;
+  }
+  return false;
+}
+
+void TkwoCustomButton::focusChanged(ui::Control *focused) {
+  if (qobject_cast<TkwoButton *>(focused) != nullptr) {
+    answersEnter_ = focused == this;
+  } else {
+    answersEnter_ = default_;
+  }
+  update();
+  ui::Control::focusChanged(focused);
+}
+
+void TkwoCustomButton::enabledChanged() {
+  // A disabled widget gets no release and no leave: end the press here.
+  if (!isEnabled()) {
+    releasePress();
+    mouseOver_ = false;
+  }
+  update();
+}
+
+void TkwoCustomButton::hideEvent(QHideEvent *event) {
+  releasePress();
+  mouseOver_ = false;
+  ui::Control::hideEvent(event);
+}
+
+void TkwoCustomButton::mouseEnter() {
+  mouseOver_ = true;
+  update();
+  if (OnMouseEnter && !isDying()) OnMouseEnter(this);
+}
+
+void TkwoCustomButton::mouseLeave() {
+  mouseOver_ = false;
+  releasePress();
+  update();
+  if (OnMouseExit && !isDying()) OnMouseExit(this);
+}
+
+void TkwoCustomButton::mouseDown(ui::MouseButton button, ui::ShiftState shift, int x, int y) {
+  if (button == ui::MouseButton::Left) {
+    pressed_ = true;
+    if (!repeatTimer_.enabled()) {
+      repeatTimer_.setInterval(std::max(repeatInterval_, 0));
+      repeatTimer_.start();
+    }
+    if (tabStop_ && canTakeFocus()) setFocus(Qt::MouseFocusReason);
+    update();
+  }
+  ui::Control::mouseDown(button, shift, x, y);
+}
+
+void TkwoCustomButton::mouseMove(ui::ShiftState shift, int x, int y) {
+  QPointer<TkwoCustomButton> self(this);
+  ui::Control::mouseMove(shift, x, y);
+  if (self.isNull()) return;
+  if (x < 0 || y < 0 || x > width() || y > height()) {
+    mouseOver_ = false;
+    releasePress();
+    update();
+  }
+}
+
+void TkwoCustomButton::mouseUp(ui::MouseButton button, ui::ShiftState shift, int x, int y) {
+  if (button == ui::MouseButton::Left) {
+    // The repeat ends with the button, wherever it is released; a release
+    // outside also ends the press (no click follows).
+    stopRepeat();
+    if (x < 0 || y < 0 || x >= width() || y >= height()) {
+      pressed_ = false;
+      mouseOver_ = false;
+      update();
+    }
+  }
+  ui::Control::mouseUp(button, shift, x, y);
+}
+
+void TkwoCustomButton::keyPressEvent(QKeyEvent *event) {
+  const int key = event->key();
+  const bool plain = (event->modifiers() & kShiftCtrlAlt) == 0;
+  if ((key == Qt::Key_Space || (isEnterKey(key) && plain)) && hasFocus() && isEnabled()) {
+    pressed_ = true;
+    update();
+    event->accept();
+    return;
+  }
+  ui::Control::keyPressEvent(event);
+}
+
+void TkwoCustomButton::keyReleaseEvent(QKeyEvent *event) {
+  const int key = event->key();
+  if ((key == Qt::Key_Space || isEnterKey(key)) && !event->isAutoRepeat() && hasFocus() && pressed_ &&
+      isEnabled()) {
+    pressed_ = false;
+    update();
+    event->accept();
+    click();
+    return;
+  }
+  ui::Control::keyReleaseEvent(event);
+}
+
+void TkwoCustomButton::focusInEvent(QFocusEvent *event) {
+  ui::Control::focusInEvent(event);
+  update();
+}
+
+void TkwoCustomButton::focusOutEvent(QFocusEvent *event) {
+  ui::Control::focusOutEvent(event);
+  update();
+}
+
+void TkwoCustomButton::paint(QPainter &painter) {
+  if (isDestroying()) return;
+  if (!transparent_) {
+    const QColor background = ui::toQColor(color());
+    if (background.isValid()) painter.fillRect(rect(), background);
+  }
+  drawPicture(painter, currentPicture());
+  if (hasFocus() && tabStop_) drawFocus(painter);
+  painter.setFont(font());
+  if (!caption().trimmed().isEmpty()) drawCaption(painter);
+  boldCaption_ = false;
+}
+
+void TkwoCustomButton::drawPlainFace(QPainter &painter, ButtonPicture picture, const QRect &r) const {
+  if (r.width() <= 0 || r.height() <= 0) return;
+  QColor fill = themeColor(uiStyle_, tiToolBarButtonBackgroundColor);
+  QColor border = themeColor(uiStyle_, tiToolBarButtonBorderColor);
+  switch (picture) {
+    case ButtonPicture::MouseOn:
+      fill = fill.lighter(106);
+      border = themeColor(uiStyle_, tiMenuSelectedBorderColor);
+      break;
+    case ButtonPicture::MouseDown:
+      fill = themeColor(uiStyle_, tiToolBarButtonDownBackgroundColor);
+      break;
+    case ButtonPicture::Disabled:
+      border = QColor(160, 160, 160);
+      break;
+    case ButtonPicture::Normal:
+      break;
+  }
+  painter.save();
+  painter.setPen(border);
+  painter.setBrush(fill);
+  if (pictureTransparent_) {
+    // The picture's corners let the background through.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.drawRoundedRect(r.adjusted(0, 0, -1, -1), 3, 3);
+  } else {
+    painter.drawRect(r.adjusted(0, 0, -1, -1));
+  }
+  painter.restore();
+}
+
+void TkwoCustomButton::drawPicture(QPainter &painter, ButtonPicture picture) {
+  // The picture is one frame of the look's button picture, at its own size.
+  const Size frame = ButtonAutoSize(BuiltInLookOf(uiStyle_));
+  drawPlainFace(painter, picture, QRect(0, 0, frame.width, frame.height));
+}
+
+void TkwoCustomButton::drawCaptionAt(QPainter &painter, int x, int y) {
+  const QRect box(x, y, std::max(width() - x, 0), std::max(height() - y, 0));
+  const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
+  painter.save();
+  if (!isEnabled()) {
+    painter.setPen(QColor(255, 255, 255));
+    painter.drawText(box.translated(1, 1), flags, caption());
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawText(box, flags, caption());
+  } else {
+    painter.setPen(ui::toQColor(controlFont().color));
+    painter.drawText(pressed_ ? box.translated(1, 1) : box, flags, caption());
+  }
+  painter.restore();
+}
+
+void TkwoCustomButton::drawCentredCaption(QPainter &painter) {
+  painter.save();
+  QFont f = font();
+  if (boldCaption_) f.setBold(true);
+  painter.setFont(f);
+  const int flags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
+  const QRect box = rect();
+  if (!isEnabled()) {
+    painter.setPen(QColor(255, 255, 255));
+    painter.drawText(box.translated(1, 1), flags, caption());
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawText(box, flags, caption());
+  } else {
+    painter.setPen(ui::toQColor(controlFont().color));
+    painter.drawText(pressed_ ? box.translated(1, 1) : box, flags, caption());
+  }
+  painter.restore();
+  boldCaption_ = false;
+}
+
+void TkwoCustomButton::drawCaption(QPainter &painter) { drawCentredCaption(painter); }
+
+void TkwoCustomButton::drawFocus(QPainter &painter) {
+  const int m = focusedRectMargin_;
+  const QRect r(m, m, width() - 2 * m, height() - 2 * m);
+  if (r.width() <= 0 || r.height() <= 0) return;
+  painter.save();
+  QPen pen(QColor(0, 0, 0));
+  pen.setStyle(Qt::DotLine);
+  painter.setPen(pen);
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(r.adjusted(0, 0, -1, -1));
+  painter.restore();
+}
+
+// --- TkwoButton ---
+
+TkwoButton::TkwoButton(ui::Component *owner) : TkwoCustomButton(owner) {
+  setBounds(0, 0, 80, 27);
+  setUIStyle(GetOwnerFormUIStyle(owner));
+}
+
+void TkwoButton::setGlyph(const QPixmap &glyph) {
+  glyph_ = glyph;
+  update();
+}
+
+void TkwoButton::setLayout(ButtonLayout layout) {
+  layout_ = layout;
+  update();
+}
+
+void TkwoButton::setSpacing(int value) {
+  spacing_ = value;
+  update();
+}
+
+void TkwoButton::applyUIStyle() {
+  setTransparent(GetBuiltInThemeBool(BuiltInLookOf(uiStyle_), tiButtonTransparentBool));
+}
+
+GlyphPlacement TkwoButton::glyphPlacement() const {
+  const QFontMetrics fm(font());
+  return PlaceGlyphAndCaption(layout_, width(), height(), fm.horizontalAdvance(caption()), fm.height(),
+                              glyph_.width(), glyph_.height(), spacing_, pressed());
+}
+
+void TkwoButton::drawPicture(QPainter &painter, ButtonPicture picture) {
+  drawPlainFace(painter, picture, rect());
+  if (glyph_.isNull()) return;
+  const GlyphPlacement p = glyphPlacement();
+  captionOrigin_ = p.caption;
+  const QPixmap picture1 = masked(glyph_);
+  const int frame = p.twoFrames && !isEnabled() ? 1 : 0;
+  QPixmap glyph = picture1.copy(frame * p.glyphSize.width, 0, p.glyphSize.width, p.glyphSize.height);
+  if (!p.twoFrames && !isEnabled()) glyph = greyed(glyph);
+  painter.drawPixmap(p.glyph.x, p.glyph.y, glyph);
+}
+
+void TkwoButton::drawCaption(QPainter &painter) {
+  if (glyph_.isNull()) {
+    drawCentredCaption(painter);
+    return;
+  }
+  drawCaptionAt(painter, captionOrigin_.x, captionOrigin_.y);
+  boldCaption_ = false;
+}
+
+void TkwoButton::drawFocus(QPainter &painter) {
+  // These two looks show the focus by a bold caption.
+  if (uiStyle_ == TkwoUIStyle::MacOS || uiStyle_ == TkwoUIStyle::BlueGlass) {
+    boldCaption_ = true;
+    return;
+  }
+  TkwoCustomButton::drawFocus(painter);
+}
+
+}  // namespace kwo

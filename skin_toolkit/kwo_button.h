@@ -1,0 +1,152 @@
+#pragma once
+// Skinned push buttons. TkwoCustomButton holds what every push button of the
+// toolkit shares: the states (normal, mouse-over, pressed, disabled), the
+// keyboard and mouse handling, the repeat while the left button is held and
+// the double-buffered painting. TkwoButton is the themed button with an
+// optional glyph.
+#include <QPixmap>
+#include <functional>
+
+#include "button_logic.h"
+#include "control.h"
+#include "style.h"
+#include "timer.h"
+
+namespace kwo {
+
+class TkwoCustomButton : public ui::Control, public Styled {
+  Q_OBJECT
+ public:
+  explicit TkwoCustomButton(ui::Component *owner);
+  ~TkwoCustomButton() override;
+
+  TkwoUIStyle uiStyle() const override { return uiStyle_; }
+  void setUIStyle(TkwoUIStyle style) override;
+
+  bool autoSize() const { return autoSize_; }
+  void setAutoSize(bool value);
+  bool transparent() const { return transparent_; }
+  void setTransparent(bool value);
+  bool isDefault() const { return default_; }
+  void setDefault(bool value);
+  bool cancel() const { return cancel_; }
+  void setCancel(bool value);
+  int modalResult() const { return modalResult_; }
+  void setModalResult(int value) { modalResult_ = value; }
+  bool tabStop() const { return tabStop_; }
+  void setTabStop(bool value);
+  int focusedRectMargin() const { return focusedRectMargin_; }
+  void setFocusedRectMargin(int value);
+  int mouseContinuouslyDownInterval() const { return repeatInterval_; }
+  void setMouseContinuouslyDownInterval(int value) { repeatInterval_ = value; }
+
+  // State.
+  bool pressed() const { return pressed_; }
+  bool mouseOver() const { return mouseOver_; }
+  // True when Enter clicks this button.
+  bool answersEnter() const { return answersEnter_; }
+  // The picture the current state shows.
+  ButtonPicture currentPicture() const { return PickButtonPicture(isEnabled(), pressed_, mouseOver_); }
+  // The repeat that runs while the left button is held.
+  ui::Timer &repeatTimer() { return repeatTimer_; }
+
+  // Clears the pressed state, sets the form's ModalResult to this button's
+  // (also 0) and runs OnClick.
+  void click() override;
+
+  bool dialogKey(int key, Qt::KeyboardModifiers modifiers) override;
+  bool dialogChar(QChar character) override;
+  void focusChanged(ui::Control *focused) override;
+
+  NotifyEvent OnMouseEnter;
+  NotifyEvent OnMouseExit;
+  NotifyEvent OnMouseContinuouslyDown;
+
+ protected:
+  // The look's hooks; each does nothing unless a button class says more.
+  virtual void autoSizeToPicture();
+  virtual void applyTransparent();
+  virtual void applyUIStyle() {}
+  virtual void drawPicture(QPainter &painter, ButtonPicture picture);
+  virtual void drawCaption(QPainter &painter);
+  virtual void drawFocus(QPainter &painter);
+
+  // The button face of a picture in the button's look, plainly painted.
+  void drawPlainFace(QPainter &painter, ButtonPicture picture, const QRect &rect) const;
+  // A centred one-line caption, disabled and pressed as the states show it.
+  void drawCentredCaption(QPainter &painter);
+  // The caption at a given origin.
+  void drawCaptionAt(QPainter &painter, int x, int y);
+
+  void paint(QPainter &painter) override;
+  void captionChanged() override { update(); }
+  void enabledChanged() override;
+  void mouseEnter() override;
+  void mouseLeave() override;
+  void mouseDown(ui::MouseButton button, ui::ShiftState shift, int x, int y) override;
+  void mouseMove(ui::ShiftState shift, int x, int y) override;
+  void mouseUp(ui::MouseButton button, ui::ShiftState shift, int x, int y) override;
+  void keyPressEvent(QKeyEvent *event) override;
+  void keyReleaseEvent(QKeyEvent *event) override;
+  void focusInEvent(QFocusEvent *event) override;
+  void focusOutEvent(QFocusEvent *event) override;
+  void hideEvent(QHideEvent *event) override;
+
+  // Visible and enabled up to the top: Enter, Escape and clicks may focus it.
+  bool canTakeFocus() const;
+  // Ends a press: no repeat, not pressed.
+  void releasePress();
+
+  TkwoUIStyle uiStyle_ = TkwoUIStyle::DeepBlue;
+  bool boldCaption_ = false;
+  bool pictureTransparent_ = false;
+
+ private:
+  void stopRepeat() { repeatTimer_.stop(); }
+
+  bool autoSize_ = false;
+  bool cancel_ = false;
+  bool default_ = false;
+  bool transparent_ = false;
+  int modalResult_ = 0;
+  bool tabStop_ = true;
+  int focusedRectMargin_ = 2;
+  int repeatInterval_ = 100;
+  bool answersEnter_ = false;
+  bool mouseOver_ = false;
+  bool pressed_ = false;
+  ui::Timer repeatTimer_{nullptr};
+};
+
+class TkwoButton : public TkwoCustomButton {
+  Q_OBJECT
+ public:
+  explicit TkwoButton(ui::Component *owner);
+
+  const QPixmap &glyph() const { return glyph_; }
+  void setGlyph(const QPixmap &glyph);
+  ButtonLayout layout() const { return layout_; }
+  void setLayout(ButtonLayout layout);
+  int spacing() const { return spacing_; }
+  void setSpacing(int value);
+  // Kept for stored forms: reads 0, writes are ignored.
+  unsigned resHandle() const { return 0; }
+  void setResHandle(unsigned) {}
+
+  // Where the glyph and the caption go in the button's present state.
+  GlyphPlacement glyphPlacement() const;
+
+ protected:
+  void applyUIStyle() override;
+  void drawPicture(QPainter &painter, ButtonPicture picture) override;
+  void drawCaption(QPainter &painter) override;
+  void drawFocus(QPainter &painter) override;
+
+ private:
+  QPixmap glyph_;
+  ButtonLayout layout_ = ButtonLayout::blGlyphLeft;
+  int spacing_ = 4;
+  Point captionOrigin_;
+};
+
+}  // namespace kwo

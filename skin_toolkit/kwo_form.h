@@ -1,0 +1,137 @@
+#pragma once
+// The skinned frame of a form. Dropped on a form, it fills the form's client
+// area, removes the platform caption and keeps a painted ring of three
+// pixels round itself, hosts a title bar and, for a main menu, a menu bar of
+// one caption button per top-level item. Other skinned controls of the form
+// take their first look from it. A second frame on the same form stays a
+// plain panel.
+#include <QPointer>
+#include <QRect>
+#include <vector>
+
+#include "form.h"
+#include "frame_logic.h"
+#include "panel.h"
+#include "style.h"
+
+namespace ui {
+class MainMenu;
+class ToolBar;
+class ToolButton;
+struct ToolButtonState;
+}  // namespace ui
+
+namespace kwo {
+
+class TkwoTitleBar;
+
+class TkwoForm : public ui::Panel, public Styled {
+  Q_OBJECT
+ public:
+  explicit TkwoForm(ui::Component *owner);
+  ~TkwoForm() override;
+
+  // True for the frame that works for its form.
+  bool isActiveFrame() const { return active_; }
+  // The form, or null once it has begun to go away.
+  ui::Form *form() const;
+  TkwoTitleBar *titleBar() const { return titleBar_; }
+
+  TkwoUIStyle uiStyle() const override { return uiStyle_; }
+  void setUIStyle(TkwoUIStyle style) override;
+  // Pass the look on to every direct child on each style change.
+  bool uiStyleAutoUpdateSub() const { return uiStyleAutoUpdateSub_; }
+  void setUIStyleAutoUpdateSub(bool value) { uiStyleAutoUpdateSub_ = value; }
+
+  // The title bar's caption; setting it also sets the form's caption.
+  QString caption() const;
+  void setCaption(const QString &caption);
+  // The title bar's font.
+  ui::Font titleBarFont() const;
+  void setTitleBarFont(const ui::Font &font);
+  // False when there is no title bar.
+  bool titleBarVisible() const;
+  void setTitleBarVisible(bool value);
+  // The title bar's height while it is shown, else 0.
+  int titleBarHeight() const;
+  // The title bar's corner radius; 0 while the title bar is hidden.
+  int roundCorner() const;
+  void setRoundCorner(int value);
+
+  // The ring: the border strips of BorderWidth in BorderColor, the rest in
+  // Color (the frame's client colour).
+  platform::TColor borderColor() const { return borderColor_; }
+  void setBorderColor(platform::TColor value);
+  int borderWidth() const { return borderWidth_; }
+  void setBorderWidth(int value);
+
+  // --- Menu bar ---
+  ui::MainMenu *menu() const { return menu_; }
+  // A menu gets a menu bar (made when missing, then rebuilt); none removes it.
+  void setMenu(ui::MainMenu *menu);
+  ui::ToolBar *menuBar() const { return menuBar_; }
+  const std::vector<ui::ToolButton *> &menuBarButtons() const { return menuButtons_; }
+  platform::TColor menuBarColor() const { return menuBarColor_; }
+  void setMenuBarColor(platform::TColor value);
+  int menuBarHeight() const { return menuBarHeight_; }
+  void setMenuBarHeight(int value);
+
+  void createMenuBar();
+  // One button per top-level item of the menu, in menu order.
+  void rebuildMenuBar();
+  // The buttons take their items' captions and enabled states.
+  void updateMenuBarItems();
+  void updateMenuBarFont();
+  void removeMenuBar();
+
+  // A panel that fills the client area (not owned).
+  ui::Panel *formPanel() const { return formPanel_; }
+  // The frame itself is refused with a message.
+  void setFormPanel(ui::Panel *panel);
+
+  QString version() const { return QStringLiteral("5.4"); }
+  void setVersion(const QString &) {}
+
+  // The form's bounds when the frame was made, and whether it was maximised.
+  QRect restoreBounds() const { return restoreBounds_; }
+  bool startedMaximized() const { return startedMaximized_; }
+
+  // The ring as it is painted now, in the form's coordinates.
+  std::vector<RingPiece> ringPieces() const;
+  // Repaints the ring.
+  void paintBorder();
+
+ protected:
+  void paint(QPainter &painter) override;
+  void colorChanged() override;
+  void notification(ui::Component *component, ui::Operation operation) override;
+
+ private:
+  void paintRing(QPainter &painter);
+  void moveTitleBarToTop();
+  void drawMenuBarButton(ui::ToolButton &button, QPainter &painter, const ui::ToolButtonState &state);
+  void drawMenuBarBackground(QPainter &painter, const QRect &rect);
+
+  bool active_ = false;
+  bool destroying_ = false;
+  // The form is reached through its Component part while it goes away: the
+  // frame dies inside the form's destructor, when it is no Form any more.
+  ui::Form *form_ = nullptr;
+  ui::Component *formComponent_ = nullptr;
+  QPointer<QObject> formObject_;
+  TkwoTitleBar *titleBar_ = nullptr;
+  ui::ToolBar *menuBar_ = nullptr;
+  std::vector<ui::ToolButton *> menuButtons_;
+  ui::MainMenu *menu_ = nullptr;
+  ui::Panel *formPanel_ = nullptr;
+  platform::TColor borderColor_ = 0;
+  int borderWidth_ = 1;
+  TkwoUIStyle uiStyle_ = TkwoUIStyle::DeepBlue;
+  platform::TColor menuBarColor_ = platform::clBtnFace;
+  int menuBarHeight_ = 22;
+  bool uiStyleAutoUpdateSub_ = false;
+  QRect restoreBounds_;
+  bool startedMaximized_ = false;
+};
+
+}  // namespace kwo

@@ -1,0 +1,139 @@
+#pragma once
+// Menus that draw every item themselves in the colours of a look: the main
+// menu a skinned frame shows as its menu bar, and pop-up menus. Each menu
+// measures and draws only its own items.
+#include <QFont>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+#include <cstdint>
+
+#include "menu.h"
+#include "menu_logic.h"
+#include "style.h"
+
+class QPainter;
+
+namespace kwo {
+
+class TkwoForm;
+
+// What both skinned menus share; Base is ui::MainMenu or ui::PopupMenu.
+template <class Base>
+class SkinnedMenu : public Base, public Styled {
+ public:
+  explicit SkinnedMenu(ui::Component *owner);
+
+  TkwoUIStyle uiStyle() const override { return uiStyle_; }
+  void setUIStyle(TkwoUIStyle style) override;
+
+  // Ignored while the style is MacOS.
+  int menuItemHeight() const { return look_.menuItemHeight; }
+  void setMenuItemHeight(int value);
+  int separatorHeight() const { return look_.separatorHeight; }
+  void setSeparatorHeight(int value);
+
+  platform::TColor barColor() const { return look_.barColor; }
+  void setBarColor(platform::TColor value) { look_.barColor = value; }
+  int barWidth() const { return look_.barWidth; }
+  void setBarWidth(int value) { look_.barWidth = value; }
+  platform::TColor color() const { return look_.color; }
+  void setColor(platform::TColor value) { look_.color = value; }
+  platform::TColor separatorColor() const { return look_.separatorColor; }
+  void setSeparatorColor(platform::TColor value) { look_.separatorColor = value; }
+  platform::TColor selectedBorderColor() const { return look_.selectedBorderColor; }
+  void setSelectedBorderColor(platform::TColor value) { look_.selectedBorderColor = value; }
+  platform::TColor selectedColor() const { return look_.selectedColor; }
+  void setSelectedColor(platform::TColor value) { look_.selectedColor = value; }
+  platform::TColor selectedFontColor() const { return look_.selectedFontColor; }
+  void setSelectedFontColor(platform::TColor value) { look_.selectedFontColor = value; }
+  platform::TColor fontColor() const { return look_.fontColor; }
+  void setFontColor(platform::TColor value) { look_.fontColor = value; }
+  // Stored only; no drawing reads it.
+  platform::TColor borderColor() const { return look_.borderColor; }
+  void setBorderColor(platform::TColor value) { look_.borderColor = value; }
+  bool flatMenu() const { return flatMenu_; }
+  void setFlatMenu(bool value) { flatMenu_ = value; }
+  const QString &fontName() const { return fontName_; }
+  void setFontName(const QString &value) { fontName_ = value; }
+  int fontSize() const { return fontSize_; }
+  void setFontSize(int value) { fontSize_ = value; }
+  uint8_t fontCharset() const { return fontCharset_; }
+  void setFontCharset(uint8_t value) { fontCharset_ = value; }
+  bool useSystemFont() const { return useSystemFont_; }
+  void setUseSystemFont(bool value);
+  // The items are always drawn by the menu.
+  bool ownerDraw() const { return true; }
+  void setOwnerDraw(bool) {}
+
+  const MenuLook &menuLook() const { return look_; }
+  // The font the items are drawn with when the system font is not used.
+  QFont itemFont() const;
+
+  // Gives an item of this menu (and its sub-items) this menu's measure and
+  // draw handlers; items of other menus are left alone.
+  void hookMenuItem(ui::MenuItem *item);
+  void hookMenuItems();
+
+  // An item's size, measured with the font the menu is shown in.
+  Size measureItem(const ui::MenuItem &item, const QFont &font) const;
+  void drawItem(const ui::MenuItem &item, QPainter &painter, const QRect &rect, bool selected) const;
+
+  void loaded() override;
+
+ protected:
+  void menuChanged(ui::MenuItem *source, bool rebuild) override;
+  // The images the items show (the published Images).
+  virtual ui::ImageList *itemImages() const { return Base::images(); }
+  virtual void useSystemFontChanged() {}
+
+  TkwoUIStyle uiStyle_ = TkwoUIStyle::DeepBlue;
+
+ private:
+  void hookTree(ui::MenuItem *item);
+
+  MenuLook look_;
+  bool flatMenu_ = false;
+  QString fontName_ = QStringLiteral("MS Sans Serif");
+  int fontSize_ = 8;
+  uint8_t fontCharset_ = 1;  // the default character set
+  bool useSystemFont_ = true;
+};
+
+class TkwoPopupMenu : public SkinnedMenu<ui::PopupMenu> {
+  Q_OBJECT
+ public:
+  explicit TkwoPopupMenu(ui::Component *owner);
+};
+
+class TkwoMainMenu : public SkinnedMenu<ui::MainMenu> {
+  Q_OBJECT
+ public:
+  // On a form, the menu takes the form's place of platform menu and is
+  // shown by the form's skinned frame.
+  explicit TkwoMainMenu(ui::Component *owner);
+  ~TkwoMainMenu() override;
+
+  // Null while the menu's own check-mark list is installed.
+  ui::ImageList *images() const;
+  // Null installs the menu's own check-mark list.
+  void setImages(ui::ImageList *images);
+
+  // The skinned frame that shows this menu; set and cleared by that frame.
+  TkwoForm *skinForm() const;
+  void setSkinForm(TkwoForm *form);
+
+  void loaded() override;
+
+ protected:
+  void menuChanged(ui::MenuItem *source, bool rebuild) override;
+  void notification(ui::Component *component, ui::Operation operation) override;
+  ui::ImageList *itemImages() const override { return images(); }
+  void useSystemFontChanged() override;
+
+ private:
+  ui::ImageList *checkMarks_ = nullptr;
+  QPointer<TkwoForm> skinForm_;
+};
+
+}  // namespace kwo

@@ -1,0 +1,96 @@
+#pragma once
+// The built-in looks: the style enumeration, the 42 numbered theme items and
+// their values for each built-in style, and the sizes of the pictures the
+// image items name. Qt-free; the values are constants for the whole run.
+#include <cstdint>
+#include <string>
+
+#include "tcolor.h"
+
+namespace kwo {
+
+// The look a control asks for (one byte, stored as the earlier tools do).
+enum class TkwoUIStyle : uint8_t { FromThemeFile = 0, MacOS = 1, WinXP = 2, DeepBlue = 3, Protein = 4, BlueGlass = 5 };
+
+// Kinds of theme items.
+enum class ThemeItemKind : uint8_t { Integer = 0, Color = 1, Image = 2, Bool = 3 };
+
+// Positions of the theme items (1..42).
+enum ThemeItem : int {
+  tiButtonImage = 1,
+  tiButtonTransparentBool = 2,
+  tiCheckBoxImage = 3,
+  tiRadioButtonImage = 4,
+  tiTitleBarButtonImage = 5,
+  tiTitleBarButtonTransparentBool = 6,
+  tiTitleBarButtonLeftOffsetInt = 7,
+  tiTitleBarButtonRightOffsetInt = 8,
+  tiTitleBarButtonTopInt = 9,
+  tiTitleBarLeftImage = 10,
+  tiTitleBarClientImage = 11,
+  tiTitleBarRightImage = 12,
+  tiFormMinWidthInt = 13,
+  tiFormRoundCornerInt = 14,
+  tiFormBackgroundColor = 15,
+  tiFormBorderColor = 16,
+  tiFormBorderWidthInt = 17,
+  tiMenuSelectedBorderColor = 18,
+  tiMenuSelectedBackgroundColor = 19,
+  tiMenuSelectedFontColor = 20,
+  tiMenuBackgroundColor = 21,
+  tiMenuFontColor = 22,
+  tiMenuBarColor = 23,
+  tiProgressBarImage = 24,
+  tiControlBorderColor = 25,
+  tiControlBackgroundColor = 26,
+  tiControlFontColor = 27,
+  tiTrackBarBarImage = 28,
+  tiTrackBarSliderImage = 29,
+  tiTrackBarSliderVImage = 30,
+  tiScrollBarBackgroundColor = 31,
+  tiScrollBarButtonImage = 32,
+  tiScrollBarSliderImage = 33,
+  tiCheckListBoxImage = 34,
+  tiToolBarButtonBorderColor = 35,
+  tiToolBarButtonBackgroundColor = 36,
+  tiToolBarButtonDownBackgroundColor = 37,
+  tiScrollButtonImage = 38,
+  tiTabControlTabImage = 39,
+  tiTabControlBarImage = 40,
+  tiSideChannelHandleImage = 41,
+  tiSideChannelBarImage = 42,
+};
+
+inline constexpr int kThemeItemCount = 42;
+
+// The built-in look a requested style draws with while no skin file is
+// loaded: the style itself, DeepBlue for FromThemeFile and unknown values.
+TkwoUIStyle BuiltInLookOf(TkwoUIStyle requested);
+
+// The item's name (the key a skin file stores it under); empty outside 1..42.
+const char *ThemeItemName(int position);
+// The item's kind; Integer outside 1..42.
+ThemeItemKind ThemeItemKindOf(int position);
+
+// The table's value and kind; for styles outside 1..5 (or positions outside
+// 1..42) kind Integer and -1. For image items the value is 0 (see
+// BuiltInImageSize and BuiltInImageName).
+int32_t LookupBuiltInThemeItem(TkwoUIStyle style, int position, ThemeItemKind &kind);
+// The value when the item is of the asked kind, else 0, -1 or false.
+platform::TColor GetBuiltInThemeColor(TkwoUIStyle style, int position);
+int32_t GetBuiltInThemeInt(TkwoUIStyle style, int position);
+bool GetBuiltInThemeBool(TkwoUIStyle style, int position);
+
+struct ImageSize {
+  int width = 0;
+  int height = 0;
+  bool operator==(const ImageSize &) const = default;
+};
+
+// The size of the built-in picture of an image item; 0 x 0 when the style
+// has no built-in picture (FromThemeFile) or the item is no image.
+ImageSize BuiltInImageSize(TkwoUIStyle style, int position);
+// The picture's resource name ("MACOS_BUTTON"); empty when there is none.
+std::string BuiltInImageName(TkwoUIStyle style, int position);
+
+}  // namespace kwo
