@@ -5,6 +5,7 @@ add_library(platform_core STATIC
   file_io.cpp
   ini_file.cpp
   number_text.cpp
+  tcolor.cpp
 )
 target_include_directories(platform_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(platform_core PUBLIC platform_shared)

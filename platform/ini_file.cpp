@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <optional>
-#include <unordered_set>
 #include <utility>
 
 #include "cp936.h"
@@ -34,29 +33,130 @@ std::optional<std::string_view> headerName(std::string_view text) {
   return std::nullopt;
 }
 
-// The trimmed name before the first '=' of a key line; none for comments,
-// lines without '=' and lines with an empty name. Headers are told apart
-// before this is asked.
-std::optional<std::string_view> keyName(std::string_view text) {
-  std::string_view t = trim(text);
-  if (t.empty() || t.front() == ';') return std::nullopt;
-  size_t eq = text.find('=');
-  if (eq == std::string_view::npos) return std::nullopt;
-  std::string_view name = trim(text.substr(0, eq));
-  if (name.empty()) return std::nullopt;
-  return name;
+// The trimmed name before the first '=' of a key line, as (start, length);
+// length 0 for comments, lines without '=' and lines with an empty name.
+// Headers are told apart before this is asked.
+std::pair<size_t, size_t> keyRange(std::string_view text) {
+  size_t begin = 0;
+  while (begin < text.size() && isBlank(text[begin])) ++begin;
+  if (begin == text.size() || text[begin] == ';') return {0, 0};
+  size_t eq = text.find('=', begin);
+  if (eq == std::string_view::npos) return {0, 0};
+  size_t end = eq;
+  while (end > begin && isBlank(text[end - 1])) --end;
+  return {begin, end - begin};
 }
 
-std::string_view rawValue(std::string_view text) {
-  size_t eq = text.find('=');
-  return eq == std::string_view::npos ? std::string_view() : text.substr(eq + 1);
+unsigned char foldAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
+
+// FNV-1a over the name folded as cp936::EqualsIgnoreCase folds it: names
+// that compare equal hash equal.
+uint32_t foldHash(std::string_view name) {
+  uint32_t h = 2166136261u;
+  auto mix = [&h](unsigned char c) { h = (h ^ c) * 16777619u; };
+  for (size_t i = 0; i < name.size();) {
+    const auto c = static_cast<unsigned char>(name[i]);
+    if (c < 0x80) {
+      mix(foldAscii(c));
+      ++i;
+    } else if (cp936::CharLength(name, i) == 2) {
+      mix(static_cast<unsigned char>(name[i]));
+      mix(static_cast<unsigned char>(name[i + 1]));
+      i += 2;
+    } else {
+      mix(foldAscii(static_cast<unsigned char>(name[i])));
+      ++i;
+    }
+  }
+  return h;
 }
 
-bool hasAny(std::string_view s, std::string_view chars) { return s.find_first_of(chars) != std::string_view::npos; }
+// A key that reads back as the same key: not empty, no '=', no line break or
+// NUL, and not starting like a comment or a header.
+bool validKey(std::string_view k) {
+  if (k.empty() || k.front() == ';' || k.front() == '[') return false;
+  for (char c : k)
+    if (c == '=' || c == '\r' || c == '\n' || c == '\0') return false;
+  return true;
+}
 
-constexpr std::string_view kLineBreaks("\r\n\0", 3);
+// A section name holding no line break or NUL, and no ']' of its own (a
+// trail byte 0x5D is part of its character).
+bool validSectionChars(std::string_view sec) {
+  for (size_t i = 0; i < sec.size(); i += cp936::CharLength(sec, i)) {
+    const char c = sec[i];
+    if (c == '\r' || c == '\n' || c == '\0') return false;
+    if (c == ']' && cp936::CharLength(sec, i) == 1) return false;
+  }
+  return true;
+}
+
+// The text of a line without its ending.
+std::string lineText(std::string_view key, std::string_view value) {
+  std::string text;
+  text.reserve(key.size() + 1 + value.size());
+  text.append(key);
+  text.push_back('=');
+  for (char c : value) text.push_back(c == '\r' || c == '\n' || c == '\0' ? ' ' : c);
+  return text;
+}
 
 }  // namespace
+
+// --- NameIndex ------------------------------------------------------------------
+
+template <typename NameOf>
+int64_t IniFile::NameIndex::find(std::string_view name, uint32_t hash, const NameOf &nameOf) const {
+  if (slots_.empty()) return -1;
+  const size_t mask = slots_.size() - 1;
+  for (size_t i = hash & mask;; i = (i + 1) & mask) {
+    const uint64_t slot = slots_[i];
+    if (slot == kEmpty) return -1;
+    if (slot == kErased || static_cast<uint32_t>(slot >> 32) != hash) continue;
+    const uint32_t id = static_cast<uint32_t>(slot) - 2;
+    if (cp936::EqualsIgnoreCase(nameOf(id), name)) return id;
+  }
+}
+
+void IniFile::NameIndex::insert(uint32_t id, uint32_t hash) {
+  if ((used_ + 1) * 2 > slots_.size()) grow();
+  const size_t mask = slots_.size() - 1;
+  size_t i = hash & mask;
+  while (slots_[i] != kEmpty && slots_[i] != kErased) i = (i + 1) & mask;
+  if (slots_[i] == kEmpty) ++used_;
+  slots_[i] = uint64_t{hash} << 32 | (uint64_t{id} + 2);
+}
+
+void IniFile::NameIndex::erase(uint32_t id, uint32_t hash) {
+  if (slots_.empty()) return;
+  const size_t mask = slots_.size() - 1;
+  const uint64_t wanted = uint64_t{hash} << 32 | (uint64_t{id} + 2);
+  for (size_t i = hash & mask; slots_[i] != kEmpty; i = (i + 1) & mask) {
+    if (slots_[i] == wanted) {
+      slots_[i] = kErased;
+      return;
+    }
+  }
+}
+
+void IniFile::NameIndex::grow() {
+  std::vector<uint64_t> old = std::move(slots_);
+  size_t live = 0;
+  for (uint64_t slot : old) live += slot != kEmpty && slot != kErased;
+  size_t size = 8;
+  while (size < (live + 1) * 4) size *= 2;
+  slots_.assign(size, kEmpty);
+  used_ = 0;
+  for (uint64_t slot : old) {
+    if (slot == kEmpty || slot == kErased) continue;
+    size_t i = (slot >> 32) & (size - 1);
+    while (slots_[i] != kEmpty) i = (i + 1) & (size - 1);
+    slots_[i] = slot;
+    ++used_;
+  }
+}
+
+// --- parsing and output --------------------------------------------------------------
 
 IniFile IniFile::Parse(std::string_view bytes) {
   IniFile ini;
@@ -88,11 +188,7 @@ void IniFile::appendLine(std::string_view text, Eol eol) {
     firstEol_ = eol;
   }
   if (auto name = headerName(text)) {
-    Section s;
-    s.name = std::string(*name);
-    s.lines.push_back(Line{std::string(text), eol});
-    sectionIndex_[cp936::FoldCase(*name)].push_back(sections_.size());
-    sections_.push_back(std::move(s));
+    addSection(std::string(*name), Line{std::string(text), eol});
     return;
   }
   if (sections_.empty()) {
@@ -100,10 +196,36 @@ void IniFile::appendLine(std::string_view text, Eol eol) {
     return;
   }
   Section &s = sections_.back();
-  size_t idx = s.lines.size();
-  s.lines.push_back(Line{std::string(text), eol});
+  const size_t idx = s.lines.size();
+  const auto [keyStart, keyLen] = keyRange(text);
+  s.lines.push_back(Line{std::string(text), eol, static_cast<uint32_t>(keyStart), static_cast<uint32_t>(keyLen)});
   if (!isBlankLine(text)) s.lastNonBlank = idx;
-  if (auto key = keyName(text)) s.keys.try_emplace(cp936::FoldCase(*key), idx);
+  if (keyLen > 0) indexKey(s, idx);
+}
+
+void IniFile::addSection(std::string name, Line header) {
+  const uint32_t id = static_cast<uint32_t>(sections_.size());
+  Section s;
+  s.name = std::move(name);
+  s.lines.push_back(std::move(header));
+  const uint32_t hash = foldHash(s.name);
+  const int64_t first = findSectionIndex(s.name);
+  if (first >= 0) {
+    Section &head = sections_[static_cast<size_t>(first)];
+    sections_[static_cast<size_t>(head.lastSame)].nextSame = id;
+    head.lastSame = id;
+  } else {
+    s.lastSame = id;
+    sectionIndex_.insert(id, hash);
+  }
+  sections_.push_back(std::move(s));
+}
+
+void IniFile::indexKey(Section &s, size_t line) {
+  const std::string_view key = s.lines[line].key();
+  const uint32_t hash = foldHash(key);
+  auto nameOf = [&s](uint32_t id) { return s.lines[id].key(); };
+  if (s.keys.find(key, hash, nameOf) < 0) s.keys.insert(static_cast<uint32_t>(line), hash);
 }
 
 Result<IniFile> IniFile::Load(const std::string &path) {
@@ -120,7 +242,12 @@ Result<IniFile> IniFile::Load(const std::string &path) {
 }
 
 std::string IniFile::ToBytes() const {
+  size_t size = bom_ ? 3 : 0;
+  for (const Line &l : preamble_) size += l.text.size() + 2;
+  for (const Section &s : sections_)
+    for (const Line &l : s.lines) size += l.text.size() + 2;
   std::string out;
+  out.reserve(size);
   if (bom_) out += "\xEF\xBB\xBF";
   auto put = [&out](const Line &l) {
     out += l.text;
@@ -138,21 +265,31 @@ Result<void> IniFile::Save() const {
   return WriteFileAtomically(path_, ToBytes());
 }
 
+// --- lookup -----------------------------------------------------------------------------
+
+int64_t IniFile::findSectionIndex(std::string_view name) const {
+  return sectionIndex_.find(name, foldHash(name), [this](uint32_t id) { return std::string_view(sections_[id].name); });
+}
+
 const IniFile::Section *IniFile::findSection(std::string_view name) const {
-  auto it = sectionIndex_.find(cp936::FoldCase(trim(name)));
-  if (it == sectionIndex_.end() || it->second.empty()) return nullptr;
-  return &sections_[it->second.front()];
+  const int64_t idx = findSectionIndex(trim(name));
+  return idx < 0 ? nullptr : &sections_[static_cast<size_t>(idx)];
 }
 
 IniFile::Section *IniFile::findSection(std::string_view name) {
   return const_cast<Section *>(std::as_const(*this).findSection(name));
 }
 
+const IniFile::Line *IniFile::findKey(const Section &s, std::string_view key) const {
+  key = trim(key);
+  const int64_t idx = s.keys.find(key, foldHash(key), [&s](uint32_t id) { return s.lines[id].key(); });
+  return idx < 0 ? nullptr : &s.lines[static_cast<size_t>(idx)];
+}
+
 std::vector<std::string> IniFile::SectionNames() const {
   std::vector<std::string> names;
-  std::unordered_set<std::string> seen;
   for (const Section &s : sections_) {
-    if (!s.erased && seen.insert(cp936::FoldCase(s.name)).second) names.push_back(s.name);
+    if (!s.erased && s.lastSame >= 0) names.push_back(s.name);  // the first of its name
   }
   return names;
 }
@@ -161,10 +298,8 @@ std::vector<std::string> IniFile::KeyNames(std::string_view section) const {
   std::vector<std::string> names;
   const Section *s = findSection(section);
   if (!s) return names;
-  std::unordered_set<std::string> seen;
-  for (size_t i = 1; i < s->lines.size(); ++i) {
-    auto key = keyName(s->lines[i].text);
-    if (key && seen.insert(cp936::FoldCase(*key)).second) names.emplace_back(*key);
+  for (const Line &line : s->lines) {
+    if (line.keyLen > 0 && findKey(*s, line.key()) == &line) names.emplace_back(line.key());
   }
   return names;
 }
@@ -173,15 +308,15 @@ bool IniFile::HasSection(std::string_view section) const { return findSection(se
 
 bool IniFile::HasKey(std::string_view section, std::string_view key) const {
   const Section *s = findSection(section);
-  return s && s->keys.count(cp936::FoldCase(trim(key))) > 0;
+  return s && findKey(*s, key) != nullptr;
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
   const Section *s = findSection(section);
-  if (!s) return std::string(def);
-  auto it = s->keys.find(cp936::FoldCase(trim(key)));
-  if (it == s->keys.end()) return std::string(def);
-  std::string_view value = trim(rawValue(s->lines[it->second].text));
+  const Line *line = s ? findKey(*s, key) : nullptr;
+  if (!line) return std::string(def);
+  std::string_view text = line->text;
+  std::string_view value = trim(text.substr(text.find('=', line->keyStart + line->keyLen) + 1));
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
     value = value.substr(1, value.size() - 2);
   }
@@ -198,6 +333,8 @@ double IniFile::ReadFloat(std::string_view section, std::string_view key, double
   return ParseFloatOr(ReadString(section, key, ""), def);
 }
 
+// --- writing ---------------------------------------------------------------------------------
+
 IniFile::Line *IniFile::lastLine() {
   for (auto it = sections_.rbegin(); it != sections_.rend(); ++it) {
     if (!it->erased) return &it->lines.back();
@@ -206,45 +343,41 @@ IniFile::Line *IniFile::lastLine() {
 }
 
 bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-  std::string_view sec = trim(section);
-  std::string_view k = trim(key);
-  // A key that would not read back as a key: empty, holding '=' or a line
-  // break, or starting like a comment or a header.
-  if (k.empty() || hasAny(k, "=") || hasAny(k, kLineBreaks) || k.front() == ';' || k.front() == '[') return false;
-  if (hasAny(sec, "]") || hasAny(sec, kLineBreaks)) return false;
-
-  std::string v(value);
-  for (char &c : v)
-    if (c == '\r' || c == '\n' || c == '\0') c = ' ';
+  const std::string_view sec = trim(section);
+  const std::string_view k = trim(key);
+  if (!validKey(k) || !validSectionChars(sec)) return false;
 
   const Eol eol = firstLineSeen_ && firstEol_ != Eol::None ? firstEol_ : Eol::CrLf;
-  const std::string folded = cp936::FoldCase(k);
   if (Section *found = findSection(sec)) {
     Section &s = *found;
-    auto it = s.keys.find(folded);
-    if (it != s.keys.end()) {
-      Line &line = s.lines[it->second];
-      line.text = std::string(*keyName(line.text)) + "=" + v;
+    if (const Line *existing = findKey(s, k)) {
+      // Rewritten in place, in the spelling the file has.
+      Line &line = const_cast<Line &>(*existing);
+      line.text = lineText(line.key(), value);
+      line.keyStart = 0;
       return true;
     }
     Line &anchor = s.lines[s.lastNonBlank];
     if (anchor.eol == Eol::None) anchor.eol = eol;
-    size_t pos = s.lastNonBlank + 1;
-    s.lines.insert(s.lines.begin() + static_cast<std::ptrdiff_t>(pos), Line{std::string(k) + "=" + v, eol});
-    s.keys.emplace(folded, pos);
+    // Only blank lines follow the anchor, so no indexed key line moves.
+    const size_t pos = s.lastNonBlank + 1;
+    s.lines.insert(s.lines.begin() + static_cast<std::ptrdiff_t>(pos),
+                   Line{lineText(k, value), eol, 0, static_cast<uint32_t>(k.size())});
+    s.keys.insert(static_cast<uint32_t>(pos), foldHash(k));
     s.lastNonBlank = pos;
     return true;
   }
 
+  // A new header must read back as this name: a lead byte at the end would
+  // take the closing ']' as its trail byte.
+  std::string header = "[" + std::string(sec) + "]";
+  if (headerName(header) != sec) return false;
   if (Line *last = lastLine(); last && last->eol == Eol::None) last->eol = eol;
-  Section s;
-  s.name = std::string(sec);
-  s.lines.push_back(Line{"[" + s.name + "]", eol});
-  s.lines.push_back(Line{std::string(k) + "=" + v, eol});
-  s.keys.emplace(folded, 1);
+  addSection(std::string(sec), Line{std::move(header), eol});
+  Section &s = sections_.back();
+  s.lines.push_back(Line{lineText(k, value), eol, 0, static_cast<uint32_t>(k.size())});
+  s.keys.insert(1, foldHash(k));
   s.lastNonBlank = 1;
-  sectionIndex_[cp936::FoldCase(sec)].push_back(sections_.size());
-  sections_.push_back(std::move(s));
   return true;
 }
 
@@ -257,16 +390,17 @@ bool IniFile::WriteFloat(std::string_view section, std::string_view key, double 
 }
 
 void IniFile::EraseSection(std::string_view section) {
-  auto it = sectionIndex_.find(cp936::FoldCase(trim(section)));
-  if (it == sectionIndex_.end()) return;
-  for (size_t idx : it->second) {
-    Section &s = sections_[idx];
+  const std::string_view name = trim(section);
+  const int64_t first = findSectionIndex(name);
+  if (first < 0) return;
+  sectionIndex_.erase(static_cast<uint32_t>(first), foldHash(name));
+  for (int64_t idx = first; idx >= 0;) {
+    Section &s = sections_[static_cast<size_t>(idx)];
     s.erased = true;
-    s.lines.clear();
-    s.lines.shrink_to_fit();
+    s.lines = {};
     s.keys.clear();
+    idx = s.nextSame;
   }
-  sectionIndex_.erase(it);
 }
 
 Result<void> UpdateIniFile(const std::string &path, const std::function<void(IniFile &)> &fn) {

@@ -7,7 +7,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "result.h"
@@ -56,18 +55,49 @@ class IniFile {
   struct Line {
     std::string text;
     Eol eol = Eol::None;
+    // A key line's name is text[keyStart, keyStart + keyLen); keyLen 0 for
+    // every other line.
+    uint32_t keyStart = 0;
+    uint32_t keyLen = 0;
+    std::string_view key() const { return std::string_view(text).substr(keyStart, keyLen); }
   };
+
+  // Open-addressing hash of names folded as EqualsIgnoreCase folds them,
+  // mapping to ids (line or section indexes). The names themselves stay
+  // where they are; lookups allocate nothing.
+  class NameIndex {
+   public:
+    template <typename NameOf>
+    int64_t find(std::string_view name, uint32_t hash, const NameOf &nameOf) const;
+    // id must not be in the index yet.
+    void insert(uint32_t id, uint32_t hash);
+    void erase(uint32_t id, uint32_t hash);
+    void clear() { slots_.clear(), used_ = 0; }
+
+   private:
+    static constexpr uint64_t kEmpty = 0, kErased = 1;
+    void grow();
+    std::vector<uint64_t> slots_;  // hash << 32 | (id + 2)
+    size_t used_ = 0;              // live and erased slots
+  };
+
   struct Section {
     std::vector<Line> lines;  // the header first
-    std::string name;         // as written in the header
-    std::unordered_map<std::string, size_t> keys;  // folded name -> first line
+    std::string name;         // as written in the header, trimmed
+    NameIndex keys;           // first line of each key
     size_t lastNonBlank = 0;
+    int64_t nextSame = -1;    // the next section of the same name
+    int64_t lastSame = -1;    // in the first of them: the last of its chain
     bool erased = false;
   };
 
   void appendLine(std::string_view text, Eol eol);
+  int64_t findSectionIndex(std::string_view name) const;
   const Section *findSection(std::string_view name) const;
   Section *findSection(std::string_view name);
+  const Line *findKey(const Section &s, std::string_view key) const;
+  void indexKey(Section &s, size_t line);
+  void addSection(std::string name, Line header);
   Line *lastLine();
 
   std::string path_;
@@ -76,7 +106,7 @@ class IniFile {
   Eol firstEol_ = Eol::None;
   std::vector<Line> preamble_;  // lines before the first section
   std::vector<Section> sections_;
-  std::unordered_map<std::string, std::vector<size_t>> sectionIndex_;  // folded name -> sections
+  NameIndex sectionIndex_;  // first live section of each name
 };
 
 // Loads the file at path, lets fn change it and saves it once.

@@ -1,0 +1,41 @@
+#pragma once
+// The .plc project file: the three lists, then the reserved block and the
+// status region, little-endian, with no header. A file from the earlier
+// Windows tools reads and writes back byte for byte.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "project.h"
+#include "result.h"
+
+namespace selkan {
+
+// Counts of an empty project (12 bytes), the reserved block and the region.
+inline constexpr size_t kEmptyProjectSize = 854316;
+// What must follow the lists: the reserved block and the status region.
+inline constexpr size_t kBlocksSize = ReservedBlock::kSize + StatusRegion::kSize;
+inline constexpr size_t kMaxProjectFileBytes = 64u << 20;
+
+std::vector<uint8_t> WriteProject(const Project &project);
+
+// Checks the structure only (counts and lengths against the bytes there
+// are); references are the model's business. Bytes after the status region
+// are ignored. An error reads "<fileName> 不是有效的工程文件（第 N 字节处出错）。"
+// with the offset of the field that does not fit; *errorOffset gets it.
+platform::Result<Project> ReadProject(std::span<const uint8_t> bytes, const std::string &fileName = {},
+                                      size_t *errorOffset = nullptr);
+
+// Written atomically: the old file stays whole when anything fails.
+platform::Result<void> SaveProjectFile(const Project &project, const std::string &path);
+// Regular files of at most kMaxProjectFileBytes only.
+platform::Result<Project> LoadProjectFile(const std::string &path);
+
+// True unless fileName names a readable file holding exactly the bytes the
+// project would be saved as; with no file name, or an unreadable file, the
+// project counts as modified.
+bool IsProjectModified(const Project &project, const std::string &fileName);
+
+}  // namespace selkan

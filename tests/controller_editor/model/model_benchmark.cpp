@@ -1,0 +1,98 @@
+// Figures for the largest project the editor makes (256 controllers, 2,560
+// outputs and devices, 8,192 status items): the user.ini export, the display
+// program's reading of it, and the project file both ways.
+#include <benchmark/benchmark.h>
+
+#include "file_io.h"
+#include "ini_file.h"
+#include "number_text.h"
+#include "project_file.h"
+#include "temp_dir.h"
+#include "test_projects.h"
+#include "user_ini_export.h"
+
+namespace {
+
+const selkan::Project &largest() {
+  static const selkan::Project p = selkan_test::LargestProject();
+  return p;
+}
+
+void BM_ExportUserIni(benchmark::State &state) {
+  testsupport::TempDir dir;
+  const std::string path = selkan::UserIniPath(dir.str());
+  for (auto _ : state) {
+    // Over the previous export, as the editor does every time.
+    auto r = selkan::ExportUserIni(largest(), path);
+    if (!r.ok()) state.SkipWithError(r.error().message.c_str());
+  }
+  auto bytes = platform::ReadWholeFile(path, 1 << 30);
+  state.counters["bytes"] = static_cast<double>(bytes.ok() ? bytes.value().size() : 0);
+}
+BENCHMARK(BM_ExportUserIni)->Unit(benchmark::kMillisecond);
+
+// Loads the file and reads every key the display program reads: the
+// controllers with their link keys and status items, then the devices and
+// outputs (the whole DeviceParms and DoParms sections for one controller).
+void BM_ReadUserIniLikeDisplay(benchmark::State &state) {
+  testsupport::TempDir dir;
+  const std::string path = selkan::UserIniPath(dir.str());
+  if (!selkan::ExportUserIni(largest(), path).ok()) state.SkipWithError("export failed");
+  using platform::FormatInteger;
+  for (auto _ : state) {
+    auto loaded = platform::IniFile::Load(path);
+    const platform::IniFile &ini = loaded.value();
+    double sink = ini.ReadInteger("Parms", "TemWarn", 54);
+    const int32_t c = ini.ReadInteger("PLCParms", "Count", 0);
+    for (int32_t i = 0; i < c; ++i) {
+      const std::string n = FormatInteger(i);
+      sink += ini.ReadInteger("PLCParms", "Addr" + n, 0);
+      sink += static_cast<double>(ini.ReadString("PLCParms", "Name" + n, "").size());
+      sink += ini.ReadInteger("PLCParms", "ConnMode" + n, 0);
+      sink += ini.ReadInteger("PLCParms", "Comm" + n, 0);
+      sink += static_cast<double>(ini.ReadString("PLCParms", "IP" + n, "192.168.0.1").size());
+      sink += ini.ReadInteger("PLCParms", "Port" + n, 6666);
+    }
+    for (int32_t i = 0; i < c; ++i) {
+      const std::string block = "PLC" + FormatInteger(i);
+      const int32_t items = ini.ReadInteger(block, "Count", 0);
+      for (int32_t j = 0; j < items; ++j) {
+        const std::string s = block + "ItemStatus" + FormatInteger(j);
+        sink += ini.ReadInteger(s, "stType", 0);
+        sink += static_cast<double>(ini.ReadString(s, "stName", "").size());
+        sink += ini.ReadInteger(s, "stID", 0);
+        sink += ini.ReadInteger(s, "stPrecision", 0);
+        sink += ini.ReadFloat(s, "stParm1", 0) + ini.ReadFloat(s, "stParm2", 0) + ini.ReadFloat(s, "stParm3", 0);
+      }
+    }
+    const int32_t d = ini.ReadInteger("DeviceParms", "Count", 0);
+    for (int32_t i = 0; i < d; ++i) {
+      const std::string n = FormatInteger(i);
+      sink += static_cast<double>(ini.ReadString("DeviceParms", "Name" + n, "").size());
+      sink += ini.ReadInteger("DeviceParms", "ID" + n, 0) + ini.ReadInteger("DeviceParms", "PLC_ID" + n, 0);
+    }
+    const int32_t o = ini.ReadInteger("DoParms", "Count", 0);
+    for (int32_t k = 0; k < o; ++k) {
+      const std::string n = FormatInteger(k);
+      sink += ini.ReadInteger("DoParms", "PLC_ID" + n, 0) + ini.ReadInteger("DoParms", "LC_ID" + n, 0) +
+              ini.ReadInteger("DoParms", "Output" + n, 0);
+    }
+    benchmark::DoNotOptimize(sink);
+  }
+}
+BENCHMARK(BM_ReadUserIniLikeDisplay)->Unit(benchmark::kMillisecond);
+
+void BM_WriteAndReadProject(benchmark::State &state) {
+  size_t size = 0;
+  for (auto _ : state) {
+    const std::vector<uint8_t> file = selkan::WriteProject(largest());
+    auto back = selkan::ReadProject(file);
+    if (!back.ok()) state.SkipWithError("read failed");
+    size = file.size();
+    benchmark::DoNotOptimize(back);
+  }
+  state.counters["bytes"] = static_cast<double>(size);
+}
+BENCHMARK(BM_WriteAndReadProject)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,36 @@
+#pragma once
+// Projects the model tests, the fuzz seeds and the benchmark share.
+#include <string>
+#include <vector>
+
+#include "project.h"
+
+namespace selkan_test {
+
+// A controller "PLC" with address 5.
+selkan::Project ControllerProject();
+// The controller and its output "01" (number 0, unassigned).
+selkan::Project OutputProject();
+// Only a device of controller 0 with ID 0, "设备1", entries (output 0,
+// delay 10) and (output 3, delay 25); no controller or outputs.
+selkan::Project DeviceProject();
+// Empty lists; item 0 of block 0 in use with a 64-byte name and the
+// scaling -20, 268, 6.
+selkan::Project ItemProject();
+
+struct NamedProject {
+  std::string name;
+  selkan::Project project;
+};
+// The empty project and the four above.
+std::vector<NamedProject> GoldenProjects();
+
+// Controller "PLC" (address 1), output 0 assigned to device "风扇" (ID 0).
+selkan::Project ExampleProject();
+
+// The largest project the editor makes: 256 controllers with 10 outputs
+// each, 10 devices per controller with one entry each, 32 status items per
+// controller.
+selkan::Project LargestProject();
+
+}  // namespace selkan_test
