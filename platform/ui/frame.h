@@ -8,7 +8,7 @@ namespace ui {
 class Frame : public Control {
   Q_OBJECT
  public:
-  explicit Frame(Component *owner) : Control(owner) {}
+  explicit Frame(Component *owner);
 };
 
 }  // namespace ui

@@ -1,0 +1,7 @@
+#include "frame.h"
+
+namespace ui {
+
+Frame::Frame(Component *owner) : Control(owner) {}
+
+}  // namespace ui

@@ -1,0 +1,228 @@
+#include "kwo_check_box.h"
+
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPointer>
+
+#include "button_logic.h"
+#include "color.h"
+
+namespace kwo {
+
+// --- TkwoCheckBox ---
+
+TkwoCheckBox::TkwoCheckBox(ui::Component *owner) : ui::Control(owner) {
+  // A double click is two clicks on a check box.
+  setDoubleClicks(false);
+  setFocusPolicy(Qt::TabFocus);
+  setColor(platform::clWindow);
+  setParentColor(true);
+  ui::Control::setBounds(0, 0, 93, 17);
+  setUIStyle(GetOwnerFormUIStyle(owner));
+}
+
+TkwoCheckBox::~TkwoCheckBox() { beginDestroy(); }
+
+void TkwoCheckBox::setUIStyle(TkwoUIStyle style) {
+  uiStyle_ = style;
+  applyAutoSize();
+  update();
+}
+
+void TkwoCheckBox::setChecked(bool value) {
+  if (value == checked_) return;
+  checked_ = value;
+  update();
+  stateChanged();
+}
+
+void TkwoCheckBox::stateChanged() { fireClick(); }
+
+void TkwoCheckBox::fireClick() {
+  if (isLoading() || isDying()) return;
+  if (OnClick) OnClick(this);
+}
+
+void TkwoCheckBox::toggle() {
+  beforeToggle();
+  setChecked(!checked_);
+}
+
+void TkwoCheckBox::click() {
+  if (isDying()) return;
+  toggle();
+}
+
+void TkwoCheckBox::setAutoSize(bool value) {
+  autoSize_ = value;
+  applyAutoSize();
+  update();
+}
+
+void TkwoCheckBox::setTransparent(bool value) {
+  transparent_ = value;
+  update();
+}
+
+void TkwoCheckBox::setTabStop(bool value) {
+  tabStop_ = value;
+  setFocusPolicy(value ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void TkwoCheckBox::applyAutoSize() {
+  if (!autoSize_ || isDestroying()) return;
+  setBounds(left(), top(), width(), height());
+}
+
+void TkwoCheckBox::setBounds(int left, int top, int width, int height) {
+  if (autoSize_) {
+    const QFontMetrics metrics(font());
+    const Size s = CheckAutoSize(pictureSize(), metrics.horizontalAdvance(caption()), metrics.height());
+    width = s.width;
+    height = s.height;
+  }
+  ui::Control::setBounds(left, top, width, height);
+}
+
+void TkwoCheckBox::captionChanged() {
+  applyAutoSize();
+  update();
+}
+
+void TkwoCheckBox::fontChanged() {
+  applyAutoSize();
+  update();
+}
+
+bool TkwoCheckBox::dialogChar(QChar character) {
+  const QString text = caption();
+  const char16_t accel = CaptionAccelerator(std::u16string_view(reinterpret_cast<const char16_t *>(text.utf16()),
+                                                                static_cast<size_t>(text.size())));
+  if (accel == 0 || QChar(accel).toLower() != character.toLower() || !isEnabled()) return false;
+  QPointer<TkwoCheckBox> self(this);
+  if (canFocus()) setFocus(Qt::ShortcutFocusReason);
+  if (!self.isNull()) click();
+  return true;
+}
+
+void TkwoCheckBox::mouseDown(ui::MouseButton button, ui::ShiftState shift, int x, int y) {
+  QPointer<TkwoCheckBox> self(this);
+  ui::Control::mouseDown(button, shift, x, y);
+  if (self.isNull()) return;
+  if (button == ui::MouseButton::Left && tabStop_ && canFocus()) setFocus(Qt::MouseFocusReason);
+}
+
+void TkwoCheckBox::keyReleaseEvent(QKeyEvent *event) {
+  // Space toggles a focused check box. Enter stays the dialog's key.
+  if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && hasFocus() && isEnabled() && keyToggles()) {
+    update();
+    event->accept();
+    click();
+    return;
+  }
+  ui::Control::keyReleaseEvent(event);
+}
+
+void TkwoCheckBox::focusInEvent(QFocusEvent *event) {
+  ui::Control::focusInEvent(event);
+  update();
+}
+
+void TkwoCheckBox::focusOutEvent(QFocusEvent *event) {
+  ui::Control::focusOutEvent(event);
+  update();
+}
+
+void TkwoCheckBox::paint(QPainter &painter) {
+  if (isDestroying()) return;
+  if (!transparent_) {
+    const QColor background = ui::toQColor(color());
+    if (background.isValid()) painter.fillRect(rect(), background);
+  }
+  const QFontMetrics metrics(font());
+  const Size picture = pictureSize();
+  const CheckLayout layout = PlaceCheck(picture, height(), metrics.height());
+  const int frame = pictureFrame();
+  const bool enabled = frame <= 2;
+  const bool on = frame == 1 || frame == 3;
+
+  // The picture, plainly drawn until the looks' pictures take its place.
+  painter.save();
+  const QRect box(layout.picture.x, layout.picture.y, picture.width, picture.height);
+  const int side = std::min(picture.width, picture.height);
+  const QRect mark(box.x() + (picture.width - side) / 2, box.y() + (picture.height - side) / 2, side, side);
+  const QColor ink = enabled ? QColor(0, 0, 0) : QColor(128, 128, 128);
+  painter.setPen(ink);
+  painter.setBrush(enabled ? QColor(255, 255, 255) : QColor(224, 224, 224));
+  if (side > 1) {
+    if (isRadio()) {
+      painter.setRenderHint(QPainter::Antialiasing, true);
+      painter.drawEllipse(QRectF(mark).adjusted(0.5, 0.5, -0.5, -0.5));
+      if (on) {
+        painter.setBrush(ink);
+        painter.drawEllipse(QRectF(mark).adjusted(side / 3.0, side / 3.0, -side / 3.0, -side / 3.0));
+      }
+    } else {
+      painter.drawRect(mark.adjusted(0, 0, -1, -1));
+      if (on) {
+        QPen pen(ink, 2);
+        painter.setPen(pen);
+        const QRectF in = QRectF(mark).adjusted(3, 3, -3, -3);
+        painter.drawPolyline(QPolygonF({QPointF(in.left(), in.center().y()),
+                                        QPointF(in.left() + in.width() / 3, in.bottom()),
+                                        QPointF(in.right(), in.top())}));
+      }
+    }
+  }
+  painter.restore();
+
+  // The caption in the font's colour: the picture shows the disabled state.
+  painter.setFont(font());
+  painter.setPen(ui::toQColor(controlFont().color));
+  const QRect textBox(layout.caption.x, layout.caption.y, std::max(width() - layout.caption.x, 0),
+                      std::max(height() - layout.caption.y, 0));
+  painter.drawText(textBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption());
+
+  if (wantsFocusRect()) {
+    painter.save();
+    QPen pen(QColor(0, 0, 0));
+    pen.setStyle(Qt::DotLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const QRect focus(QPoint(layout.caption.x - 1, layout.caption.y),
+                      QPoint(width() - 1, layout.caption.y + metrics.height() + 1));
+    painter.drawRect(focus);
+    painter.restore();
+  }
+}
+
+// --- TkwoRadioButton ---
+
+TkwoRadioButton::TkwoRadioButton(ui::Component *owner) : TkwoCheckBox(owner) {
+  setDoubleClicks(true);
+  // The picture differs from the check box's.
+  setUIStyle(GetOwnerFormUIStyle(owner));
+}
+
+void TkwoRadioButton::toggle() {
+  if (!checked()) setChecked(true);
+}
+
+void TkwoRadioButton::stateChanged() {
+  if (!checked()) return;
+  QPointer<TkwoRadioButton> self(this);
+  if (ui::Control *parent = parentControl()) {
+    // Unchecking fires nothing: a radio button tells only of being checked.
+    const std::vector<ui::Control *> siblings = parent->controls();
+    for (ui::Control *c : siblings) {
+      auto *radio = qobject_cast<TkwoRadioButton *>(c);
+      if (radio == nullptr || radio == this || radio->groupIndex_ != groupIndex_) continue;
+      radio->setChecked(false);
+    }
+  }
+  if (!self.isNull()) fireClick();
+}
+
+}  // namespace kwo

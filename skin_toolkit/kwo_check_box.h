@@ -1,0 +1,96 @@
+#pragma once
+// Skinned check box and radio button. Checked fires the control's OnClick:
+// on a check box on every change, by code or by the user, unless the window
+// is being built; on a radio button only when it becomes checked, after the
+// radio buttons of the same parent and GroupIndex have been unchecked.
+#include "check_logic.h"
+#include "control.h"
+#include "style.h"
+
+namespace kwo {
+
+class TkwoCheckBox : public ui::Control, public Styled {
+  Q_OBJECT
+ public:
+  explicit TkwoCheckBox(ui::Component *owner);
+  ~TkwoCheckBox() override;
+
+  TkwoUIStyle uiStyle() const override { return uiStyle_; }
+  void setUIStyle(TkwoUIStyle style) override;
+
+  bool checked() const { return checked_; }
+  // The same value does nothing; a new one repaints and runs stateChanged().
+  void setChecked(bool value);
+  TCheckBoxState state() const { return CheckBoxStateOf(checked_); }
+  // cbChecked checks, any other state unchecks.
+  void setState(TCheckBoxState state) { setChecked(CheckedForState(state)); }
+
+  bool autoSize() const { return autoSize_; }
+  void setAutoSize(bool value);
+  bool transparent() const { return transparent_; }
+  void setTransparent(bool value);
+  bool tabStop() const { return tabStop_; }
+  void setTabStop(bool value);
+
+  // With AutoSize on, the size follows the caption, font and look; bounds
+  // set from outside keep only their position.
+  void setBounds(int left, int top, int width, int height) override;
+
+  // One frame of the look's picture.
+  Size pictureSize() const { return CheckPictureSize(uiStyle_, isRadio()); }
+  // The frame the present state shows (1..4).
+  int pictureFrame() const { return CheckPictureFrame(checked_, isEnabled()); }
+
+  // The user's click: toggles (no OnClick of its own; the change fires it).
+  void click() override;
+  bool dialogChar(QChar character) override;
+
+ protected:
+  virtual bool isRadio() const { return false; }
+  // A change of Checked: fires OnClick unless the window is being built.
+  virtual void stateChanged();
+  virtual void beforeToggle() {}
+  virtual void toggle();
+  // Whether Space toggles the control.
+  virtual bool keyToggles() const { return true; }
+  bool wantsFocusRect() const { return tabStop_ && hasFocus(); }
+  void fireClick();
+  void applyAutoSize();
+
+  void paint(QPainter &painter) override;
+  void captionChanged() override;
+  void fontChanged() override;
+  void enabledChanged() override { update(); }
+  void mouseDown(ui::MouseButton button, ui::ShiftState shift, int x, int y) override;
+  void keyReleaseEvent(QKeyEvent *event) override;
+  void focusInEvent(QFocusEvent *event) override;
+  void focusOutEvent(QFocusEvent *event) override;
+
+  TkwoUIStyle uiStyle_ = TkwoUIStyle::DeepBlue;
+
+ private:
+  bool checked_ = false;
+  bool autoSize_ = true;
+  bool transparent_ = false;
+  bool tabStop_ = true;
+};
+
+class TkwoRadioButton : public TkwoCheckBox {
+  Q_OBJECT
+ public:
+  explicit TkwoRadioButton(ui::Component *owner);
+
+  int groupIndex() const { return groupIndex_; }
+  void setGroupIndex(int value) { groupIndex_ = value; }
+
+ protected:
+  bool isRadio() const override { return true; }
+  void stateChanged() override;
+  void toggle() override;
+  bool keyToggles() const override { return false; }
+
+ private:
+  int groupIndex_ = 0;
+};
+
+}  // namespace kwo
