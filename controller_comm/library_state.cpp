@@ -251,16 +251,6 @@ int32_t LibraryState::mode() const {
   return mode_;
 }
 
-HWND LibraryState::notifyWindow() const {
-  std::lock_guard lock(mutex_);
-  return notifyWindow_;
-}
-
-int32_t LibraryState::notifyMessage() const {
-  std::lock_guard lock(mutex_);
-  return notifyMessage_;
-}
-
 bool LibraryState::busy() const {
   std::lock_guard lock(mutex_);
   return busy_;

@@ -109,8 +109,6 @@ class LibraryState {
 
   // Copies of the state for the sender and for checks.
   int32_t mode() const;
-  HWND notifyWindow() const;
-  int32_t notifyMessage() const;
   bool busy() const;
   std::string lastFrameText() const;
   CAsciiFrameBuilder builder() const;

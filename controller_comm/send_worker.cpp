@@ -17,10 +17,9 @@ using transport::Clock;
 
 std::atomic<bool> workerStartFault{false};
 
-int Parse(std::string_view text, ParsedReply *out) {
-  const std::optional<ParsedReply> parsed = LibraryState::instance().parseReply(text);
-  if (parsed) *out = *parsed;
-  return parsed ? 1 : 0;
+// Parses a text into the library's reply record.
+std::optional<ParsedReply> ParseIntoRecord(std::string_view text) {
+  return LibraryState::instance().parseReply(text);
 }
 
 int SendSerial(const SendJob &job) {
@@ -32,10 +31,7 @@ int SendSerial(const SendJob &job) {
   // A failed write is not reported: the wait then runs out.
   if (port.write(job.frame.data(), job.frame.size()) < 0 && !port.isOpen()) return kWaitClosed;
   const transport::Deadline deadline = Clock::now() + kSerialReplyTime;
-  return WaitForReply(port, deadline, ExpectedReply{job.address, job.function}, [](std::string_view text) {
-    ParsedReply parsed;
-    return Parse(text, &parsed) ? std::optional<ParsedReply>(parsed) : std::nullopt;
-  });
+  return WaitForReply(port, deadline, ExpectedReply{job.address, job.function}, ParseIntoRecord);
 }
 
 int SendUdp(const SendJob &job) {
@@ -47,10 +43,7 @@ int SendUdp(const SendJob &job) {
   // the wait then runs out.
   link.SendTo(job.frame.data(), job.frame.size(), job.port, job.host.c_str());
   const transport::Deadline deadline = Clock::now() + kUdpReplyTime;
-  return WaitForReply(link, deadline, ExpectedReply{job.address, job.function}, [](std::string_view text) {
-    ParsedReply parsed;
-    return Parse(text, &parsed) ? std::optional<ParsedReply>(parsed) : std::nullopt;
-  });
+  return WaitForReply(link, deadline, ExpectedReply{job.address, job.function}, ParseIntoRecord);
 }
 
 // The worker: send and wait, take the entry sent off the queue, tell the
