@@ -8,8 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <optional>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -282,15 +286,19 @@ TEST(SimEvents, WaitTimesOutAndClearForgets) {
   EXPECT_EQ(sim.waitForEvent("fault", 0ms)->text, "bad-lrc");
 }
 
-// The program, run as a user would.
+// The program, run as a user would, with its standard input on a pipe.
 class SimProgram {
  public:
   explicit SimProgram(std::vector<std::string> args) {
     int out[2];
-    if (pipe2(out, O_CLOEXEC) != 0) throw std::system_error(errno, std::generic_category(), "pipe");
+    int in[2];
+    if (pipe2(out, O_CLOEXEC) != 0 || pipe2(in, O_CLOEXEC) != 0) {
+      throw std::system_error(errno, std::generic_category(), "pipe");
+    }
     pid_ = fork();
     if (pid_ == 0) {
       dup2(out[1], STDOUT_FILENO);
+      dup2(in[0], STDIN_FILENO);
       std::vector<char *> argv{const_cast<char *>(CONTROLLER_SIM_PROGRAM)};
       for (std::string &a : args) argv.push_back(a.data());
       argv.push_back(nullptr);
@@ -298,7 +306,9 @@ class SimProgram {
       _exit(127);
     }
     close(out[1]);
+    close(in[0]);
     fd_ = out[0];
+    in_ = in[1];
   }
   ~SimProgram() {
     if (pid_ > 0) {
@@ -306,6 +316,7 @@ class SimProgram {
       waitpid(pid_, nullptr, 0);
     }
     close(fd_);
+    closeInput();
   }
 
   // The next output line, or "" at the hang guard.
@@ -326,6 +337,16 @@ class SimProgram {
     return l;
   }
 
+  // Writes a command line to the program's standard input.
+  void command(const std::string &text) {
+    const std::string l = text + "\n";
+    ASSERT_EQ(write(in_, l.data(), l.size()), static_cast<ssize_t>(l.size()));
+  }
+  void closeInput() {
+    if (in_ >= 0) close(in_);
+    in_ = -1;
+  }
+
   // Interrupts the program and returns its exit status.
   int interrupt() {
     kill(pid_, SIGINT);
@@ -338,6 +359,7 @@ class SimProgram {
  private:
   pid_t pid_ = -1;
   int fd_ = -1;
+  int in_ = -1;
   std::string buffer_;
 };
 
@@ -382,12 +404,168 @@ TEST(SimProgramRun, PtyBehindACom3Link) {
 TEST(SimProgramRun, BadArgumentsAreRefused) {
   for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
            {}, {"--udp", "70000"}, {"--udp", "0", "--fault", "late"}, {"--udp", "0", "--set", "300=1"},
-           {"--link", "/tmp/x"}, {"--udp"}, {"--frobnicate"}}) {
+           {"--link", "/tmp/x"}, {"--udp"}, {"--frobnicate"}, {"--udp", "0", "--set", "3:17=1"},
+           {"--udp", "0", "--set", "1:17"}, {"--udp", "0", "--registers", "/nonexistent/registers.txt"}}) {
     SimProgram program(args);
     EXPECT_EQ(program.line(), "");
     // It ended by itself with status 2 (nothing to interrupt).
     EXPECT_EQ(program.interrupt(), 2);
   }
+}
+
+TEST(SimPty, LinkedAtAPathUntilStopped) {
+  testsupport::TempDir dir;
+  const std::filesystem::path link = dir / "COM7";
+  std::filesystem::create_symlink("/nonexistent", link);  // left by an earlier run
+  ControllerSim sim;
+  const std::string slave = sim.startPty(link.string());
+  EXPECT_EQ(std::filesystem::read_symlink(link), slave);
+  {
+    SerialClient client(link.string());
+    ASSERT_TRUE(client.write(kReadTwo));
+    EXPECT_EQ(client.readLine(), kReadTwoReply);
+  }
+  // Another file of that name is never replaced.
+  { std::FILE *f = std::fopen((dir / "COM8").c_str(), "w"); std::fclose(f); }
+  EXPECT_THROW(sim.startPty((dir / "COM8").string()), std::runtime_error);
+  EXPECT_TRUE(std::filesystem::is_regular_file(dir / "COM8"));
+
+  sim.stop();
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+}
+
+TEST(SimUdp, ControllersAtTwoAddressesShareThePort) {
+  ControllerSim sim(1);
+  sim.addController(2);
+  sim.setReg(2, 17, 80);
+  const uint16_t port = sim.startUdp(0);
+  testsupport::LoopbackUdp client;
+  ASSERT_TRUE(client.sendTo(port, ":020300100002E9\r\n"));
+  const auto two = client.receive(Guard());
+  ASSERT_TRUE(two);
+  EXPECT_EQ(two->bytes, ":0203040023005084\r\n");
+  ASSERT_TRUE(client.sendTo(port, kReadTwo));
+  const auto one = client.receive(Guard());
+  ASSERT_TRUE(one);
+  EXPECT_EQ(one->bytes, kReadTwoReply);
+}
+
+// Seconds of CLOCK_MONOTONIC, as the log writes them.
+double MonotonicNow() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
+}
+
+struct LogLine {
+  double at = 0;
+  std::string text;
+};
+
+std::vector<LogLine> ReadLog(const std::filesystem::path &path) {
+  std::vector<LogLine> lines;
+  std::ifstream in(path);
+  for (std::string l; std::getline(in, l);) {
+    const size_t space = l.find(' ');
+    EXPECT_NE(space, std::string::npos) << l;
+    if (space == std::string::npos) continue;
+    const std::string time = l.substr(0, space);
+    EXPECT_EQ(time.find('.'), time.size() - 7) << l;  // microseconds
+    lines.push_back({std::stod(time), l.substr(space + 1)});
+  }
+  return lines;
+}
+
+TEST(SimProgramRun, RegisterFileCommandsAndTimedLog) {
+  testsupport::TempDir dir;
+  std::ofstream(dir / "regs.txt") << "address 2\n17 80\naddress 1\n16 0x0145\n";
+  const double started = MonotonicNow();
+  SimProgram program({"--udp", "0", "--registers", (dir / "regs.txt").string(), "--set", "2:16=7", "--log",
+                      (dir / "sim.log").string()});
+  const std::string udp = program.line();
+  ASSERT_TRUE(udp.starts_with("udp ")) << udp;
+  const int port = std::stoi(udp.substr(4));
+  testsupport::LoopbackUdp client;
+
+  // Without --address the first controller of the file is the default one.
+  program.command("get 16");
+  EXPECT_EQ(program.line(), "reg 2:16=7");
+  program.command("get 1:16");
+  EXPECT_EQ(program.line(), "reg 1:16=325");
+  ASSERT_TRUE(client.sendTo(port, ":020300100002E9\r\n"));
+  const auto reply = client.receive(Guard());
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(reply->bytes.substr(0, 15), ":02030400070050");
+  EXPECT_EQ(program.line(), "rx :020300100002E9");
+  EXPECT_TRUE(program.line().starts_with("tx :0203040007"));
+
+  // Set a register at run time.
+  program.command("set 1:0x20=0");
+  EXPECT_EQ(program.line(), "set 1:32=0");
+  program.command("get 1:32");
+  EXPECT_EQ(program.line(), "reg 1:32=0");
+
+  // Silent: the request is logged and not answered; then answering again,
+  // and late by 200 ms.
+  program.command("fault silent");
+  EXPECT_EQ(program.line(), "fault silent");
+  ASSERT_TRUE(client.sendTo(port, kReadTwo));
+  EXPECT_EQ(program.line(), "rx :010300100002EA");
+  program.command("fault late:200");
+  EXPECT_EQ(program.line(), "fault late:200");
+  ASSERT_TRUE(client.sendTo(port, kRead64));
+  const auto late = client.receive(Guard());
+  ASSERT_TRUE(late);
+  EXPECT_EQ(late->bytes.size(), 267u);  // the first reply is this one
+  EXPECT_EQ(program.line(), "rx :010300000040BC");
+  EXPECT_TRUE(program.line().starts_with("tx :010380"));
+  program.command("fault none");
+  EXPECT_EQ(program.line(), "fault none");
+
+  // Bad commands are answered with an error and change nothing.
+  for (const char *bad : {"set 3:17=1", "set 17", "get 1:256", "fault late", "reboot", "set 1:17=65536"}) {
+    program.command(bad);
+    EXPECT_TRUE(program.line().starts_with("error ")) << bad;
+  }
+  for (size_t length : {5000, 100000}) {
+    program.command(std::string(length, 'x'));
+    EXPECT_EQ(program.line(), "error 命令过长") << length;
+  }
+  program.command("get 2:17");
+  EXPECT_EQ(program.line(), "reg 2:17=80");
+
+  // The end of standard input ends the commands, not the simulator.
+  program.closeInput();
+  ASSERT_TRUE(client.sendTo(port, kReadTwo));
+  const auto after = client.receive(Guard());
+  ASSERT_TRUE(after);
+  EXPECT_EQ(after->bytes, ":010304014501A40D\r\n");
+  EXPECT_EQ(program.line(), "rx :010300100002EA");
+  EXPECT_TRUE(program.line().starts_with("tx "));
+  EXPECT_EQ(program.interrupt(), 0);
+  const double ended = MonotonicNow();
+
+  // Every event and command in the log, in order, at CLOCK_MONOTONIC times.
+  const std::vector<LogLine> log = ReadLog(dir / "sim.log");
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.front().text, "udp " + std::to_string(port));
+  double previous = started;
+  std::vector<std::string> kinds;
+  std::optional<double> late_rx;
+  for (const LogLine &l : log) {
+    EXPECT_GE(l.at, previous) << l.text;
+    EXPECT_LE(l.at, ended) << l.text;
+    previous = l.at;
+    kinds.push_back(l.text.substr(0, l.text.find(' ')));
+    if (l.text == "rx :010300000040BC") late_rx = l.at;
+    if (late_rx && l.text.starts_with("tx :010380")) {
+      EXPECT_GE(l.at - *late_rx, 0.2);
+    }
+  }
+  EXPECT_TRUE(late_rx);
+  EXPECT_EQ(std::count(kinds.begin(), kinds.end(), "rx"), 4);
+  EXPECT_EQ(std::count(kinds.begin(), kinds.end(), "tx"), 3);
+  EXPECT_EQ(std::count(kinds.begin(), kinds.end(), "set"), 1);
 }
 
 }  // namespace

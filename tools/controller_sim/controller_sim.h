@@ -1,7 +1,8 @@
 #pragma once
-// A cabinet controller in software, for tests, benchmarks and the demo: it
+// Cabinet controllers in software, for tests, benchmarks and the demo: it
 // answers the register protocol on UDP (127.0.0.1), a pty or a serial
-// device, acts on its registers as a controller would, and can misbehave on
+// device, for one controller or several at different addresses on the same
+// links, acts on their registers as a controller would, and can misbehave on
 // purpose (see fault_mode.h). Every member is safe to call from any thread.
 #include <chrono>
 #include <cstdint>
@@ -11,10 +12,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "controller_sim/event_log.h"
 #include "controller_sim/fault_mode.h"
+#include "controller_sim/register_file.h"
 
 namespace controller_sim {
 
@@ -23,6 +26,7 @@ class SimLink;
 
 class ControllerSim {
  public:
+  // The first controller, at address.
   explicit ControllerSim(uint8_t address = 1);
   ~ControllerSim();  // stops every link
   ControllerSim(const ControllerSim &) = delete;
@@ -34,6 +38,11 @@ class ControllerSim {
   // Creates a raw pty and returns its slave path; baud is the line speed
   // that pacing imitates. Throws std::system_error.
   std::string startPty(int baud = 9600);
+  // The same, with a symbolic link at link_path to the slave (for a program
+  // that opens <its directory>/COMn). An older symbolic link of that name is
+  // replaced; any other file there is an error (std::runtime_error). stop()
+  // removes the link while it still points at the slave.
+  std::string startPty(const std::string &link_path, int baud = 9600);
   // Opens a serial device raw 8N1. Throws std::system_error, or
   // std::invalid_argument for an unsupported baud rate.
   void startSerial(const std::string &path, int baud);
@@ -42,10 +51,24 @@ class ControllerSim {
   // out one character per 10 bits at the link's baud rate.
   void setPace(bool on);
 
-  // Holding registers 0..255 (std::out_of_range otherwise). setReg stores
-  // the value without the effects a written request has.
+  // Another controller at address, with the default registers, answered on
+  // the same links; nothing when there is one already.
+  void addController(uint8_t address);
+  std::vector<uint8_t> addresses() const;  // ascending
+
+  // Holding registers 0..255 (std::out_of_range otherwise) of the first
+  // controller, or of the one at address (std::out_of_range when there is
+  // none). setReg stores the value without the effects a written request has.
   uint16_t reg(int n) const;
   void setReg(int n, uint16_t value);
+  uint16_t reg(uint8_t address, int n) const;
+  void setReg(uint8_t address, int n, uint16_t value);
+
+  // Adds the file's controllers and stores its values (see register_file.h).
+  void loadRegisters(const RegisterFile &file);
+  // Reads the file at path and loads it; std::runtime_error with a message
+  // naming the fault, and no change, when it cannot be read or parsed.
+  void loadRegisterFile(const std::string &path);
 
   void setFault(const Fault &fault);
   bool setFault(std::string_view mode);  // false, and no change, for an unknown mode
@@ -66,13 +89,15 @@ class ControllerSim {
   // call back into the simulator.
   void setEventSink(std::function<void(const SimEvent &)> sink);
 
-  // Stops and closes every link; the simulator can be started again.
+  // Stops and closes every link, removing the pty links made by startPty;
+  // the simulator can be started again.
   void stop();
 
  private:
   std::unique_ptr<SimCore> core_;
   std::mutex links_mutex_;
   std::vector<std::unique_ptr<SimLink>> links_;
+  std::vector<std::pair<std::string, std::string>> pty_links_;  // link path, slave path
 };
 
 }  // namespace controller_sim

@@ -67,13 +67,18 @@ const char *DropReasonName(DropReason reason) {
 }
 
 std::variant<Request, DropReason> ParseRequest(std::string_view text, uint8_t own_address) {
+  return ParseRequestFor(text, [own_address](uint8_t a) { return a == own_address; });
+}
+
+std::variant<Request, DropReason> ParseRequestFor(std::string_view text,
+                                                  const std::function<bool(uint8_t)> &is_own) {
   const std::optional<std::vector<uint8_t>> decoded = DecodeText(text);
   // Address, function and LRC at the least.
   if (!decoded || decoded->size() < 3) return DropReason::Malformed;
   const std::vector<uint8_t> &bytes = *decoded;
   const size_t body_size = bytes.size() - 1;
   if (transport::lrc8(bytes.data(), body_size) != bytes.back()) return DropReason::Lrc;
-  if (bytes[0] != own_address) return DropReason::Address;
+  if (!is_own(bytes[0])) return DropReason::Address;
 
   Request request;
   request.address = bytes[0];

@@ -4,6 +4,7 @@
 // then CR LF. Requests are read (function 3) and write (function 16, in the
 // controller's own form without a byte count); replies are built here.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -38,6 +39,10 @@ const char *DropReasonName(DropReason reason);
 
 // A request for the controller at own_address, or why it is not answered.
 std::variant<Request, DropReason> ParseRequest(std::string_view text, uint8_t own_address);
+// The same for a set of controllers on one line: is_own tells which
+// addresses are answered.
+std::variant<Request, DropReason> ParseRequestFor(std::string_view text,
+                                                  const std::function<bool(uint8_t)> &is_own);
 
 // Reply bodies, without the LRC.
 std::vector<uint8_t> ReadReplyBody(uint8_t address, std::span<const uint16_t> values);

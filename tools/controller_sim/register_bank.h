@@ -37,6 +37,9 @@ class RegisterBank {
 
   void restoreDefaults();
 
+  // A bank with the defaults on the same clocks as this one.
+  RegisterBank withDefaults() const { return RegisterBank(steady_now_, wall_now_); }
+
   // The clock as read: day of week 1 = Monday .. 7 = Sunday.
   struct ClockFields {
     int year, month, day, day_of_week, hour, minute, second;

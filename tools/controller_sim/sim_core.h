@@ -1,9 +1,10 @@
 #pragma once
-// The simulated controller without its links: registers, address, fault
-// mode and event log, and the answer to each text a link hands in. Safe to
-// use from several threads.
+// The simulated controllers without their links: one register bank per
+// address, the fault mode and event log, and the answer to each text a link
+// hands in. Safe to use from several threads.
 #include <chrono>
 #include <cstdint>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <random>
@@ -36,9 +37,21 @@ class SimCore {
   void noteReplySent(const ReplyPlan &plan, std::chrono::steady_clock::time_point at);
   void noteError(std::string message);
 
+  // The first controller's address.
   uint8_t address() const { return address_; }
-  uint16_t reg(int n) const;  // n 0..255, else std::out_of_range
+  // Adds a controller with the default registers at address, answered on
+  // every link; nothing when there is one already.
+  void addController(uint8_t address);
+  bool hasController(uint8_t address) const;
+  std::vector<uint8_t> addresses() const;  // ascending
+
+  // The first controller's registers; n 0..255, else std::out_of_range.
+  uint16_t reg(int n) const;
   void setReg(int n, uint16_t value);
+  // The registers of the controller at address; std::out_of_range for a
+  // register outside 0..255 or an address without a controller.
+  uint16_t reg(uint8_t address, int n) const;
+  void setReg(uint8_t address, int n, uint16_t value);
 
   void setFault(const Fault &fault);  // records a fault event
   Fault fault() const;
@@ -51,9 +64,14 @@ class SimCore {
   EventLog &log() { return log_; }
 
  private:
+  // The bank of the controller at address (mutex_ held); std::out_of_range
+  // when there is none.
+  RegisterBank &bankAt(uint8_t address);
+  const RegisterBank &bankAt(uint8_t address) const;
+
   const uint8_t address_;
   mutable std::mutex mutex_;
-  RegisterBank bank_;
+  std::map<uint8_t, RegisterBank> banks_;
   Fault fault_;
   bool pace_ = false;
   std::chrono::steady_clock::time_point last_reply_{};

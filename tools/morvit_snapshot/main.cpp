@@ -1,0 +1,195 @@
+// morvit_snapshot: starts the display program's main window as Morvit does,
+// from its own directory (so it reads the "User.ini" beside it), waits for
+// the power management view's link to read "在线" in status panel 0, and
+// saves the window as a PNG.
+//
+//   morvit_snapshot [--first-paint] [--hold S] OUT.png [TIMEOUT_S]
+//
+// TIMEOUT_S (default 10) bounds the wait; once online it waits up to 3 s
+// more for the clock in panel 3, so the picture shows the decoded status
+// too. The PNG is written in any case;
+// the exit status is 0 only when "在线" was seen and the PNG written, 1
+// otherwise, 2 for bad arguments. --first-paint prints "first-paint T" at the
+// main window's first paint, T in seconds of CLOCK_MONOTONIC, waiting up to
+// 10 s for that paint before the wait for "在线" begins; --hold keeps
+// the window up until S seconds after start (for memory readings). Without
+// QT_QPA_PLATFORM it runs offscreen. Message boxes are printed to standard
+// error and answered at once, so nothing waits for a user.
+#include <time.h>
+
+#include <QByteArray>
+#include <QEvent>
+#include <QEventLoop>
+#include <QImage>
+#include <QPixmap>
+#include <QTimer>
+#include <QWidget>
+#include <QtGlobal>
+#include <charconv>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "application.h"
+#include "font.h"
+#include "main_window.h"
+#include "message_box.h"
+#include "power_status.h"
+
+namespace {
+
+constexpr double kFirstPaintWait = 10;
+constexpr double kClockWait = 3;
+
+const char kUsage[] = "用法: morvit_snapshot [--first-paint] [--hold S] OUT.png [TIMEOUT_S]\n";
+
+double MonotonicSeconds() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
+}
+
+std::optional<double> ParseSeconds(std::string_view text) {
+  double value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !(value >= 0) || value > 3600) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+[[noreturn]] void Usage(const std::string &message) {
+  std::fprintf(stderr, "morvit_snapshot: %s\n%s", message.c_str(), kUsage);
+  std::exit(2);
+}
+
+struct Options {
+  bool first_paint = false;
+  double hold = 0;
+  std::string out;
+  double timeout = 10;
+};
+
+Options ParseOptions(int argc, char **argv) {
+  Options o;
+  std::vector<std::string_view> positional;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--first-paint") {
+      o.first_paint = true;
+    } else if (arg == "--hold") {
+      if (i + 1 >= argc) Usage("--hold 缺少秒数");
+      const std::optional<double> s = ParseSeconds(argv[++i]);
+      if (!s) Usage("--hold 的秒数无效: " + std::string(argv[i]));
+      o.hold = *s;
+    } else if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsage, stdout);
+      std::exit(0);
+    } else if (arg.starts_with("--")) {
+      Usage("未知选项: " + std::string(arg));
+    } else {
+      positional.push_back(arg);
+    }
+  }
+  if (positional.empty() || positional.size() > 2) Usage("需要输出文件, 以及可选的等待秒数");
+  o.out = positional[0];
+  if (positional.size() == 2) {
+    const std::optional<double> s = ParseSeconds(positional[1]);
+    if (!s) Usage("等待秒数无效: " + std::string(positional[1]));
+    o.timeout = *s;
+  }
+  return o;
+}
+
+// Notes the first paint of the main window (or of any window before it
+// exists) and prints its time once.
+class FirstPaintProbe : public QObject {
+ public:
+  bool eventFilter(QObject *watched, QEvent *event) override {
+    if (!done_ && event->type() == QEvent::Paint) {
+      auto *widget = qobject_cast<QWidget *>(watched);
+      QWidget *main = morvit::frmMain;
+      if (widget != nullptr && (main == nullptr || widget->window() == main)) {
+        done_ = true;
+        std::printf("first-paint %.6f\n", MonotonicSeconds());
+        std::fflush(stdout);
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ bool done() const { return done_; }
+
+ private:
+  bool done_ = false;
+};
+
+// Runs the event loop until done() or seconds have passed; true when done.
+bool WaitFor(const std::function<bool()> &done, double seconds) {
+  if (done()) return true;
+  QEventLoop loop;
+  QTimer poll;
+  bool met = false;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (!done()) return;
+    met = true;
+    loop.quit();
+  });
+  poll.start(20);
+  QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, [&loop] { loop.quit(); });
+  loop.exec();
+  return met || done();
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  const double started = MonotonicSeconds();
+  const Options options = ParseOptions(argc, argv);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+
+  ui::Application app(argc, argv);
+  ui::installFontSubstitutions();
+  ui::setMessageBoxFunction([](const QString &text, const QString &caption, int flags) {
+    std::fprintf(stderr, "morvit_snapshot: 消息框 \"%s\": %s\n", caption.toUtf8().constData(),
+                 text.toUtf8().constData());
+    const int buttons = flags & 0x0F;
+    return buttons == ui::MB_YESNO || buttons == ui::MB_YESNOCANCEL ? ui::IDNO
+           : buttons == ui::MB_OK                                    ? ui::IDOK
+                                                                     : ui::IDCANCEL;
+  });
+  FirstPaintProbe probe;
+  if (options.first_paint) app.installEventFilter(&probe);
+
+  int status = 1;
+  {
+    std::unique_ptr<morvit::TfrmMain> window = morvit::createMainWindow();
+    const auto online = [&window] { return snapshot::PowerStatusText(*window, 0) == QStringLiteral("在线"); };
+    if (options.first_paint && !WaitFor([&probe] { return probe.done(); }, kFirstPaintWait)) {
+      std::fprintf(stderr, "morvit_snapshot: 窗口在 %g 秒内没有绘制\n", kFirstPaintWait);
+    }
+    const bool seen = WaitFor(online, options.timeout);
+    // The first reply online is the plan; the status block and the clock
+    // (panel 3) follow within a few polls. The picture waits for them too.
+    if (seen) WaitFor([&window] { return !snapshot::PowerStatusText(*window, 3).isEmpty(); }, kClockWait);
+    // One more pass so the status bar has painted what the model says.
+    ui::Application::processMessages();
+
+    const QPixmap picture = window->grab();
+    const bool saved = picture.save(QString::fromStdString(options.out), "PNG");
+    if (!saved) std::fprintf(stderr, "morvit_snapshot: 无法写入 %s\n", options.out.c_str());
+    if (!seen) {
+      std::fprintf(stderr, "morvit_snapshot: %g 秒内状态栏未显示 \"在线\" (面板 0: \"%s\")\n", options.timeout,
+                   snapshot::PowerStatusText(*window, 0).toUtf8().constData());
+    }
+    status = seen && saved ? 0 : 1;
+
+    const double left = options.hold - (MonotonicSeconds() - started);
+    if (left > 0) WaitFor([] { return false; }, left);
+  }
+  return status;
+}
