@@ -59,8 +59,6 @@ bool isAscii(std::string_view s) {
   return true;
 }
 
-unsigned char foldAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
-
 // Length of the UTF-8 sequence a lead byte announces; 1 for a stray byte.
 size_t utf8Length(unsigned char b) {
   if (b >= 0xF0 && b <= 0xF4) return 4;
@@ -131,7 +129,7 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
       if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
       i += 2;
     } else {
-      if (foldAscii(static_cast<unsigned char>(a[i])) != foldAscii(static_cast<unsigned char>(b[i]))) return false;
+      if (FoldAscii(static_cast<unsigned char>(a[i])) != FoldAscii(static_cast<unsigned char>(b[i]))) return false;
       ++i;
     }
   }
@@ -145,7 +143,7 @@ std::string FoldCase(std::string_view bytes) {
     if (CharLength(out, i) == 2) {
       i += 2;
     } else {
-      out[i] = static_cast<char>(foldAscii(static_cast<unsigned char>(out[i])));
+      out[i] = static_cast<char>(FoldAscii(static_cast<unsigned char>(out[i])));
       ++i;
     }
   }

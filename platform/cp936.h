@@ -14,6 +14,10 @@ inline bool IsLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
 // True for a byte that can end a two-byte character (0x40..0xFE but 0x7F).
 inline bool IsTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
 
+// An ASCII capital as its small letter; every other byte as it is (never
+// through the locale).
+inline unsigned char FoldAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
+
 // Length of the character starting at bytes[i]: 2 for a lead byte followed by
 // a trail byte, otherwise 1. i must be inside bytes.
 inline size_t CharLength(std::string_view bytes, size_t i) {

@@ -156,7 +156,8 @@ Result<void> WriteFileAtomically(const std::string &path, std::span<const uint8_
     mode = 0666 & ~currentUmask();
   }
 
-  int fd = ::mkstemp(temp.data());
+  // Close-on-exec: a program started meanwhile must not inherit the file.
+  int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) return writeError(path, errno);
   FdCloser closer(fd);
   auto fail = [&](int err) {

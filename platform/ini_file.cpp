@@ -47,8 +47,6 @@ std::pair<size_t, size_t> keyRange(std::string_view text) {
   return {begin, end - begin};
 }
 
-unsigned char foldAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
-
 // FNV-1a over the name folded as cp936::EqualsIgnoreCase folds it: names
 // that compare equal hash equal.
 uint32_t foldHash(std::string_view name) {
@@ -57,14 +55,14 @@ uint32_t foldHash(std::string_view name) {
   for (size_t i = 0; i < name.size();) {
     const auto c = static_cast<unsigned char>(name[i]);
     if (c < 0x80) {
-      mix(foldAscii(c));
+      mix(cp936::FoldAscii(c));
       ++i;
     } else if (cp936::CharLength(name, i) == 2) {
       mix(static_cast<unsigned char>(name[i]));
       mix(static_cast<unsigned char>(name[i + 1]));
       i += 2;
     } else {
-      mix(foldAscii(static_cast<unsigned char>(name[i])));
+      mix(cp936::FoldAscii(static_cast<unsigned char>(name[i])));
       ++i;
     }
   }

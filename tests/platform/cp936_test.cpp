@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <vector>
+
 using namespace cp936;
 
 TEST(Cp936Test, ConvertsBothWays) {
@@ -76,4 +79,24 @@ TEST(Cp936Test, CaseFoldingTouchesAsciiLettersOnly) {
   EXPECT_FALSE(EqualsIgnoreCase("abc", "abcd"));
   EXPECT_FALSE(EqualsIgnoreCase("[", "{"));  // 0x5B and 0x7B are not letters
   EXPECT_EQ(FoldCase("Name\xB7\x41Z"), "name\xB7\x41z");
+}
+
+// Conversions run from several threads at once (the display program converts
+// on its worker threads too); each thread needs its own converter state.
+TEST(Cp936Test, ConvertsFromSeveralThreadsAtOnce) {
+  const std::string gbk = "\xB7\xE7\xC9\xC8\x81\x20\xC9\xE8\xB1\xB8\x31\xFF";
+  const std::string utf8 = ToUtf8(gbk);
+  std::vector<int> failures(4, 0);
+  std::vector<std::thread> threads;
+  for (size_t t = 0; t < failures.size(); ++t) {
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < 2000; ++i) {
+        if (ToUtf8(gbk) != utf8) ++failures[t];
+        bool lossless = false;
+        if (FromUtf8("\u98CE\u6247\U0001F600", &lossless) != "\xB7\xE7\xC9\xC8?" || lossless) ++failures[t];
+      }
+    });
+  }
+  for (std::thread &th : threads) th.join();
+  EXPECT_EQ(failures, std::vector<int>(4, 0));
 }
