@@ -1,0 +1,93 @@
+#include "bench_common.h"
+
+#include <stdlib.h>
+#include <sys/utsname.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "cp936.h"
+
+namespace bench {
+
+double MonotonicSeconds() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
+}
+
+double Quantile(std::vector<double> values, double p) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const double rank = std::ceil(p * static_cast<double>(values.size()));
+  const size_t index = rank < 1 ? 0 : static_cast<size_t>(rank) - 1;
+  return values[std::min(index, values.size() - 1)];
+}
+
+std::string Summary(const std::vector<double> &values, const char *unit) {
+  char line[256];
+  std::snprintf(line, sizeof line, "n=%zu median=%.1f%s p90=%.1f%s p99=%.1f%s min=%.1f%s max=%.1f%s", values.size(),
+                Quantile(values, 0.5), unit, Quantile(values, 0.9), unit, Quantile(values, 0.99), unit,
+                Quantile(values, 0), unit, Quantile(values, 1), unit);
+  return line;
+}
+
+std::string MachineDescription() {
+  std::ostringstream out;
+  std::ifstream cpuinfo("/proc/cpuinfo");
+  std::string model = "?";
+  for (std::string line; std::getline(cpuinfo, line);) {
+    if (line.rfind("model name", 0) == 0) {
+      model = line.substr(line.find(':') + 2);
+      break;
+    }
+  }
+  std::ifstream meminfo("/proc/meminfo");
+  std::string memory = "?";
+  for (std::string line; std::getline(meminfo, line);) {
+    if (line.rfind("MemTotal:", 0) == 0) {
+      memory = line.substr(9);
+      memory.erase(0, memory.find_first_not_of(' '));
+      break;
+    }
+  }
+  utsname u{};
+  uname(&u);
+  out << "machine: " << model << ", " << sysconf(_SC_NPROCESSORS_ONLN) << " cores online, " << memory
+      << " memory\n";
+  out << "kernel:  " << u.sysname << " " << u.release << " " << u.machine << "\n";
+#ifdef NDEBUG
+  out << "build:   optimised\n";
+#else
+  out << "build:   not optimised (NDEBUG unset)\n";
+#endif
+  return out.str();
+}
+
+std::filesystem::path MakeTempDir(const char *prefix) {
+  std::string pattern = (std::filesystem::temp_directory_path() / (std::string(prefix) + "XXXXXX")).string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  return pattern;
+}
+
+void WriteDemoUserIni(const std::filesystem::path &template_path, const std::filesystem::path &dir, uint16_t port) {
+  std::ifstream in(template_path);
+  if (!in) throw std::runtime_error("cannot read " + template_path.string());
+  std::string text;
+  for (std::string line; std::getline(in, line);) {
+    if (line.starts_with(';')) continue;
+    for (size_t at; (at = line.find("@PORT@")) != std::string::npos;) line.replace(at, 6, std::to_string(port));
+    text += line + "\n";
+  }
+  std::ofstream out(dir / "User.ini", std::ios::binary);
+  out << cp936::FromUtf8(text);
+  if (!out) throw std::runtime_error("cannot write " + (dir / "User.ini").string());
+}
+
+}  // namespace bench

@@ -1,0 +1,30 @@
+#pragma once
+// Helpers the display program's benchmarks share: clocks, figures, the
+// machine they ran on, and the demo's files.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+// Seconds of CLOCK_MONOTONIC.
+double MonotonicSeconds();
+
+// The p-quantile (0..1) of values by nearest rank; 0 for none.
+double Quantile(std::vector<double> values, double p);
+
+// "n=20 median=.. p90=.. p99=.. min=.. max=.." with the unit after each.
+std::string Summary(const std::vector<double> &values, const char *unit);
+
+// CPU model, cores, memory, kernel and build type, one line each.
+std::string MachineDescription();
+
+// A fresh directory under the system temporary directory.
+std::filesystem::path MakeTempDir(const char *prefix);
+
+// The demo's "User.ini" (the template with port in place, code page 936)
+// written into dir.
+void WriteDemoUserIni(const std::filesystem::path &template_path, const std::filesystem::path &dir, uint16_t port);
+
+}  // namespace bench

@@ -1,0 +1,21 @@
+// Morvit: the LED display wall operator's program. Starts straight into the
+// main window and ends when it closes.
+#include <QByteArray>
+#include <QtGlobal>
+
+#include "application.h"
+#include "font.h"
+#include "main_window.h"
+
+int main(int argc, char **argv) {
+  // Wayland lets no client place its own window: run through X11 (XWayland)
+  // unless the user chose a platform.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArray("xcb"));
+  ui::Application app(argc, argv);
+  ui::installFontSubstitutions();
+  {
+    std::unique_ptr<morvit::TfrmMain> window = morvit::createMainWindow();
+    app.exec();
+  }
+  return 0;
+}

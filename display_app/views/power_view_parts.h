@@ -1,0 +1,60 @@
+#pragma once
+// Pieces of the power management view that draw: the device panel and its
+// picture, the status bar's panels and the status grid's cells.
+#include <QColor>
+#include <QPixmap>
+#include <QRect>
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "panel.h"
+#include "power_management.h"
+
+class QPainter;
+
+namespace morvit {
+
+class TfrmPLCManagement;
+
+// One device's panel: a flat panel with a raised outer and lowered inner
+// bevel whose face is the device's picture (one cell per output). Tag is the
+// device's position.
+class TMyPanel : public ui::Panel {
+  Q_OBJECT
+ public:
+  using PaintHandler = std::function<void(TMyPanel &panel, QPainter &painter)>;
+
+  TMyPanel(ui::Component *owner, PaintHandler paintDevice);
+  ~TMyPanel() override;
+
+  // The off-screen picture the device is drawn into.
+  QPixmap &picture() { return picture_; }
+
+ protected:
+  void paint(QPainter &painter) override;
+
+ private:
+  PaintHandler paintDevice_;
+  QPixmap picture_;
+};
+
+inline const QColor kPanelBackground(0, 32, 0);
+inline const QColor kPanelFont(192, 0, 192);
+inline const QColor kOutputOn(0, 255, 0);
+
+// Draws a device's picture: the cells (green when on, black when off) and
+// the name centred over them in font and colour.
+void DrawDevicePicture(QPixmap &picture, const std::vector<OutputCell> &cells, const QString &name, const QFont &font,
+                       const QColor &textColor);
+
+// Status bar panel text: centred (never left of the panel's left edge) and
+// vertically centred; panels 0 and 1 red when alert, else green; 2 and 3 in
+// fontColor.
+void DrawStatusPanel(QPainter &painter, const QRect &rect, int panel, const QString &text, bool alert,
+                     const QColor &fontColor);
+
+// One status grid cell as the view shows it.
+void DrawGridCell(QPainter &painter, const QRect &rect, int col, int row, const QString &text, const GridCell &cell);
+
+}  // namespace morvit

@@ -1,0 +1,21 @@
+#include "view_events.h"
+
+#include <utility>
+
+namespace morvit {
+namespace {
+
+ViewObserver &observer() {
+  static ViewObserver instance;
+  return instance;
+}
+
+}  // namespace
+
+ViewObserver setViewObserverForTests(ViewObserver next) { return std::exchange(observer(), std::move(next)); }
+
+void notifyViewEvent(ViewEvent event, const char *view) {
+  if (observer()) observer()(event, view);
+}
+
+}  // namespace morvit
