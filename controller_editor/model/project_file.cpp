@@ -1,3 +1,4 @@
+#include <algorithm>
 #include "project_file.h"
 
 #include <cstring>
@@ -7,6 +8,12 @@
 
 namespace selkan {
 namespace {
+
+// Room reserved for a list before its records are read. A count is checked
+// only against the bytes left, and a record takes more memory than file
+// bytes, so a crafted count reserves no more than this; the list grows
+// past it as records really parse.
+size_t ReserveFor(int32_t count) { return std::min<size_t>(static_cast<size_t>(count), 4096); }
 
 // Smallest record of each list: a name is at least its length and its
 // terminator (3 bytes).
@@ -146,7 +153,7 @@ platform::Result<Project> ReadProject(std::span<const uint8_t> bytes, const std:
 
   int32_t count = 0;
   if (!r.count(count, kMinController)) return fail(r.pos());
-  controllers.Reserve(static_cast<size_t>(count));
+  controllers.Reserve(ReserveFor(count));
   for (int32_t i = 0; i < count; ++i) {
     TPLCParm c;
     if (!r.name(c.Name)) return fail(r.pos());
@@ -158,7 +165,7 @@ platform::Result<Project> ReadProject(std::span<const uint8_t> bytes, const std:
   }
 
   if (!r.count(count, kMinOutput)) return fail(r.pos());
-  outputs.Reserve(static_cast<size_t>(count));
+  outputs.Reserve(ReserveFor(count));
   for (int32_t i = 0; i < count; ++i) {
     TOutputParm o;
     if (!r.name(o.Name)) return fail(r.pos());
@@ -167,7 +174,7 @@ platform::Result<Project> ReadProject(std::span<const uint8_t> bytes, const std:
   }
 
   if (!r.count(count, kMinDevice)) return fail(r.pos());
-  devices.Reserve(static_cast<size_t>(count));
+  devices.Reserve(ReserveFor(count));
   for (int32_t i = 0; i < count; ++i) {
     int32_t plcId = 0;
     int32_t id = 0;
