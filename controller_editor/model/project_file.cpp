@@ -1,6 +1,6 @@
-#include <algorithm>
 #include "project_file.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 

@@ -241,7 +241,11 @@ int Form::showModal() {
   QEventLoop loop;
   modalLoop_ = &loop;
   QPointer<Form> self(this);
-  while (!self.isNull() && modalResult_ == 0 && isVisible()) loop.exec();
+  while (!self.isNull() && modalResult_ == 0 && isVisible()) {
+    // Once the application is told to exit, every loop it enters returns -1
+    // at once; going round again would spin without handling an event.
+    if (loop.exec() < 0) break;
+  }
   if (self.isNull()) return mrCancel;
   modalLoop_ = nullptr;
   const int result = modalResult_ != 0 ? modalResult_ : mrCancel;

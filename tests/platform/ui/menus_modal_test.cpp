@@ -257,6 +257,23 @@ TEST_F(ModalTest, RealShowModalEndsWithTheButtonsResultOrTwoOnClose) {
   EXPECT_EQ(doomed->showModal(), 2);
 }
 
+TEST_F(ModalTest, RealShowModalReturnsWhenTheApplicationExits) {
+  testsupport::RealModalLoop real;
+  ui::Form form(nullptr);
+  int result = -1;
+  bool stillShown = true;
+  QTimer::singleShot(0, [&] {
+    QTimer::singleShot(10, [] { QCoreApplication::exit(0); });
+    result = form.showModal();
+    stillShown = !form.isHidden();
+  });
+  // The modal loop must give way; spinning in it would never return here.
+  EXPECT_EQ(QCoreApplication::exec(), 0);
+  EXPECT_EQ(result, ui::mrCancel);
+  EXPECT_FALSE(stillShown);
+  EXPECT_FALSE(form.inModalLoop());
+}
+
 // A key-taking control: Enter clicks the default one, Escape the cancel
 // one, and its accelerator clicks it.
 class DialogButton : public ui::Panel {
