@@ -377,6 +377,9 @@ void Control::resizeEvent(QResizeEvent *) {
 }
 
 void Control::changeEvent(QEvent *event) {
+  // A disabled control gets no release: the press it had ends here, so a
+  // release after it is enabled again is no click.
+  if (event->type() == QEvent::EnabledChange && !isEnabled()) leftDown_ = false;
   if (event->type() == QEvent::EnabledChange && !isDestroying()) enabledChanged();
   QWidget::changeEvent(event);
 }

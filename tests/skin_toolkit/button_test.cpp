@@ -197,6 +197,14 @@ TEST_F(ButtonTest, DisablingOrHidingWhileHeldEndsEverything) {
   EXPECT_FALSE(button->repeatTimer().running());
   EXPECT_FALSE(button->pressed());
   form->setEnabled(true);
+
+  // Enabled again while still held: the release that follows clicks nothing.
+  press();
+  button->setEnabled(false);
+  button->setEnabled(true);
+  release();
+  EXPECT_TRUE(clicked.empty());
+  EXPECT_EQ(ticks, 0);
 }
 
 TEST_F(ButtonTest, FreedWhileHeldLeavesNothingTicking) {
