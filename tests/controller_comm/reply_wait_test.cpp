@@ -151,6 +151,14 @@ TEST_F(UdpWait, AFloodDoesNotKeepTheWaitAlive) {
   flood.join();
 }
 
+// A worker that gets to its wait only after the deadline still takes the
+// reply that is already there.
+TEST_F(UdpWait, AReplyWaitingWhenTheTimeIsUpStillCounts) {
+  ASSERT_TRUE(toLink(kReply));
+  std::this_thread::sleep_for(50ms);  // let the datagram arrive
+  EXPECT_EQ(WaitForReply(link_, transport::Clock::now() - 1ms, kRead1, parser_.fn()), kWaitDone);
+}
+
 TEST_F(UdpWait, CloseWakesTheWait) {
   std::thread closer([&] {
     std::this_thread::sleep_for(100ms);
@@ -182,6 +190,12 @@ TEST_F(SerialWait, ATextBegunBeforeTheDeadlineMayFinishAfterIt) {
   });
   EXPECT_EQ(WaitForReply(*port_, deadline, kRead1, parser_.fn()), kWaitDone);
   rest.join();
+}
+
+TEST_F(SerialWait, AReplyWaitingWhenTheTimeIsUpStillCounts) {
+  ASSERT_TRUE(pty_.write(kReply));
+  std::this_thread::sleep_for(50ms);  // let the bytes reach the port
+  EXPECT_EQ(WaitForReply(*port_, transport::Clock::now() - 1ms, kRead1, parser_.fn()), kWaitDone);
 }
 
 TEST_F(SerialWait, ATextBegunAfterTheDeadlineDoesNotCount) {
