@@ -322,10 +322,9 @@ void TkwoCustomButton::drawPicture(QPainter &painter, ButtonPicture picture) {
   drawPlainFace(painter, picture, QRect(0, 0, frame.width, frame.height));
 }
 
-void TkwoCustomButton::drawCaptionAt(QPainter &painter, int x, int y) {
-  const QRect box(x, y, std::max(width() - x, 0), std::max(height() - y, 0));
-  const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
-  painter.save();
+// Engraved grey when disabled, otherwise in the font's colour, one pixel
+// down and right while pressed.
+void TkwoCustomButton::drawCaptionText(QPainter &painter, const QRect &box, int flags) {
   if (!isEnabled()) {
     painter.setPen(QColor(255, 255, 255));
     painter.drawText(box.translated(1, 1), flags, caption());
@@ -335,6 +334,13 @@ void TkwoCustomButton::drawCaptionAt(QPainter &painter, int x, int y) {
     painter.setPen(ui::toQColor(controlFont().color));
     painter.drawText(pressed_ ? box.translated(1, 1) : box, flags, caption());
   }
+}
+
+void TkwoCustomButton::drawCaptionAt(QPainter &painter, int x, int y) {
+  const QRect box(x, y, std::max(width() - x, 0), std::max(height() - y, 0));
+  const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
+  painter.save();
+  drawCaptionText(painter, box, flags);
   painter.restore();
 }
 
@@ -344,16 +350,7 @@ void TkwoCustomButton::drawCentredCaption(QPainter &painter) {
   if (boldCaption_) f.setBold(true);
   painter.setFont(f);
   const int flags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
-  const QRect box = rect();
-  if (!isEnabled()) {
-    painter.setPen(QColor(255, 255, 255));
-    painter.drawText(box.translated(1, 1), flags, caption());
-    painter.setPen(QColor(128, 128, 128));
-    painter.drawText(box, flags, caption());
-  } else {
-    painter.setPen(ui::toQColor(controlFont().color));
-    painter.drawText(pressed_ ? box.translated(1, 1) : box, flags, caption());
-  }
+  drawCaptionText(painter, rect(), flags);
   painter.restore();
   boldCaption_ = false;
 }

@@ -5,6 +5,7 @@
 // the double-buffered painting. TkwoButton is the themed button with an
 // optional glyph.
 #include <QPixmap>
+#include <QRect>
 #include <functional>
 
 #include "button_logic.h"
@@ -77,6 +78,7 @@ class TkwoCustomButton : public ui::Control, public Styled {
   void drawCentredCaption(QPainter &painter);
   // The caption at a given origin.
   void drawCaptionAt(QPainter &painter, int x, int y);
+  void drawCaptionText(QPainter &painter, const QRect &box, int flags);
 
   void paint(QPainter &painter) override;
   void captionChanged() override { update(); }

@@ -24,6 +24,8 @@
 
 namespace {
 
+using controller_sim::ParseNumber;
+
 constexpr char kUsage[] =
     "用法: controller-sim [选项]\n"
     "  --udp PORT           在 127.0.0.1:PORT 上应答 (0 = 任一空闲端口, 打印 \"udp 端口\")\n"
@@ -72,21 +74,6 @@ struct Options {
   std::string log;
   std::vector<std::pair<RegisterRef, uint16_t>> sets;
 };
-
-// A whole decimal number, or hexadecimal after 0x, within [lo, hi].
-std::optional<long> ParseNumber(std::string_view text, long lo, long hi) {
-  int base = 10;
-  if (text.starts_with("0x") || text.starts_with("0X")) {
-    text.remove_prefix(2);
-    base = 16;
-  }
-  long value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-  if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < lo || value > hi) {
-    return std::nullopt;
-  }
-  return value;
-}
 
 // "[ADDR:]REG".
 std::optional<RegisterRef> ParseRegisterRef(std::string_view text) {

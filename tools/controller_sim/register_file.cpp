@@ -12,19 +12,6 @@ namespace {
 constexpr size_t kMaxFileBytes = 1 << 20;
 constexpr int kLastRegister = 255;
 
-std::optional<long> ParseNumber(std::string_view text, long lo, long hi) {
-  int base = 10;
-  if (text.starts_with("0x") || text.starts_with("0X")) {
-    text.remove_prefix(2);
-    base = 16;
-  }
-  long value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-  if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < lo || value > hi) {
-    return std::nullopt;
-  }
-  return value;
-}
 
 std::vector<std::string_view> Words(std::string_view line) {
   std::vector<std::string_view> words;
@@ -43,6 +30,20 @@ std::string AtLine(int number, const std::string &message) {
 }
 
 }  // namespace
+
+std::optional<long> ParseNumber(std::string_view text, long lo, long hi) {
+  int base = 10;
+  if (text.starts_with("0x") || text.starts_with("0X")) {
+    text.remove_prefix(2);
+    base = 16;
+  }
+  long value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+  if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < lo || value > hi) {
+    return std::nullopt;
+  }
+  return value;
+}
 
 std::variant<RegisterFile, std::string> ParseRegisterFile(std::string_view text) {
   RegisterFile file;

@@ -15,6 +15,7 @@
 // decimal, or hexadecimal after 0x; addresses 0..255, registers 0..255,
 // values 0..65535.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -32,6 +33,9 @@ struct RegisterFile {
   std::vector<uint8_t> addresses;         // each once, in the order of the file
   std::vector<RegisterSetting> settings;  // in the order of the file
 };
+
+// A whole decimal number, or hexadecimal after 0x, within [lo, hi].
+std::optional<long> ParseNumber(std::string_view text, long lo, long hi);
 
 // The file's contents, or a message naming the line at fault.
 std::variant<RegisterFile, std::string> ParseRegisterFile(std::string_view text);
