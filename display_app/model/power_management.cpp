@@ -212,7 +212,10 @@ platform::Result<void> PowerManagementModel::selectController(int32_t n) {
     selectDevice(0);
     openAndStart();
   } else {
-    // Nothing to poll or command: the link stays closed.
+    // Nothing to poll or command: the link stays closed, and a notice of the
+    // old link still on its way counts no more than after a reopen.
+    ++generation_;
+    resetDecoded();
     pollPhase_ = kPhaseNone;
     setTimers(false);
     enableCommands(false);
@@ -690,21 +693,20 @@ CommandResult Outcome(const platform::Result<void> &written) {
 
 }  // namespace
 
-CommandResult PowerManagementModel::powerOn() {
+CommandResult PowerManagementModel::switchDevice(bool on) {
   const TDevParm *device = currentDevice();
   if (!device) return {};
   if (device->Id >= plc::kLogicGroupCount) return Refusal(Printf("设备号 %lld 超出 0..31。", device->Id));
-  PlcCommand command{PlcCommand::Kind::PowerOnLC, selectedPlc()->Addr, {device->Id, 0, 0, 0}, {}};
-  return issue(std::move(command), "开启" + device->Name + "...", true);
+  PlcCommand command{on ? PlcCommand::Kind::PowerOnLC : PlcCommand::Kind::PowerOffLC,
+                     selectedPlc()->Addr,
+                     {device->Id, 0, 0, 0},
+                     {}};
+  return issue(std::move(command), (on ? "开启" : "关闭") + device->Name + "...", true);
 }
 
-CommandResult PowerManagementModel::powerOff() {
-  const TDevParm *device = currentDevice();
-  if (!device) return {};
-  if (device->Id >= plc::kLogicGroupCount) return Refusal(Printf("设备号 %lld 超出 0..31。", device->Id));
-  PlcCommand command{PlcCommand::Kind::PowerOffLC, selectedPlc()->Addr, {device->Id, 0, 0, 0}, {}};
-  return issue(std::move(command), "关闭" + device->Name + "...", true);
-}
+CommandResult PowerManagementModel::powerOn() { return switchDevice(true); }
+
+CommandResult PowerManagementModel::powerOff() { return switchDevice(false); }
 
 CommandResult PowerManagementModel::setClock() {
   if (!currentDevice()) return {};

@@ -310,6 +310,8 @@ class PowerManagementModel {
   void setGridText(size_t row, const std::string &text);
   void sendQueued();
   CommandResult issue(PlcCommand command, std::string action, bool resetReadPhase);
+  // Switches the selected device on or off as a whole.
+  CommandResult switchDevice(bool on);
   void changed(uint32_t bits) { pending_ |= bits; }
   void flush();
 

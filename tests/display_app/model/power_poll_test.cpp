@@ -196,7 +196,10 @@ TEST(Poll, AddressesCompareOnTheirLowEightBits) {
 }
 
 TEST(Poll, NoticesOfAnEarlierLinkAreIgnored) {
-  ModelHarness h;
+  // Both controllers answer to address 1: only the link tells them apart.
+  std::string ini = kDemoIni;
+  ini.replace(ini.find("Addr1=2"), 7, "Addr1=1");
+  ModelHarness h(ini);
   h.load();
   const uint64_t first = h.model.generation();
   ASSERT_TRUE(h.model.selectController(1).ok());  // the plan read of controller 0 still runs
@@ -211,8 +214,9 @@ TEST(Poll, NoticesOfAnEarlierLinkAreIgnored) {
   // The new link's own reply counts.
   h.model.tick();
   ASSERT_TRUE(h.api.running);
-  EXPECT_EQ(h.api.running->command.args, (std::vector<int64_t>{2, 64, 75}));
-  h.api.answerRead(2, Plan({{64, 1}}));
+  EXPECT_EQ(h.api.running->command.args, (std::vector<int64_t>{1, 64, 75}));
+  EXPECT_EQ(h.api.running->port, 6002);
+  h.api.answerRead(1, Plan({{64, 1}}));
   EXPECT_TRUE(h.model.timePlanChecked());
   EXPECT_EQ(h.model.statusText(kPanelLink), "在线");
 }
@@ -275,6 +279,29 @@ TEST(Poll, ControllerWithoutDevicesStaysClosed) {
   for (int panel : {kPanelLink, kPanelMode, kPanelAction}) EXPECT_EQ(g.model.statusText(panel), "") << panel;
   g.model.tick();
   EXPECT_EQ(g.api.callsNamed("PLC_OpenDev").size(), 1u);  // only controller 0's
+}
+
+TEST(Poll, SwitchingToAControllerWithoutDevicesDropsTheOldLinksNotices) {
+  std::string ini = kDemoIni;
+  ini.replace(ini.find("PLC_ID2=1"), 9, "PLC_ID2=0");  // controller 1 has no device
+  ini.replace(ini.find("Addr1=2"), 7, "Addr1=1");      // and answers to the same address
+  ModelHarness h(ini);
+  h.load();
+  h.api.answerRead(1, Plan({}));
+  h.model.tick();
+  h.api.answerRead(1, Status({}));
+  h.model.tick();
+  h.api.answerRead(1, ClockBlock({{140, 2024}, {141, 3}, {142, 5}}));
+  ASSERT_EQ(h.model.statusText(kPanelClock), "2024-03-05 00:00");
+  h.model.tick();  // controller 0's status read is on its way
+  ASSERT_TRUE(h.api.running);
+  ASSERT_TRUE(h.model.selectController(1).ok());
+  EXPECT_EQ(h.model.statusText(kPanelClock), "");  // no clock of the old controller
+
+  // Its reply arrives after the switch: nothing of it is shown.
+  h.api.answerRead(1, Status({{1, 1}}));
+  EXPECT_EQ(h.model.linkState(), PowerManagementModel::kLinkUnknown);
+  for (int panel : {kPanelLink, kPanelMode, kPanelAction, kPanelClock}) EXPECT_EQ(h.model.statusText(panel), "") << panel;
 }
 
 // --- decodes ---

@@ -425,6 +425,38 @@ TEST_F(PowerViewTest, WeekPlanGoesBackAsTheDialogLeftIt) {
   EXPECT_EQ(status(2), QStringLiteral("设置定时计划..."));
 }
 
+TEST_F(PowerViewTest, AViewFreedWhileItsDialogIsOpenIsLeftAlone) {
+  // Each handler returns from its dialog to a view that is gone: nothing may
+  // touch it or the link library any more.
+  struct Case {
+    const char *label;
+    void (TfrmPLCManagement::*handler)();
+  } cases[] = {
+      {"week plan", &TfrmPLCManagement::btnWeekDayClick},
+      {"shut-down temperature", &TfrmPLCManagement::btnTemLimitClick},
+      {"alarm temperature", &TfrmPLCManagement::btnTemWarnClick},
+      {"rename", &TfrmPLCManagement::mnRenameClick},
+      {"link settings", &TfrmPLCManagement::btnCommunicationSettingsClick},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.label);
+    start();
+    const std::string before = ReadBytes(dir / "User.ini");
+    ModalScript modal;
+    modal.then([this](ui::Form &) {
+      view.reset();
+      api.clearCalls();
+      return ui::mrOk;
+    });
+    TfrmPLCManagement *raw = view.get();
+    (raw->*c.handler)();
+    ASSERT_EQ(modal.shown().size(), 1u);
+    EXPECT_EQ(view, nullptr);
+    EXPECT_TRUE(api.calls.empty());
+    EXPECT_EQ(ReadBytes(dir / "User.ini"), before);
+  }
+}
+
 TEST_F(PowerViewTest, DestroyingTheViewDropsItsHandleThenCleansUp) {
   start();
   const HWND handle = view->handle();
