@@ -14,6 +14,14 @@ constexpr char kHexDigits[] = "0123456789ABCDEF";
 // A binary frame under construction: the bytes before the checksum.
 class BinaryFrame {
  public:
+  // Address, function, first register and count: the head of every request.
+  BinaryFrame(uint8_t address, uint8_t function, int32_t firstRegister, int32_t count) {
+    byte(address);
+    byte(function);
+    word(static_cast<uint16_t>(firstRegister));
+    word(static_cast<uint16_t>(count));
+  }
+
   void byte(uint8_t b) { bytes_[size_++] = b; }
   void word(uint16_t w) {
     byte(static_cast<uint8_t>(w >> 8));
@@ -57,12 +65,7 @@ uint16_t wordAt(const uint8_t *bytes, size_t at) {
 std::string CAsciiFrameBuilder::BuildReadFrame(int32_t addr, int32_t firstRegister, int32_t count) {
   function = kFunctionRead;
   address = static_cast<uint8_t>(addr);
-  BinaryFrame frame;
-  frame.byte(address);
-  frame.byte(kFunctionRead);
-  frame.word(static_cast<uint16_t>(firstRegister));
-  frame.word(static_cast<uint16_t>(count));
-  return frame.text();
+  return BinaryFrame(address, kFunctionRead, firstRegister, count).text();
 }
 
 std::optional<std::string> CAsciiFrameBuilder::BuildWriteFrame(int32_t addr, int32_t firstRegister,
@@ -74,11 +77,7 @@ std::optional<std::string> CAsciiFrameBuilder::BuildWriteFrame(int32_t addr, int
   }
   function = kFunctionWrite;
   address = static_cast<uint8_t>(addr);
-  BinaryFrame frame;
-  frame.byte(address);
-  frame.byte(kFunctionWrite);
-  frame.word(static_cast<uint16_t>(firstRegister));
-  frame.word(static_cast<uint16_t>(count));
+  BinaryFrame frame(address, kFunctionWrite, firstRegister, count);
   for (int32_t i = 0; i < count; ++i) frame.word(values[i]);
   return frame.text();
 }
