@@ -118,4 +118,22 @@ int ParseReply(const char *text, uint16_t length, PlcReply &reply) {
   return 0;
 }
 
+std::optional<uint8_t> FrameByteAt(std::string_view text, size_t index) {
+  if (index >= text.size() / 2 || text.size() < 3 + 2 * index) return std::nullopt;
+  const int hi = hexValue(text[1 + 2 * index]);
+  const int lo = hexValue(text[2 + 2 * index]);
+  if (hi < 0 || lo < 0) return std::nullopt;
+  return static_cast<uint8_t>((hi << 4) | lo);
+}
+
+RequestRange RequestRangeOf(std::string_view frame) {
+  uint8_t bytes[4];
+  for (size_t i = 0; i < 4; ++i) {
+    const std::optional<uint8_t> byte = FrameByteAt(frame, 2 + i);
+    if (!byte) return {};
+    bytes[i] = *byte;
+  }
+  return {wordAt(bytes, 0), wordAt(bytes, 2)};
+}
+
 }  // namespace tarnex

@@ -10,9 +10,11 @@
 // Words are big-endian on the wire. The write frame carries NO byte count
 // between the register count and the values: the cabinet controllers expect
 // exactly this form, so it must not be "corrected" to the usual layout.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "plc_reply.h"
 
@@ -50,5 +52,19 @@ class CAsciiFrameBuilder {
 // check of its function. The checksum is not verified and exception replies
 // are not recognised. A parse rewrites only the first `count` data words.
 int ParseReply(const char *text, uint16_t length, PlcReply &reply);
+
+// The first register and count of a request text built here (":" and the
+// hex of address, function, first register, count ...); 0, 0 for a text too
+// short or not hex there.
+struct RequestRange {
+  uint16_t firstRegister = 0;
+  uint16_t count = 0;
+};
+RequestRange RequestRangeOf(std::string_view frame);
+
+// The byte at `index` of the binary frame a text carries (the pair of hex
+// digits after the ':' and the index pairs before it); nullopt when the text
+// is too short or the pair is not hex.
+std::optional<uint8_t> FrameByteAt(std::string_view text, size_t index);
 
 }  // namespace tarnex

@@ -1,7 +1,8 @@
 #pragma once
 // The frame log: each send replaces a file in the executable's directory
 // with exactly the frame text it is about to put on the link, ':' .. CR LF.
-// plc_comm.txt for serial links, plc_udp.txt for UDP links.
+// plc_comm.txt for serial links, plc_udp.txt for UDP links. The file is
+// replaced through a rename but never synced to the disk.
 #include <string_view>
 
 namespace tarnex {

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <utility>
 
+#include "frame_log.h"
+
 namespace tarnex {
 
 LibraryState &LibraryState::instance() {
@@ -14,11 +16,10 @@ LibraryState &LibraryState::instance() {
 
 // Takes the slot's links out, so they are released only after the mutex.
 void LibraryState::moveLinksLocked(DeviceSlot &slot, DetachedLinks &links) {
-  if (slot.serial) {
-    links.comPorts.push_back(slot.comPort);
-    links.serialPorts.push_back(std::move(slot.serial));
+  if (slot.link) {
+    if (slot.comPort != 0) links.comPorts.push_back(slot.comPort);
+    links.links.push_back(std::move(slot.link));
   }
-  if (slot.udp) links.udpLinks.push_back(std::move(slot.udp));
   slot = DeviceSlot{};
 }
 
@@ -42,8 +43,7 @@ void LibraryState::closeLinks(const DetachedLinks &links) {
   } else {
     for (int n : links.comPorts) ports_.Close(n);
   }
-  for (const auto &port : links.serialPorts) port->close();
-  for (const auto &udp : links.udpLinks) udp->Close();
+  for (const auto &link : links.links) link->close();
 }
 
 void LibraryState::startup(int32_t mode) {
@@ -98,30 +98,20 @@ int32_t LibraryState::openDevice(int32_t typePort, int32_t baud, int32_t localPo
   }
 
   // The link is opened without the mutex: opening touches the device.
-  std::shared_ptr<transport::SerialPort> serial;
-  std::shared_ptr<transport::CUdpLink> udp;
-  if (type == kLinkSerial) {
-    if (ports_.Open(comPort, baud) == comPort) {
-      serial = ports_.acquire(comPort);
-      if (!serial) ports_.Close(comPort);
-    }
-  } else {
-    udp = std::make_shared<transport::CUdpLink>();
-    if (!udp->Create(localPort)) udp.reset();  // releases the socket at once
-  }
-  const bool opened = serial || udp;
+  std::shared_ptr<transport::Link> link =
+      type == kLinkSerial ? openSerial(comPort, baud) : openUdp(localPort);
+  const uint16_t setNumber = type == kLinkSerial && link ? comPort : 0;
 
   {
     std::lock_guard lock(mutex_);
     if (generation == generation_) {
       DeviceSlot &slot = slots_[index];
       slot.reserved = false;
-      if (opened) {
+      if (link) {
         slot.inUse = true;
         slot.linkType = type;
-        slot.comPort = type == kLinkSerial ? comPort : 0;
-        slot.serial = std::move(serial);
-        slot.udp = std::move(udp);
+        slot.comPort = setNumber;
+        slot.link = std::move(link);
         return index;
       }
       if (type == kLinkUdp) queue_.clear();
@@ -130,9 +120,22 @@ int32_t LibraryState::openDevice(int32_t typePort, int32_t baud, int32_t localPo
   }
   // Start-up or clean-up reset the slot table while the link was opening:
   // the link belongs to no slot, so it is closed again.
-  if (serial) ports_.Close(comPort);
-  if (udp) udp->Close();
+  if (setNumber != 0) ports_.Close(setNumber);
+  if (link) link->close();
   return -1;
+}
+
+std::shared_ptr<transport::Link> LibraryState::openSerial(uint16_t comPort, int32_t baud) {
+  if (ports_.Open(comPort, baud) != comPort) return nullptr;
+  std::shared_ptr<transport::SerialPort> port = ports_.acquire(comPort);
+  if (!port) ports_.Close(comPort);
+  return port;
+}
+
+std::shared_ptr<transport::Link> LibraryState::openUdp(int32_t localPort) {
+  auto udp = std::make_shared<transport::CUdpLink>();
+  if (!udp->Create(localPort)) return nullptr;  // releases the socket at once
+  return udp;
 }
 
 void LibraryState::closeDevice(int32_t index) {
@@ -194,8 +197,8 @@ int32_t LibraryState::rejectCommand() {
 std::variant<int32_t, SendJob> LibraryState::beginSend(int32_t slot, const char *host, int32_t port,
                                                        SendSource source) {
   SendJob job;
-  job.host = host != nullptr ? host : "";
-  job.port = static_cast<uint16_t>(port & 0xFFFF);
+  job.to.host = host != nullptr ? host : "";
+  job.to.port = static_cast<uint16_t>(port & 0xFFFF);
   job.slot = slot;
 
   std::lock_guard lock(mutex_);
@@ -204,19 +207,21 @@ std::variant<int32_t, SendJob> LibraryState::beginSend(int32_t slot, const char 
     const std::optional<QueuedCommand> head = queue_.head();
     if (!head) return int32_t{0};
     job.frame = head->text;
-    job.address = head->address;
-    job.function = head->function;
+    job.expected.address = head->address;
+    job.expected.function = head->function;
     job.queueEntry = head->id;
   } else {
     job.frame = lastFrame_;
-    job.address = builder_.address;
-    job.function = builder_.function;
+    job.expected.address = builder_.address;
+    job.expected.function = builder_.function;
   }
+  const RequestRange range = RequestRangeOf(job.frame);
+  job.expected.firstRegister = range.firstRegister;
+  job.expected.count = range.count;
   if (slot >= 0 && slot < kSlotCount && slots_[slot].inUse) {
     const DeviceSlot &device = slots_[slot];
-    job.linkType = device.linkType;
-    job.serial = device.serial;
-    job.udp = device.udp;
+    job.link = device.link;
+    job.frameLog = device.linkType == kLinkSerial ? kSerialFrameLog : kUdpFrameLog;
   }
   lastJob_ = lastJob_ >= INT32_MAX || lastJob_ < 2 ? 2 : lastJob_ + 1;
   job.number = lastJob_;
@@ -229,11 +234,9 @@ void LibraryState::endSend() {
   busy_ = false;
 }
 
-std::optional<ParsedReply> LibraryState::parseReply(std::string_view text) {
-  if (text.size() > UINT16_MAX) return std::nullopt;
+std::optional<int> LibraryState::takeReply(std::string_view text, const ExpectedReply &expected) {
   std::lock_guard lock(mutex_);
-  if (ParseReply(text.data(), static_cast<uint16_t>(text.size()), reply_) != 1) return std::nullopt;
-  return ParsedReply{reply_.address, reply_.function};
+  return TakeReply(text, expected, reply_);
 }
 
 void LibraryState::removeSentEntry(uint64_t id) {

@@ -23,7 +23,7 @@
 #include "ascii_frame.h"
 #include "command_queue.h"
 #include "plc_reply.h"
-#include "reply_wait.h"
+#include "reply_match.h"
 #include "send_worker.h"
 #include "transport/com_port_set.h"
 #include "transport/udp_link.h"
@@ -43,9 +43,8 @@ struct DeviceSlot {
   bool inUse = false;
   bool reserved = false;  // an open is under way for this slot
   uint8_t linkType = kLinkNone;
-  uint16_t comPort = 0;   // serial links
-  std::shared_ptr<transport::SerialPort> serial;
-  std::shared_ptr<transport::CUdpLink> udp;
+  uint16_t comPort = 0;  // serial links: the number in the port set, else 0
+  std::shared_ptr<transport::Link> link;
 };
 
 class LibraryState {
@@ -99,9 +98,9 @@ class LibraryState {
   // The accepted send ends: busy is cleared (also when its worker could not
   // start).
   void endSend();
-  // Parses a reply text into the reply record; the address and function it
-  // parsed with, or nothing.
-  std::optional<ParsedReply> parseReply(std::string_view text);
+  // Takes a reply text into the reply record as TakeReply does: the result
+  // it ends the wait with, or nothing to keep waiting.
+  std::optional<int> takeReply(std::string_view text, const ExpectedReply &expected);
   // Removes the queue head when it is still the entry `id`.
   void removeSentEntry(uint64_t id);
   // The notify window and message, read together.
@@ -119,8 +118,7 @@ class LibraryState {
   // Links taken out of the slot table, to be closed without the mutex held.
   struct DetachedLinks {
     std::vector<int> comPorts;
-    std::vector<std::shared_ptr<transport::SerialPort>> serialPorts;
-    std::vector<std::shared_ptr<transport::CUdpLink>> udpLinks;
+    std::vector<std::shared_ptr<transport::Link>> links;
     bool allPorts = false;
   };
 
@@ -129,6 +127,9 @@ class LibraryState {
   DetachedLinks detachLocked(DeviceSlot &slot);
   void closeLinks(const DetachedLinks &links);
   int lowestFreeSlotLocked() const;
+  // Open a link for a slot; nullptr when it does not open.
+  std::shared_ptr<transport::Link> openSerial(uint16_t comPort, int32_t baud);
+  static std::shared_ptr<transport::Link> openUdp(int32_t localPort);
   template <typename Build>
   int32_t queueFrame(Build build);
 

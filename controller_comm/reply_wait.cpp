@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "tarnex.h"
+
 namespace tarnex {
 
 using transport::Clock;
@@ -58,110 +60,63 @@ void ReplyAssembler::dropText() {
 
 namespace {
 
-// The result a parsed text gives, or nothing to keep waiting.
-std::optional<int> Judge(std::string_view text, ExpectedReply expected, const ParseText &parse) {
-  const std::optional<ParsedReply> parsed = parse(text);
-  if (!parsed) return std::nullopt;
-  return parsed->address == expected.address && parsed->function == expected.function ? kWaitDone
-                                                                                      : kWaitMismatch;
-}
-
-// Datagrams read after the deadline, at most.
-constexpr int kLateDatagramLimit = 16;
-
-template <typename Link>
-int SleepOut(Link &link, Deadline deadline) {
-  return link.waitClosed(deadline) == WaitResult::Closed ? kWaitClosed : kWaitTimeOut;
+int SleepOut(transport::Link &link, Deadline deadline) {
+  return link.waitClosed(deadline) == WaitResult::Closed ? PlcResultBadSlot : PlcResultTimeOut;
 }
 
 }  // namespace
 
-int WaitForReply(transport::SerialPort &port, Deadline deadline, ExpectedReply expected,
-                 const ParseText &parse) {
+int WaitForReply(transport::Link &link, Deadline deadline, const TakeText &take) {
+  const transport::ReplyTiming timing = link.replyTiming();
   ReplyAssembler assembler;
   std::optional<int> result;
   Deadline end = deadline;
   bool inGrace = false;
   uint64_t graceText = 0;  // the text allowed to finish after the deadline
 
+  // In the grace only the text begun before the deadline may still answer.
+  const auto graceTextGone = [&] {
+    return inGrace && (!assembler.inText() || assembler.textsBegun() != graceText);
+  };
   const ReplyAssembler::OnText onText = [&](std::string_view text) {
-    // After the deadline only the text begun before it may still answer.
     if (inGrace && assembler.textsBegun() != graceText) {
-      result = kWaitTimeOut;
+      result = PlcResultTimeOut;
       return true;
     }
-    result = Judge(text, expected, parse);
+    result = take(text);
     return result.has_value();
   };
 
-  // Once the time is up, what had already arrived is still read once: a
-  // worker scheduled late must not miss a reply that is waiting.
-  bool lookedLast = false;
-  for (;;) {
-    if (Clock::now() >= end) {
-      if (!lookedLast) {
-        lookedLast = true;
-      } else if (!inGrace && assembler.inText()) {
-        inGrace = true;
-        graceText = assembler.textsBegun();
-        end = deadline + kSerialTextGrace;
-        lookedLast = false;
-        continue;
-      } else {
-        return kWaitTimeOut;
-      }
-    }
-    switch (port.waitReadable(end)) {
-      case WaitResult::Closed:
-        return kWaitClosed;
-      case WaitResult::HungUp:
-        return SleepOut(port, end);
-      case WaitResult::Timeout:
-        continue;
-      case WaitResult::Readable:
-        break;
-    }
-    const int got = port.read(assembler.space(), assembler.freeSpace());
-    if (got < 0) return kWaitClosed;
-    if (got == 0) continue;
-    if (assembler.commit(static_cast<size_t>(got), onText)) return *result;
-    if (inGrace && (!assembler.inText() || assembler.textsBegun() != graceText)) return kWaitTimeOut;
-  }
-}
-
-int WaitForReply(transport::CUdpLink &link, Deadline deadline, ExpectedReply expected,
-                 const ParseText &parse) {
-  ReplyAssembler assembler;
-  std::optional<int> result;
-  const ReplyAssembler::OnText onText = [&](std::string_view text) {
-    result = Judge(text, expected, parse);
-    return result.has_value();
-  };
-
-  // Once the time is up, the datagrams that had already arrived are still
-  // read, a bounded number of them: a worker scheduled late must not miss a
-  // waiting reply, and a peer that keeps sending must not keep the wait alive.
   int lateReads = 0;
   for (;;) {
-    if (Clock::now() >= deadline && ++lateReads > kLateDatagramLimit) return kWaitTimeOut;
-    switch (link.waitReadable(deadline)) {
+    if (Clock::now() >= end && ++lateReads > timing.lateReads) {
+      if (inGrace || timing.textGrace.count() <= 0 || !assembler.inText()) return PlcResultTimeOut;
+      inGrace = true;
+      graceText = assembler.textsBegun();
+      end = deadline + timing.textGrace;
+      lateReads = 0;
+      continue;
+    }
+    switch (link.waitReadable(end)) {
       case WaitResult::Closed:
-        return kWaitClosed;
+        return PlcResultBadSlot;
       case WaitResult::HungUp:
-        return SleepOut(link, deadline);
+        return SleepOut(link, end);
       case WaitResult::Timeout:
-        return kWaitTimeOut;
+        lateReads = timing.lateReads;  // nothing is waiting: no late look is left
+        continue;
       case WaitResult::Readable:
         break;
     }
     bool truncated = false;
-    const int got = link.ReceiveFrom(assembler.space(), assembler.freeSpace(), nullptr, nullptr, &truncated);
-    if (got < 0) return kWaitClosed;
+    const int got = link.receive(assembler.space(), assembler.freeSpace(), &truncated);
+    if (got < 0) return PlcResultBadSlot;
     if (truncated) {
       assembler.dropText();
-      continue;
+    } else if (got > 0 && assembler.commit(static_cast<size_t>(got), onText)) {
+      return *result;
     }
-    if (got > 0 && assembler.commit(static_cast<size_t>(got), onText)) return *result;
+    if (graceTextGone()) return PlcResultTimeOut;
   }
 }
 

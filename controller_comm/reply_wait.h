@@ -1,15 +1,14 @@
 #pragma once
 // Waiting for a controller's reply: the bytes of the link cut into texts
-// (ReplyAssembler), and the wait on a serial port or UDP link that ends as
-// soon as a text parses, the link closes or the deadline passes.
+// (ReplyAssembler), and the wait on a device link that ends as soon as a
+// text answers, the link closes or the time is up.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string_view>
 
-#include "transport/serial_port.h"
-#include "transport/udp_link.h"
+#include "transport/link.h"
 #include "transport/wait_result.h"
 
 namespace tarnex {
@@ -55,39 +54,17 @@ class ReplyAssembler {
   uint64_t textsBegun_ = 0;
 };
 
-// The address and function a reply must carry to answer the request.
-struct ExpectedReply {
-  uint8_t address = 0;
-  uint8_t function = 0;
-};
+// Takes one complete text: the result it ends the wait with (done or
+// mismatch), or nothing to keep waiting.
+using TakeText = std::function<std::optional<int>(std::string_view text)>;
 
-// Parses one complete text into the reply record; the address and function
-// it parsed with, or nothing when it did not parse.
-struct ParsedReply {
-  uint8_t address = 0;
-  uint8_t function = 0;
-};
-using ParseText = std::function<std::optional<ParsedReply>(std::string_view text)>;
-
-// Results of a wait, as the completion notice carries them.
-inline constexpr int kWaitClosed = 0;     // the link was closed
-inline constexpr int kWaitDone = 1;       // a reply with the expected address and function
-inline constexpr int kWaitTimeOut = 16;   // nothing parsed in time
-inline constexpr int kWaitMismatch = 20;  // a reply with another address or function
-
-// On serial links a text whose ':' arrived before the deadline may still
-// finish within this time after it (1024 characters at 9600 baud).
-inline constexpr std::chrono::milliseconds kSerialTextGrace{1100};
-
-// Waits for a reply until the deadline: 1 or 20 for the first text that
-// parses, 16 when none did in time, 0 when the link is or gets closed. A
-// hung-up port is not polled again: the wait then sleeps until the deadline
-// or the close.
-int WaitForReply(transport::SerialPort &port, transport::Deadline deadline, ExpectedReply expected,
-                 const ParseText &parse);
-// The same over the bytes of successive datagrams. A datagram that does not
-// fit the free space is dropped with the unfinished text.
-int WaitForReply(transport::CUdpLink &link, transport::Deadline deadline, ExpectedReply expected,
-                 const ParseText &parse);
+// Waits on link for a reply until the deadline, and after it as the link's
+// reply timing allows: a late look at input already waiting, and on a link
+// with a text grace the end of a text begun in time. Returns what take gave
+// for the first text it accepted, PlcResultTimeOut when none was in time,
+// PlcResultBadSlot when the link is or gets closed. A hung-up link is not
+// polled again: the wait then sleeps until the deadline or the close. A
+// datagram longer than the free space is dropped with the unfinished text.
+int WaitForReply(transport::Link &link, transport::Deadline deadline, const TakeText &take);
 
 }  // namespace tarnex

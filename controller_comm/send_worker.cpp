@@ -8,6 +8,7 @@
 #include "frame_log.h"
 #include "library_state.h"
 #include "reply_wait.h"
+#include "tarnex.h"
 #include "window_messages.h"
 
 namespace tarnex {
@@ -17,43 +18,14 @@ using transport::Clock;
 
 std::atomic<bool> workerStartFault{false};
 
-// Parses a text into the library's reply record.
-std::optional<ParsedReply> ParseIntoRecord(std::string_view text) {
-  return LibraryState::instance().parseReply(text);
-}
-
-int SendSerial(const SendJob &job) {
-  transport::SerialPort &port = *job.serial;
-  if (!port.isOpen()) return kWaitClosed;
-  LogFrame(kSerialFrameLog, job.frame);
-  // A late reply to an earlier request must not answer this one.
-  port.flushInput();
-  // A failed write is not reported: the wait then runs out.
-  if (port.write(job.frame.data(), job.frame.size()) < 0 && !port.isOpen()) return kWaitClosed;
-  const transport::Deadline deadline = Clock::now() + kSerialReplyTime;
-  return WaitForReply(port, deadline, ExpectedReply{job.address, job.function}, ParseIntoRecord);
-}
-
-int SendUdp(const SendJob &job) {
-  transport::CUdpLink &link = *job.udp;
-  if (!link.isOpen()) return kWaitClosed;
-  LogFrame(kUdpFrameLog, job.frame);
-  link.drain(kStaleDatagramLimit);
-  // A host that is no dotted quad, port 0 or a send error sends nothing;
-  // the wait then runs out.
-  link.SendTo(job.frame.data(), job.frame.size(), job.port, job.host.c_str());
-  const transport::Deadline deadline = Clock::now() + kUdpReplyTime;
-  return WaitForReply(link, deadline, ExpectedReply{job.address, job.function}, ParseIntoRecord);
-}
-
 // The worker: send and wait, take the entry sent off the queue, tell the
 // window, and only then let the next send in.
 void RunJob(const SendJob &job) noexcept {
-  int result = kWaitClosed;
+  int result = PlcResultBadSlot;
   try {
     result = SendAndWait(job);
   } catch (...) {
-    result = kWaitClosed;
+    result = PlcResultBadSlot;
   }
   LibraryState &state = LibraryState::instance();
   try {
@@ -62,7 +34,7 @@ void RunJob(const SendJob &job) noexcept {
     // call waits for the handler, which may call back into the library, so
     // no lock is held across it.
     const auto [window, message] = state.notifyTarget();
-    const WPARAM wParam = static_cast<WPARAM>(job.function) | (static_cast<WPARAM>(result) << 16);
+    const WPARAM wParam = static_cast<WPARAM>(job.expected.function) | (static_cast<WPARAM>(result) << 16);
     SendMessageA(window, static_cast<UINT>(message), wParam, 0);
   } catch (...) {
   }
@@ -71,13 +43,21 @@ void RunJob(const SendJob &job) noexcept {
 
 }  // namespace
 
-void SetWorkerStartFaultForTesting(bool fail) { workerStartFault = fail; }
+void SetWorkerStartFaultForTests(bool fail) { workerStartFault = fail; }
 
 int SendAndWait(const SendJob &job) {
-  if (job.frame.empty()) return kWaitClosed;
-  if (job.linkType == kLinkSerial && job.serial) return SendSerial(job);
-  if (job.linkType == kLinkUdp && job.udp) return SendUdp(job);
-  return kWaitClosed;
+  if (job.frame.empty() || !job.link) return PlcResultBadSlot;
+  transport::Link &link = *job.link;
+  if (!link.isOpen()) return PlcResultBadSlot;
+  if (job.frameLog != nullptr) LogFrame(job.frameLog, job.frame);
+  // A late reply to an earlier request must not answer this one.
+  link.discardStaleInput();
+  // A failed send is not reported (a host that is no dotted quad, port 0, a
+  // write error): the wait then runs out.
+  if (link.send(job.frame.data(), job.frame.size(), job.to) < 0 && !link.isOpen()) return PlcResultBadSlot;
+  const transport::Deadline deadline = Clock::now() + link.replyTiming().replyTime;
+  LibraryState &state = LibraryState::instance();
+  return WaitForReply(link, deadline, [&](std::string_view text) { return state.takeReply(text, job.expected); });
 }
 
 int32_t StartSend(int32_t slot, const char *host, int32_t port, SendSource source) {

@@ -39,7 +39,7 @@ std::string ExecutableDir() {
   return dir;
 }
 
-void SetExecutableDirForTesting(const std::string &path) {
+void SetExecutableDirForTests(const std::string &path) {
   std::lock_guard<std::mutex> lock(overrideMutex());
   overridePath() = path;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The directory the running executable lives in: configuration, log files and
 // COM port links are looked up there. Tests redirect it with
-// SetExecutableDirForTesting; the override lives in the shared platform
+// SetExecutableDirForTests; the override lives in the shared platform
 // library so every library in the process sees the same value.
 #include <string>
 
@@ -15,6 +15,6 @@ PLATFORM_SHARED_API std::string ExecutableDir();
 
 // Points ExecutableDir() at another directory; an empty path clears the
 // override.
-PLATFORM_SHARED_API void SetExecutableDirForTesting(const std::string &path);
+PLATFORM_SHARED_API void SetExecutableDirForTests(const std::string &path);
 
 }  // namespace platform

@@ -11,6 +11,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <ctime>
+#include <string_view>
 #include <fstream>
 
 #include "cp936.h"
@@ -19,6 +21,40 @@ namespace platform {
 namespace {
 
 std::atomic<bool> g_failAfterTempWrite{false};
+std::atomic<uint64_t> g_syncCount{0};
+
+int countedSync(int fd) {
+  g_syncCount.fetch_add(1, std::memory_order_relaxed);
+  return ::fsync(fd);
+}
+
+// Temporary files are ".<name>" + kTempMark + six characters of mkstemp.
+constexpr std::string_view kTempMark = ".tmp-";
+constexpr size_t kTempUniqueLength = 6;
+constexpr time_t kLeftoverAgeSeconds = 60;
+
+std::string tempPrefix(const std::string &base) { return "." + base + std::string(kTempMark); }
+
+// Removes the temporary files of base in dir that are older than a minute:
+// what a writer killed between creating and renaming one left behind. The
+// exact length keeps other files' temporaries out (".a.tmp-b.tmp-XXXXXX"
+// belongs to "a.tmp-b").
+void removeLeftovers(const std::string &dir, const std::string &base) {
+  const std::string prefix = tempPrefix(base);
+  DIR *d = ::opendir(dir.c_str());
+  if (d == nullptr) return;
+  const time_t now = ::time(nullptr);
+  while (const dirent *entry = ::readdir(d)) {
+    const std::string_view name(entry->d_name);
+    if (name.size() != prefix.size() + kTempUniqueLength || name.substr(0, prefix.size()) != prefix) continue;
+    const std::string path = JoinPath(dir, std::string(name));
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (st.st_mtime > now - kLeftoverAgeSeconds) continue;  // a writer may still be at work
+    ::unlink(path.c_str());
+  }
+  ::closedir(d);
+}
 
 Error readError(const std::string &path, int err, const char *reason = nullptr) {
   return Error{err, "无法读取文件 \"" + path + "\"：" + (reason ? reason : std::strerror(err))};
@@ -137,15 +173,17 @@ Result<std::vector<uint8_t>> ReadWholeFile(const std::string &path, size_t maxBy
   return bytes;
 }
 
-Result<void> WriteFileAtomically(const std::string &path, std::string_view bytes) {
-  return WriteFileAtomically(path, std::span<const uint8_t>(reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size()));
+Result<void> WriteFileAtomically(const std::string &path, std::string_view bytes, Durability durability) {
+  return WriteFileAtomically(
+      path, std::span<const uint8_t>(reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size()), durability);
 }
 
-Result<void> WriteFileAtomically(const std::string &path, std::span<const uint8_t> bytes) {
+Result<void> WriteFileAtomically(const std::string &path, std::span<const uint8_t> bytes, Durability durability) {
   const std::string target = resolveLinkOnce(path);
   const std::string dir = dirOf(target);
   std::string base = target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
-  std::string temp = JoinPath(dir, "." + base + ".XXXXXX");
+  std::string temp = JoinPath(dir, tempPrefix(base) + std::string(kTempUniqueLength, 'X'));
+  const bool synced = durability == Durability::Synced;
 
   mode_t mode;
   struct stat st;
@@ -156,6 +194,7 @@ Result<void> WriteFileAtomically(const std::string &path, std::span<const uint8_
     mode = 0666 & ~currentUmask();
   }
 
+  removeLeftovers(dir, base);
   // Close-on-exec: a program started meanwhile must not inherit the file.
   int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) return writeError(path, errno);
@@ -168,8 +207,9 @@ Result<void> WriteFileAtomically(const std::string &path, std::span<const uint8_
 
   if (::fchmod(fd, mode) != 0) return fail(errno);
   if (!writeAll(fd, bytes.data(), bytes.size())) return fail(errno);
-  if (::fsync(fd) != 0) return fail(errno);
-  if (g_failAfterTempWrite.load()) return fail(EIO);
+  if (synced && countedSync(fd) != 0) return fail(errno);
+  // As a kill here would: the temporary file stays behind.
+  if (g_failAfterTempWrite.load()) return writeError(path, EIO);
   if (::close(closer.release()) != 0) {
     int err = errno;
     ::unlink(temp.c_str());
@@ -180,16 +220,19 @@ Result<void> WriteFileAtomically(const std::string &path, std::span<const uint8_
     ::unlink(temp.c_str());
     return writeError(path, err);
   }
+  if (!synced) return {};
   int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dirFd >= 0) {
     // The data is in place; a failing directory sync only weakens durability.
-    ::fsync(dirFd);
+    countedSync(dirFd);
     ::close(dirFd);
   }
   return {};
 }
 
-void SetAtomicWriteFaultForTesting(bool fail) { g_failAfterTempWrite.store(fail); }
+void SetAtomicWriteFaultForTests(bool fail) { g_failAfterTempWrite.store(fail); }
+
+uint64_t SyncCountForTests() { return g_syncCount.load(); }
 
 std::string JoinPath(const std::string &dir, const std::string &name) {
   if (dir.empty()) return name;

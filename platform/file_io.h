@@ -17,17 +17,32 @@ namespace platform {
 // read. Errors read "无法读取文件 "<path>"：<reason>"; code holds the errno.
 Result<std::vector<uint8_t>> ReadWholeFile(const std::string &path, size_t maxBytes);
 
-// Replaces the file at path (the target of a symbolic link) with bytes: a
-// temporary file in the same directory is written, synced and renamed over
-// the target, so readers see either the old or the new contents. The target
-// keeps its permission bits; a new file gets 0666 less the umask.
-// Errors read "无法写入文件 "<path>"：<reason>".
-Result<void> WriteFileAtomically(const std::string &path, std::span<const uint8_t> bytes);
-Result<void> WriteFileAtomically(const std::string &path, std::string_view bytes);
+// Whether a whole-file write waits for its bytes to reach the disk.
+enum class Durability {
+  Synced,    // the file and its directory are synced: files that hold data
+  Unsynced,  // never synced: files rewritten all the time, such as frame logs
+};
 
-// Test seam: while set, WriteFileAtomically fails after the temporary file is
-// written and before it replaces the target.
-void SetAtomicWriteFaultForTesting(bool fail);
+// Replaces the file at path (the target of a symbolic link) with bytes: a
+// temporary file ".<name>.tmp-XXXXXX" in the same directory is written,
+// (synced) and renamed over the target, so readers see either the old or the
+// new contents, never a part. The target keeps its permission bits; a new
+// file gets 0666 less the umask. Temporary files of the same name that a
+// killed writer left behind and that are older than a minute are removed
+// first; younger ones may belong to a writer still at work and stay.
+// Errors read "无法写入文件 "<path>"：<reason>".
+Result<void> WriteFileAtomically(const std::string &path, std::span<const uint8_t> bytes,
+                                 Durability durability = Durability::Synced);
+Result<void> WriteFileAtomically(const std::string &path, std::string_view bytes,
+                                 Durability durability = Durability::Synced);
+
+// Test seam: while set, WriteFileAtomically stops after the temporary file is
+// written and before it replaces the target, as a writer killed there would:
+// the temporary file stays, the target is untouched, and the write fails.
+void SetAtomicWriteFaultForTests(bool fail);
+
+// Test seam: the fsync calls the whole-file writes of this process made.
+uint64_t SyncCountForTests();
 
 // dir joined with name ("dir/name"; dir may end with '/').
 std::string JoinPath(const std::string &dir, const std::string &name);

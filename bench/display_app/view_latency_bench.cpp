@@ -125,7 +125,7 @@ int main(int argc, char **argv) {
   sim.setEventSink([&replies](const controller_sim::SimEvent &event) { replies.add(event); });
   const uint16_t port = sim.startUdp(0);
   bench::WriteDemoUserIni(demo / "demo_user_ini.in", dir, port);
-  platform::SetExecutableDirForTesting(dir.string());
+  platform::SetExecutableDirForTests(dir.string());
 
   int status = 0;
   {
@@ -176,7 +176,7 @@ int main(int argc, char **argv) {
                 bench::Summary(reply_to_handler, " ms").c_str());
     if (missed > 0) std::printf("flips never seen within 5 s: %d\n", missed);
   }
-  platform::SetExecutableDirForTesting("");
+  platform::SetExecutableDirForTests("");
   std::error_code ec;
   fs::remove_all(dir, ec);
   return status;

@@ -13,7 +13,7 @@ int CComPortSet::Open(int n, int baud) {
   if (!path) return -1;
   // Opening never blocks (non-blocking open, no carrier wait), so holding the
   // table's lock here keeps two opens of one number apart.
-  std::shared_ptr<SerialPort> port = SerialPort::Open(*path, baud);
+  std::shared_ptr<SerialPort> port = SerialPort::open(*path, baud);
   if (!port) return -1;
   ports_[n - 1] = std::move(port);
   return n;
@@ -40,17 +40,7 @@ void CComPortSet::CloseAll() {
     if (port) port->close();
 }
 
-int CComPortSet::Read(int n, void *buf, size_t capacity) {
-  const std::shared_ptr<SerialPort> port = acquire(n);
-  return port ? port->read(buf, capacity) : -1;
-}
-
-int CComPortSet::Write(int n, const void *buf, size_t len) {
-  const std::shared_ptr<SerialPort> port = acquire(n);
-  return port ? port->write(buf, len) : -1;
-}
-
-bool CComPortSet::IsOpen(int n) const { return acquire(n) != nullptr; }
+bool CComPortSet::isOpen(int n) const { return acquire(n) != nullptr; }
 
 std::shared_ptr<SerialPort> CComPortSet::acquire(int n) const {
   if (!inRange(n)) return nullptr;

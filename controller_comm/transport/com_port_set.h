@@ -27,18 +27,11 @@ class CComPortSet {
   void Close(int n);
   void CloseAll();
 
-  // Reads at most capacity waiting bytes of COM n: the count, 0 when nothing
-  // is waiting, -1 when COM n is not open.
-  int Read(int n, void *buf, size_t capacity);
+  bool isOpen(int n) const;
 
-  // Writes len bytes to COM n: the count, or -1 when not open or the write
-  // fails (see SerialPort::write).
-  int Write(int n, const void *buf, size_t len);
-
-  bool IsOpen(int n) const;
-
-  // The open port COM n for a worker to hold; it stays valid after Close(n)
-  // as a closed port. nullptr when COM n is not open.
+  // The open port COM n, to read and write it and for a worker to hold; it
+  // stays valid after Close(n) as a closed port. nullptr when COM n is not
+  // open.
   std::shared_ptr<SerialPort> acquire(int n) const;
 
  private:

@@ -45,7 +45,7 @@ Deadline WriteDeadline(size_t len, int baud) {
 
 }  // namespace
 
-std::shared_ptr<SerialPort> SerialPort::Open(const std::string &path, int baud) {
+std::shared_ptr<SerialPort> SerialPort::open(const std::string &path, int baud) {
   const std::optional<speed_t> speed = BaudConstant(baud);
   if (!speed) return nullptr;
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -115,6 +115,19 @@ WaitResult SerialPort::waitClosed(Deadline deadline) { return guard_.waitClosed(
 void SerialPort::flushInput() {
   LinkGuard::Use use = guard_.enter();
   if (use) ::tcflush(use.fd(), TCIFLUSH);
+}
+
+int SerialPort::receive(void *buf, size_t capacity, bool *truncated) {
+  if (truncated != nullptr) *truncated = false;
+  return read(buf, capacity);
+}
+
+int SerialPort::send(const void *buf, size_t len, const Destination &) { return write(buf, len); }
+
+ReplyTiming SerialPort::replyTiming() const {
+  return ReplyTiming{.replyTime = std::chrono::milliseconds(2000),
+                     .textGrace = std::chrono::milliseconds(1100),
+                     .lateReads = 1};
 }
 
 void SerialPort::close() { guard_.close(); }

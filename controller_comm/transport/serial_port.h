@@ -6,20 +6,21 @@
 #include <memory>
 #include <string>
 
+#include "link.h"
 #include "link_guard.h"
 #include "wait_result.h"
 
 namespace transport {
 
-class SerialPort {
+class SerialPort final : public Link {
  public:
   // Opens and configures the device at path for the given rate (one of the
   // standard rates 50..4000000). nullptr when the device cannot be opened, is
   // locked by another opener, is not a serial device, or refuses the rate or
   // the settings.
-  static std::shared_ptr<SerialPort> Open(const std::string &path, int baud);
+  static std::shared_ptr<SerialPort> open(const std::string &path, int baud);
 
-  ~SerialPort();
+  ~SerialPort() override;
   SerialPort(const SerialPort &) = delete;
   SerialPort &operator=(const SerialPort &) = delete;
 
@@ -35,23 +36,22 @@ class SerialPort {
   // written so far.
   int write(const void *buf, size_t len);
 
-  // Waits until input is waiting, the deadline passes, the port is closed or
-  // the device hangs up. Never spins on a hung-up device.
-  WaitResult waitReadable(Deadline deadline);
-
-  // Sleeps until the deadline or until the link is closed (Timeout or
-  // Closed), without polling the descriptor: for a device that hung up.
-  WaitResult waitClosed(Deadline deadline);
-
   // Discards whatever is waiting in the input queue.
   void flushInput();
 
-  // Closes the port; waits for threads inside a call to leave (they wake at
-  // once). Idempotent.
-  void close();
-
-  bool isOpen() const { return guard_.isOpen(); }
   int baud() const { return baud_; }
+
+  // Link: receive and send are read and write (the destination is ignored);
+  // stale input is flushed; a reply has 2 s, and a text begun within them
+  // the time of 1024 characters at 9600 baud more.
+  bool isOpen() const override { return guard_.isOpen(); }
+  WaitResult waitReadable(Deadline deadline) override;
+  WaitResult waitClosed(Deadline deadline) override;
+  int receive(void *buf, size_t capacity, bool *truncated) override;
+  int send(const void *buf, size_t len, const Destination &to) override;
+  void discardStaleInput() override { flushInput(); }
+  ReplyTiming replyTiming() const override;
+  void close() override;
 
  private:
   explicit SerialPort(int baud) : baud_(baud) {}

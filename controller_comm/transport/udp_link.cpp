@@ -102,6 +102,25 @@ int CUdpLink::drain(int max) {
   return discarded;
 }
 
+int CUdpLink::receive(void *buf, size_t capacity, bool *truncated) {
+  return ReceiveFrom(buf, capacity, nullptr, nullptr, truncated);
+}
+
+int CUdpLink::send(const void *buf, size_t len, const Destination &to) {
+  return SendTo(buf, len, to.port, to.host.c_str());
+}
+
+void CUdpLink::discardStaleInput() {
+  constexpr int kStaleDatagramLimit = 256;
+  drain(kStaleDatagramLimit);
+}
+
+ReplyTiming CUdpLink::replyTiming() const {
+  return ReplyTiming{.replyTime = std::chrono::milliseconds(1000),
+                     .textGrace = std::chrono::milliseconds(0),
+                     .lateReads = 16};
+}
+
 void CUdpLink::Close() { guard_.close(); }
 
 }  // namespace transport

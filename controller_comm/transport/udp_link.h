@@ -7,15 +7,16 @@
 #include <cstddef>
 #include <string>
 
+#include "link.h"
 #include "link_guard.h"
 #include "wait_result.h"
 
 namespace transport {
 
-class CUdpLink {
+class CUdpLink final : public Link {
  public:
   CUdpLink() = default;
-  ~CUdpLink();  // closes
+  ~CUdpLink() override;  // closes
   CUdpLink(const CUdpLink &) = delete;
   CUdpLink &operator=(const CUdpLink &) = delete;
 
@@ -39,14 +40,6 @@ class CUdpLink {
   // empty, -1 when closed.
   int ReceiveFrom(void *buf, size_t capacity, std::string *addr, int *port, bool *truncated);
 
-  // Waits until a datagram is waiting, the deadline passes or the link is
-  // closed.
-  WaitResult waitReadable(Deadline deadline);
-
-  // Sleeps until the deadline or until the link is closed (Timeout or
-  // Closed), without polling the descriptor: for a device that hung up.
-  WaitResult waitClosed(Deadline deadline);
-
   // Discards up to max waiting datagrams; returns how many were discarded.
   int drain(int max);
 
@@ -54,7 +47,17 @@ class CUdpLink {
   // once), so the port can be bound again when it returns. Idempotent.
   void Close();
 
-  bool isOpen() const { return guard_.isOpen(); }
+  // Link: receive is ReceiveFrom without the sender, send is SendTo, close
+  // is Close; up to 256 stale datagrams are drained; a reply has 1 s, and
+  // at most 16 datagrams already waiting are still read after it.
+  bool isOpen() const override { return guard_.isOpen(); }
+  WaitResult waitReadable(Deadline deadline) override;
+  WaitResult waitClosed(Deadline deadline) override;
+  int receive(void *buf, size_t capacity, bool *truncated) override;
+  int send(const void *buf, size_t len, const Destination &to) override;
+  void discardStaleInput() override;
+  ReplyTiming replyTiming() const override;
+  void close() override { Close(); }
 
  private:
   LinkGuard guard_;

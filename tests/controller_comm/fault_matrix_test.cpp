@@ -96,6 +96,40 @@ TEST_P(FaultMatrix, LateReplyNeverAnswersTheNextRequest) {
   EXPECT_EQ(next.reply.count, 8) << "the stale 64-register reply was dropped";
 }
 
+// A controller answering later than the deadline: each reply reaches the
+// library while a later request waits. Reads of two blocks alternate, so the
+// late reply is always the other block's: it must never complete a send nor
+// reach the record.
+TEST_P(FaultMatrix, LateRepliesToTheOtherBlockNeverAnswer) {
+  struct Block {
+    int32_t first;
+    int32_t count;
+  };
+  const Block blocks[] = {{0, 64}, {140, 8}};
+  const Notice good = readUnder("none");
+  ASSERT_EQ(good.result, PlcResultDone);
+  ASSERT_TRUE(sim_.setFault(udp() ? "late:1500" : "late:2500"));
+  PlcReply record = good.reply;
+  int answered = 0;
+  for (int i = 0; i < 6; ++i) {
+    SCOPED_TRACE(i);
+    const Block &block = blocks[(i + 1) % 2];
+    ASSERT_EQ(CMD_Read(1, block.first, block.count), 1);
+    ++sends_;
+    const Notice notice = exchange();
+    EXPECT_EQ(notice.function, 3);
+    if (notice.result == PlcResultDone) {
+      ++answered;
+      EXPECT_EQ(notice.reply.count, block.count) << "done with the other block's reply";
+      record = notice.reply;
+    } else {
+      EXPECT_EQ(notice.result, PlcResultTimeOut);
+      EXPECT_TRUE(SameReply(notice.reply, record)) << "a reply to another request reached the record";
+    }
+  }
+  EXPECT_LT(answered, 6) << "the controller never answered in time";
+}
+
 LINK_TEST_SUITE(FaultMatrix);
 
 }  // namespace

@@ -80,22 +80,24 @@ TEST(LibraryState, ClosingASlotClosesTheLinkASenderStillHolds) {
   EXPECT_TRUE(serialSlot.inUse);
   EXPECT_EQ(serialSlot.linkType, tarnex::kLinkSerial);
   EXPECT_EQ(serialSlot.comPort, 3);
-  ASSERT_TRUE(serialSlot.serial);
+  ASSERT_TRUE(serialSlot.link);
   EXPECT_EQ(udpSlot.linkType, tarnex::kLinkUdp);
-  ASSERT_TRUE(udpSlot.udp);
-  const int udpPort = udpSlot.udp->localPort();
+  EXPECT_EQ(udpSlot.comPort, 0);
+  const auto udp = std::dynamic_pointer_cast<transport::CUdpLink>(udpSlot.link);
+  ASSERT_TRUE(udp);
+  const int udpPort = udp->localPort();
   ASSERT_NE(udpPort, 0);
 
   // The slot's links are the live ones.
-  ASSERT_EQ(serialSlot.serial->write(":010300000040BC\r\n", 17), 17);
+  ASSERT_EQ(serialSlot.link->send(":010300000040BC\r\n", 17, {}), 17);
   EXPECT_EQ(pty.readUntil("\r\n", std::chrono::steady_clock::now() + 5s), ":010300000040BC\r\n");
 
   state.closeDevice(0);
   state.closeDevice(1);
   EXPECT_FALSE(state.slot(0).inUse);
-  EXPECT_FALSE(serialSlot.serial->isOpen());
-  EXPECT_EQ(serialSlot.serial->write("x", 1), -1);
-  EXPECT_FALSE(udpSlot.udp->isOpen());
+  EXPECT_FALSE(serialSlot.link->isOpen());
+  EXPECT_EQ(serialSlot.link->send("x", 1, {}), -1);
+  EXPECT_FALSE(udpSlot.link->isOpen());
 
   // Both can be opened again at once, in the same slots.
   EXPECT_EQ(state.openDevice(serialOn(3), 9600, 0), 0);
@@ -111,8 +113,8 @@ TEST(LibraryState, CleanupClosesEveryLinkAndStartupKeepsTheQueue) {
   LibraryState state;
   ASSERT_EQ(state.openDevice(serialOn(2), 115200, 0), 0);
   ASSERT_EQ(state.openDevice(kUdp, 0, 0), 1);
-  const auto serial = state.slot(0).serial;
-  const auto udp = state.slot(1).udp;
+  const auto serial = state.slot(0).link;
+  const auto udp = state.slot(1).link;
   state.queueRead(1, 0, 1);
 
   state.startup(0);
@@ -124,7 +126,7 @@ TEST(LibraryState, CleanupClosesEveryLinkAndStartupKeepsTheQueue) {
   EXPECT_EQ(state.commandCount(), 1u);
 
   ASSERT_EQ(state.openDevice(serialOn(2), 115200, 0), 0);
-  const auto again = state.slot(0).serial;
+  const auto again = state.slot(0).link;
   state.cleanup();
   EXPECT_FALSE(again->isOpen());
   EXPECT_EQ(state.commandCount(), 0u);

@@ -5,11 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "ascii_frame.h"
+#include "reply_match.h"
+#include "tarnex.h"
+#include "transport/serial_port.h"
+#include "transport/udp_link.h"
 #include "loopback_udp.h"
 #include "pty_pair.h"
 
@@ -84,20 +89,61 @@ TEST(ReplyAssembler, ReadsNeverPassTheBufferAndAStopDropsTheRest) {
   EXPECT_FALSE(assembler.inText());
 }
 
-// Parses into a local record, as the worker parses into the library's.
+// A read of register 0 of controller 1, which kReply answers.
+constexpr ExpectedReply kRead1{1, 3, 0, 1};
+
+// Takes texts into a local record, as the worker does into the library's.
 struct Parser {
   PlcReply reply{};
   std::vector<std::string> texts;
-  ParseText fn() {
-    return [this](std::string_view text) -> std::optional<ParsedReply> {
+  TakeText fn(ExpectedReply expected = kRead1) {
+    return [this, expected](std::string_view text) {
       texts.emplace_back(text);
-      if (ParseReply(text.data(), static_cast<uint16_t>(text.size()), reply) != 1) return std::nullopt;
-      return ParsedReply{reply.address, reply.function};
+      return TakeReply(text, expected, reply);
     };
   }
 };
 
-constexpr ExpectedReply kRead1{1, 3};
+TEST(TakeReply, WhatAnswersAndWhatTheRecordKeeps) {
+  constexpr ExpectedReply kWrite176{1, 16, 176, 1};
+  enum Record { Untouched, Parsed };
+  struct Case {
+    const char *what;
+    ExpectedReply expected;
+    std::string text;
+    std::optional<int> result;
+    Record record;
+  };
+  const Case cases[] = {
+      {"the read's reply", kRead1, kReply, PlcResultDone, Parsed},
+      {"a reply of two registers to a read of one", kRead1, ":01030400050006ED\r\n", std::nullopt, Untouched},
+      {"an odd byte count", kRead1, ":0103030005F4\r\n", std::nullopt, Untouched},
+      {"the write's reply", kWrite176, ":011000B000013E\r\n", PlcResultDone, Parsed},
+      {"a write reply for another register", kWrite176, ":011000B100013D\r\n", std::nullopt, Untouched},
+      {"a write reply for another count", kWrite176, ":011000B000023D\r\n", std::nullopt, Untouched},
+      {"another address", kRead1, ":0203020005F4\r\n", PlcResultMismatch, Parsed},
+      {"a write reply to a read", kRead1, ":011000B000013E\r\n", PlcResultMismatch, Parsed},
+      {"an exception reply", kRead1, ":01830279\r\n", std::nullopt, Untouched},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    PlcReply record;
+    std::memset(&record, 0x5A, sizeof record);
+    const PlcReply before = record;
+    PlcReply parsed = before;
+    ParseReply(c.text.data(), static_cast<uint16_t>(c.text.size()), parsed);
+    EXPECT_EQ(TakeReply(c.text, c.expected, record), c.result);
+    const PlcReply &wanted = c.record == Parsed ? parsed : before;
+    EXPECT_EQ(std::memcmp(&record, &wanted, sizeof record), 0);
+  }
+
+  // A candidate that does not parse still sets address and function, as the
+  // parser does.
+  PlcReply record{};
+  EXPECT_EQ(TakeReply(":0110000000EF\r\n", kRead1, record), std::nullopt);
+  EXPECT_EQ(record.address, 1);
+  EXPECT_EQ(record.function, 16);
+}
 
 class UdpWait : public ::testing::Test {
  protected:
@@ -116,7 +162,7 @@ TEST_F(UdpWait, ReplyOverDatagramsAfterTruncatedAndEmptyOnes) {
   ASSERT_TRUE(toLink(""));
   ASSERT_TRUE(toLink(":0103020005"));
   ASSERT_TRUE(toLink("F5\r\n"));
-  EXPECT_EQ(WaitForReply(link_, transport::Clock::now() + 5s, kRead1, parser_.fn()), kWaitDone);
+  EXPECT_EQ(WaitForReply(link_, transport::Clock::now() + 5s, parser_.fn()), PlcResultDone);
   EXPECT_EQ(parser_.texts, std::vector<std::string>{kReply});
   EXPECT_EQ(parser_.reply.data[0], 5);
 }
@@ -128,16 +174,16 @@ TEST_F(UdpWait, ResultsByWhatParses) {
     int result;
   };
   const Case cases[] = {
-      {"the expected reply", kReply, kWaitDone},
-      {"another address", ":0203020005F4\r\n", kWaitMismatch},
-      {"a write reply to a read", ":011000B000013D\r\n", kWaitMismatch},
-      {"an exception reply", ":01830279\r\n", kWaitTimeOut},
+      {"the expected reply", kReply, PlcResultDone},
+      {"another address", ":0203020005F4\r\n", PlcResultMismatch},
+      {"a write reply to a read", ":011000B000013D\r\n", PlcResultMismatch},
+      {"an exception reply", ":01830279\r\n", PlcResultTimeOut},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
     Parser parser;
     ASSERT_TRUE(toLink(c.datagram));
-    EXPECT_EQ(WaitForReply(link_, transport::Clock::now() + 300ms, kRead1, parser.fn()), c.result);
+    EXPECT_EQ(WaitForReply(link_, transport::Clock::now() + 300ms, parser.fn()), c.result);
   }
 }
 
@@ -146,7 +192,7 @@ TEST_F(UdpWait, AFloodDoesNotKeepTheWaitAlive) {
   std::thread flood([&] {
     while (!stop) toLink(":0A0B0C\r\n:");
   });
-  EXPECT_EQ(WaitForReply(link_, transport::Clock::now() + 300ms, kRead1, parser_.fn()), kWaitTimeOut);
+  EXPECT_EQ(WaitForReply(link_, transport::Clock::now() + 300ms, parser_.fn()), PlcResultTimeOut);
   stop = true;
   flood.join();
 }
@@ -156,7 +202,7 @@ TEST_F(UdpWait, AFloodDoesNotKeepTheWaitAlive) {
 TEST_F(UdpWait, AReplyWaitingWhenTheTimeIsUpStillCounts) {
   ASSERT_TRUE(toLink(kReply));
   std::this_thread::sleep_for(50ms);  // let the datagram arrive
-  EXPECT_EQ(WaitForReply(link_, transport::Clock::now() - 1ms, kRead1, parser_.fn()), kWaitDone);
+  EXPECT_EQ(WaitForReply(link_, transport::Clock::now() - 1ms, parser_.fn()), PlcResultDone);
 }
 
 TEST_F(UdpWait, CloseWakesTheWait) {
@@ -164,15 +210,15 @@ TEST_F(UdpWait, CloseWakesTheWait) {
     std::this_thread::sleep_for(100ms);
     link_.Close();
   });
-  EXPECT_EQ(WaitForReply(link_, transport::Clock::now() + 30s, kRead1, parser_.fn()), kWaitClosed);
+  EXPECT_EQ(WaitForReply(link_, transport::Clock::now() + 30s, parser_.fn()), PlcResultBadSlot);
   closer.join();
-  EXPECT_EQ(WaitForReply(link_, transport::Clock::now() + 30s, kRead1, parser_.fn()), kWaitClosed);
+  EXPECT_EQ(WaitForReply(link_, transport::Clock::now() + 30s, parser_.fn()), PlcResultBadSlot);
 }
 
 class SerialWait : public ::testing::Test {
  protected:
   void SetUp() override {
-    port_ = transport::SerialPort::Open(pty_.slavePath(), 9600);
+    port_ = transport::SerialPort::open(pty_.slavePath(), 9600);
     ASSERT_TRUE(port_);
   }
 
@@ -188,14 +234,14 @@ TEST_F(SerialWait, ATextBegunBeforeTheDeadlineMayFinishAfterIt) {
     std::this_thread::sleep_until(deadline + 300ms);
     pty_.write("F5\r\n");
   });
-  EXPECT_EQ(WaitForReply(*port_, deadline, kRead1, parser_.fn()), kWaitDone);
+  EXPECT_EQ(WaitForReply(*port_, deadline, parser_.fn()), PlcResultDone);
   rest.join();
 }
 
 TEST_F(SerialWait, AReplyWaitingWhenTheTimeIsUpStillCounts) {
   ASSERT_TRUE(pty_.write(kReply));
   std::this_thread::sleep_for(50ms);  // let the bytes reach the port
-  EXPECT_EQ(WaitForReply(*port_, transport::Clock::now() - 1ms, kRead1, parser_.fn()), kWaitDone);
+  EXPECT_EQ(WaitForReply(*port_, transport::Clock::now() - 1ms, parser_.fn()), PlcResultDone);
 }
 
 TEST_F(SerialWait, ATextBegunAfterTheDeadlineDoesNotCount) {
@@ -205,7 +251,7 @@ TEST_F(SerialWait, ATextBegunAfterTheDeadlineDoesNotCount) {
     std::this_thread::sleep_until(deadline + 300ms);
     pty_.write(kReply);
   });
-  EXPECT_EQ(WaitForReply(*port_, deadline, kRead1, parser_.fn()), kWaitTimeOut);
+  EXPECT_EQ(WaitForReply(*port_, deadline, parser_.fn()), PlcResultTimeOut);
   rest.join();
   EXPECT_TRUE(parser_.texts.empty());
 }
@@ -221,19 +267,19 @@ TEST_F(SerialWait, ATextThatNeverEndsEndsTheWaitAfterTheGrace) {
       std::this_thread::sleep_for(5ms);
     }
   });
-  EXPECT_EQ(WaitForReply(*port_, transport::Clock::now() + 200ms, kRead1, parser_.fn()), kWaitTimeOut);
+  EXPECT_EQ(WaitForReply(*port_, transport::Clock::now() + 200ms, parser_.fn()), PlcResultTimeOut);
   stop = true;
   stream.join();
 }
 
 TEST_F(SerialWait, HungUpPortSleepsUntilTheDeadlineOrTheClose) {
   pty_.hangUp();
-  EXPECT_EQ(WaitForReply(*port_, transport::Clock::now() + 200ms, kRead1, parser_.fn()), kWaitTimeOut);
+  EXPECT_EQ(WaitForReply(*port_, transport::Clock::now() + 200ms, parser_.fn()), PlcResultTimeOut);
   std::thread closer([&] {
     std::this_thread::sleep_for(100ms);
     port_->close();
   });
-  EXPECT_EQ(WaitForReply(*port_, transport::Clock::now() + 30s, kRead1, parser_.fn()), kWaitClosed);
+  EXPECT_EQ(WaitForReply(*port_, transport::Clock::now() + 30s, parser_.fn()), PlcResultBadSlot);
   closer.join();
 }
 

@@ -5,10 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <condition_variable>
+#include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <vector>
 
+#include "file_io.h"
+#include "frame_log.h"
 #include "library_state.h"
+#include "loopback_udp.h"
+#include "tarnex.h"
+#include "temp_dir.h"
 #include "thread_receiver.h"
 
 namespace tarnex {
@@ -20,10 +27,10 @@ class SendWorker : public ::testing::Test {
  protected:
   void SetUp() override {
     state().startup(-1);
-    state().setNotify(window_.handle(), 0x4C8);
+    state().setNotify(window_.handle(), PlcNotifyMessage);
   }
   void TearDown() override {
-    SetWorkerStartFaultForTesting(false);
+    SetWorkerStartFaultForTests(false);
     state().setNotify(0, 0);
     state().cleanup();
   }
@@ -60,12 +67,12 @@ class SendWorker : public ::testing::Test {
 
 TEST_F(SendWorker, AWorkerThatCannotStartLeavesNothingBehind) {
   ASSERT_EQ(state().queueRead(1, 0, 64), 1);
-  SetWorkerStartFaultForTesting(true);
+  SetWorkerStartFaultForTests(true);
   EXPECT_EQ(StartSend(-1, "127.0.0.1", 6666, SendSource::ByMode), 0);
   EXPECT_FALSE(state().busy());
   EXPECT_EQ(state().commandCount(), 1u);
 
-  SetWorkerStartFaultForTesting(false);
+  SetWorkerStartFaultForTests(false);
   EXPECT_GE(StartSend(-1, "127.0.0.1", 6666, SendSource::ByMode), 2);
   EXPECT_EQ(nextNotice(), 3u) << "function 3, result 0 (no slot)";
 }
@@ -90,12 +97,14 @@ TEST_F(SendWorker, TheJobIsTakenWhenTheSendIsAccepted) {
   ASSERT_TRUE(std::holds_alternative<SendJob>(begun));
   const SendJob direct = std::get<SendJob>(begun);
   EXPECT_EQ(direct.frame, ":021000B0000100013C\r\n");
-  EXPECT_EQ(direct.address, 2);
-  EXPECT_EQ(direct.function, 16);
+  EXPECT_EQ(direct.expected.address, 2);
+  EXPECT_EQ(direct.expected.function, 16);
+  EXPECT_EQ(direct.expected.firstRegister, 176);
+  EXPECT_EQ(direct.expected.count, 1);
   EXPECT_EQ(direct.queueEntry, 0u);
-  EXPECT_EQ(direct.host, "");
-  EXPECT_EQ(direct.port, 0x2345);
-  EXPECT_EQ(direct.linkType, kLinkNone);
+  EXPECT_EQ(direct.to.host, "");
+  EXPECT_EQ(direct.to.port, 0x2345);
+  EXPECT_EQ(direct.link, nullptr);
   EXPECT_EQ(std::get<int32_t>(state().beginSend(-1, "x", 1, SendSource::QueueHead)), 1) << "busy";
   state().endSend();
 
@@ -103,8 +112,10 @@ TEST_F(SendWorker, TheJobIsTakenWhenTheSendIsAccepted) {
   ASSERT_TRUE(std::holds_alternative<SendJob>(head));
   const SendJob queued = std::get<SendJob>(head);
   EXPECT_EQ(queued.frame, ":010300000040BC\r\n");
-  EXPECT_EQ(queued.address, 1);
-  EXPECT_EQ(queued.function, 3);
+  EXPECT_EQ(queued.expected.address, 1);
+  EXPECT_EQ(queued.expected.function, 3);
+  EXPECT_EQ(queued.expected.firstRegister, 0);
+  EXPECT_EQ(queued.expected.count, 64);
   EXPECT_NE(queued.queueEntry, 0u);
   EXPECT_EQ(queued.number, direct.number + 1);
   state().endSend();
@@ -114,6 +125,34 @@ TEST_F(SendWorker, TheJobIsTakenWhenTheSendIsAccepted) {
   ASSERT_EQ(state().queueRead(1, 140, 8), 1);
   state().removeSentEntry(queued.queueEntry);
   EXPECT_EQ(state().commandCount(), 1u);
+}
+
+TEST_F(SendWorker, ASendLogsItsFrameWholeWithoutSyncing) {
+  testsupport::TempDir dir;
+  testsupport::ExecutableDirOverride exeDir(dir.path());
+  testsupport::LoopbackUdp controller;
+  auto link = std::make_shared<transport::CUdpLink>();
+  ASSERT_TRUE(link->Create(0));
+  std::ofstream(dir / kUdpFrameLog) << "an older, longer frame\r\n";
+
+  SendJob job;
+  job.link = link;
+  job.frameLog = kUdpFrameLog;
+  job.to = {"127.0.0.1", controller.port()};
+  job.frame = ":010300000001FB\r\n";
+  job.expected = {1, 3, 0, 1};
+  std::thread answer([&] {
+    const auto request = controller.receive(std::chrono::steady_clock::now() + 10s);
+    if (request) controller.sendTo(request->port, ":0103020005F5\r\n");
+  });
+  const uint64_t syncs = platform::SyncCountForTests();
+  EXPECT_EQ(SendAndWait(job), PlcResultDone);
+  answer.join();
+  EXPECT_EQ(platform::SyncCountForTests(), syncs) << "the frame log was synced";
+  const auto log = platform::ReadWholeFile((dir / kUdpFrameLog).string(), 1024);
+  ASSERT_TRUE(log.ok());
+  EXPECT_EQ(std::string(log.value().begin(), log.value().end()), job.frame);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "a temporary file stayed";
 }
 
 }  // namespace

@@ -188,7 +188,7 @@ TEST(TarnexApi, WriteRefusalsQueueNothing) {
 }
 
 TEST(TarnexApi, NotifyWindowIsReturned) {
-  EXPECT_EQ(PLC_SetNotify(static_cast<HWND>(42), 0x4C8), static_cast<HWND>(42));
+  EXPECT_EQ(PLC_SetNotify(static_cast<HWND>(42), PlcNotifyMessage), static_cast<HWND>(42));
   EXPECT_EQ(PLC_SetNotify(0, 0), static_cast<HWND>(0));
 }
 

@@ -1,9 +1,12 @@
 #include "file_io.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 
@@ -72,6 +75,62 @@ TEST(WriteFileAtomicallyTest, KeepsModeAndLeavesNoTemporaryFile) {
   EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"p.plc"});
 }
 
+// A leftover of a killed write, made by the failure seam.
+std::string LeaveTemporary(const fs::path &target) {
+  const std::vector<std::string> before = entries(target.parent_path());
+  platform::SetAtomicWriteFaultForTests(true);
+  EXPECT_FALSE(WriteFileAtomically(target.string(), std::string_view("half")).ok());
+  platform::SetAtomicWriteFaultForTests(false);
+  for (const std::string &name : entries(target.parent_path()))
+    if (std::find(before.begin(), before.end(), name) == before.end()) return name;
+  ADD_FAILURE() << "no temporary file left";
+  return {};
+}
+
+void MakeOld(const fs::path &p) {
+  const timespec twoMinutesAgo{::time(nullptr) - 120, 0};
+  const timespec times[2] = {twoMinutesAgo, twoMinutesAgo};
+  ASSERT_EQ(::utimensat(AT_FDCWD, p.c_str(), times, 0), 0) << p;
+}
+
+TEST(WriteFileAtomicallyTest, LaterWritesRemoveOldLeftoversOfTheSameFileOnly) {
+  testsupport::TempDir dir;
+  const fs::path user = dir / "User.ini";
+  const fs::path other = dir / "User.ini.tmp-b";  // whose temporaries share the prefix
+  writeFile(user, "old");
+  const std::string killed = LeaveTemporary(user);
+  const std::string otherKilled = LeaveTemporary(other);
+  const std::string young = ".User.ini.tmp-young1";  // another writer still at work
+  const std::string longer = ".User.ini.tmp-abcdefg";
+  writeFile(dir / young, "in progress");
+  writeFile(dir / longer, "not ours");
+  for (const std::string &name : {killed, otherKilled, longer}) MakeOld(dir / name);
+
+  ASSERT_TRUE(WriteFileAtomically(user.string(), std::string_view("new")).ok());
+  EXPECT_EQ(readFile(user), "new");
+  std::vector<std::string> expected = {"User.ini", young, longer, otherKilled};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(entries(dir.path()), expected);
+  EXPECT_EQ(readFile(dir / young), "in progress");
+}
+
+TEST(WriteFileAtomicallyTest, UnsyncedWritesReplaceWholeWithoutSyncing) {
+  testsupport::TempDir dir;
+  const fs::path log = dir / "plc_udp.txt";
+  writeFile(log, "an older and longer frame\r\n");
+  const uint64_t before = platform::SyncCountForTests();
+  ASSERT_TRUE(WriteFileAtomically(log.string(), std::string_view(":010300000040BC\r\n"),
+                                  platform::Durability::Unsynced)
+                  .ok());
+  EXPECT_EQ(platform::SyncCountForTests(), before);
+  EXPECT_EQ(readFile(log), ":010300000040BC\r\n");
+  EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"plc_udp.txt"});
+
+  // Files that hold data sync the file and its directory.
+  ASSERT_TRUE(WriteFileAtomically((dir / "User.ini").string(), std::string_view("[Parms]\r\n")).ok());
+  EXPECT_EQ(platform::SyncCountForTests(), before + 2);
+}
+
 TEST(WriteFileAtomicallyTest, NewFileGetsUmaskedMode) {
   testsupport::TempDir dir;
   mode_t old = ::umask(027);
@@ -87,13 +146,18 @@ TEST(WriteFileAtomicallyTest, FailureLeavesOldFileIntact) {
   testsupport::TempDir dir;
   fs::path target = dir / "user.ini";
   writeFile(target, "old");
-  platform::SetAtomicWriteFaultForTesting(true);
+  platform::SetAtomicWriteFaultForTests(true);
   auto r = WriteFileAtomically(target.string(), std::string_view("new"));
-  platform::SetAtomicWriteFaultForTesting(false);
+  platform::SetAtomicWriteFaultForTests(false);
   ASSERT_FALSE(r.ok());
   EXPECT_EQ(r.error().message.rfind("无法写入文件 \"" + target.string() + "\"：", 0), 0u);
   EXPECT_EQ(readFile(target), "old");
-  EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"user.ini"});
+  // The temporary file stays, as after a writer killed before the rename.
+  const std::vector<std::string> names = entries(dir.path());
+  ASSERT_EQ(names.size(), 2u);
+  EXPECT_EQ(names[0].rfind(".user.ini.tmp-", 0), 0u) << names[0];
+  EXPECT_EQ(names[0].size(), std::string(".user.ini.tmp-XXXXXX").size());
+  EXPECT_EQ(readFile(dir / names[0]), "new");
 
   // A regular file where the directory should be: the error names the path.
   writeFile(dir / "notadir", "");

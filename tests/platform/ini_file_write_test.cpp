@@ -84,9 +84,9 @@ TEST(IniFileWriteTest, UpdateLoadsAppliesAndSavesOnce) {
   ASSERT_TRUE(back.ok());
   EXPECT_EQ(back.value().ToBytes(), "[Parms]\nTemWarn=60.5\n");
 
-  platform::SetAtomicWriteFaultForTesting(true);
+  platform::SetAtomicWriteFaultForTests(true);
   auto failed = platform::UpdateIniFile(path, [](IniFile &ini) { ini.WriteInteger("Parms", "TemWarn", 1); });
-  platform::SetAtomicWriteFaultForTesting(false);
+  platform::SetAtomicWriteFaultForTests(false);
   EXPECT_FALSE(failed.ok());
   EXPECT_EQ(IniFile::Load(path).value().ReadString("Parms", "TemWarn", ""), "60.5");
 }

@@ -21,9 +21,9 @@ TempDir::~TempDir() {
 }
 
 ExecutableDirOverride::ExecutableDirOverride(const std::filesystem::path &dir) {
-  platform::SetExecutableDirForTesting(dir.string());
+  platform::SetExecutableDirForTests(dir.string());
 }
 
-ExecutableDirOverride::~ExecutableDirOverride() { platform::SetExecutableDirForTesting(""); }
+ExecutableDirOverride::~ExecutableDirOverride() { platform::SetExecutableDirForTests(""); }
 
 }  // namespace testsupport

@@ -56,7 +56,7 @@ TEST(ComPortPath, DanglingLinkIsTakenAndTheOpenFails) {
   EXPECT_EQ(transport::ComPortPath(4), (dir / "COM4").string());
   transport::CComPortSet ports;
   EXPECT_EQ(ports.Open(4, 9600), -1);
-  EXPECT_FALSE(ports.IsOpen(4));
+  EXPECT_FALSE(ports.isOpen(4));
 }
 
 }  // namespace

@@ -278,9 +278,9 @@ TEST(WriteBack, NamesTheFileCannotHoldAreRefused) {
 TEST(WriteBack, FailedWriteLeavesTheFileAndReportsIt) {
   IniFixture ini("[Parms]\r\nTemWarn=54\r\n");
   const std::string before = ReadBytes(ini.path);
-  platform::SetAtomicWriteFaultForTesting(true);
+  platform::SetAtomicWriteFaultForTests(true);
   auto written = writeAlarmTemperature(ini.path, 60);
-  platform::SetAtomicWriteFaultForTesting(false);
+  platform::SetAtomicWriteFaultForTests(false);
   ASSERT_FALSE(written.ok());
   EXPECT_FALSE(written.error().message.empty());
   EXPECT_EQ(ReadBytes(ini.path), before);

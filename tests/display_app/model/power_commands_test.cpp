@@ -292,12 +292,12 @@ TEST(Commands, FailedWritesAreReported) {
   ModelHarness h;
   h.load();
   const std::string before = ReadBytes(h.path);
-  platform::SetAtomicWriteFaultForTesting(true);
+  platform::SetAtomicWriteFaultForTests(true);
   CommandResult alarm = h.model.setAlarmTemperature("60");
   CommandResult rename = h.model.renameDevice("新");
   TPlcParmArray edited = h.model.controllers();
   CommandResult link = h.model.applyLinkSettings(edited);
-  platform::SetAtomicWriteFaultForTesting(false);
+  platform::SetAtomicWriteFaultForTests(false);
   for (const CommandResult &r : {alarm, rename, link}) {
     EXPECT_EQ(r.status, Status::Failed);
     EXPECT_FALSE(r.message.empty());

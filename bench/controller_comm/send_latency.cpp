@@ -10,13 +10,24 @@
 // time one time-out costs. For comparison the same exchanges run through a
 // baseline: a small copy of a wait that polls in fixed passes (10 ms passes on
 // UDP; 100 ms passes with 20 ms between reads on serial), written here and
-// nowhere else.
+// nowhere else. The floor of the UDP figures: the same request and reply
+// between a plain blocking UDP socket and the same simulator, with no library
+// in between; the library's median and p99 are given as multiples of it.
+// Last, the parts of a send on their own, to show where the time over the
+// floor goes: a thread start, the frame log write, the drain of an empty
+// link (the hand-over to the window thread is tn - tr above).
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -27,6 +38,7 @@
 #include "ascii_frame.h"
 #include "com_link.h"
 #include "controller_sim/controller_sim.h"
+#include "file_io.h"
 #include "tarnex.h"
 #include "temp_dir.h"
 #include "thread_receiver.h"
@@ -92,6 +104,12 @@ Figures FiguresOf(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   const auto at = [&](double q) { return v[std::min(v.size() - 1, static_cast<size_t>(q * (v.size() - 1) + 0.5))]; };
   return {at(0.5), at(0.9), at(0.99), v.back()};
+}
+
+Figures NoticeFigures(const std::vector<Sample> &samples) {
+  std::vector<double> notice;
+  for (const Sample &s : samples) notice.push_back(s.notice);
+  return FiguresOf(notice);
 }
 
 void Report(const std::string &what, const std::vector<Sample> &samples, int failures) {
@@ -206,6 +224,86 @@ std::vector<Sample> RunBaseline(controller_sim::ControllerSim &sim, const std::s
   return samples;
 }
 
+// The floor: a plain blocking socket on 127.0.0.1 sends the request and
+// reads until the reply's CR LF; nothing else runs between the two.
+class PlainSocket {
+ public:
+  PlainSocket() : fd_(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (fd_ >= 0) ::bind(fd_, reinterpret_cast<const sockaddr *>(&local), sizeof local);
+    const timeval limit{1, 0};
+    if (fd_ >= 0) ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+  }
+  ~PlainSocket() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  PlainSocket(const PlainSocket &) = delete;
+  PlainSocket &operator=(const PlainSocket &) = delete;
+
+  // The time the reply's last datagram arrived, or nothing within 1 s.
+  std::optional<Clock::time_point> exchange(const std::string &frame, uint16_t port) {
+    sockaddr_in sim{};
+    sim.sin_family = AF_INET;
+    sim.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    sim.sin_port = htons(port);
+    if (::sendto(fd_, frame.data(), frame.size(), 0, reinterpret_cast<const sockaddr *>(&sim), sizeof sim) < 0)
+      return std::nullopt;
+    std::string got;
+    char buffer[1024];
+    while (got.size() < 2 || got.compare(got.size() - 2, 2, "\r\n") != 0) {
+      const ssize_t n = ::recv(fd_, buffer, sizeof buffer, 0);
+      if (n <= 0) return std::nullopt;
+      got.append(buffer, static_cast<size_t>(n));
+    }
+    return Clock::now();
+  }
+
+ private:
+  int fd_;
+};
+
+void ReportRatio(const std::string &what, const Figures &library, const Figures &floor) {
+  std::printf("%-44s median %.3f / %.3f ms = %.2f x floor (target <= 2); p99 %.3f / %.3f ms = %.2f x floor (target <= 5)\n",
+              what.c_str(), library.median, floor.median, library.median / floor.median, library.p99, floor.p99,
+              library.p99 / floor.p99);
+  std::fflush(stdout);
+}
+
+// Median and p99 of a step run count times; the step gives its time in ms.
+void ReportPart(const std::string &what, int count, const std::function<double()> &step) {
+  std::vector<double> times;
+  for (int i = 0; i < count; ++i) times.push_back(step());
+  const Figures f = FiguresOf(times);
+  std::printf("%-44s n=%4d  med %7.3f p90 %7.3f p99 %7.3f max %7.3f ms\n", what.c_str(), count, f.median, f.p90, f.p99,
+              f.max);
+  std::fflush(stdout);
+}
+
+void ReportParts(const std::filesystem::path &dir, const std::string &frame, int count) {
+  std::printf("\nparts of a send\n");
+  // From the start to the thread's first statement.
+  ReportPart("worker thread start", count, [] {
+    Clock::time_point running;
+    const Clock::time_point start = Clock::now();
+    std::thread([&running] { running = Clock::now(); }).join();
+    return Ms(running - start).count();
+  });
+  const auto timed = [](const std::function<void()> &step) {
+    const Clock::time_point start = Clock::now();
+    step();
+    return Ms(Clock::now() - start).count();
+  };
+  const std::string log = (dir / "plc_udp.txt").string();
+  ReportPart("frame log write (temporary file, rename)", count, [&] {
+    return timed([&] { (void)platform::WriteFileAtomically(log, frame, platform::Durability::Unsynced); });
+  });
+  transport::CUdpLink link;
+  link.Create(0);
+  ReportPart("drain of an empty UDP link", count, [&] { return timed([&] { link.drain(256); }); });
+}
+
 double CpuMs() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -264,9 +362,22 @@ int main(int argc, char **argv) {
     PLC_SetNotify(window.handle(), PlcNotifyMessage);
     const int32_t slot = PLC_OpenDev(2, 9600, 0);
     int failures = 0;
-    Report("UDP read 0,64 (267-char reply)", RunLibrary(sim, window, slot, port, buildRead, udpCount, &failures), failures);
+    PlainSocket plain;
+    const std::vector<Sample> readFloor = RunBaseline(
+        sim, readFrame, udpCount, [&] { return plain.exchange(readFrame, port); }, &failures);
+    Report("floor: plain socket, UDP read 0,64", readFloor, failures);
     failures = 0;
-    Report("UDP device switch (17-char reply)", RunLibrary(sim, window, slot, port, buildSwitch, udpCount, &failures), failures);
+    const std::vector<Sample> switchFloor = RunBaseline(
+        sim, switchFrame, udpCount, [&] { return plain.exchange(switchFrame, port); }, &failures);
+    Report("floor: plain socket, UDP device switch", switchFloor, failures);
+    failures = 0;
+    const std::vector<Sample> read = RunLibrary(sim, window, slot, port, buildRead, udpCount, &failures);
+    Report("UDP read 0,64 (267-char reply)", read, failures);
+    failures = 0;
+    const std::vector<Sample> deviceSwitch = RunLibrary(sim, window, slot, port, buildSwitch, udpCount, &failures);
+    Report("UDP device switch (17-char reply)", deviceSwitch, failures);
+    ReportRatio("UDP read 0,64 against the floor", NoticeFigures(read), NoticeFigures(readFloor));
+    ReportRatio("UDP device switch against the floor", NoticeFigures(deviceSwitch), NoticeFigures(switchFloor));
     RunSilent("UDP silent controller", sim, window, slot, port);
     PLC_Cleanup();
 
@@ -301,7 +412,7 @@ int main(int argc, char **argv) {
     RunSilent("pty silent controller", sim, window, slot, 0);
     PLC_Cleanup();
 
-    std::shared_ptr<transport::SerialPort> port = transport::SerialPort::Open(slave, 9600);
+    std::shared_ptr<transport::SerialPort> port = transport::SerialPort::open(slave, 9600);
     if (port) {
       const int baselineCount = std::min(ptyCount, 20);
       failures = 0;
@@ -315,5 +426,6 @@ int main(int argc, char **argv) {
              failures);
     }
   }
+  ReportParts(dir.path(), readFrame, udpCount);
   return 0;
 }
