@@ -2,7 +2,7 @@
 // Skinned push buttons. TkwoCustomButton holds what every push button of the
 // toolkit shares: the states (normal, mouse-over, pressed, disabled), the
 // keyboard and mouse handling, the repeat while the left button is held and
-// the painting. TkwoButton is the themed button with an
+// the double-buffered painting. TkwoButton is the themed button with an
 // optional glyph.
 #include <QPixmap>
 #include <QRect>
