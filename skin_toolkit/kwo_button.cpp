@@ -1,7 +1,6 @@
 #include "kwo_button.h"
 
 #include <QBitmap>
-#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
@@ -11,6 +10,7 @@
 
 #include "color.h"
 #include "form.h"
+#include "greyed_picture.h"
 
 namespace kwo {
 namespace {
@@ -33,27 +33,11 @@ QPixmap masked(const QPixmap &picture) {
   return result;
 }
 
-QPixmap greyed(const QPixmap &picture) {
-  QImage grey = picture.toImage().convertToFormat(QImage::Format_ARGB32);
-  for (int row = 0; row < grey.height(); ++row) {
-    auto *line = reinterpret_cast<QRgb *>(grey.scanLine(row));
-    for (int col = 0; col < grey.width(); ++col) {
-      const int g = qGray(line[col]) / 2 + 96;
-      line[col] = qRgba(g, g, g, qAlpha(line[col]));
-    }
-  }
-  return QPixmap::fromImage(grey);
-}
-
 }  // namespace
 
 // --- TkwoCustomButton ---
 
-TkwoCustomButton::TkwoCustomButton(ui::Component *owner) : ui::Control(owner) {
-  // A double click is two clicks.
-  setDoubleClicks(false);
-  // Clicks focus the button themselves (when TabStop is on).
-  setFocusPolicy(Qt::TabFocus);
+TkwoCustomButton::TkwoCustomButton(ui::Component *owner) : TkwoFocusControl(owner) {
   repeatTimer_.setEnabled(false);
   repeatTimer_.OnTimer = [this](ui::Timer *) {
     if (OnMouseContinuouslyDown && !isDying()) OnMouseContinuouslyDown(this);
@@ -83,13 +67,8 @@ void TkwoCustomButton::autoSizeToPicture() {
   setBounds(left(), top(), s.width, s.height);
 }
 
-void TkwoCustomButton::setTransparent(bool value) {
-  transparent_ = value;
-  applyTransparent();
-}
-
-void TkwoCustomButton::applyTransparent() {
-  pictureTransparent_ = transparent_;
+void TkwoCustomButton::transparentChanged() {
+  pictureTransparent_ = transparent();
   update();
 }
 
@@ -105,11 +84,6 @@ void TkwoCustomButton::setDefault(bool value) {
 }
 
 void TkwoCustomButton::setCancel(bool value) { cancel_ = value; }
-
-void TkwoCustomButton::setTabStop(bool value) {
-  tabStop_ = value;
-  setFocusPolicy(value ? Qt::TabFocus : Qt::NoFocus);
-}
 
 void TkwoCustomButton::setFocusedRectMargin(int value) {
   focusedRectMargin_ = value;
@@ -151,14 +125,9 @@ bool TkwoCustomButton::dialogKey(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 bool TkwoCustomButton::dialogChar(QChar character) {
-  const QString text = caption();
-  const char16_t accel = CaptionAccelerator(std::u16string_view(reinterpret_cast<const char16_t *>(text.utf16()),
-                                                                static_cast<size_t>(text.size())));
-  if (accel != 0 && QChar(accel).toLower() == character.toLower() && isEnabled()) {
-    click();
-    return true;
-  }
-  return false;
+  if (!isAccelerator(character)) return false;
+  click();
+  return true;
 }
 
 void TkwoCustomButton::focusChanged(ui::Control *focused) {
@@ -206,7 +175,7 @@ void TkwoCustomButton::mouseDown(ui::MouseButton button, ui::ShiftState shift, i
       repeatTimer_.setInterval(std::max(repeatInterval_, 0));
       repeatTimer_.start();
     }
-    if (tabStop_ && canTakeFocus()) setFocus(Qt::MouseFocusReason);
+    if (tabStop() && canTakeFocus()) setFocus(Qt::MouseFocusReason);
     update();
   }
   ui::Control::mouseDown(button, shift, x, y);
@@ -262,24 +231,11 @@ void TkwoCustomButton::keyReleaseEvent(QKeyEvent *event) {
   ui::Control::keyReleaseEvent(event);
 }
 
-void TkwoCustomButton::focusInEvent(QFocusEvent *event) {
-  ui::Control::focusInEvent(event);
-  update();
-}
-
-void TkwoCustomButton::focusOutEvent(QFocusEvent *event) {
-  ui::Control::focusOutEvent(event);
-  update();
-}
-
 void TkwoCustomButton::paint(QPainter &painter) {
   if (isDestroying()) return;
-  if (!transparent_) {
-    const QColor background = ui::toQColor(color());
-    if (background.isValid()) painter.fillRect(rect(), background);
-  }
+  paintBackground(painter);
   drawPicture(painter, currentPicture());
-  if (hasFocus() && tabStop_) drawFocus(painter);
+  if (showsFocus()) drawFocus(painter);
   painter.setFont(font());
   if (!caption().trimmed().isEmpty()) drawCaption(painter);
   boldCaption_ = false;
@@ -359,15 +315,7 @@ void TkwoCustomButton::drawCaption(QPainter &painter) { drawCentredCaption(paint
 
 void TkwoCustomButton::drawFocus(QPainter &painter) {
   const int m = focusedRectMargin_;
-  const QRect r(m, m, width() - 2 * m, height() - 2 * m);
-  if (r.width() <= 0 || r.height() <= 0) return;
-  painter.save();
-  QPen pen(QColor(0, 0, 0));
-  pen.setStyle(Qt::DotLine);
-  painter.setPen(pen);
-  painter.setBrush(Qt::NoBrush);
-  painter.drawRect(r.adjusted(0, 0, -1, -1));
-  painter.restore();
+  drawFocusRect(painter, QRect(m, m, width() - 2 * m, height() - 2 * m));
 }
 
 // --- TkwoButton ---
@@ -410,7 +358,7 @@ void TkwoButton::drawPicture(QPainter &painter, ButtonPicture picture) {
   const QPixmap picture1 = masked(glyph_);
   const int frame = p.twoFrames && !isEnabled() ? 1 : 0;
   QPixmap glyph = picture1.copy(frame * p.glyphSize.width, 0, p.glyphSize.width, p.glyphSize.height);
-  if (!p.twoFrames && !isEnabled()) glyph = greyed(glyph);
+  if (!p.twoFrames && !isEnabled()) glyph = ui::greyedPicture(glyph);
   painter.drawPixmap(p.glyph.x, p.glyph.y, glyph);
 }
 

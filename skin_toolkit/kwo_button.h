@@ -9,33 +9,27 @@
 #include <functional>
 
 #include "button_logic.h"
-#include "control.h"
-#include "style.h"
+#include "kwo_focus_control.h"
 #include "timer.h"
 
 namespace kwo {
 
-class TkwoCustomButton : public ui::Control, public Styled {
+class TkwoCustomButton : public TkwoFocusControl {
   Q_OBJECT
  public:
   explicit TkwoCustomButton(ui::Component *owner);
   ~TkwoCustomButton() override;
 
-  TkwoUIStyle uiStyle() const override { return uiStyle_; }
   void setUIStyle(TkwoUIStyle style) override;
 
   bool autoSize() const { return autoSize_; }
   void setAutoSize(bool value);
-  bool transparent() const { return transparent_; }
-  void setTransparent(bool value);
   bool isDefault() const { return default_; }
   void setDefault(bool value);
   bool cancel() const { return cancel_; }
   void setCancel(bool value);
   int modalResult() const { return modalResult_; }
   void setModalResult(int value) { modalResult_ = value; }
-  bool tabStop() const { return tabStop_; }
-  void setTabStop(bool value);
   int focusedRectMargin() const { return focusedRectMargin_; }
   void setFocusedRectMargin(int value);
   int mouseContinuouslyDownInterval() const { return repeatInterval_; }
@@ -66,7 +60,6 @@ class TkwoCustomButton : public ui::Control, public Styled {
  protected:
   // The look's hooks; each does nothing unless a button class says more.
   virtual void autoSizeToPicture();
-  virtual void applyTransparent();
   virtual void applyUIStyle() {}
   virtual void drawPicture(QPainter &painter, ButtonPicture picture);
   virtual void drawCaption(QPainter &painter);
@@ -90,8 +83,7 @@ class TkwoCustomButton : public ui::Control, public Styled {
   void mouseUp(ui::MouseButton button, ui::ShiftState shift, int x, int y) override;
   void keyPressEvent(QKeyEvent *event) override;
   void keyReleaseEvent(QKeyEvent *event) override;
-  void focusInEvent(QFocusEvent *event) override;
-  void focusOutEvent(QFocusEvent *event) override;
+  void transparentChanged() override;
   void hideEvent(QHideEvent *event) override;
 
   // Visible and enabled up to the top: Enter, Escape and clicks may focus it.
@@ -99,7 +91,6 @@ class TkwoCustomButton : public ui::Control, public Styled {
   // Ends a press: no repeat, not pressed.
   void releasePress();
 
-  TkwoUIStyle uiStyle_ = TkwoUIStyle::DeepBlue;
   bool boldCaption_ = false;
   bool pictureTransparent_ = false;
 
@@ -109,9 +100,7 @@ class TkwoCustomButton : public ui::Control, public Styled {
   bool autoSize_ = false;
   bool cancel_ = false;
   bool default_ = false;
-  bool transparent_ = false;
   int modalResult_ = 0;
-  bool tabStop_ = true;
   int focusedRectMargin_ = 2;
   int repeatInterval_ = 100;
   bool answersEnter_ = false;

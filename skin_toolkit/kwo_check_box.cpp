@@ -1,22 +1,17 @@
 #include "kwo_check_box.h"
 
-#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 
-#include "button_logic.h"
 #include "color.h"
 
 namespace kwo {
 
 // --- TkwoCheckBox ---
 
-TkwoCheckBox::TkwoCheckBox(ui::Component *owner) : ui::Control(owner) {
-  // A double click is two clicks on a check box.
-  setDoubleClicks(false);
-  setFocusPolicy(Qt::TabFocus);
+TkwoCheckBox::TkwoCheckBox(ui::Component *owner) : TkwoFocusControl(owner) {
   setColor(platform::clWindow);
   setParentColor(true);
   ui::Control::setBounds(0, 0, 93, 17);
@@ -61,16 +56,6 @@ void TkwoCheckBox::setAutoSize(bool value) {
   update();
 }
 
-void TkwoCheckBox::setTransparent(bool value) {
-  transparent_ = value;
-  update();
-}
-
-void TkwoCheckBox::setTabStop(bool value) {
-  tabStop_ = value;
-  setFocusPolicy(value ? Qt::TabFocus : Qt::NoFocus);
-}
-
 void TkwoCheckBox::applyAutoSize() {
   if (!autoSize_ || isDestroying()) return;
   setBounds(left(), top(), width(), height());
@@ -97,10 +82,7 @@ void TkwoCheckBox::fontChanged() {
 }
 
 bool TkwoCheckBox::dialogChar(QChar character) {
-  const QString text = caption();
-  const char16_t accel = CaptionAccelerator(std::u16string_view(reinterpret_cast<const char16_t *>(text.utf16()),
-                                                                static_cast<size_t>(text.size())));
-  if (accel == 0 || QChar(accel).toLower() != character.toLower() || !isEnabled()) return false;
+  if (!isAccelerator(character)) return false;
   QPointer<TkwoCheckBox> self(this);
   if (canFocus()) setFocus(Qt::ShortcutFocusReason);
   if (!self.isNull()) click();
@@ -111,7 +93,7 @@ void TkwoCheckBox::mouseDown(ui::MouseButton button, ui::ShiftState shift, int x
   QPointer<TkwoCheckBox> self(this);
   ui::Control::mouseDown(button, shift, x, y);
   if (self.isNull()) return;
-  if (button == ui::MouseButton::Left && tabStop_ && canFocus()) setFocus(Qt::MouseFocusReason);
+  if (button == ui::MouseButton::Left && tabStop() && canFocus()) setFocus(Qt::MouseFocusReason);
 }
 
 void TkwoCheckBox::keyReleaseEvent(QKeyEvent *event) {
@@ -125,22 +107,9 @@ void TkwoCheckBox::keyReleaseEvent(QKeyEvent *event) {
   ui::Control::keyReleaseEvent(event);
 }
 
-void TkwoCheckBox::focusInEvent(QFocusEvent *event) {
-  ui::Control::focusInEvent(event);
-  update();
-}
-
-void TkwoCheckBox::focusOutEvent(QFocusEvent *event) {
-  ui::Control::focusOutEvent(event);
-  update();
-}
-
 void TkwoCheckBox::paint(QPainter &painter) {
   if (isDestroying()) return;
-  if (!transparent_) {
-    const QColor background = ui::toQColor(color());
-    if (background.isValid()) painter.fillRect(rect(), background);
-  }
+  paintBackground(painter);
   const QFontMetrics metrics(font());
   const Size picture = pictureSize();
   const CheckLayout layout = PlaceCheck(picture, height(), metrics.height());
@@ -185,16 +154,10 @@ void TkwoCheckBox::paint(QPainter &painter) {
                       std::max(height() - layout.caption.y, 0));
   painter.drawText(textBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption());
 
-  if (wantsFocusRect()) {
-    painter.save();
-    QPen pen(QColor(0, 0, 0));
-    pen.setStyle(Qt::DotLine);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    const QRect focus(QPoint(layout.caption.x - 1, layout.caption.y),
-                      QPoint(width() - 1, layout.caption.y + metrics.height() + 1));
-    painter.drawRect(focus);
-    painter.restore();
+  // Round the caption, up to the right edge.
+  if (showsFocus()) {
+    drawFocusRect(painter, QRect(QPoint(layout.caption.x - 1, layout.caption.y),
+                                 QPoint(width(), layout.caption.y + metrics.height() + 2)));
   }
 }
 

@@ -4,18 +4,16 @@
 // is being built; on a radio button only when it becomes checked, after the
 // radio buttons of the same parent and GroupIndex have been unchecked.
 #include "check_logic.h"
-#include "control.h"
-#include "style.h"
+#include "kwo_focus_control.h"
 
 namespace kwo {
 
-class TkwoCheckBox : public ui::Control, public Styled {
+class TkwoCheckBox : public TkwoFocusControl {
   Q_OBJECT
  public:
   explicit TkwoCheckBox(ui::Component *owner);
   ~TkwoCheckBox() override;
 
-  TkwoUIStyle uiStyle() const override { return uiStyle_; }
   void setUIStyle(TkwoUIStyle style) override;
 
   bool checked() const { return checked_; }
@@ -27,10 +25,6 @@ class TkwoCheckBox : public ui::Control, public Styled {
 
   bool autoSize() const { return autoSize_; }
   void setAutoSize(bool value);
-  bool transparent() const { return transparent_; }
-  void setTransparent(bool value);
-  bool tabStop() const { return tabStop_; }
-  void setTabStop(bool value);
 
   // With AutoSize on, the size follows the caption, font and look; bounds
   // set from outside keep only their position.
@@ -53,7 +47,6 @@ class TkwoCheckBox : public ui::Control, public Styled {
   virtual void toggle();
   // Whether Space toggles the control.
   virtual bool keyToggles() const { return true; }
-  bool wantsFocusRect() const { return tabStop_ && hasFocus(); }
   void fireClick();
   void applyAutoSize();
 
@@ -63,16 +56,10 @@ class TkwoCheckBox : public ui::Control, public Styled {
   void enabledChanged() override { update(); }
   void mouseDown(ui::MouseButton button, ui::ShiftState shift, int x, int y) override;
   void keyReleaseEvent(QKeyEvent *event) override;
-  void focusInEvent(QFocusEvent *event) override;
-  void focusOutEvent(QFocusEvent *event) override;
-
-  TkwoUIStyle uiStyle_ = TkwoUIStyle::DeepBlue;
 
  private:
   bool checked_ = false;
   bool autoSize_ = true;
-  bool transparent_ = false;
-  bool tabStop_ = true;
 };
 
 class TkwoRadioButton : public TkwoCheckBox {

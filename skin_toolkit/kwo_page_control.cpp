@@ -50,8 +50,9 @@ void TkwoTabSheet::setEnabledByPageControl(bool enabled) {
   disabledByPageControl_ = false;
 }
 
+void TkwoTabSheet::paint(QPainter &painter) { paintFrame(painter); }
+
 void TkwoTabSheet::captionChanged() {
-  update();
   if (pageControl_ != nullptr) pageControl_->pageCaptionChanged();
 }
 

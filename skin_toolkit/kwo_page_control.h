@@ -43,6 +43,8 @@ class TkwoTabSheet : public ui::Panel {
   NotifyEvent OnHide;
 
  protected:
+  // The caption is the tab's: the strip shows it, the page does not.
+  void paint(QPainter &painter) override;
   void captionChanged() override;
 
  private:

@@ -1,8 +1,8 @@
 #pragma once
 // Data access for data-aware controls: a data set (records and a cursor),
 // a data source that connects controls to it, and the link a control keeps.
-// Only the shape is here: a data set with no records, whose state changes
-// reach the links of its sources. The navigator's issue fills it in.
+// The base data set holds no records; its state changes reach the links of
+// its sources.
 #include <vector>
 
 #include "component.h"

@@ -1,8 +1,9 @@
 #include "image_list.h"
 
-#include <QImage>
 #include <QPainter>
 #include <algorithm>
+
+#include "greyed_picture.h"
 
 namespace ui {
 
@@ -32,19 +33,7 @@ QPixmap ImageList::image(int index) const {
 void ImageList::draw(QPainter &painter, int x, int y, int index, bool enabled) const {
   if (index < 0 || index >= count()) return;
   const QPixmap &picture = images_[static_cast<size_t>(index)];
-  if (enabled) {
-    painter.drawPixmap(x, y, picture);
-    return;
-  }
-  QImage grey = picture.toImage().convertToFormat(QImage::Format_ARGB32);
-  for (int row = 0; row < grey.height(); ++row) {
-    auto *line = reinterpret_cast<QRgb *>(grey.scanLine(row));
-    for (int col = 0; col < grey.width(); ++col) {
-      const int g = qGray(line[col]) / 2 + 96;
-      line[col] = qRgba(g, g, g, qAlpha(line[col]));
-    }
-  }
-  painter.drawImage(x, y, grey);
+  painter.drawPixmap(x, y, enabled ? picture : greyedPicture(picture));
 }
 
 }  // namespace ui

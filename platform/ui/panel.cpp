@@ -63,12 +63,17 @@ void Panel::paintBevel(QPainter &painter, QRect &rect, Bevel bevel) const {
   }
 }
 
-void Panel::paint(QPainter &painter) {
+QRect Panel::paintFrame(QPainter &painter) {
   Control::paint(painter);
   QRect r = rect();
   paintBevel(painter, r, bevelOuter_);
   r.adjust(borderWidth_, borderWidth_, -borderWidth_, -borderWidth_);
   paintBevel(painter, r, bevelInner_);
+  return r;
+}
+
+void Panel::paint(QPainter &painter) {
+  const QRect r = paintFrame(painter);
   if (!caption().trimmed().isEmpty()) {
     painter.setFont(font());
     painter.setPen(isEnabled() ? toQColor(controlFont().color) : QColor(128, 128, 128));

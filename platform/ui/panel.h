@@ -25,7 +25,10 @@ class Panel : public Control {
 
  protected:
   void adjustClientRect(QRect &rect) const override;
+  // The background, the bevels and the caption centred inside them.
   void paint(QPainter &painter) override;
+  // The background and the bevels; returns the rectangle inside them.
+  QRect paintFrame(QPainter &painter);
   // Draws one bevel ring of bevelWidth() inside rect, then shrinks rect.
   void paintBevel(QPainter &painter, QRect &rect, Bevel bevel) const;
   void edgesChanged();

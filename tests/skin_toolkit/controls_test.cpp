@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QImage>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "color.h"
 #include "kwo_check_box.h"
 #include "kwo_combo_box.h"
 #include "kwo_page_control.h"
@@ -365,6 +368,36 @@ TEST_F(PageControlTest, TabWidths) {
   big.height = 30;
   pc->setControlFont(big);
   EXPECT_EQ(pc->strip()->row().widths[1], QFontMetrics(pc->font()).horizontalAdvance("Wednesday") + 20);
+}
+
+// The page's caption is its tab's: drawn in the strip, never over the page's
+// controls. Red ink makes the caption's pixels plain to find.
+TEST_F(PageControlTest, OnlyTheStripShowsThePageCaption) {
+  ui::Font red;
+  red.color = platform::RGB(255, 0, 0);
+  red.height = 16;
+  pc->setControlFont(red);
+  TkwoTabSheet *page = addPage(QStringLiteral("Sunday"));
+  form->show();
+  auto reddish = [](QRgb p) { return qRed(p) > 160 && qGreen(p) < 110 && qBlue(p) < 110; };
+
+  const QImage sheet = page->grab().toImage();
+  ASSERT_FALSE(sheet.isNull());
+  const QRgb background = ui::toQColor(page->color()).rgb();
+  int otherPixels = 0;
+  for (int y = 0; y < sheet.height(); ++y) {
+    for (int x = 0; x < sheet.width(); ++x) otherPixels += sheet.pixel(x, y) != background;
+  }
+  EXPECT_EQ(otherPixels, 0) << "the sheet draws more than its background";
+
+  const QImage strip = pc->strip()->grab().toImage();
+  ASSERT_EQ(pc->strip()->row().drawn.size(), 1u);
+  const Rect tab = pc->strip()->row().drawn[0].rect;
+  int ink = 0;
+  for (int y = std::max(tab.top, 0); y < std::min(tab.bottom, strip.height()); ++y) {
+    for (int x = std::max(tab.left, 0); x < std::min(tab.right, strip.width()); ++x) ink += reddish(strip.pixel(x, y));
+  }
+  EXPECT_GT(ink, 0) << "the tab shows no caption";
 }
 
 TEST_F(PageControlTest, OverflowingTabsScroll) {

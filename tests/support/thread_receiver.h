@@ -7,11 +7,10 @@
 
 #include "delivery_queue.h"
 #include "message_receiver.h"
-#include "platform_export.h"
 
 namespace platform {
 
-class PLATFORM_SHARED_API ThreadReceiver final : public MessageReceiver {
+class ThreadReceiver final : public MessageReceiver {
  public:
   using Handler = std::function<LRESULT(const WindowMessage &)>;
 

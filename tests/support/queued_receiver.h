@@ -12,11 +12,10 @@
 
 #include "delivery_queue.h"
 #include "message_receiver.h"
-#include "platform_export.h"
 
 namespace platform {
 
-class PLATFORM_SHARED_API QueuedReceiver final : public MessageReceiver {
+class QueuedReceiver final : public MessageReceiver {
  public:
   using Handler = std::function<LRESULT(const WindowMessage &)>;
   using Clock = std::chrono::steady_clock;
