@@ -186,7 +186,7 @@ TEST_F(PowerIntegrationTest, ASilentControllerGoesOfflineAndComesBack) {
   ASSERT_TRUE(waitFor([&] { return online(); }));
   ASSERT_TRUE(sim.setFault("silent"));
   ASSERT_TRUE(waitFor([&] { return status(2) == QStringLiteral("超时"); }));
-  ASSERT_TRUE(waitFor([&] { return view()->model().linkState() == PowerManagementModel::kLinkOffline; }));
+  ASSERT_TRUE(waitFor([&] { return view()->model().linkState() == LinkState::Offline; }));
   EXPECT_EQ(status(1), QString());
   // It blinks.
   bool shown = false;

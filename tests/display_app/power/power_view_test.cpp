@@ -77,7 +77,7 @@ TEST_F(PowerViewTest, IsBuiltAsTheWindowDescribes) {
   EXPECT_EQ(api.calls.front().args, (std::vector<int64_t>{-1}));
   const auto notify = api.callsNamed("PLC_SetNotify");
   ASSERT_FALSE(notify.empty());
-  EXPECT_EQ(notify.back().args, (std::vector<int64_t>{static_cast<int64_t>(view->handle()), 1224}));
+  EXPECT_EQ(notify.back().args, (std::vector<int64_t>{static_cast<int64_t>(view->handle()), PlcNotifyMessage}));
 
   EXPECT_EQ(view->cmbPLC->style(), kwo::TComboBoxStyle::csDropDownList);
   EXPECT_EQ(view->cmbPLC->items(), (QStringList{QStringLiteral("1号屏柜(1)"), QStringLiteral("2号屏柜(2)")}));
@@ -153,7 +153,7 @@ TEST_F(PowerViewTest, NoticesReachTheModelThroughTheWindowHandle) {
 TEST_F(PowerViewTest, AClickWhileThePlanIsBeingReadIsSent) {
   start();
   ASSERT_TRUE(api.running.has_value());
-  ASSERT_EQ(view->model().lastReadPhase(), PowerManagementModel::kPhasePlan);
+  ASSERT_EQ(view->model().lastReadPhase(), PollPhase::Plan);
   view->chbTimePlan->click();
   const auto enables = api.callsNamed("CMD_SetTimerEnable");
   ASSERT_EQ(enables.size(), 1u);
@@ -191,10 +191,10 @@ TEST_F(PowerViewTest, GridCellsAreDrawnByRowColumnAndItemType) {
 
 TEST_F(PowerViewTest, TimeOutsBlinkOfflineInRed) {
   start();
-  api.finish(kResultTimeOut);
+  api.finish(PlcResultTimeOut);
   EXPECT_EQ(status(2), QStringLiteral("超时"));
   view->model().tick();
-  api.finish(kResultTimeOut);
+  api.finish(PlcResultTimeOut);
   EXPECT_EQ(status(0), QStringLiteral("离线"));
   EXPECT_TRUE(view->model().statusAlert(0));
 
