@@ -189,6 +189,20 @@ TEST_F(PowerViewTest, GridCellsAreDrawnByRowColumnAndItemType) {
   EXPECT_TRUE(red);
 }
 
+// Before any status reply the mains input's cell is only its background:
+// no "关" on a black ellipse for a value nobody measured.
+TEST_F(PowerViewTest, AnUnmeasuredInputCellDrawsNothing) {
+  start();
+  const QImage grid = view->sgState->grab().toImage();
+  const QRect input = view->sgState->cellRect(2, 2);
+  const QColor background(224, 252, 224);
+  int others = 0;
+  for (int x = input.left(); x < input.right(); ++x) {
+    for (int y = input.top(); y < input.bottom(); ++y) others += grid.pixelColor(x, y) != background;
+  }
+  EXPECT_EQ(others, 0);
+}
+
 TEST_F(PowerViewTest, TimeOutsBlinkOfflineInRed) {
   start();
   api.finish(PlcResultTimeOut);
@@ -249,6 +263,16 @@ TEST_F(PowerViewTest, DevicePanelsShowOneCellPerOutput) {
   EXPECT_EQ(panels[0]->bevelWidth(), 1);
   EXPECT_EQ(panels[1]->bevelWidth(), 3);
   QTest::mouseRelease(panels[1], Qt::RightButton, {}, QPoint(5, 5));
+}
+
+TEST(PowerViewParts, DevicePanelsSitSideBySide) {
+  const PanelLayout wide = LayoutDevicePanels({30, 100}, 200);
+  EXPECT_EQ(wide.lefts, (std::vector<int>{12, 84}));
+  EXPECT_EQ(wide.widths, (std::vector<int>{60, 124}));
+  EXPECT_EQ(wide.contentWidth, 220);
+  EXPECT_EQ(wide.boxHeight, 82);
+  EXPECT_EQ(LayoutDevicePanels({30, 100}, 220).boxHeight, 72);
+  EXPECT_EQ(LayoutDevicePanels({}, 220).contentWidth, 0);
 }
 
 TEST_F(PowerViewTest, ManyDevicesOverflowTheBox) {
