@@ -1,4 +1,4 @@
-# Helpers for the project's tests and fuzz targets.
+# Helpers for the project's targets, tests, fuzz targets and benchmarks.
 
 include(CheckCXXSourceCompiles)
 
@@ -33,14 +33,32 @@ endfunction()
 # copy of the seed directories; otherwise it is a ctest that replays them.
 # Seed directories are absolute paths (checked-in seeds, fuzz_corpus/ folders
 # holding reproducers kept from earlier runs, or generated ones).
-# project_add_benchmark(<name> SOURCES <files...> [LIBS <targets...>])
-# A Google Benchmark executable in build/benchmarks; not run by ctest.
+# project_add_benchmark(<name> SOURCES <files...> [LIBS <targets...>] [OWN_MAIN]
+#                       [DEFINITIONS <defs...>] [DEPENDS <targets...>])
+# A benchmark program in build/benchmarks, beside neither the deliverables
+# nor the tests, and never run by ctest: Google Benchmark with its main, or
+# with OWN_MAIN a program that drives and prints its own measurements. Not
+# built in the fuzzing build.
 function(project_add_benchmark name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  find_package(benchmark REQUIRED)
+  cmake_parse_arguments(ARG "OWN_MAIN" "" "SOURCES;LIBS;DEFINITIONS;DEPENDS" ${ARGN})
+  if(PROJECT_FUZZING_ACTIVE)
+    return()
+  endif()
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/benchmarks)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  target_compile_definitions(${name} PRIVATE ${ARG_DEFINITIONS})
+  if(ARG_DEPENDS)
+    add_dependencies(${name} ${ARG_DEPENDS})
+  endif()
+  if(NOT ARG_OWN_MAIN)
+    find_package(benchmark REQUIRED)
+    target_link_libraries(${name} PRIVATE benchmark::benchmark benchmark::benchmark_main)
+  endif()
+  # The shared libraries they load stay in build/bin.
+  set_target_properties(${name} PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/benchmarks
+    BUILD_WITH_INSTALL_RPATH ON
+    INSTALL_RPATH "$ORIGIN/../bin")
 endfunction()
 
 function(project_add_fuzz name)
@@ -85,3 +103,40 @@ if(FUZZING)
     message(WARNING "libFuzzer does not link with this compiler; fuzz targets are not built")
   endif()
 endif()
+
+# Fails the configure when a target links Qt, directly or through the
+# libraries it links. For the libraries that must stay Qt-free.
+function(platform_require_no_qt target)
+  set(pending ${target})
+  set(seen "")
+  while(pending)
+    list(POP_FRONT pending current)
+    if(current IN_LIST seen)
+      continue()
+    endif()
+    list(APPEND seen ${current})
+    if(current MATCHES "^Qt[0-9]*::" OR current MATCHES "(^|/)lib[Qq]t[0-9]")
+      message(FATAL_ERROR "${target} must not link Qt, but links ${current}")
+    endif()
+    if(TARGET ${current})
+      get_target_property(aliased ${current} ALIASED_TARGET)
+      if(aliased)
+        list(APPEND pending ${aliased})
+      endif()
+      get_target_property(type ${current} TYPE)
+      set(props INTERFACE_LINK_LIBRARIES)
+      if(NOT type STREQUAL "INTERFACE_LIBRARY")
+        list(APPEND props LINK_LIBRARIES)
+      endif()
+      foreach(prop ${props})
+        get_target_property(libs ${current} ${prop})
+        if(libs)
+          foreach(lib ${libs})
+            string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" lib "${lib}")
+            list(APPEND pending ${lib})
+          endforeach()
+        endif()
+      endforeach()
+    endif()
+  endwhile()
+endfunction()

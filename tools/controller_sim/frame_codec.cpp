@@ -1,6 +1,6 @@
 #include "controller_sim/frame_codec.h"
 
-#include "transport/lrc.h"
+#include "lrc.h"
 
 namespace controller_sim {
 namespace {
