@@ -16,7 +16,7 @@
 #include "kwo_page_control.h"
 #include "plc_communication_settings.h"
 #include "power_management_view.h"
-#include "power_test_support.h"
+#include "window_fixture.h"
 #include "ui_fixtures.h"
 #include "week_day.h"
 

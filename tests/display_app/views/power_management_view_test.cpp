@@ -19,7 +19,7 @@
 #include "kwo_page_control.h"
 #include "plc_register_map.h"
 #include "power_management_view.h"
-#include "power_test_support.h"
+#include "window_fixture.h"
 #include "power_view_parts.h"
 #include "ui_fixtures.h"
 #include "week_day.h"

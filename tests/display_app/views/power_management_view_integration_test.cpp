@@ -20,7 +20,7 @@
 #include "main_window.h"
 #include "plc_register_map.h"
 #include "power_management_view.h"
-#include "power_test_support.h"
+#include "window_fixture.h"
 #include "power_view_parts.h"
 #include "ui_fixtures.h"
 
