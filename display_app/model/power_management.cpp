@@ -8,12 +8,12 @@
 #include "cp936.h"
 #include "number_text.h"
 #include "plc_register_map.h"
+#include "reply_words.h"
+#include "status_decode.h"
 #include "value_text.h"
 
 namespace morvit {
 namespace {
-
-constexpr const char *kDegrees = "\xE2\x84\x83";  // U+2103
 
 std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -33,12 +33,6 @@ std::string Printf(const char *format, long long value) {
   char buf[96];
   std::snprintf(buf, sizeof buf, format, value);
   return buf;
-}
-
-// Reply word for a register of a block; nothing outside the block.
-std::optional<uint16_t> Word(const PlcReply &reply, const plc::RegisterBlock &block, int64_t reg) {
-  if (reg < block.first || reg >= block.end() || reg - block.first >= reply.count) return std::nullopt;
-  return reply.data[reg - block.first];
 }
 
 const plc::RegisterBlock &BlockOf(PollPhase phase) {
@@ -378,7 +372,7 @@ void PowerManagementModel::handleNotice(uint16_t function, uint16_t result) {
 
 void PowerManagementModel::decodePlan(const PlcReply &reply) {
   const plc::RegisterBlock &block = plc::kBlockPlan;
-  auto reg = [&](int r) { return Word(reply, block, r).value_or(0); };
+  auto reg = [&](int r) { return ReplyWord(reply, block, r).value_or(0); };
   const uint16_t enable = reg(plc::kRegPlanEnable);
   const bool checked = enable >= 1 && enable <= 3;
   decoding_ = true;
@@ -405,65 +399,28 @@ void PowerManagementModel::setGridText(size_t row, const std::string &text) {
 }
 
 void PowerManagementModel::decodeStatus(const PlcReply &reply) {
-  const plc::RegisterBlock &block = plc::kBlockStatus;
-  auto reg = [&](int64_t r) { return Word(reply, block, r); };
+  auto reg = [&](int64_t r) { return ReplyWord(reply, plc::kBlockStatus, r); };
   if (selectedController_ >= 0 && static_cast<size_t>(selectedController_) < items_.size()) {
     auto &items = items_[static_cast<size_t>(selectedController_)];
-    for (size_t j = 0; j < items.size(); ++j) {
-      StatusItem &item = items[j];
-      const auto row = static_cast<uint16_t>(std::min<size_t>(j + 1, 0xFFFF));
-      const int64_t channel = item.Channel;
-      std::string text;  // empty: keep the old text
-      auto scaled = [&](int64_t r) -> std::optional<double> {
-        auto raw = reg(r);
-        if (!raw) return std::nullopt;
-        return ScaleToValue(*raw, item.Gain, item.Offset, item.Base);
-      };
-      switch (item.Type) {
-        case kItemSmoke:
-          if (auto v = reg(plc::kRegSmokeInput)) {
-            text = std::to_string(*v);
-            errorCode_ = *v;
-            errorRow_ = row;
-          }
-          break;
-        case kItemAlarmTemperature:
-          text = formatPrecision(alarmTemperature_, item.Precision, kDegrees);
-          break;
-        case kItemShutdownTemperature:
-          if (auto v = scaled(plc::kRegAnalogLimitFirst - 1 + channel)) {
-            shutdownTemperature_ = *v;
-            shutdownRow_ = row;
-            shutdownController_ = selectedController_;
-            text = formatPrecision(*v, item.Precision, kDegrees);
-          }
-          break;
-        case kItemDigitalInput:
-          if (auto v = reg(channel - 1)) text = std::to_string(*v);
-          break;
-        case kItemAnalogInput:
-          if (auto v = scaled(plc::kRegAnalogInputFirst - 1 + channel)) text = formatPrecision(*v, item.Precision, kDegrees);
-          break;
-        case kItemMeasuredTemperature:
-          if (auto v = scaled(plc::kRegAnalogInputFirst - 1 + channel)) {
-            measuredTemperature_ = *v;
-            measuredRow_ = row;
-            text = formatPrecision(*v, item.Precision, kDegrees);
-          }
-          break;
-        case kItemBrightness:
-          if (auto v = scaled(plc::kRegAnalogInputFirst - 1 + channel)) {
-            brightness_ = *v;
-            brightnessRow_ = row;
-            text = formatPrecision(*v, item.Precision, "");
-          }
-          break;
-        default:
-          break;
-      }
-      if (!text.empty()) item.ValueText = text;
-      setGridText(j + 1, item.ValueText);
+    const StatusValues values = DecodeStatusItems(items, reply, alarmTemperature_);
+    if (values.error) {
+      errorCode_ = values.error->value;
+      errorRow_ = values.error->row;
     }
+    if (values.shutdownTemperature) {
+      shutdownTemperature_ = values.shutdownTemperature->value;
+      shutdownRow_ = values.shutdownTemperature->row;
+      shutdownController_ = selectedController_;
+    }
+    if (values.measuredTemperature) {
+      measuredTemperature_ = values.measuredTemperature->value;
+      measuredRow_ = values.measuredTemperature->row;
+    }
+    if (values.brightness) {
+      brightness_ = values.brightness->value;
+      brightnessRow_ = values.brightness->row;
+    }
+    for (size_t j = 0; j < items.size(); ++j) setGridText(j + 1, items[j].ValueText);
   }
 
   setStatus(kPanelMode, reg(plc::kRegModeSwitch).value_or(0) != 0 ? "Auto" : "Manual");
@@ -482,7 +439,7 @@ void PowerManagementModel::decodeStatus(const PlcReply &reply) {
 
 void PowerManagementModel::decodeClock(const PlcReply &reply) {
   const plc::RegisterBlock &block = plc::kBlockClock;
-  auto reg = [&](int r) { return static_cast<int>(Word(reply, block, r).value_or(0)); };
+  auto reg = [&](int r) { return static_cast<int>(ReplyWord(reply, block, r).value_or(0)); };
   setStatus(kPanelClock, ClockText(reg(plc::kRegClockYear), reg(plc::kRegClockMonth), reg(plc::kRegClockDay),
                                     reg(plc::kRegClockHour), reg(plc::kRegClockMinute)));
   if (linkState_ == LinkState::Offline) pollPhase_ = PollPhase::Plan;
