@@ -91,7 +91,8 @@ std::string UserIniPath();
 platform::Result<ControllerConfig> loadControllers(const std::string &path);
 
 // The devices of controller n in file order, each with its outputs. An output
-// that matches two devices belongs to both. n < 0 gives no devices.
+// that matches two devices belongs to both. n < 0 gives no devices. An entry
+// none of whose keys the file holds is neither device nor output.
 platform::Result<TDevParmArray> loadDevices(const std::string &path, int32_t n);
 
 // Addr, ConnMode, Comm, IP and Port of every controller into PLCParms.

@@ -91,7 +91,8 @@ class PowerManagementModel {
 
   // --- configuration --------------------------------------------------------
   // Reads the file once (later calls do nothing), selects controller 0 when
-  // there is one and loads its devices. Errors leave an empty list.
+  // there is one and loads its devices. Errors leave an empty list; a file
+  // that is there but names no controller says so in status panel 2.
   platform::Result<void> loadControllers(const std::string &path);
   bool controllersLoaded() const { return loaded_; }
   const std::string &configPath() const { return path_; }
