@@ -51,7 +51,7 @@ TEST(LoadControllers, AFileWithoutControllersSaysSo) {
     std::optional<std::string> bytes;
     const char *text;
   } cases[] = {
-      {"random bytes", std::string("\x8F\x00\xFF\x13garbage\x01\x02", 15), "User.ini 中没有可用的控制器。"},
+      {"random bytes", std::string("\x8F\x00\xFF\x13" "garbage\x01\x02", 13), "User.ini 中没有可用的控制器。"},
       {"no controller section", std::string("[Parms]\r\nTemWarn=60\r\n"), "User.ini 中没有可用的控制器。"},
       {"no file", std::nullopt, ""},
   };
