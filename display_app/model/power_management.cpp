@@ -79,6 +79,7 @@ platform::Result<void> PowerManagementModel::loadControllers(const std::string &
   path_ = path;
   platform::Result<void> result;
   auto config = morvit::loadControllers(path);
+  const bool fileFound = config.ok() && config.value().FileFound;
   if (config.ok()) {
     alarmTemperature_ = config.value().AlarmTemperature;
     controllers_ = std::move(config.value().Controllers);
@@ -91,7 +92,7 @@ platform::Result<void> PowerManagementModel::loadControllers(const std::string &
   auto selected = selectController(controllers_.empty() ? -1 : 0);
   if (result.ok() && !selected.ok()) result = selected;
   // A file that is there but names no controller would leave the view blank.
-  if (result.ok() && config.value().FileFound && controllers_.empty()) {
+  if (result.ok() && fileFound && controllers_.empty()) {
     setStatus(kPanelAction, "User.ini 中没有可用的控制器。");
   }
   flush();
