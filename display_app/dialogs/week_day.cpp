@@ -66,27 +66,21 @@ TfrmWeekDay::TfrmWeekDay(ui::Component *owner) : ui::Form(owner) {
         box->setBounds(12, top + 2, 60, 18);
         box->OnClick = [this](ui::Control *sender) { chbEnClick(sender); };
 
-        auto *on = new ui::TimePicker(this);
-        on->setName(ControlName("dtpOn", d, p));
-        on->setParentControl(sheet);
-        on->setFormat(kTimeFormat);
-        on->setBounds(80, top, 96, 22);
-        auto *lOn = new ui::Label(this);
-        lOn->setName(ControlName("lOn", d, p));
-        lOn->setParentControl(sheet);
-        lOn->setCaption(QStringLiteral("开启"));
-        lOn->setBounds(180, top + 3, 30, 16);
-
-        auto *off = new ui::TimePicker(this);
-        off->setName(ControlName("dtpOff", d, p));
-        off->setParentControl(sheet);
-        off->setFormat(kTimeFormat);
-        off->setBounds(220, top, 96, 22);
-        auto *lOff = new ui::Label(this);
-        lOff->setName(ControlName("lOff", d, p));
-        lOff->setParentControl(sheet);
-        lOff->setCaption(QStringLiteral("关闭"));
-        lOff->setBounds(320, top + 3, 30, 16);
+        // A time picker and its caption after it.
+        auto timeRow = [&](const char *picker, const char *label, const QString &caption, int left) {
+          auto *time = new ui::TimePicker(this);
+          time->setName(ControlName(picker, d, p));
+          time->setParentControl(sheet);
+          time->setFormat(kTimeFormat);
+          time->setBounds(left, top, 96, 22);
+          auto *text = new ui::Label(this);
+          text->setName(ControlName(label, d, p));
+          text->setParentControl(sheet);
+          text->setCaption(caption);
+          text->setBounds(left + 100, top + 3, 30, 16);
+        };
+        timeRow("dtpOn", "lOn", QStringLiteral("开启"), 80);
+        timeRow("dtpOff", "lOff", QStringLiteral("关闭"), 220);
       }
     }
     const int buttonTop = dialogs::contentTop(*kwoForm) + 178;

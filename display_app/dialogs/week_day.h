@@ -6,7 +6,7 @@
 
 #include "form.h"
 #include "label.h"
-#include "power_management.h"
+#include "week_plan.h"
 #include "time_picker.h"
 
 namespace kwo {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "plc_reply.h"
+#include "tarnex.h"
 #include "window_messages.h"
 
 namespace morvit {
@@ -16,14 +17,9 @@ struct PlcLinkSettings {
   int32_t baud = 9600;
 };
 
-// The completion notice's message number.
-inline constexpr UINT kPlcNoticeMessage = 1224;
-
-// Results in the completion notice's high word.
-inline constexpr uint16_t kResultBadSlot = 0;   // no link, a closed link or nothing to send
-inline constexpr uint16_t kResultDone = 1;      // a reply from the address and function asked
-inline constexpr uint16_t kResultTimeOut = 16;  // no reply in time
-inline constexpr uint16_t kResultMismatch = 20; // a reply from another address or function
+// The completion notice's message number, as the view's message handler
+// compares it; its results are the PlcResult* values of the library.
+inline constexpr UINT kPlcNoticeMessage = PlcNotifyMessage;
 
 // Library send mode of the view: queued.
 inline constexpr int32_t kQueuedMode = -1;
@@ -50,6 +46,10 @@ class IPlcApi {
   virtual int32_t cmdSetTimeCheck(int32_t address, int32_t a, int32_t b, int32_t c, int32_t d) = 0;
   virtual int32_t cmdPowerOnLC(int32_t address, int32_t n) = 0;
   virtual int32_t cmdPowerOffLC(int32_t address, int32_t n) = 0;
+
+  // True when a UDP socket cannot bind the local port because another
+  // socket holds it (asked after a failed open, to say why it failed).
+  virtual bool localUdpPortTaken(int32_t port) = 0;
 };
 
 // The calls go to the controller link library in this process.
@@ -70,6 +70,7 @@ class TarnexPlcApi final : public IPlcApi {
   int32_t cmdSetTimeCheck(int32_t address, int32_t a, int32_t b, int32_t c, int32_t d) override;
   int32_t cmdPowerOnLC(int32_t address, int32_t n) override;
   int32_t cmdPowerOffLC(int32_t address, int32_t n) override;
+  bool localUdpPortTaken(int32_t port) override;
 };
 
 }  // namespace morvit

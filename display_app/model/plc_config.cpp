@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <initializer_list>
 #include <string>
+#include <system_error>
 
 #include "app_dir.h"
 #include "cp936.h"
@@ -18,12 +21,49 @@ using platform::Result;
 
 std::string Key(const char *name, int32_t i) { return name + std::to_string(i); }
 
-int32_t ClampCount(int32_t count) { return std::clamp<int32_t>(count, 0, kMaxCount); }
+int32_t ClampCount(int32_t count, int32_t limit) { return std::clamp<int32_t>(count, 0, limit); }
 
 uint16_t Low16(int32_t value) { return static_cast<uint16_t>(static_cast<uint32_t>(value) & 0xFFFFu); }
 
 std::string ReadText(const IniFile &ini, std::string_view section, const std::string &key, std::string_view def) {
   return cp936::ToUtf8(ini.ReadString(section, key, def));
+}
+
+// True when the section holds any of the keys with index i.
+bool AnyKey(const IniFile &ini, std::string_view section, std::initializer_list<const char *> names, int32_t i) {
+  return std::any_of(names.begin(), names.end(), [&](const char *name) { return ini.HasKey(section, Key(name, i)); });
+}
+
+// One past the last index below count for which present(i) holds: entries
+// after the last one the file holds are not read, whatever its count says.
+template <typename Present>
+int32_t PresentCount(int32_t count, Present present) {
+  for (int32_t i = count; i > 0; --i) {
+    if (present(i - 1)) return i;
+  }
+  return 0;
+}
+
+std::string ItemSection(int32_t controller, int32_t item) { return Key("PLC", controller) + Key("ItemStatus", item); }
+
+std::vector<StatusItem> ReadStatusItems(const IniFile &ini, int32_t controller) {
+  const int32_t count = PresentCount(ClampCount(ini.ReadInteger(Key("PLC", controller), "Count", 0), kMaxStatusItems),
+                                     [&](int32_t j) { return ini.HasSection(ItemSection(controller, j)); });
+  std::vector<StatusItem> items;
+  items.reserve(static_cast<size_t>(count));
+  for (int32_t j = 0; j < count; ++j) {
+    const std::string section = ItemSection(controller, j);
+    StatusItem item;
+    item.Type = ini.ReadInteger(section, "stType", 0);
+    item.Name = ReadText(ini, section, "stName", "");
+    item.Channel = ini.ReadInteger(section, "stID", 0);
+    item.Precision = ini.ReadInteger(section, "stPrecision", 0);
+    item.Base = ini.ReadFloat(section, "stParm1", 0);
+    item.Offset = ini.ReadFloat(section, "stParm2", 0);
+    item.Gain = ini.ReadFloat(section, "stParm3", 0);
+    items.push_back(std::move(item));
+  }
+  return items;
 }
 
 }  // namespace
@@ -53,34 +93,28 @@ Result<ControllerConfig> loadControllers(const std::string &path) {
   config.AlarmTemperature = ini.ReadFloat("Parms", "TemWarn", kDefaultAlarmTemperature);
   if (!std::isfinite(config.AlarmTemperature)) config.AlarmTemperature = kDefaultAlarmTemperature;
 
-  const int32_t count = ClampCount(ini.ReadInteger("PLCParms", "Count", 0));
-  config.Controllers.resize(static_cast<size_t>(count));
+  std::error_code ec;
+  config.FileFound = std::filesystem::exists(path, ec);
+
+  // A controller is there when the file holds one of its link keys or its
+  // status item count.
+  const int32_t count =
+      PresentCount(ClampCount(ini.ReadInteger("PLCParms", "Count", 0), kMaxControllers), [&](int32_t i) {
+        return AnyKey(ini, "PLCParms", {"Addr", "Name", "ConnMode", "Comm", "IP", "Port"}, i) ||
+               ini.HasSection(Key("PLC", i));
+      });
+  config.Controllers.reserve(static_cast<size_t>(count));
+  config.Items.reserve(static_cast<size_t>(count));
   for (int32_t i = 0; i < count; ++i) {
-    TPlcParm &c = config.Controllers[static_cast<size_t>(i)];
+    TPlcParm c;
     c.Addr = Low16(ini.ReadInteger("PLCParms", Key("Addr", i), 0));
     c.Name = ReadText(ini, "PLCParms", Key("Name", i), "");
     c.ConnMode = Low16(ini.ReadInteger("PLCParms", Key("ConnMode", i), 0));
     c.Comm = Low16(ini.ReadInteger("PLCParms", Key("Comm", i), 0));
     c.IP = ReadText(ini, "PLCParms", Key("IP", i), "192.168.0.1");
     c.Port = ini.ReadInteger("PLCParms", Key("Port", i), 6666);
-  }
-
-  config.Items.resize(static_cast<size_t>(count));
-  for (int32_t i = 0; i < count; ++i) {
-    const int32_t items = ClampCount(ini.ReadInteger(Key("PLC", i), "Count", 0));
-    auto &list = config.Items[static_cast<size_t>(i)];
-    list.resize(static_cast<size_t>(items));
-    for (int32_t j = 0; j < items; ++j) {
-      const std::string section = Key("PLC", i) + Key("ItemStatus", j);
-      StatusItem &item = list[static_cast<size_t>(j)];
-      item.Type = ini.ReadInteger(section, "stType", 0);
-      item.Name = ReadText(ini, section, "stName", "");
-      item.Channel = ini.ReadInteger(section, "stID", 0);
-      item.Precision = ini.ReadInteger(section, "stPrecision", 0);
-      item.Base = ini.ReadFloat(section, "stParm1", 0);
-      item.Offset = ini.ReadFloat(section, "stParm2", 0);
-      item.Gain = ini.ReadFloat(section, "stParm3", 0);
-    }
+    config.Controllers.push_back(std::move(c));
+    config.Items.push_back(ReadStatusItems(ini, i));
   }
   return config;
 }
@@ -94,8 +128,10 @@ Result<TDevParmArray> loadDevices(const std::string &path, int32_t n) {
   if (n > 0xFFFF) return devices;  // no 16-bit PLC_ID equals it
   const uint16_t controller = Low16(n);
 
-  const int32_t deviceCount = ClampCount(ini.ReadInteger("DeviceParms", "Count", 0));
+  // An entry none of whose keys the file holds is no device (nor output).
+  const int32_t deviceCount = ClampCount(ini.ReadInteger("DeviceParms", "Count", 0), kMaxCount);
   for (int32_t i = 0; i < deviceCount; ++i) {
+    if (!AnyKey(ini, "DeviceParms", {"Name", "ID", "PLC_ID"}, i)) continue;
     if (Low16(ini.ReadInteger("DeviceParms", Key("PLC_ID", i), 0)) != controller) continue;
     TDevParm device;
     device.Name = ReadText(ini, "DeviceParms", Key("Name", i), "");
@@ -105,8 +141,9 @@ Result<TDevParmArray> loadDevices(const std::string &path, int32_t n) {
     devices.push_back(std::move(device));
   }
 
-  const int32_t outputCount = ClampCount(ini.ReadInteger("DoParms", "Count", 0));
+  const int32_t outputCount = ClampCount(ini.ReadInteger("DoParms", "Count", 0), kMaxCount);
   for (int32_t k = 0; k < outputCount && !devices.empty(); ++k) {
+    if (!AnyKey(ini, "DoParms", {"PLC_ID", "LC_ID", "Output"}, k)) continue;
     const uint16_t plcId = Low16(ini.ReadInteger("DoParms", Key("PLC_ID", k), 0));
     const uint16_t deviceId = Low16(ini.ReadInteger("DoParms", Key("LC_ID", k), 0));
     bool outputRead = false;

@@ -67,11 +67,16 @@ struct StatusItem {
   std::string ValueText;  // what the status grid shows
 };
 
-// Counts read from the file are kept within 0..kMaxCount.
+// Counts read from the file are kept within these bounds, and within the
+// entries the file holds: the view's tables have room for 256 controllers of
+// 32 status items each; devices and outputs are read up to kMaxCount entries.
+inline constexpr int32_t kMaxControllers = 256;
+inline constexpr int32_t kMaxStatusItems = 32;
 inline constexpr int32_t kMaxCount = 4096;
 inline constexpr double kDefaultAlarmTemperature = 54;
 
 struct ControllerConfig {
+  bool FileFound = false;  // false: there was no file, and these are the defaults
   double AlarmTemperature = kDefaultAlarmTemperature;
   TPlcParmArray Controllers;
   std::vector<std::vector<StatusItem>> Items;  // by controller position
@@ -86,7 +91,8 @@ std::string UserIniPath();
 platform::Result<ControllerConfig> loadControllers(const std::string &path);
 
 // The devices of controller n in file order, each with its outputs. An output
-// that matches two devices belongs to both. n < 0 gives no devices.
+// that matches two devices belongs to both. n < 0 gives no devices. An entry
+// none of whose keys the file holds is neither device nor output.
 platform::Result<TDevParmArray> loadDevices(const std::string &path, int32_t n);
 
 // Addr, ConnMode, Comm, IP and Port of every controller into PLCParms.

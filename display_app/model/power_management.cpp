@@ -3,18 +3,17 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <ctime>
 #include <limits>
 
 #include "cp936.h"
 #include "number_text.h"
 #include "plc_register_map.h"
+#include "reply_words.h"
+#include "status_decode.h"
 #include "value_text.h"
 
 namespace morvit {
 namespace {
-
-constexpr const char *kDegrees = "\xE2\x84\x83";  // U+2103
 
 std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -36,79 +35,18 @@ std::string Printf(const char *format, long long value) {
   return buf;
 }
 
-int64_t DaysFromCivil(int64_t y, int64_t m, int64_t d) {
-  y -= m <= 2;
-  const int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const int64_t yoe = y - era * 400;
-  const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
-}
-
-// Reply word for a register of a block; nothing outside the block.
-std::optional<uint16_t> Word(const PlcReply &reply, const plc::RegisterBlock &block, int64_t reg) {
-  if (reg < block.first || reg >= block.end() || reg - block.first >= reply.count) return std::nullopt;
-  return reply.data[reg - block.first];
+const plc::RegisterBlock &BlockOf(PollPhase phase) {
+  switch (phase) {
+    case PollPhase::Plan:
+      return plc::kBlockPlan;
+    case PollPhase::Status:
+      return plc::kBlockStatus;
+    default:
+      return plc::kBlockClock;
+  }
 }
 
 }  // namespace
-
-LocalDateTime SystemLocalTime() {
-  const std::time_t now = std::time(nullptr);
-  std::tm tm{};
-  localtime_r(&now, &tm);
-  return LocalDateTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
-}
-
-int DayOfYear(int year, int month, int day) {
-  return static_cast<int>(DaysFromCivil(year, month, day) - DaysFromCivil(year, 1, 1) + 1);
-}
-
-int IsoDayOfWeek(int year, int month, int day) {
-  const int64_t days = DaysFromCivil(year, month, day);  // 1970-01-01 was a Thursday
-  return static_cast<int>(((days + 3) % 7 + 7) % 7) + 1;
-}
-
-std::array<uint16_t, kPlanWordCount> BuildPlanWords(const WeekPlan &plan) {
-  std::array<uint16_t, kPlanWordCount> words{};
-  uint32_t bits = 0;
-  for (int day = 0; day < plc::kPlanDayCount; ++day) {
-    for (int period = 0; period < plc::kPlanPeriodCount; ++period) {
-      if (plan.enabled(day, period)) bits |= 1u << plc::PlanEnableBit(day, period);
-      const PlanTime on = plan.onTime(day, period);
-      const PlanTime off = plan.offTime(day, period);
-      words[static_cast<size_t>(2 + 8 * day + 2 * period)] = plc::PackPlanTime(on.Hour, on.Minute);
-      words[static_cast<size_t>(3 + 8 * day + 2 * period)] = plc::PackPlanTime(off.Hour, off.Minute);
-    }
-  }
-  words[0] = static_cast<uint16_t>(bits & 0xFFFF);
-  words[1] = static_cast<uint16_t>(bits >> 16);
-  return words;
-}
-
-TimeCheckArgs BuildTimeCheck(const LocalDateTime &now) {
-  auto pack = [](int low, int high) {
-    return static_cast<int32_t>((static_cast<uint32_t>(low) & 0xFFFF) | (static_cast<uint32_t>(high) << 16));
-  };
-  return TimeCheckArgs{pack(now.year, now.month), pack(now.day, DayOfYear(now.year, now.month, now.day)),
-                       pack(IsoDayOfWeek(now.year, now.month, now.day), now.hour), pack(now.minute, now.second)};
-}
-
-PanelLayout LayoutDevicePanels(const std::vector<int> &captionWidths, int boxClientWidth) {
-  PanelLayout layout;
-  int left = 12;
-  int right = 0;
-  for (int caption : captionWidths) {
-    const int width = std::max(60, caption + 24);
-    layout.lefts.push_back(left);
-    layout.widths.push_back(width);
-    right = left + width;
-    left = right + 12;
-  }
-  layout.contentWidth = captionWidths.empty() ? 0 : right + 12;
-  layout.boxHeight = layout.contentWidth > boxClientWidth ? 82 : 72;
-  return layout;
-}
 
 PowerManagementModel::PowerManagementModel(IPlcApi &api, PlcLinkSettings link, Clock clock)
     : api_(api), link_(link), clock_(clock ? std::move(clock) : Clock(SystemLocalTime)) {}
@@ -119,7 +57,7 @@ void PowerManagementModel::startLibrary() { api_.startup(kQueuedMode); }
 
 void PowerManagementModel::shutdownLibrary() {
   setTimers(false);
-  pollPhase_ = kPhaseNone;
+  pollPhase_ = PollPhase::None;
   closeController();
   inFlight_.reset();
   api_.cleanup();
@@ -141,6 +79,7 @@ platform::Result<void> PowerManagementModel::loadControllers(const std::string &
   path_ = path;
   platform::Result<void> result;
   auto config = morvit::loadControllers(path);
+  const bool fileFound = config.ok() && config.value().FileFound;
   if (config.ok()) {
     alarmTemperature_ = config.value().AlarmTemperature;
     controllers_ = std::move(config.value().Controllers);
@@ -152,6 +91,10 @@ platform::Result<void> PowerManagementModel::loadControllers(const std::string &
   changed(kChangeControllers | kChangeGrid);
   auto selected = selectController(controllers_.empty() ? -1 : 0);
   if (result.ok() && !selected.ok()) result = selected;
+  // A file that is there but names no controller would leave the view blank.
+  if (result.ok() && fileFound && controllers_.empty()) {
+    setStatus(kPanelAction, "User.ini 中没有可用的控制器。");
+  }
   flush();
   return result;
 }
@@ -216,7 +159,7 @@ platform::Result<void> PowerManagementModel::selectController(int32_t n) {
     // old link still on its way counts no more than after a reopen.
     ++generation_;
     resetDecoded();
-    pollPhase_ = kPhaseNone;
+    pollPhase_ = PollPhase::None;
     setTimers(false);
     enableCommands(false);
     for (int panel : {kPanelLink, kPanelMode, kPanelAction}) setStatus(panel, "");
@@ -257,9 +200,9 @@ std::vector<OutputCell> PowerManagementModel::deviceCells(int32_t device, int pi
 // --- link ------------------------------------------------------------------
 
 void PowerManagementModel::resetDecoded() {
-  linkState_ = kLinkUnknown;
+  linkState_ = LinkState::Unknown;
   timeoutCount_ = 0;
-  lastReadPhase_ = kPhaseNone;
+  lastReadPhase_ = PollPhase::None;
   errorCode_ = 0;
   errorRow_ = 0;
   shutdownTemperature_ = 0;
@@ -300,7 +243,7 @@ void PowerManagementModel::closeController() {
 
 void PowerManagementModel::openAndStart() {
   if (openController(selectedController_)) {
-    pollPhase_ = kPhasePlan;
+    pollPhase_ = PollPhase::Plan;
     tick();
     setTimers(true);
     setStatus(kPanelLink, "");
@@ -308,13 +251,24 @@ void PowerManagementModel::openAndStart() {
     setStatus(kPanelAction, "打开设备成功");
     enableCommands(true);
   } else {
-    pollPhase_ = kPhaseNone;
+    pollPhase_ = PollPhase::None;
     setTimers(false);
     setStatus(kPanelLink, "");
     setStatus(kPanelMode, "");
-    setStatus(kPanelAction, "打开设备失败");
+    setStatus(kPanelAction, openFailureText());
     enableCommands(false);
   }
+}
+
+std::string PowerManagementModel::openFailureText() {
+  const TPlcParm *plc = selectedPlc();
+  const int32_t port = link_.localUdpPort;
+  // Port 0 takes any free port, so only a fixed port can be held by another
+  // program.
+  if (plc && plc->ConnMode == 1 && port > 0 && api_.localUdpPortTaken(port)) {
+    return "打开设备失败（本地端口 " + std::to_string(port) + " 已被占用）";
+  }
+  return "打开设备失败";
 }
 
 void PowerManagementModel::sendQueued() {
@@ -327,23 +281,23 @@ void PowerManagementModel::sendQueued() {
 
 void PowerManagementModel::tick() {
   const TPlcParm *plc = selectedPlc();
-  if (pollPhase_ == kPhaseNone || !plc) return;
+  if (pollPhase_ == PollPhase::None || !plc) return;
   if (api_.getCmdCount() == 0) {
-    if (linkState_ == kLinkOffline) pollPhase_ = kPhaseClock;
+    if (linkState_ == LinkState::Offline) pollPhase_ = PollPhase::Clock;
     switch (pollPhase_) {
-      case kPhasePlan:
+      case PollPhase::Plan:
         api_.cmdRead(plc->Addr, plc::kBlockPlan.first, plc::kBlockPlan.count);
-        lastReadPhase_ = kPhasePlan;
+        lastReadPhase_ = PollPhase::Plan;
         break;
-      case kPhaseStatus:
+      case PollPhase::Status:
         api_.cmdRead(plc->Addr, plc::kBlockStatus.first, plc::kBlockStatus.count);
-        lastReadPhase_ = kPhaseStatus;
-        pollPhase_ = kPhaseClock;
+        lastReadPhase_ = PollPhase::Status;
+        pollPhase_ = PollPhase::Clock;
         break;
-      case kPhaseClock:
+      case PollPhase::Clock:
         api_.cmdRead(plc->Addr, plc::kBlockClock.first, plc::kBlockClock.count);
-        lastReadPhase_ = kPhaseClock;
-        pollPhase_ = kPhaseStatus;
+        lastReadPhase_ = PollPhase::Clock;
+        pollPhase_ = PollPhase::Status;
         break;
       default:
         break;
@@ -360,26 +314,25 @@ void PowerManagementModel::handleNotice(uint16_t function, uint16_t result) {
   const TPlcParm *plc = selectedPlc();
   if (!current || !plc) return;
 
-  const bool wasOffline = linkState_ == kLinkOffline;
+  const bool wasOffline = linkState_ == LinkState::Offline;
   bool planDecoded = false;
   switch (result) {
-    case kResultDone: {
+    case PlcResultDone: {
       const PlcReply reply = api_.getData();
       if ((reply.address & 0xFF) != (plc->Addr & 0xFF)) return;
       if (reply.function == 3) {
-        static constexpr int kExpected[] = {0, plc::kBlockPlan.count, plc::kBlockStatus.count, plc::kBlockClock.count};
-        const int phase = lastReadPhase_;
-        if (phase >= kPhasePlan && phase <= kPhaseClock && reply.count != kExpected[phase]) {
+        const PollPhase phase = lastReadPhase_;
+        if (phase != PollPhase::None && reply.count != BlockOf(phase).count) {
           // Not the block that was asked for: show it, decode nothing.
           setStatus(kPanelAction, "数据错误");
         } else {
           setStatus(kPanelAction, "完成");
-          if (phase == kPhasePlan) {
+          if (phase == PollPhase::Plan) {
             decodePlan(reply);
             planDecoded = true;
-          } else if (phase == kPhaseStatus) {
+          } else if (phase == PollPhase::Status) {
             decodeStatus(reply);
-          } else if (phase == kPhaseClock) {
+          } else if (phase == PollPhase::Clock) {
             decodeClock(reply);
           }
         }
@@ -388,39 +341,39 @@ void PowerManagementModel::handleNotice(uint16_t function, uint16_t result) {
       }
       setStatus(kPanelLink, "在线");
       timeoutCount_ = 0;
-      linkState_ = kLinkOnline;
+      linkState_ = LinkState::Online;
       break;
     }
-    case kResultTimeOut:
+    case PlcResultTimeOut:
       setStatus(kPanelAction, "超时");
       ++timeoutCount_;
       if (timeoutCount_ >= 2) {
         setStatus(kPanelMode, "");
-        if (linkState_ != kLinkOffline) {
+        if (linkState_ != LinkState::Offline) {
           setStatus(kPanelLink, "离线");
           flashPhase_ = true;
         }
-        linkState_ = kLinkOffline;
+        linkState_ = LinkState::Offline;
       }
       break;
-    case kResultMismatch:
+    case PlcResultMismatch:
       setStatus(kPanelAction, "数据错误");
       setStatus(kPanelLink, "在线");
       timeoutCount_ = 0;
-      linkState_ = kLinkOnline;
+      linkState_ = LinkState::Online;
       break;
     default:
       return;
   }
   // Back online: read the plan again before status and clock.
-  if (wasOffline && linkState_ == kLinkOnline && !planDecoded) pollPhase_ = kPhasePlan;
+  if (wasOffline && linkState_ == LinkState::Online && !planDecoded) pollPhase_ = PollPhase::Plan;
   changed(kChangeStatusBar);
   flush();
 }
 
 void PowerManagementModel::decodePlan(const PlcReply &reply) {
   const plc::RegisterBlock &block = plc::kBlockPlan;
-  auto reg = [&](int r) { return Word(reply, block, r).value_or(0); };
+  auto reg = [&](int r) { return ReplyWord(reply, block, r).value_or(0); };
   const uint16_t enable = reg(plc::kRegPlanEnable);
   const bool checked = enable >= 1 && enable <= 3;
   decoding_ = true;
@@ -432,21 +385,11 @@ void PowerManagementModel::decodePlan(const PlcReply &reply) {
   decoding_ = false;
   updatePlanButton(checked);
 
-  const uint32_t bits = static_cast<uint32_t>(reg(plc::kRegPlanEnableBitsHigh)) << 16 | reg(plc::kRegPlanEnableBitsLow);
-  for (int day = 0; day < plc::kPlanDayCount; ++day) {
-    for (int period = 0; period < plc::kPlanPeriodCount; ++period) {
-      plan_.setEnabled(day, period, (bits >> plc::PlanEnableBit(day, period)) & 1u);
-    }
-    for (int k = 0; k < 8; ++k) {
-      const uint16_t word = reg(plc::kRegPlanTimeFirst + 8 * day + k);
-      const int hour = word >> 8;
-      const int minute = word & 0xFF;
-      if (hour > 23 || minute > 59) break;  // the rest of the day keeps its times
-      plan_.Times[static_cast<size_t>(7 * k + day)] = PlanTime{static_cast<uint8_t>(hour), static_cast<uint8_t>(minute)};
-    }
-  }
+  std::array<uint16_t, kPlanWordCount> words{};
+  for (size_t k = 0; k < words.size(); ++k) words[k] = reg(plc::kRegPlanEnableBitsLow + static_cast<int>(k));
+  DecodePlanWords(words, plan_);
   changed(kChangePlan);
-  pollPhase_ = kPhaseStatus;
+  pollPhase_ = PollPhase::Status;
   flush();
 }
 
@@ -457,65 +400,28 @@ void PowerManagementModel::setGridText(size_t row, const std::string &text) {
 }
 
 void PowerManagementModel::decodeStatus(const PlcReply &reply) {
-  const plc::RegisterBlock &block = plc::kBlockStatus;
-  auto reg = [&](int64_t r) { return Word(reply, block, r); };
+  auto reg = [&](int64_t r) { return ReplyWord(reply, plc::kBlockStatus, r); };
   if (selectedController_ >= 0 && static_cast<size_t>(selectedController_) < items_.size()) {
     auto &items = items_[static_cast<size_t>(selectedController_)];
-    for (size_t j = 0; j < items.size(); ++j) {
-      StatusItem &item = items[j];
-      const auto row = static_cast<uint16_t>(std::min<size_t>(j + 1, 0xFFFF));
-      const int64_t channel = item.Channel;
-      std::string text;  // empty: keep the old text
-      auto scaled = [&](int64_t r) -> std::optional<double> {
-        auto raw = reg(r);
-        if (!raw) return std::nullopt;
-        return ScaleToValue(*raw, item.Gain, item.Offset, item.Base);
-      };
-      switch (item.Type) {
-        case kItemSmoke:
-          if (auto v = reg(plc::kRegSmokeInput)) {
-            text = std::to_string(*v);
-            errorCode_ = *v;
-            errorRow_ = row;
-          }
-          break;
-        case kItemAlarmTemperature:
-          text = formatPrecision(alarmTemperature_, item.Precision, kDegrees);
-          break;
-        case kItemShutdownTemperature:
-          if (auto v = scaled(plc::kRegAnalogLimitFirst - 1 + channel)) {
-            shutdownTemperature_ = *v;
-            shutdownRow_ = row;
-            shutdownController_ = selectedController_;
-            text = formatPrecision(*v, item.Precision, kDegrees);
-          }
-          break;
-        case kItemDigitalInput:
-          if (auto v = reg(channel - 1)) text = std::to_string(*v);
-          break;
-        case kItemAnalogInput:
-          if (auto v = scaled(plc::kRegAnalogInputFirst - 1 + channel)) text = formatPrecision(*v, item.Precision, kDegrees);
-          break;
-        case kItemMeasuredTemperature:
-          if (auto v = scaled(plc::kRegAnalogInputFirst - 1 + channel)) {
-            measuredTemperature_ = *v;
-            measuredRow_ = row;
-            text = formatPrecision(*v, item.Precision, kDegrees);
-          }
-          break;
-        case kItemBrightness:
-          if (auto v = scaled(plc::kRegAnalogInputFirst - 1 + channel)) {
-            brightness_ = *v;
-            brightnessRow_ = row;
-            text = formatPrecision(*v, item.Precision, "");
-          }
-          break;
-        default:
-          break;
-      }
-      if (!text.empty()) item.ValueText = text;
-      setGridText(j + 1, item.ValueText);
+    const StatusValues values = DecodeStatusItems(items, reply, alarmTemperature_);
+    if (values.error) {
+      errorCode_ = values.error->value;
+      errorRow_ = values.error->row;
     }
+    if (values.shutdownTemperature) {
+      shutdownTemperature_ = values.shutdownTemperature->value;
+      shutdownRow_ = values.shutdownTemperature->row;
+      shutdownController_ = selectedController_;
+    }
+    if (values.measuredTemperature) {
+      measuredTemperature_ = values.measuredTemperature->value;
+      measuredRow_ = values.measuredTemperature->row;
+    }
+    if (values.brightness) {
+      brightness_ = values.brightness->value;
+      brightnessRow_ = values.brightness->row;
+    }
+    for (size_t j = 0; j < items.size(); ++j) setGridText(j + 1, items[j].ValueText);
   }
 
   setStatus(kPanelMode, reg(plc::kRegModeSwitch).value_or(0) != 0 ? "Auto" : "Manual");
@@ -528,24 +434,22 @@ void PowerManagementModel::decodeStatus(const PlcReply &reply) {
     }
   }
   changed(kChangeOutputs);
-  if (linkState_ == kLinkOffline) pollPhase_ = kPhasePlan;
+  if (linkState_ == LinkState::Offline) pollPhase_ = PollPhase::Plan;
   flush();
 }
 
 void PowerManagementModel::decodeClock(const PlcReply &reply) {
   const plc::RegisterBlock &block = plc::kBlockClock;
-  auto reg = [&](int r) { return static_cast<int>(Word(reply, block, r).value_or(0)); };
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", reg(plc::kRegClockYear), reg(plc::kRegClockMonth),
-                reg(plc::kRegClockDay), reg(plc::kRegClockHour), reg(plc::kRegClockMinute));
-  setStatus(kPanelClock, buf);
-  if (linkState_ == kLinkOffline) pollPhase_ = kPhasePlan;
+  auto reg = [&](int r) { return static_cast<int>(ReplyWord(reply, block, r).value_or(0)); };
+  setStatus(kPanelClock, ClockText(reg(plc::kRegClockYear), reg(plc::kRegClockMonth), reg(plc::kRegClockDay),
+                                    reg(plc::kRegClockHour), reg(plc::kRegClockMinute)));
+  if (linkState_ == LinkState::Offline) pollPhase_ = PollPhase::Plan;
   flush();
 }
 
 void PowerManagementModel::flashTick() {
   flashPhase_ = !flashPhase_;
-  if (linkState_ == kLinkOffline) setStatus(kPanelLink, flashPhase_ ? "离线" : "");
+  if (linkState_ == LinkState::Offline) setStatus(kPanelLink, flashPhase_ ? "离线" : "");
   const auto &items = statusItems();
   auto blink = [&](uint16_t row) {
     if (row == 0 || row > items.size()) return;
@@ -597,17 +501,7 @@ GridCell PowerManagementModel::gridCell(int row) const {
   if (row == 0) return GridCell{text, CellStyle::Header};
   const auto &items = statusItems();
   const int type = static_cast<size_t>(row) <= items.size() ? items[static_cast<size_t>(row) - 1].Type : 0;
-  switch (type) {
-    case kItemSmoke:
-      if (text.empty()) return GridCell{"", CellStyle::Text};
-      return text == "0" ? GridCell{"正常", CellStyle::Normal} : GridCell{"错误", CellStyle::Fault};
-    case kItemDigitalInput:
-      return text == "1" ? GridCell{"开", CellStyle::SwitchOn} : GridCell{"关", CellStyle::SwitchOff};
-    case kItemMeasuredTemperature:
-      return GridCell{text, measuredTemperature_ >= alarmTemperature_ ? CellStyle::Alarm : CellStyle::Text};
-    default:
-      return GridCell{text, CellStyle::Text};
-  }
+  return StatusCell(type, text, measuredTemperature_ >= alarmTemperature_);
 }
 
 bool PowerManagementModel::enabled(Control control) const {
@@ -636,29 +530,7 @@ void PowerManagementModel::setTimers(bool on) {
 
 // --- commands -----------------------------------------------------------------
 
-CommandResult PowerManagementModel::issue(PlcCommand command, std::string action, bool resetReadPhase) {
-  int32_t queued = 0;
-  const auto &a = command.args;
-  switch (command.kind) {
-    case PlcCommand::Kind::PowerOnLC:
-      queued = api_.cmdPowerOnLC(command.address, a[0]);
-      break;
-    case PlcCommand::Kind::PowerOffLC:
-      queued = api_.cmdPowerOffLC(command.address, a[0]);
-      break;
-    case PlcCommand::Kind::SetTimeCheck:
-      queued = api_.cmdSetTimeCheck(command.address, a[0], a[1], a[2], a[3]);
-      break;
-    case PlcCommand::Kind::SetTimerEnable:
-      queued = api_.cmdSetTimerEnable(command.address, a[0]);
-      break;
-    case PlcCommand::Kind::Write:
-      queued = api_.cmdWrite(command.address, a[0], command.words.data(), static_cast<int32_t>(command.words.size()));
-      break;
-    case PlcCommand::Kind::SetAW:
-      queued = api_.cmdSetAW(command.address, a[0], a[1]);
-      break;
-  }
+CommandResult PowerManagementModel::afterQueued(int32_t queued, std::string action, bool resetReadPhase) {
   CommandResult result;
   if (queued == 0) {
     result.status = CommandResult::Status::Refused;
@@ -667,11 +539,10 @@ CommandResult PowerManagementModel::issue(PlcCommand command, std::string action
     return result;
   }
   sendQueued();
-  if (resetReadPhase) lastReadPhase_ = kPhaseNone;
+  if (resetReadPhase) lastReadPhase_ = PollPhase::None;
   setStatus(kPanelAction, std::move(action));
   flush();
   result.status = CommandResult::Status::Done;
-  result.command = std::move(command);
   return result;
 }
 
@@ -697,11 +568,9 @@ CommandResult PowerManagementModel::switchDevice(bool on) {
   const TDevParm *device = currentDevice();
   if (!device) return {};
   if (device->Id >= plc::kLogicGroupCount) return Refusal(Printf("设备号 %lld 超出 0..31。", device->Id));
-  PlcCommand command{on ? PlcCommand::Kind::PowerOnLC : PlcCommand::Kind::PowerOffLC,
-                     selectedPlc()->Addr,
-                     {device->Id, 0, 0, 0},
-                     {}};
-  return issue(std::move(command), (on ? "开启" : "关闭") + device->Name + "...", true);
+  const int32_t address = selectedPlc()->Addr;
+  const int32_t queued = on ? api_.cmdPowerOnLC(address, device->Id) : api_.cmdPowerOffLC(address, device->Id);
+  return afterQueued(queued, (on ? "开启" : "关闭") + device->Name + "...", true);
 }
 
 CommandResult PowerManagementModel::powerOn() { return switchDevice(true); }
@@ -711,8 +580,7 @@ CommandResult PowerManagementModel::powerOff() { return switchDevice(false); }
 CommandResult PowerManagementModel::setClock() {
   if (!currentDevice()) return {};
   const TimeCheckArgs args = BuildTimeCheck(clock_());
-  PlcCommand command{PlcCommand::Kind::SetTimeCheck, selectedPlc()->Addr, {args.a, args.b, args.c, args.d}, {}};
-  return issue(std::move(command), "校时...", true);
+  return afterQueued(api_.cmdSetTimeCheck(selectedPlc()->Addr, args.a, args.b, args.c, args.d), "校时...", true);
 }
 
 CommandResult PowerManagementModel::timePlanClick(bool checked) {
@@ -723,11 +591,9 @@ CommandResult PowerManagementModel::timePlanClick(bool checked) {
   }
   CommandResult result;
   if (currentDevice()) {
-    PlcCommand command{PlcCommand::Kind::SetTimerEnable,
-                       selectedPlc()->Addr,
-                       {checked ? plc::kPlanEnableOn : plc::kPlanEnableOff, 0, 0, 0},
-                       {}};
-    result = issue(std::move(command), checked ? "开启定时计划..." : "禁用定时计划...", true);
+    const int32_t queued =
+        api_.cmdSetTimerEnable(selectedPlc()->Addr, checked ? plc::kPlanEnableOn : plc::kPlanEnableOff);
+    result = afterQueued(queued, checked ? "开启定时计划..." : "禁用定时计划...", true);
   }
   updatePlanButton(checked);
   flush();
@@ -740,11 +606,10 @@ CommandResult PowerManagementModel::sendWeekPlan(const WeekPlan &plan) {
   plan_ = plan;
   changed(kChangePlan);
   const auto words = BuildPlanWords(plan);
-  PlcCommand command{PlcCommand::Kind::Write,
-                     selectedPlc()->Addr,
-                     {plc::kBlockPlanWrite.first, plc::kBlockPlanWrite.count, 0, 0},
-                     std::vector<uint16_t>(words.begin(), words.end())};
-  return issue(std::move(command), "设置定时计划...", true);
+  static_assert(kPlanWordCount == plc::kBlockPlanWrite.count);
+  const int32_t queued =
+      api_.cmdWrite(selectedPlc()->Addr, plc::kBlockPlanWrite.first, words.data(), plc::kBlockPlanWrite.count);
+  return afterQueued(queued, "设置定时计划...", true);
 }
 
 InputRequest PowerManagementModel::shutdownLimitInput() const {
@@ -770,8 +635,8 @@ CommandResult PowerManagementModel::setShutdownLimit(std::string_view text) {
     return Refusal(Printf("通道 %lld 超出 1..8。", item->Channel));
   const double raw = ScaleToRaw(*value, item->Gain, item->Offset, item->Base);
   if (!(raw >= 0 && raw <= 65535)) return Refusal("数值超出控制器的范围。");
-  PlcCommand command{PlcCommand::Kind::SetAW, selectedPlc()->Addr, {item->Channel - 1, static_cast<int32_t>(raw), 0, 0}, {}};
-  return issue(std::move(command), "设置关闭温度...", false);
+  const int32_t queued = api_.cmdSetAW(selectedPlc()->Addr, item->Channel - 1, static_cast<int32_t>(raw));
+  return afterQueued(queued, "设置关闭温度...", false);
 }
 
 InputRequest PowerManagementModel::alarmTemperatureInput() const {
@@ -808,7 +673,7 @@ CommandResult PowerManagementModel::renameDevice(std::string_view name) {
 CommandResult PowerManagementModel::applyLinkSettings(const TPlcParmArray &edited) {
   CommandResult result;
   if (controllers_.empty() || !selectedPlc() || edited.size() != controllers_.size()) {
-    linkState_ = kLinkUnknown;
+    linkState_ = LinkState::Unknown;
     flush();
     return result;
   }
@@ -817,13 +682,13 @@ CommandResult PowerManagementModel::applyLinkSettings(const TPlcParmArray &edite
   changed(kChangeControllers);
   result = Outcome(writeLinkSettings(path_, controllers_));
   if (!devices_.empty()) openAndStart();
-  linkState_ = kLinkUnknown;
+  linkState_ = LinkState::Unknown;
   flush();
   return result;
 }
 
 void PowerManagementModel::cancelLinkSettings() {
-  linkState_ = kLinkUnknown;
+  linkState_ = LinkState::Unknown;
   flush();
 }
 

@@ -15,89 +15,15 @@
 #include <string_view>
 #include <vector>
 
+#include "command_result.h"
+#include "controller_clock.h"
 #include "plc_api.h"
 #include "plc_config.h"
 #include "result.h"
+#include "status_cells.h"
+#include "week_plan.h"
 
 namespace morvit {
-
-// Local date and time as the operator's clock shows it.
-struct LocalDateTime {
-  int year = 2000;
-  int month = 1;  // 1..12
-  int day = 1;    // 1..31
-  int hour = 0;
-  int minute = 0;
-  int second = 0;
-};
-using Clock = std::function<LocalDateTime()>;
-LocalDateTime SystemLocalTime();
-
-int DayOfYear(int year, int month, int day);      // 1 January = 1
-int IsoDayOfWeek(int year, int month, int day);   // Monday = 1 .. Sunday = 7
-
-struct PlanTime {
-  uint8_t Hour = 0;
-  uint8_t Minute = 0;
-  bool operator==(const PlanTime &) const = default;
-};
-
-// The weekly plan: per day (0 = Sunday .. 6 = Saturday) four periods
-// (0..3), each with an enable flag, an on time and an off time.
-struct WeekPlan {
-  std::array<bool, 28> Enabled{};     // [7 * period + day]
-  std::array<PlanTime, 56> Times{};   // [7 * k + day]: k = 2 * period on, 2 * period + 1 off
-
-  bool enabled(int day, int period) const { return Enabled[static_cast<size_t>(7 * period + day)]; }
-  void setEnabled(int day, int period, bool on) { Enabled[static_cast<size_t>(7 * period + day)] = on; }
-  PlanTime onTime(int day, int period) const { return Times[static_cast<size_t>(14 * period + day)]; }
-  PlanTime offTime(int day, int period) const { return Times[static_cast<size_t>(14 * period + 7 + day)]; }
-  void setOnTime(int day, int period, PlanTime t) { Times[static_cast<size_t>(14 * period + day)] = t; }
-  void setOffTime(int day, int period, PlanTime t) { Times[static_cast<size_t>(14 * period + 7 + day)] = t; }
-  bool operator==(const WeekPlan &) const = default;
-};
-
-inline constexpr int kPlanWordCount = 58;
-// Registers 81..138: the enable bits (bit 4 * day + period), then per day the
-// on and off times of periods 0..3 as hour * 256 + minute.
-std::array<uint16_t, kPlanWordCount> BuildPlanWords(const WeekPlan &plan);
-
-// The four arguments of the clock setting command.
-struct TimeCheckArgs {
-  int32_t a = 0;  // year + month << 16
-  int32_t b = 0;  // day + day of year << 16
-  int32_t c = 0;  // day of week (Monday 1 .. Sunday 7) + hour << 16
-  int32_t d = 0;  // minute + second << 16
-  bool operator==(const TimeCheckArgs &) const = default;
-};
-TimeCheckArgs BuildTimeCheck(const LocalDateTime &now);
-
-// One command export call the model made.
-struct PlcCommand {
-  enum class Kind { PowerOnLC, PowerOffLC, SetTimeCheck, SetTimerEnable, Write, SetAW };
-  Kind kind = Kind::PowerOnLC;
-  int32_t address = 0;
-  std::array<int32_t, 4> args{};  // in the export's order after the address
-  std::vector<uint16_t> words;    // Write: the register values
-};
-
-struct CommandResult {
-  enum class Status {
-    Nothing,  // not applicable now (no device selected, an echo of a decode)
-    Done,     // the command was queued and sent, or the file written
-    Refused,  // message says why; nothing was queued or written
-    Failed,   // message says why (a file that could not be written)
-  };
-  Status status = Status::Nothing;
-  std::string message;
-  std::optional<PlcCommand> command;
-};
-
-// What an input dialog shows: its label and the preset text.
-struct InputRequest {
-  std::string label;
-  std::string preset;
-};
 
 // The controls whose Enabled the model decides.
 enum class Control {
@@ -115,26 +41,6 @@ enum class Control {
 // Status bar panels.
 enum StatusPanel : int { kPanelLink = 0, kPanelMode = 1, kPanelAction = 2, kPanelClock = 3 };
 inline constexpr int kStatusPanelCount = 4;
-inline constexpr std::array<int, kStatusPanelCount> kStatusPanelWidths{64, 64, 128, 192};
-
-// Status grid: column widths; rows are one header row and one per item.
-inline constexpr std::array<int, 3> kGridColumnWidths{12, 200, 128};
-inline constexpr int kGridRowHeight = 16;
-
-// How column 2 of a status grid row is drawn.
-enum class CellStyle {
-  Header,     // row 0
-  Text,       // the text, black
-  Normal,     // "正常", black
-  Fault,      // "错误", red
-  SwitchOn,   // "开" on a green ellipse
-  SwitchOff,  // "关" on a black ellipse
-  Alarm,      // the text, dark red
-};
-struct GridCell {
-  std::string text;
-  CellStyle style = CellStyle::Text;
-};
 
 // One output's cell in a device picture: x from x0 to x1 (exclusive), full
 // height, green when on.
@@ -143,18 +49,6 @@ struct OutputCell {
   int x1 = 0;
   bool on = false;
 };
-
-// Device panels side by side in the device box.
-struct PanelLayout {
-  std::vector<int> lefts;
-  std::vector<int> widths;
-  int contentWidth = 0;  // the last panel's right edge + 12 (12 with none)
-  int boxHeight = 72;    // 82 while the panels overflow the box
-};
-inline constexpr int kPanelTop = 12;
-inline constexpr int kPanelHeight = 40;
-// captionWidths: each device name's width in the panel font.
-PanelLayout LayoutDevicePanels(const std::vector<int> &captionWidths, int boxClientWidth);
 
 // What changed, for the change callback (a bit set).
 enum ModelChange : uint32_t {
@@ -168,15 +62,13 @@ enum ModelChange : uint32_t {
   kChangeTimers = 1u << 7,       // poll or blink timer switched
 };
 
+// Which block the next poll reads, and which block a read reply answers.
+enum class PollPhase { None = 0, Plan = 1, Status = 2, Clock = 3 };
+
+enum class LinkState { Unknown = 0, Online = 1, Offline = 2 };
+
 class PowerManagementModel {
  public:
-  static constexpr int kPhaseNone = 0;
-  static constexpr int kPhasePlan = 1;
-  static constexpr int kPhaseStatus = 2;
-  static constexpr int kPhaseClock = 3;
-  static constexpr int16_t kLinkUnknown = 0;
-  static constexpr int16_t kLinkOnline = 1;
-  static constexpr int16_t kLinkOffline = 2;
   static constexpr int kPollIntervalMs = 400;
   static constexpr int kFlashIntervalMs = 500;
 
@@ -199,7 +91,8 @@ class PowerManagementModel {
 
   // --- configuration --------------------------------------------------------
   // Reads the file once (later calls do nothing), selects controller 0 when
-  // there is one and loads its devices. Errors leave an empty list.
+  // there is one and loads its devices. Errors leave an empty list; a file
+  // that is there but names no controller says so in status panel 2.
   platform::Result<void> loadControllers(const std::string &path);
   bool controllersLoaded() const { return loaded_; }
   const std::string &configPath() const { return path_; }
@@ -240,9 +133,9 @@ class PowerManagementModel {
   void decodeClock(const PlcReply &reply);
 
   int32_t slot() const { return slot_; }
-  int pollPhase() const { return pollPhase_; }
-  int lastReadPhase() const { return lastReadPhase_; }
-  int16_t linkState() const { return linkState_; }
+  PollPhase pollPhase() const { return pollPhase_; }
+  PollPhase lastReadPhase() const { return lastReadPhase_; }
+  LinkState linkState() const { return linkState_; }
   int32_t timeoutCount() const { return timeoutCount_; }
   uint64_t generation() const { return generation_; }
   bool pollTimerRunning() const { return pollTimer_; }
@@ -309,7 +202,12 @@ class PowerManagementModel {
   void setStatus(int panel, std::string text);
   void setGridText(size_t row, const std::string &text);
   void sendQueued();
-  CommandResult issue(PlcCommand command, std::string action, bool resetReadPhase);
+  // Status panel 2 after a failed open: why, when the library's -1 can be
+  // traced to a local port another program holds.
+  std::string openFailureText();
+  // After a command export returned queued (the new queue length, 0 when
+  // refused): sends it and shows action, or gives the refusal.
+  CommandResult afterQueued(int32_t queued, std::string action, bool resetReadPhase);
   // Switches the selected device on or off as a whole.
   CommandResult switchDevice(bool on);
   void changed(uint32_t bits) { pending_ |= bits; }
@@ -332,9 +230,9 @@ class PowerManagementModel {
   int32_t selectedDevice_ = -1;
 
   int32_t slot_ = -1;
-  int pollPhase_ = kPhaseNone;
-  int lastReadPhase_ = kPhaseNone;
-  int16_t linkState_ = kLinkUnknown;
+  PollPhase pollPhase_ = PollPhase::None;
+  PollPhase lastReadPhase_ = PollPhase::None;
+  LinkState linkState_ = LinkState::Unknown;
   int32_t timeoutCount_ = 0;
   uint64_t generation_ = 0;
   std::optional<uint64_t> inFlight_;  // generation of the send whose notice is due

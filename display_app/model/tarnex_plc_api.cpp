@@ -1,5 +1,6 @@
 #include "plc_api.h"
 #include "tarnex.h"
+#include "udp_port_probe.h"
 
 namespace morvit {
 
@@ -32,5 +33,6 @@ int32_t TarnexPlcApi::cmdSetTimeCheck(int32_t address, int32_t a, int32_t b, int
 }
 int32_t TarnexPlcApi::cmdPowerOnLC(int32_t address, int32_t n) { return CMD_PowerOnLC(address, n); }
 int32_t TarnexPlcApi::cmdPowerOffLC(int32_t address, int32_t n) { return CMD_PowerOffLC(address, n); }
+bool TarnexPlcApi::localUdpPortTaken(int32_t port) { return UdpPortInUse(port); }
 
 }  // namespace morvit

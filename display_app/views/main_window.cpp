@@ -264,20 +264,18 @@ void TfrmMain::buildComponents() {
 }
 
 void TfrmMain::FormCreate(ui::Form *) {
-  // 1. Centre the window by its outer size.
   centerOnScreen();
-  // 2. "Monitor.ini" is looked for; nothing depends on the answer.
+  // The screen settings file is looked for beside the program; nothing
+  // reads it yet, so the answer is not used.
   [[maybe_unused]] const bool monitorIni = fileBesideExecutable("Monitor.ini");
-  // 3. No menu bar on the frame.
+  // The frame shows no menu bar: the menu tool bar carries the menu, and
+  // setting it again rebuilds its caption buttons.
   sfrmMain->setMenu(nullptr);
-  // 4. The menu tool bar rebuilds its caption buttons.
   toolbarMenu->setMenu(nullptr);
   toolbarMenu->setMenu(menuMain);
-  // 5. A fresh temperature ring.
   std::fill(std::begin(TemperatureRing), std::end(TemperatureRing), 0.0);
-  // 6. The views.
   mnLoadClick();
-  // 7. The power management view when "User.ini" is there.
+  // Shows the power management view when "User.ini" is there.
   mnPLCManagementClick();
 }
 
@@ -301,14 +299,13 @@ void TfrmMain::notification(ui::Component *component, ui::Operation operation) {
 }
 
 void TfrmMain::mnLoadClick() {
-  // 1. Free the views: monitor, video processor, power management, trace.
+  // The old views go first: monitor, video processor, power management, trace.
   freeViews();
-  // 2. The screen list holds one screen.
+  // The screen list holds one screen; without a screen there is nothing to show.
   lvLedPanels->clearItems();
   lvLedPanels->addItem(QStringLiteral("Pellmar Screen1"), 0);
-  // 3. Nothing to show without a screen.
   if (lvLedPanels->itemCount() == 0) return;
-  // 4. New views, without an owner; each decides its own visibility.
+  // New views, without an owner; each decides its own visibility.
   frmMonitor_ = new TfrmMonitor(nullptr);
   watch(frmMonitor_);
   frmVideoProcessor_ = new TfrmVideoProcessor(nullptr);
@@ -317,7 +314,7 @@ void TfrmMain::mnLoadClick() {
   watch(frmPLCManagement_);
   frmTemperatureTrace_ = new TfrmTemperatureTrace(nullptr);
   watch(frmTemperatureTrace_);
-  // 5. Onto the main panel: the monitor first, later ones above it. Each
+  // Onto the main panel: the monitor first, later ones above it. Each
   // keeps the visibility its constructor chose.
   const std::vector<ui::Control *> placed = {frmMonitor_, frmVideoProcessor_, frmTemperatureTrace_,
                                              frmPLCManagement_};
@@ -326,7 +323,7 @@ void TfrmMain::mnLoadClick() {
     view->setParentControl(pnlMain);
     view->setVisible(visible);
   }
-  // 6. Selecting the first screen sets the selected screen index.
+  // Selecting the first screen sets the selected screen index.
   lvLedPanels->setItemIndex(0);
 }
 

@@ -1,20 +1,9 @@
 #include "monitor_view.h"
 
-#include "view_events.h"
-
 namespace morvit {
 
-TfrmMonitor::TfrmMonitor(ui::Component *owner) : ui::Frame(owner) {
-  notifyViewEvent(ViewEvent::Created, staticMetaObject.className());
-  setName(QStringLiteral("frmMonitor"));
-  setAlign(ui::Align::Client);
-  setVisible(false);
-}
-
-TfrmMonitor::~TfrmMonitor() {
-  beginDestroy();
-  notifyViewEvent(ViewEvent::Destroyed, staticMetaObject.className());
-}
+TfrmMonitor::TfrmMonitor(ui::Component *owner)
+    : PlaceholderView(owner, staticMetaObject.className(), QStringLiteral("frmMonitor"), false) {}
 
 void TfrmMonitor::FrameResize(ui::Control *) {}
 

@@ -1,16 +1,15 @@
 #pragma once
 // The screen monitor view: one screen shown as an LED panel. The main window
 // creates it hidden on its main panel and runs its resize and zoom commands.
-#include "frame.h"
+#include "placeholder_view.h"
 
 namespace morvit {
 
-class TfrmMonitor : public ui::Frame {
+class TfrmMonitor : public PlaceholderView {
   Q_OBJECT
  public:
   // Client-aligned and hidden.
   explicit TfrmMonitor(ui::Component *owner);
-  ~TfrmMonitor() override;
 
   // The frame was resized: centre the content.
   void FrameResize(ui::Control *sender);

@@ -1,12 +1,11 @@
 #include "power_management_view.h"
 
-#include <optional>
-
 #include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPointer>
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 #include "application.h"
@@ -253,7 +252,7 @@ void TfrmPLCManagement::build() {
 void TfrmPLCManagement::LoadControllers() {
   if (model_->controllersLoaded()) return;
   const auto loaded = model_->loadControllers(UserIniPath());
-  if (!loaded.ok()) report(CommandResult{CommandResult::Status::Failed, loaded.error().message, std::nullopt});
+  if (!loaded.ok()) report(CommandResult{CommandResult::Status::Failed, loaded.error().message});
 }
 
 LRESULT TfrmPLCManagement::windowMessage(const platform::WindowMessage &message) {
@@ -442,32 +441,42 @@ void TfrmPLCManagement::btnTimeAdjustClick() { report(model_->setClock()); }
 
 void TfrmPLCManagement::chbTimePlanClick() { report(model_->timePlanClick(chbTimePlan->checked())); }
 
-void TfrmPLCManagement::btnWeekDayClick() {
+template <typename Make, typename Read>
+std::optional<bool> TfrmPLCManagement::runDialog(Make make, Read read) {
   QPointer<TfrmPLCManagement> self(this);
-  WeekPlan plan;
   bool ok = false;
   {
-    TfrmWeekDay dialog(nullptr);
-    dialog.fill(model_->weekPlan());
-    ok = dialog.showModal() == ui::mrOk;
-    plan = dialog.plan();
+    const auto dialog = make();
+    ok = dialog->showModal() == ui::mrOk;
+    read(*dialog);
   }
-  if (self.isNull() || isDying() || !ok) return;
-  report(model_->sendWeekPlan(plan));
+  // The view may have gone while the dialog was open.
+  if (self.isNull() || isDying()) return std::nullopt;
+  return ok;
+}
+
+void TfrmPLCManagement::btnWeekDayClick() {
+  WeekPlan plan;
+  const auto ok = runDialog(
+      [this] {
+        auto dialog = std::make_unique<TfrmWeekDay>(nullptr);
+        dialog->fill(model_->weekPlan());
+        return dialog;
+      },
+      [&plan](TfrmWeekDay &dialog) { plan = dialog.plan(); });
+  if (ok.value_or(false)) report(model_->sendWeekPlan(plan));
 }
 
 std::optional<std::string> TfrmPLCManagement::askInput(const InputRequest &request, bool selectAll) {
-  QPointer<TfrmPLCManagement> self(this);
   QString text;
-  bool ok = false;
-  {
-    TfrmInput dialog(nullptr);
-    dialog.prepare(Text(request.label), Text(request.preset), selectAll);
-    ok = dialog.showModal() == ui::mrOk;
-    text = dialog.text();
-  }
-  // The view may have gone while the dialog was open.
-  if (self.isNull() || isDying() || !ok) return std::nullopt;
+  const auto ok = runDialog(
+      [&] {
+        auto dialog = std::make_unique<TfrmInput>(nullptr);
+        dialog->prepare(Text(request.label), Text(request.preset), selectAll);
+        return dialog;
+      },
+      [&text](TfrmInput &dialog) { text = dialog.text(); });
+  if (!ok.value_or(false)) return std::nullopt;
   return text.toStdString();
 }
 
@@ -486,16 +495,15 @@ void TfrmPLCManagement::mnRenameClick() {
 }
 
 void TfrmPLCManagement::btnCommunicationSettingsClick() {
-  QPointer<TfrmPLCManagement> self(this);
   TPlcParmArray edited;
-  bool ok = false;
-  {
-    TfrmPLCCommunicationSettings dialog(nullptr, model_->controllers(), model_->selectedController());
-    ok = dialog.showModal() == ui::mrOk;
-    edited = dialog.controllers();
-  }
-  if (self.isNull() || isDying()) return;
-  if (ok) {
+  const auto ok = runDialog(
+      [this] {
+        return std::make_unique<TfrmPLCCommunicationSettings>(nullptr, model_->controllers(),
+                                                              model_->selectedController());
+      },
+      [&edited](TfrmPLCCommunicationSettings &dialog) { edited = dialog.controllers(); });
+  if (!ok) return;
+  if (*ok) {
     report(model_->applyLinkSettings(edited));
   } else {
     model_->cancelLinkSettings();

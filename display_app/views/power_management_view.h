@@ -115,6 +115,11 @@ class TfrmPLCManagement : public ui::Frame {
   void updateTimers();
   // Shows a refusal or a failure in a message box.
   void report(const CommandResult &result);
+  // Shows a dialog modally: make builds it, read takes its values before it
+  // goes. Nothing when the view went while it was open, else whether it
+  // ended with OK.
+  template <typename Make, typename Read>
+  std::optional<bool> runDialog(Make make, Read read);
   // Asks for one value; nothing when cancelled or when the view went meanwhile.
   std::optional<std::string> askInput(const InputRequest &request, bool selectAll = false);
 

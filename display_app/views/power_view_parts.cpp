@@ -6,6 +6,22 @@
 
 namespace morvit {
 
+PanelLayout LayoutDevicePanels(const std::vector<int> &captionWidths, int boxClientWidth) {
+  PanelLayout layout;
+  int left = 12;
+  int right = 0;
+  for (int caption : captionWidths) {
+    const int width = std::max(60, caption + 24);
+    layout.lefts.push_back(left);
+    layout.widths.push_back(width);
+    right = left + width;
+    left = right + 12;
+  }
+  layout.contentWidth = captionWidths.empty() ? 0 : right + 12;
+  layout.boxHeight = layout.contentWidth > boxClientWidth ? 82 : 72;
+  return layout;
+}
+
 TMyPanel::TMyPanel(ui::Component *owner, PaintHandler paintDevice)
     : ui::Panel(owner), paintDevice_(std::move(paintDevice)) {}
 

@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QRect>
 #include <QString>
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -38,6 +39,25 @@ class TMyPanel : public ui::Panel {
   PaintHandler paintDevice_;
   QPixmap picture_;
 };
+
+// Status bar panel widths, in the order of the model's status panels.
+inline constexpr std::array<int, kStatusPanelCount> kStatusPanelWidths{64, 64, 128, 192};
+
+// Status grid: column widths; rows are one header row and one per item.
+inline constexpr std::array<int, 3> kGridColumnWidths{12, 200, 128};
+inline constexpr int kGridRowHeight = 16;
+
+// Device panels side by side in the device box.
+struct PanelLayout {
+  std::vector<int> lefts;
+  std::vector<int> widths;
+  int contentWidth = 0;  // the last panel's right edge + 12 (0 with none)
+  int boxHeight = 72;    // 82 while the panels overflow the box
+};
+inline constexpr int kPanelTop = 12;
+inline constexpr int kPanelHeight = 40;
+// captionWidths: each device name's width in the panel font.
+PanelLayout LayoutDevicePanels(const std::vector<int> &captionWidths, int boxClientWidth);
 
 inline const QColor kPanelBackground(0, 32, 0);
 inline const QColor kPanelFont(192, 0, 192);

@@ -1,19 +1,8 @@
 #include "video_processor_view.h"
 
-#include "view_events.h"
-
 namespace morvit {
 
-TfrmVideoProcessor::TfrmVideoProcessor(ui::Component *owner) : ui::Frame(owner) {
-  notifyViewEvent(ViewEvent::Created, staticMetaObject.className());
-  setName(QStringLiteral("frmVideoProcessor"));
-  setAlign(ui::Align::Client);
-  setVisible(false);
-}
-
-TfrmVideoProcessor::~TfrmVideoProcessor() {
-  beginDestroy();
-  notifyViewEvent(ViewEvent::Destroyed, staticMetaObject.className());
-}
+TfrmVideoProcessor::TfrmVideoProcessor(ui::Component *owner)
+    : PlaceholderView(owner, staticMetaObject.className(), QStringLiteral("frmVideoProcessor"), false) {}
 
 }  // namespace morvit

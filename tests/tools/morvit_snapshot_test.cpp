@@ -13,6 +13,7 @@
 
 #include "controller_sim/controller_sim.h"
 #include "cp936.h"
+#include "loopback_udp.h"
 #include "temp_dir.h"
 
 namespace {
@@ -102,6 +103,23 @@ TEST(MorvitSnapshot, SilentControllerFailsButLeavesThePicture) {
   EXPECT_EQ(RunTool(tool, {}), 2);
   EXPECT_EQ(RunTool(tool, {(dir / "x.png").string(), "soon"}), 2);
   EXPECT_EQ(RunTool(tool, {"--hold"}), 2);
+  EXPECT_EQ(RunTool(tool, {"--local-port"}), 2);
+  EXPECT_EQ(RunTool(tool, {"--local-port", "65536", (dir / "x.png").string()}), 2);
+}
+
+// The tool opens its link on the local port it is given: one held by
+// another socket keeps the link from opening.
+TEST(MorvitSnapshot, GivenLocalPortIsUsed) {
+  testsupport::TempDir dir;
+  const fs::path tool = CopyTool(dir.path());
+  controller_sim::ControllerSim sim(1);
+  sim.loadRegisterFile((kDemoDir / "demo_registers.txt").string());
+  WriteUserIni(dir.path(), sim.startUdp(0));
+  testsupport::LoopbackUdp holder;
+  ASSERT_GT(holder.port(), 0);
+
+  EXPECT_EQ(RunTool(tool, {"--local-port", std::to_string(holder.port()), (dir / "shot.png").string(), "1"}), 1);
+  EXPECT_TRUE(sim.received().empty());
 }
 
 }  // namespace

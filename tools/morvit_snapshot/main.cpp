@@ -3,7 +3,7 @@
 // the power management view's link to read "在线" in status panel 0, and
 // saves the window as a PNG.
 //
-//   morvit_snapshot [--first-paint] [--hold S] OUT.png [TIMEOUT_S]
+//   morvit_snapshot [--first-paint] [--hold S] [--local-port N] OUT.png [TIMEOUT_S]
 //
 // TIMEOUT_S (default 10) bounds the wait; once online it waits up to 3 s
 // more for the clock in panel 3, so the picture shows the decoded status
@@ -13,7 +13,9 @@
 // main window's first paint, T in seconds of CLOCK_MONOTONIC, waiting up to
 // 10 s for that paint before the wait for "在线" begins; --hold keeps
 // the window up until S seconds after start (for memory readings). Without
-// QT_QPA_PLATFORM it runs offscreen. Message boxes are printed to standard
+// QT_QPA_PLATFORM it runs offscreen. --local-port sets the power view's
+// local UDP port (0..65535); the default 0 takes any free port, so the tool
+// never needs the port a running Morvit holds. Message boxes are printed to standard
 // error and answered at once, so nothing waits for a user.
 #include <time.h>
 
@@ -26,6 +28,7 @@
 #include <QWidget>
 #include <QtGlobal>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -38,6 +41,7 @@
 #include "font.h"
 #include "main_window.h"
 #include "message_box.h"
+#include "power_management_view.h"
 #include "power_status.h"
 
 namespace {
@@ -45,7 +49,7 @@ namespace {
 constexpr double kFirstPaintWait = 10;
 constexpr double kClockWait = 3;
 
-const char kUsage[] = "用法: morvit_snapshot [--first-paint] [--hold S] OUT.png [TIMEOUT_S]\n";
+const char kUsage[] = "用法: morvit_snapshot [--first-paint] [--hold S] [--local-port N] OUT.png [TIMEOUT_S]\n";
 
 double MonotonicSeconds() {
   timespec ts{};
@@ -62,6 +66,15 @@ std::optional<double> ParseSeconds(std::string_view text) {
   return value;
 }
 
+std::optional<int32_t> ParsePort(std::string_view text) {
+  int32_t value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < 0 || value > 65535) {
+    return std::nullopt;
+  }
+  return value;
+}
+
 [[noreturn]] void Usage(const std::string &message) {
   std::fprintf(stderr, "morvit_snapshot: %s\n%s", message.c_str(), kUsage);
   std::exit(2);
@@ -70,6 +83,7 @@ std::optional<double> ParseSeconds(std::string_view text) {
 struct Options {
   bool first_paint = false;
   double hold = 0;
+  int32_t localPort = 0;
   std::string out;
   double timeout = 10;
 };
@@ -86,6 +100,11 @@ Options ParseOptions(int argc, char **argv) {
       const std::optional<double> s = ParseSeconds(argv[++i]);
       if (!s) Usage("--hold 的秒数无效: " + std::string(argv[i]));
       o.hold = *s;
+    } else if (arg == "--local-port") {
+      if (i + 1 >= argc) Usage("--local-port 缺少端口号");
+      const std::optional<int32_t> port = ParsePort(argv[++i]);
+      if (!port) Usage("--local-port 的端口号无效: " + std::string(argv[i]));
+      o.localPort = *port;
     } else if (arg == "--help" || arg == "-h") {
       std::fputs(kUsage, stdout);
       std::exit(0);
@@ -165,6 +184,7 @@ int main(int argc, char **argv) {
   FirstPaintProbe probe;
   if (options.first_paint) app.installEventFilter(&probe);
 
+  morvit::TfrmPLCManagement::setLinkSettingsForTests(morvit::PlcLinkSettings{options.localPort, 9600});
   int status = 1;
   {
     std::unique_ptr<morvit::TfrmMain> window = morvit::createMainWindow();

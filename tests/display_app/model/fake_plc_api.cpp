@@ -28,7 +28,7 @@ void FakePlcApi::answerRead(uint8_t address, const std::vector<uint16_t> &words)
   reply.firstRegister = 0;
   reply.count = static_cast<uint16_t>(words.size() > 128 ? 128 : words.size());
   for (size_t k = 0; k < reply.count; ++k) reply.data[k] = words[k];
-  end(address == running->address && running->function == 3 ? kResultDone : kResultMismatch);
+  end(address == running->address && running->function == 3 ? PlcResultDone : PlcResultMismatch);
 }
 
 void FakePlcApi::answerWrite(uint8_t address) {
@@ -38,7 +38,7 @@ void FakePlcApi::answerWrite(uint8_t address) {
   reply.firstRegister = running->command.args.size() > 1 ? static_cast<uint16_t>(running->command.args[1]) : 0;
   reply.count = 1;
   reply.data[0] = 1;
-  end(address == running->address && running->function == 16 ? kResultDone : kResultMismatch);
+  end(address == running->address && running->function == 16 ? PlcResultDone : PlcResultMismatch);
 }
 
 std::vector<FakeCall> FakePlcApi::callsNamed(const std::string &name) const {
@@ -139,6 +139,11 @@ int32_t FakePlcApi::cmdPowerOnLC(int32_t address, int32_t n) {
 
 int32_t FakePlcApi::cmdPowerOffLC(int32_t address, int32_t n) {
   return queueCommand({"CMD_PowerOffLC", {address, n}, {}, {}});
+}
+
+bool FakePlcApi::localUdpPortTaken(int32_t port) {
+  calls.push_back({"LocalUdpPortTaken", {port}, {}, {}});
+  return takenPorts.count(port) > 0;
 }
 
 }  // namespace morvit::testing

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ class FakePlcApi final : public IPlcApi {
  public:
   // What PLC_OpenDev returns next (-1 = the link does not open).
   int32_t openResult = 0;
+  // Local UDP ports another program holds, as localUdpPortTaken reports them.
+  std::set<int32_t> takenPorts;
   // Every call, in order.
   std::vector<FakeCall> calls;
   // Commands queued and not yet sent to the end.
@@ -74,6 +77,7 @@ class FakePlcApi final : public IPlcApi {
   int32_t cmdSetTimeCheck(int32_t address, int32_t a, int32_t b, int32_t c, int32_t d) override;
   int32_t cmdPowerOnLC(int32_t address, int32_t n) override;
   int32_t cmdPowerOffLC(int32_t address, int32_t n) override;
+  bool localUdpPortTaken(int32_t port) override;
 
  private:
   int32_t queueCommand(FakeCall call);

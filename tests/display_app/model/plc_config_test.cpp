@@ -1,6 +1,7 @@
 // Reading "User.ini" into controller records and writing single keys back.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 #include <sstream>
 
@@ -40,6 +41,30 @@ TEST(LoadControllers, MissingFileGivesDefaults) {
   EXPECT_TRUE(config.value().Controllers.empty());
   EXPECT_EQ(config.value().AlarmTemperature, 54);
   EXPECT_FALSE(std::filesystem::exists(dir / "User.ini"));
+}
+
+// A file that is there but names no controller says so in the status bar;
+// no file at all shows nothing.
+TEST(LoadControllers, AFileWithoutControllersSaysSo) {
+  struct Case {
+    const char *what;
+    std::optional<std::string> bytes;
+    const char *text;
+  } cases[] = {
+      {"random bytes", std::string("\x8F\x00\xFF\x13" "garbage\x01\x02", 13), "User.ini 中没有可用的控制器。"},
+      {"no controller section", std::string("[Parms]\r\nTemWarn=60\r\n"), "User.ini 中没有可用的控制器。"},
+      {"no file", std::nullopt, ""},
+  };
+  for (const Case &c : cases) {
+    testsupport::TempDir dir;
+    const std::string path = (dir / "User.ini").string();
+    if (c.bytes) WriteBytes(path, *c.bytes);
+    FakePlcApi api;
+    PowerManagementModel model(api, PlcLinkSettings{0, 9600});
+    ASSERT_TRUE(model.loadControllers(path).ok()) << c.what;
+    EXPECT_TRUE(model.controllers().empty()) << c.what;
+    EXPECT_EQ(model.statusText(kPanelAction), c.text) << c.what;
+  }
 }
 
 TEST(LoadControllers, FieldsAndDefaults) {
@@ -87,21 +112,58 @@ TEST(LoadControllers, AlarmTemperatureIsReadAsAFloat) {
   }
 }
 
-TEST(LoadControllers, CountsAreBounded) {
+// Counts are bounded by the view's tables (256 controllers of 32 status
+// items) and by the entries the file holds: a huge count in a small file
+// reads only what is there.
+TEST(LoadControllers, CountsAreBoundedByTablesAndEntries) {
   struct Case {
-    const char *count;
-    size_t expect;
-  } cases[] = {{"-1", 0}, {"1000000000", 4096}, {"2", 2}, {"zz", 0}};
+    const char *what;
+    std::string file;
+    size_t controllers;
+    size_t items;  // of controller 0
+  } cases[] = {
+      {"negative", "[PLCParms]\r\nCount=-1\r\nName0=a\r\n[PLC0]\r\nCount=-1\r\n[PLC0ItemStatus0]\r\n", 0, 0},
+      {"not a number", "[PLCParms]\r\nCount=zz\r\nName0=a\r\n", 0, 0},
+      {"no entries", "[PLCParms]\r\nCount=2147483647\r\n[PLC0]\r\nCount=2147483647\r\n", 1, 0},
+      {"huge counts, two entries",
+       "[PLCParms]\r\nCount=2147483647\r\nName0=a\r\nAddr1=2\r\n"
+       "[PLC0]\r\nCount=2147483647\r\n[PLC0ItemStatus0]\r\nstType=4\r\n[PLC0ItemStatus2]\r\nstType=6\r\n",
+       2, 3},
+      {"count below the entries", "[PLCParms]\r\nCount=1\r\nName0=a\r\nName1=b\r\n", 1, 0},
+  };
+  // Entries past the tables' ends are not read.
+  std::string full = "[PLCParms]\r\nCount=100000\r\n";
+  for (int i = 0; i < 300; ++i) full += "Addr" + std::to_string(i) + "=1\r\n";
+  full += "[PLC0]\r\nCount=100000\r\n";
+  for (int j = 0; j < 40; ++j) full += "[PLC0ItemStatus" + std::to_string(j) + "]\r\nstType=1\r\n";
   for (const Case &c : cases) {
-    IniFixture ini(std::string("[PLCParms]\r\nCount=") + c.count + "\r\n[PLC0]\r\nCount=" + c.count + "\r\n");
+    IniFixture ini(c.file);
     auto config = loadControllers(ini.path);
-    ASSERT_TRUE(config.ok());
-    EXPECT_EQ(config.value().Controllers.size(), c.expect) << c.count;
-    ASSERT_EQ(config.value().Items.size(), c.expect);
-    if (c.expect > 0) {
-      EXPECT_EQ(config.value().Items[0].size(), c.expect) << c.count;
-    }
+    ASSERT_TRUE(config.ok()) << c.what;
+    EXPECT_EQ(config.value().Controllers.size(), c.controllers) << c.what;
+    ASSERT_EQ(config.value().Items.size(), c.controllers) << c.what;
+    if (c.controllers > 0) EXPECT_EQ(config.value().Items[0].size(), c.items) << c.what;
   }
+  IniFixture ini(full);
+  auto config = loadControllers(ini.path);
+  ASSERT_TRUE(config.ok());
+  EXPECT_EQ(config.value().Controllers.size(), static_cast<size_t>(kMaxControllers));
+  EXPECT_EQ(config.value().Items.at(0).size(), static_cast<size_t>(kMaxStatusItems));
+  EXPECT_EQ(config.value().Items.at(1).size(), 0u);
+}
+
+// Device and output entries the file does not hold are no devices, however
+// large the counts.
+TEST(LoadDevices, HugeCountsReadOnlyTheEntriesPresent) {
+  IniFixture ini(
+      "[DeviceParms]\r\nCount=2147483647\r\nName0=A\r\nPLC_ID0=0\r\nID0=0\r\n"
+      "[DoParms]\r\nCount=2147483647\r\nPLC_ID0=0\r\nLC_ID0=0\r\nOutput0=3\r\n");
+  auto devices = loadDevices(ini.path, 0);
+  ASSERT_TRUE(devices.ok());
+  ASSERT_EQ(devices.value().size(), 1u);
+  EXPECT_EQ(devices.value()[0].Name, "A");
+  ASSERT_EQ(devices.value()[0].Outputs.size(), 1u);
+  EXPECT_EQ(devices.value()[0].Outputs[0].Output, 3);
 }
 
 TEST(LoadControllers, StatusItemsAndCodePage936Names) {

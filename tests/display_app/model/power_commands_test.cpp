@@ -48,10 +48,12 @@ TEST(Commands, PowerOnAndOff) {
   h.api.clearCalls();
   CommandResult on = h.model.powerOn();
   ASSERT_EQ(on.status, Status::Done);
-  ASSERT_TRUE(on.command);
-  EXPECT_EQ(on.command->kind, PlcCommand::Kind::PowerOnLC);
+  // The command is queued, then the queue head goes out at once.
+  ASSERT_GE(h.api.calls.size(), 2u);
+  EXPECT_EQ(h.api.calls[0].name, "CMD_PowerOnLC");
+  EXPECT_EQ(h.api.calls[1].name, "PLC_Send");
   EXPECT_EQ(h.model.statusText(kPanelAction), "开启左屏...");
-  EXPECT_EQ(h.model.lastReadPhase(), PowerManagementModel::kPhaseNone);
+  EXPECT_EQ(h.model.lastReadPhase(), PollPhase::None);
   h.model.selectDevice(1);
   ASSERT_EQ(h.model.powerOff().status, Status::Done);
   EXPECT_EQ(h.model.statusText(kPanelAction), "关闭右屏...");
@@ -182,7 +184,7 @@ TEST(Commands, PlanSwitchSendsUserClicksOnly) {
 
   // Right after the plan read is queued again, a click still goes out.
   ASSERT_TRUE(h.model.selectController(0).ok());
-  ASSERT_EQ(h.model.lastReadPhase(), PowerManagementModel::kPhasePlan);
+  ASSERT_EQ(h.model.lastReadPhase(), PollPhase::Plan);
   box = false;
   CommandResult off = h.model.timePlanClick(false);
   EXPECT_EQ(off.status, Status::Done);
@@ -211,7 +213,7 @@ TEST(Commands, ShutdownLimit) {
   ASSERT_EQ(commands.size(), 1u);
   EXPECT_EQ(commands[0].name, "CMD_SetAW");
   EXPECT_EQ(commands[0].args, (std::vector<int64_t>{1, 0, 545}));
-  EXPECT_EQ(h.model.lastReadPhase(), PowerManagementModel::kPhasePlan);  // unchanged
+  EXPECT_EQ(h.model.lastReadPhase(), PollPhase::Plan);  // unchanged
 
   struct Case {
     const char *text;
@@ -339,7 +341,7 @@ TEST(Commands, LinkSettings) {
   ModelHarness h;
   h.load();
   h.api.answerRead(1, ModelHarness::Block(64, 75, {}));
-  ASSERT_EQ(h.model.linkState(), PowerManagementModel::kLinkOnline);
+  ASSERT_EQ(h.model.linkState(), LinkState::Online);
   h.api.clearCalls();
   TPlcParmArray edited = h.model.controllers();
   edited[0].Addr = 5;
@@ -347,7 +349,7 @@ TEST(Commands, LinkSettings) {
   edited[1].Comm = 3;
   CommandResult r = h.model.applyLinkSettings(edited);
   EXPECT_EQ(r.status, Status::Done);
-  EXPECT_EQ(h.model.linkState(), PowerManagementModel::kLinkUnknown);
+  EXPECT_EQ(h.model.linkState(), LinkState::Unknown);
   EXPECT_EQ(h.model.statusText(kPanelAction), "打开设备成功");
   EXPECT_EQ(h.api.callsNamed("PLC_CloseDev").size(), 1u);
   EXPECT_EQ(h.api.callsNamed("PLC_OpenDev").size(), 1u);
@@ -357,7 +359,7 @@ TEST(Commands, LinkSettings) {
     EXPECT_NE(text.find(line), std::string::npos) << line;
 
   h.model.cancelLinkSettings();
-  EXPECT_EQ(h.model.linkState(), PowerManagementModel::kLinkUnknown);
+  EXPECT_EQ(h.model.linkState(), LinkState::Unknown);
 }
 
 TEST(Commands, LinkSettingsWithoutControllersOrDevices) {

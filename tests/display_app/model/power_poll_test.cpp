@@ -57,7 +57,7 @@ TEST(Poll, OpenReadsThePlanThenStatusAndClockAlternate) {
   const auto opens = h.api.callsNamed("PLC_OpenDev");
   ASSERT_EQ(opens.size(), 1u);
   EXPECT_EQ(opens[0].args, (std::vector<int64_t>{(1 << 16) | 2, 9600, 0}));  // UDP, the test's port seam
-  EXPECT_EQ(h.api.callsNamed("PLC_SetNotify").at(0).args.at(1), 1224);
+  EXPECT_EQ(h.api.callsNamed("PLC_SetNotify").at(0).args.at(1), PlcNotifyMessage);
   EXPECT_EQ(ReadsOf(h.api), (Reads{{64, 75}}));
   const auto sends = h.api.callsNamed("PLC_Send");
   ASSERT_EQ(sends.size(), 1u);
@@ -78,7 +78,7 @@ TEST(Poll, OpenReadsThePlanThenStatusAndClockAlternate) {
     h.api.answerRead(1, first == 0 ? Status({}) : ClockBlock({}));
   }
   EXPECT_EQ(ReadsOf(h.api), (Reads{{64, 75}, {0, 64}, {140, 8}, {0, 64}}));
-  EXPECT_EQ(h.model.linkState(), PowerManagementModel::kLinkOnline);
+  EXPECT_EQ(h.model.linkState(), LinkState::Online);
 }
 
 TEST(Poll, NothingIsReadWhileAFrameIsQueued) {
@@ -99,7 +99,7 @@ TEST(Poll, TwoTimeOutsGoOfflineAndOnlyTheClockIsRead) {
   ModelHarness h;
   h.load();
   // A time-out before any reply counts (the reply record still reads address 0).
-  h.api.finish(kResultTimeOut);
+  h.api.finish(PlcResultTimeOut);
   EXPECT_EQ(h.model.statusText(kPanelAction), "超时");
   EXPECT_EQ(h.model.timeoutCount(), 1);
   h.model.tick();
@@ -109,11 +109,11 @@ TEST(Poll, TwoTimeOutsGoOfflineAndOnlyTheClockIsRead) {
   EXPECT_EQ(h.model.statusText(kPanelMode), "Auto");
 
   h.model.tick();
-  h.api.finish(kResultTimeOut);
-  EXPECT_EQ(h.model.linkState(), PowerManagementModel::kLinkOnline);
+  h.api.finish(PlcResultTimeOut);
+  EXPECT_EQ(h.model.linkState(), LinkState::Online);
   h.model.tick();
-  h.api.finish(kResultTimeOut);
-  EXPECT_EQ(h.model.linkState(), PowerManagementModel::kLinkOffline);
+  h.api.finish(PlcResultTimeOut);
+  EXPECT_EQ(h.model.linkState(), LinkState::Offline);
   EXPECT_EQ(h.model.statusText(kPanelMode), "");
   EXPECT_EQ(h.model.statusText(kPanelLink), "离线");
   EXPECT_TRUE(h.model.statusAlert(kPanelLink));
@@ -126,7 +126,7 @@ TEST(Poll, TwoTimeOutsGoOfflineAndOnlyTheClockIsRead) {
   h.api.clearCalls();
   for (int i = 0; i < 3; ++i) {
     h.model.tick();
-    h.api.finish(kResultTimeOut);
+    h.api.finish(PlcResultTimeOut);
   }
   EXPECT_EQ(ReadsOf(h.api), (Reads{{140, 8}, {140, 8}, {140, 8}}));
 
@@ -135,7 +135,7 @@ TEST(Poll, TwoTimeOutsGoOfflineAndOnlyTheClockIsRead) {
   h.api.answerRead(1, ClockBlock({{140, 2024}, {141, 3}, {142, 5}, {145, 14}, {146, 7}}));
   EXPECT_EQ(h.model.statusText(kPanelLink), "在线");
   EXPECT_EQ(h.model.statusText(kPanelClock), "2024-03-05 14:07");
-  EXPECT_EQ(h.model.linkState(), PowerManagementModel::kLinkOnline);
+  EXPECT_EQ(h.model.linkState(), LinkState::Online);
   h.model.flashTick();
   EXPECT_EQ(h.model.statusText(kPanelLink), "在线");
   h.model.tick();
@@ -150,7 +150,7 @@ TEST(Poll, RepliesThatDoNotFit) {
     h.api.answerRead(2, Plan({{64, 3}}));
     EXPECT_EQ(h.model.statusText(kPanelAction), "数据错误");
     EXPECT_EQ(h.model.statusText(kPanelLink), "在线");
-    EXPECT_EQ(h.model.linkState(), PowerManagementModel::kLinkOnline);
+    EXPECT_EQ(h.model.linkState(), LinkState::Online);
     EXPECT_FALSE(h.model.timePlanChecked());
   }
   {
@@ -159,9 +159,9 @@ TEST(Poll, RepliesThatDoNotFit) {
     h.load();
     h.api.answerRead(1, Status({{0, 3}}));
     EXPECT_EQ(h.model.statusText(kPanelAction), "数据错误");
-    EXPECT_EQ(h.model.linkState(), PowerManagementModel::kLinkOnline);
+    EXPECT_EQ(h.model.linkState(), LinkState::Online);
     EXPECT_FALSE(h.model.timePlanChecked());
-    EXPECT_EQ(h.model.pollPhase(), PowerManagementModel::kPhasePlan);
+    EXPECT_EQ(h.model.pollPhase(), PollPhase::Plan);
   }
   {
     // A reply of another controller reported as done is ignored.
@@ -169,16 +169,16 @@ TEST(Poll, RepliesThatDoNotFit) {
     h.load();
     h.api.reply = ReplyOf(Plan({{64, 3}}));
     h.api.reply.address = 2;
-    h.api.finish(kResultDone);
+    h.api.finish(PlcResultDone);
     EXPECT_EQ(h.model.statusText(kPanelAction), "打开设备成功");
-    EXPECT_EQ(h.model.linkState(), PowerManagementModel::kLinkUnknown);
+    EXPECT_EQ(h.model.linkState(), LinkState::Unknown);
     EXPECT_FALSE(h.model.timePlanChecked());
   }
   {
     // Result 0 (a closed link) changes nothing.
     ModelHarness h;
     h.load();
-    h.api.finish(kResultBadSlot);
+    h.api.finish(PlcResultBadSlot);
     EXPECT_EQ(h.model.statusText(kPanelAction), "打开设备成功");
     EXPECT_EQ(h.model.timeoutCount(), 0);
   }
@@ -209,7 +209,7 @@ TEST(Poll, NoticesOfAnEarlierLinkAreIgnored) {
   h.api.answerRead(1, Plan({{64, 3}}));
   EXPECT_FALSE(h.model.timePlanChecked());
   EXPECT_EQ(h.model.statusText(kPanelLink), "");
-  EXPECT_EQ(h.model.linkState(), PowerManagementModel::kLinkUnknown);
+  EXPECT_EQ(h.model.linkState(), LinkState::Unknown);
 
   // The new link's own reply counts.
   h.model.tick();
@@ -230,15 +230,15 @@ TEST(Poll, ReopeningStartsAfresh) {
   ASSERT_EQ(h.model.measuredRow(), 3);
   ASSERT_EQ(h.model.errorRow(), 1);
   h.model.tick();
-  h.api.finish(kResultTimeOut);
+  h.api.finish(PlcResultTimeOut);
   h.model.tick();
-  h.api.finish(kResultTimeOut);
-  ASSERT_EQ(h.model.linkState(), PowerManagementModel::kLinkOffline);
+  h.api.finish(PlcResultTimeOut);
+  ASSERT_EQ(h.model.linkState(), LinkState::Offline);
 
   ASSERT_TRUE(h.model.selectController(1).ok());
-  EXPECT_EQ(h.model.linkState(), PowerManagementModel::kLinkUnknown);
+  EXPECT_EQ(h.model.linkState(), LinkState::Unknown);
   EXPECT_EQ(h.model.timeoutCount(), 0);
-  EXPECT_EQ(h.model.lastReadPhase(), PowerManagementModel::kPhasePlan);
+  EXPECT_EQ(h.model.lastReadPhase(), PollPhase::Plan);
   EXPECT_EQ(h.model.measuredRow(), 0);
   EXPECT_EQ(h.model.errorRow(), 0);
   EXPECT_EQ(h.model.statusText(kPanelClock), "");
@@ -254,7 +254,7 @@ TEST(Poll, FailedOpenDisablesEveryCommand) {
   ModelHarness h(kDemoIni, -1);
   h.load();
   EXPECT_EQ(h.model.statusText(kPanelAction), "打开设备失败");
-  EXPECT_EQ(h.model.pollPhase(), PowerManagementModel::kPhaseNone);
+  EXPECT_EQ(h.model.pollPhase(), PollPhase::None);
   EXPECT_FALSE(h.model.pollTimerRunning());
   EXPECT_FALSE(h.model.flashTimerRunning());
   for (Control c : {Control::PowerOn, Control::PowerOff, Control::TimeAdjust, Control::TemLimit, Control::TemWarn,
@@ -262,6 +262,38 @@ TEST(Poll, FailedOpenDisablesEveryCommand) {
     EXPECT_FALSE(h.model.enabled(c)) << static_cast<int>(c);
   }
   EXPECT_TRUE(ReadsOf(h.api).empty());
+}
+
+// A failed open says when another program holds the configured local UDP
+// port; every other failure keeps the plain text.
+TEST(Poll, FailedOpenNamesALocalPortInUse) {
+  struct Case {
+    const char *what;
+    int32_t localPort;
+    bool taken;
+    bool network;
+    const char *text;
+  } cases[] = {
+      {"port held", 8889, true, true, "打开设备失败（本地端口 8889 已被占用）"},
+      {"another port held", 7001, true, true, "打开设备失败（本地端口 7001 已被占用）"},
+      {"port free", 8889, false, true, "打开设备失败"},
+      {"any free port", 0, true, true, "打开设备失败"},
+      {"serial link", 8889, true, false, "打开设备失败"},
+  };
+  for (const Case &c : cases) {
+    testsupport::TempDir dir;
+    const std::string path = (dir / "User.ini").string();
+    std::string ini = kDemoIni;
+    if (!c.network) ini.replace(ini.find("ConnMode0=1"), 11, "ConnMode0=0");
+    WriteBytes(path, Gbk(ini));
+    FakePlcApi api;
+    api.openResult = -1;
+    if (c.taken) api.takenPorts.insert(c.localPort);
+    PowerManagementModel model(api, PlcLinkSettings{c.localPort, 9600});
+    ASSERT_TRUE(model.loadControllers(path).ok());
+    EXPECT_EQ(model.statusText(kPanelAction), c.text) << c.what;
+    EXPECT_FALSE(model.enabled(Control::PowerOn)) << c.what;
+  }
 }
 
 TEST(Poll, ControllerWithoutDevicesStaysClosed) {
@@ -273,7 +305,7 @@ TEST(Poll, ControllerWithoutDevicesStaysClosed) {
   EXPECT_TRUE(g.model.devices().empty());
   EXPECT_EQ(g.model.selectedDevice(), -1);
   EXPECT_EQ(g.model.slot(), -1);
-  EXPECT_EQ(g.model.pollPhase(), PowerManagementModel::kPhaseNone);
+  EXPECT_EQ(g.model.pollPhase(), PollPhase::None);
   EXPECT_FALSE(g.model.pollTimerRunning());
   EXPECT_FALSE(g.model.enabled(Control::PowerOn));
   for (int panel : {kPanelLink, kPanelMode, kPanelAction}) EXPECT_EQ(g.model.statusText(panel), "") << panel;
@@ -300,7 +332,7 @@ TEST(Poll, SwitchingToAControllerWithoutDevicesDropsTheOldLinksNotices) {
 
   // Its reply arrives after the switch: nothing of it is shown.
   h.api.answerRead(1, Status({{1, 1}}));
-  EXPECT_EQ(h.model.linkState(), PowerManagementModel::kLinkUnknown);
+  EXPECT_EQ(h.model.linkState(), LinkState::Unknown);
   for (int panel : {kPanelLink, kPanelMode, kPanelAction, kPanelClock}) EXPECT_EQ(h.model.statusText(panel), "") << panel;
 }
 
@@ -317,7 +349,7 @@ TEST(DecodePlan, EnableRegisterChecksTheBoxAndTheButton) {
     h.model.decodePlan(ReplyOf(Plan({{64, c.reg64}})));
     EXPECT_EQ(h.model.timePlanChecked(), c.checked) << c.reg64;
     EXPECT_EQ(h.model.enabled(Control::WeekDay), c.checked) << c.reg64;
-    EXPECT_EQ(h.model.pollPhase(), PowerManagementModel::kPhaseStatus);
+    EXPECT_EQ(h.model.pollPhase(), PollPhase::Status);
   }
 }
 
@@ -379,6 +411,33 @@ TEST(DecodeStatus, ItemTextsByTypeAndPrecision) {
       EXPECT_EQ(h.model.statusItems().at(0).ValueText, c.expect[p]);
     }
   }
+}
+
+// Mains power (a digital input) reads "关" only from a measured 0: before
+// the first reply, with a link that did not open and offline before any
+// reply, its cell is empty and draws nothing.
+TEST(DecodeStatus, UnmeasuredDigitalInputIsEmpty) {
+  const std::string ini = OneController({"stType=4\r\nstID=3\r\n"});
+  const GridCell empty{"", CellStyle::Text};
+  {
+    ModelHarness h(ini);
+    h.load();
+    EXPECT_EQ(h.model.gridCell(1), empty) << "before the first reply";
+    h.api.finish(PlcResultTimeOut);
+    h.model.tick();
+    h.api.finish(PlcResultTimeOut);
+    ASSERT_EQ(h.model.linkState(), LinkState::Offline);
+    EXPECT_EQ(h.model.gridCell(1), empty) << "offline";
+  }
+  {
+    ModelHarness h(ini, -1);
+    h.load();
+    EXPECT_EQ(h.model.gridCell(1), empty) << "open failed";
+  }
+  ModelHarness h(ini);
+  h.load();
+  h.model.decodeStatus(ReplyOf(Status({{2, 0}})));
+  EXPECT_EQ(h.model.gridCell(1), (GridCell{"关", CellStyle::SwitchOff}));
 }
 
 TEST(DecodeStatus, CellStyles) {
@@ -489,14 +548,7 @@ TEST(DevicePicture, CellsSplitTheWidth) {
   EXPECT_TRUE(none.model.deviceCells(1, 80).empty());
 }
 
-TEST(DevicePanels, LayoutAndSelection) {
-  const PanelLayout wide = LayoutDevicePanels({30, 100}, 200);
-  EXPECT_EQ(wide.lefts, (std::vector<int>{12, 84}));
-  EXPECT_EQ(wide.widths, (std::vector<int>{60, 124}));
-  EXPECT_EQ(wide.contentWidth, 220);
-  EXPECT_EQ(wide.boxHeight, 82);
-  EXPECT_EQ(LayoutDevicePanels({30, 100}, 220).boxHeight, 72);
-
+TEST(DevicePanels, Selection) {
   ModelHarness h;
   h.load();
   EXPECT_EQ(h.model.selectedDevice(), 0);

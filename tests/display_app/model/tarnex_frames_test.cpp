@@ -126,7 +126,7 @@ TEST_F(TarnexFrames, PollAndCommands) {
   EXPECT_EQ(planFrame.substr(0, 21), ":01100051003A00200000");  // registers 81.., 58 words: 0x0020, 0
   answer(FrameText({1, 0x10, 0, 0x51, 0, 58}));
   EXPECT_EQ(model.statusText(kPanelAction), "完成");
-  EXPECT_EQ(model.linkState(), PowerManagementModel::kLinkOnline);
+  EXPECT_EQ(model.linkState(), LinkState::Online);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 #include "kwo_page_control.h"
 #include "plc_communication_settings.h"
 #include "power_management_view.h"
-#include "power_test_support.h"
+#include "window_fixture.h"
 #include "ui_fixtures.h"
 #include "week_day.h"
 
@@ -143,14 +143,14 @@ TEST_F(LinkDialogTest, OkWritesEveryControllerAndKeepsAnAddressWithoutLine) {
   EXPECT_EQ(written, expected);
   EXPECT_EQ(view->model().controllers()[1].Addr, 40);
   EXPECT_EQ(view->model().controllers()[2].Addr, 7);
-  EXPECT_EQ(view->model().linkState(), 0);
+  EXPECT_EQ(view->model().linkState(), LinkState::Unknown);
 }
 
 TEST_F(LinkDialogTest, CancelLeavesTheFileAndTheLinkButForgetsTheLinkState) {
   auto view = makeView();
   ASSERT_TRUE(api.running.has_value());
   api.answerRead(5, std::vector<uint16_t>(75, 0));
-  ASSERT_EQ(view->model().linkState(), 1);
+  ASSERT_EQ(view->model().linkState(), LinkState::Online);
   const int32_t slot = view->model().slot();
   const size_t opens = api.callsNamed("PLC_OpenDev").size();
 
@@ -163,7 +163,7 @@ TEST_F(LinkDialogTest, CancelLeavesTheFileAndTheLinkButForgetsTheLinkState) {
   });
   view->btnCommunicationSettingsClick();
   EXPECT_EQ(dir.readFile("User.ini"), original);
-  EXPECT_EQ(view->model().linkState(), 0);
+  EXPECT_EQ(view->model().linkState(), LinkState::Unknown);
   EXPECT_EQ(view->model().slot(), slot);
   EXPECT_EQ(api.callsNamed("PLC_OpenDev").size(), opens);
   EXPECT_EQ(view->model().controllers()[0].Addr, 5);

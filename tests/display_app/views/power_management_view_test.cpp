@@ -19,7 +19,7 @@
 #include "kwo_page_control.h"
 #include "plc_register_map.h"
 #include "power_management_view.h"
-#include "power_test_support.h"
+#include "window_fixture.h"
 #include "power_view_parts.h"
 #include "ui_fixtures.h"
 #include "week_day.h"
@@ -77,7 +77,7 @@ TEST_F(PowerViewTest, IsBuiltAsTheWindowDescribes) {
   EXPECT_EQ(api.calls.front().args, (std::vector<int64_t>{-1}));
   const auto notify = api.callsNamed("PLC_SetNotify");
   ASSERT_FALSE(notify.empty());
-  EXPECT_EQ(notify.back().args, (std::vector<int64_t>{static_cast<int64_t>(view->handle()), 1224}));
+  EXPECT_EQ(notify.back().args, (std::vector<int64_t>{static_cast<int64_t>(view->handle()), PlcNotifyMessage}));
 
   EXPECT_EQ(view->cmbPLC->style(), kwo::TComboBoxStyle::csDropDownList);
   EXPECT_EQ(view->cmbPLC->items(), (QStringList{QStringLiteral("1号屏柜(1)"), QStringLiteral("2号屏柜(2)")}));
@@ -153,7 +153,7 @@ TEST_F(PowerViewTest, NoticesReachTheModelThroughTheWindowHandle) {
 TEST_F(PowerViewTest, AClickWhileThePlanIsBeingReadIsSent) {
   start();
   ASSERT_TRUE(api.running.has_value());
-  ASSERT_EQ(view->model().lastReadPhase(), PowerManagementModel::kPhasePlan);
+  ASSERT_EQ(view->model().lastReadPhase(), PollPhase::Plan);
   view->chbTimePlan->click();
   const auto enables = api.callsNamed("CMD_SetTimerEnable");
   ASSERT_EQ(enables.size(), 1u);
@@ -189,12 +189,26 @@ TEST_F(PowerViewTest, GridCellsAreDrawnByRowColumnAndItemType) {
   EXPECT_TRUE(red);
 }
 
+// Before any status reply the mains input's cell is only its background:
+// no "关" on a black ellipse for a value nobody measured.
+TEST_F(PowerViewTest, AnUnmeasuredInputCellDrawsNothing) {
+  start();
+  const QImage grid = view->sgState->grab().toImage();
+  const QRect input = view->sgState->cellRect(2, 2);
+  const QColor background(224, 252, 224);
+  int others = 0;
+  for (int x = input.left(); x < input.right(); ++x) {
+    for (int y = input.top(); y < input.bottom(); ++y) others += grid.pixelColor(x, y) != background;
+  }
+  EXPECT_EQ(others, 0);
+}
+
 TEST_F(PowerViewTest, TimeOutsBlinkOfflineInRed) {
   start();
-  api.finish(kResultTimeOut);
+  api.finish(PlcResultTimeOut);
   EXPECT_EQ(status(2), QStringLiteral("超时"));
   view->model().tick();
-  api.finish(kResultTimeOut);
+  api.finish(PlcResultTimeOut);
   EXPECT_EQ(status(0), QStringLiteral("离线"));
   EXPECT_TRUE(view->model().statusAlert(0));
 
@@ -249,6 +263,16 @@ TEST_F(PowerViewTest, DevicePanelsShowOneCellPerOutput) {
   EXPECT_EQ(panels[0]->bevelWidth(), 1);
   EXPECT_EQ(panels[1]->bevelWidth(), 3);
   QTest::mouseRelease(panels[1], Qt::RightButton, {}, QPoint(5, 5));
+}
+
+TEST(PowerViewParts, DevicePanelsSitSideBySide) {
+  const PanelLayout wide = LayoutDevicePanels({30, 100}, 200);
+  EXPECT_EQ(wide.lefts, (std::vector<int>{12, 84}));
+  EXPECT_EQ(wide.widths, (std::vector<int>{60, 124}));
+  EXPECT_EQ(wide.contentWidth, 220);
+  EXPECT_EQ(wide.boxHeight, 82);
+  EXPECT_EQ(LayoutDevicePanels({30, 100}, 220).boxHeight, 72);
+  EXPECT_EQ(LayoutDevicePanels({}, 220).contentWidth, 0);
 }
 
 TEST_F(PowerViewTest, ManyDevicesOverflowTheBox) {

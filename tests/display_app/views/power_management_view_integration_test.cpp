@@ -16,10 +16,11 @@
 #include "image_button.h"
 #include "kwo_check_box.h"
 #include "kwo_combo_box.h"
+#include "loopback_udp.h"
 #include "main_window.h"
 #include "plc_register_map.h"
 #include "power_management_view.h"
-#include "power_test_support.h"
+#include "window_fixture.h"
 #include "power_view_parts.h"
 #include "ui_fixtures.h"
 
@@ -126,6 +127,17 @@ class PowerIntegrationTest : public testsupport::UiTest {
   PlcLinkSettings previousLink_;
 };
 
+// Another program holds the local port the view is set to: the open fails
+// and the status bar says which port is taken.
+TEST_F(PowerIntegrationTest, ALocalPortHeldElsewhereIsNamed) {
+  testsupport::LoopbackUdp holder;
+  ASSERT_GT(holder.port(), 0);
+  TfrmPLCManagement::setLinkSettingsForTests(PlcLinkSettings{holder.port(), 9600});
+  startProgram(iniFor(port, port));
+  EXPECT_EQ(status(2), QStringLiteral("打开设备失败（本地端口 %1 已被占用）").arg(holder.port()));
+  EXPECT_FALSE(view()->btnPowerOn->isEnabled());
+}
+
 TEST_F(PowerIntegrationTest, UdpStartGoesOnlineAndPollsInItsOrder) {
   startProgram(iniFor(port, port));
   EXPECT_EQ(status(2), QStringLiteral("打开设备成功"));
@@ -186,7 +198,7 @@ TEST_F(PowerIntegrationTest, ASilentControllerGoesOfflineAndComesBack) {
   ASSERT_TRUE(waitFor([&] { return online(); }));
   ASSERT_TRUE(sim.setFault("silent"));
   ASSERT_TRUE(waitFor([&] { return status(2) == QStringLiteral("超时"); }));
-  ASSERT_TRUE(waitFor([&] { return view()->model().linkState() == PowerManagementModel::kLinkOffline; }));
+  ASSERT_TRUE(waitFor([&] { return view()->model().linkState() == LinkState::Offline; }));
   EXPECT_EQ(status(1), QString());
   // It blinks.
   bool shown = false;

@@ -1,0 +1,33 @@
+#pragma once
+// The shell of a view that shows nothing yet: a client-aligned frame that
+// reports its creation and destruction as view events.
+#include <QString>
+
+#include "frame.h"
+#include "view_events.h"
+
+namespace morvit {
+
+class PlaceholderView : public ui::Frame {
+ public:
+  ~PlaceholderView() override {
+    beginDestroy();
+    notifyViewEvent(ViewEvent::Destroyed, className_);
+  }
+
+ protected:
+  // className: the view's class, for the view events; name: its component
+  // name.
+  PlaceholderView(ui::Component *owner, const char *className, const QString &name, bool visible)
+      : ui::Frame(owner), className_(className) {
+    notifyViewEvent(ViewEvent::Created, className_);
+    setName(name);
+    setAlign(ui::Align::Client);
+    setVisible(visible);
+  }
+
+ private:
+  const char *className_;
+};
+
+}  // namespace morvit
