@@ -72,11 +72,11 @@ class TarnexFrames : public ::testing::Test {
   testsupport::LoopbackUdp controller;
   testsupport::TempDir dir;
   std::string path = (dir / "User.ini").string();
-  TarnexPlcApi api;
+  tarnex_client::TarnexPlcApi api;
   LocalDateTime now{2024, 3, 5, 14, 7, 9};
-  PowerManagementModel model{api, PlcLinkSettings{0, 9600}, [this] { return now; }};
+  PowerManagementModel model{api, tarnex_client::PlcLinkSettings{0, 9600}, [this] { return now; }};
   platform::QueuedReceiver window{[this](const platform::WindowMessage &m) -> LRESULT {
-    if (m.message == kPlcNoticeMessage) {
+    if (m.message == tarnex_client::kPlcNoticeMessage) {
       model.handleNotice(static_cast<uint16_t>(m.wParam & 0xFFFF), static_cast<uint16_t>((m.wParam >> 16) & 0xFFFF));
     }
     return 0;
