@@ -13,16 +13,10 @@
 
 namespace {
 
+using testsupport::pressKey;
 using testsupport::UiTest;
 
 class ButtonTest : public UiTest {};
-
-void pressKey(QWidget *target, int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString &text = {}) {
-  QKeyEvent press(QEvent::KeyPress, key, mods, text);
-  QApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-  QApplication::sendEvent(target, &release);
-}
 
 struct Dialog {
   ui::Form form{nullptr};

@@ -18,6 +18,7 @@
 
 namespace {
 
+using testsupport::pressKey;
 using testsupport::UiTest;
 
 class MenusTest : public UiTest {};
@@ -28,13 +29,6 @@ ui::MenuItem *addItem(ui::Component *owner, ui::MenuItem *parent, const QString 
   item->setCaption(caption);
   parent->add(item);
   return item;
-}
-
-void pressKey(QWidget *target, int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString &text = {}) {
-  QKeyEvent press(QEvent::KeyPress, key, mods, text);
-  QApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-  QApplication::sendEvent(target, &release);
 }
 
 // A form with a main menu: File (Open Ctrl+O, a disabled Save Ctrl+S,

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QTest>
 #include <QWidget>
 #include <fstream>
@@ -19,6 +20,13 @@ void processEvents() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
   }
+}
+
+void pressKey(QWidget *target, int key, Qt::KeyboardModifiers mods, const QString &text) {
+  QKeyEvent press(QEvent::KeyPress, key, mods, text);
+  QApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+  QApplication::sendEvent(target, &release);
 }
 
 bool waitFor(const std::function<bool()> &pred, int timeoutMs) {

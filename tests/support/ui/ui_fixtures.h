@@ -28,6 +28,9 @@ void processEvents();
 // Runs the event loop until pred() holds or timeoutMs passed; returns pred().
 bool waitFor(const std::function<bool()> &pred, int timeoutMs = 5000);
 
+// Sends a key press and its release to target, as the keyboard would.
+void pressKey(QWidget *target, int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString &text = {});
+
 // A test on the offscreen application. TearDown closes the pop-up menus a
 // test left open and handles the pending events.
 class UiTest : public ::testing::Test {
