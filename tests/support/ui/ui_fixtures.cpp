@@ -79,6 +79,34 @@ MessageBoxScript &MessageBoxScript::answer(int id) {
   return *this;
 }
 
+FileDialogScript::FileDialogScript() {
+  previous_ = ui::setFileDialogFunction([this](ui::FileDialogKind kind, const ui::FileDialogOptions &options) {
+    shown_.push_back({kind, options});
+    if (answers_.empty()) {
+      ADD_FAILURE() << "file dialog nobody expected: " << options.title.toStdString();
+      return std::optional<QString>();
+    }
+    std::optional<QString> answer = std::move(answers_.front());
+    answers_.pop_front();
+    return answer;
+  });
+}
+
+FileDialogScript::~FileDialogScript() {
+  ui::setFileDialogFunction(std::move(previous_));
+  if (!answers_.empty()) ADD_FAILURE() << answers_.size() << " scripted file dialog answer(s) never used";
+}
+
+FileDialogScript &FileDialogScript::choose(const QString &path) {
+  answers_.push_back(path);
+  return *this;
+}
+
+FileDialogScript &FileDialogScript::cancel() {
+  answers_.push_back(std::nullopt);
+  return *this;
+}
+
 ModalScript::ModalScript() {
   previous_ = ui::Form::setModalHandlerForTests([this](ui::Form &form) {
     shown_.push_back({form.metaObject()->className(), form.caption()});
