@@ -318,6 +318,30 @@ TEST_F(ModalTest, DialogKeysAndAcceleratorsReachTheControls) {
   EXPECT_EQ(cancel->clicks, 2);
 }
 
+TEST_F(ModalTest, KeyPreviewSeesKeysFirstAndHandledUsesThemUp) {
+  ui::Form form(nullptr);
+  auto *def = new DialogButton(&form, Qt::Key_Return, 'o');
+  def->setParentControl(&form);
+  form.show();
+  std::vector<std::pair<int, ui::ShiftState>> seen;
+  form.OnKeyDown = [&](ui::Control *, int key, ui::ShiftState shift, bool &handled) {
+    seen.emplace_back(key, shift);
+    handled = key == Qt::Key_Return;
+  };
+
+  // Without the flag the event is not called.
+  pressKey(&form, Qt::Key_Return);
+  EXPECT_TRUE(seen.empty());
+  EXPECT_EQ(def->clicks, 1);
+
+  form.setKeyPreview(true);
+  pressKey(&form, Qt::Key_Return);
+  EXPECT_EQ(def->clicks, 1);  // used up before the dialog keys
+  pressKey(&form, Qt::Key_O, Qt::AltModifier, "o");
+  EXPECT_EQ(def->clicks, 2);  // not handled: routed as before
+  EXPECT_EQ(seen, (std::vector<std::pair<int, ui::ShiftState>>{{Qt::Key_Return, 0}, {Qt::Key_O, ui::ssAlt}}));
+}
+
 TEST_F(ModalTest, WindowStateRemembersTheNormalBoundsAndTheRingInsetsTheClient) {
   ui::Form form(nullptr);
   form.setNonClientRing(3);
