@@ -55,8 +55,9 @@ class IPlcApi {
   virtual bool localUdpPortTaken(int32_t port) = 0;
 };
 
-// The calls go to the controller link library in this process.
-class TarnexPlcApi final : public IPlcApi {
+// The calls go to the controller link library in this process. Tests derive
+// from it to watch the calls on their way to the library.
+class TarnexPlcApi : public IPlcApi {
  public:
   int32_t startup(int32_t mode) override;
   int32_t cleanup() override;
