@@ -1,9 +1,12 @@
 // The open and save dialogs behind their replaceable function: the script
-// answers them, and Open never hands back a file that is not there.
+// answers them, and Open never hands back a file that is not there. Links
+// opened on the desktop reach the recorder, never a browser.
+#include <QDesktopServices>
 #include <gtest/gtest.h>
 
 #include "file_dialog.h"
 #include "ui_fixtures.h"
+#include "url_handler_recorder.h"
 
 namespace {
 
@@ -31,6 +34,13 @@ TEST_F(FileDialogTest, ScriptAnswersAndOpenRefusesAMissingFile) {
   EXPECT_EQ(script.shown()[0].kind, ui::FileDialogKind::Open);
   EXPECT_EQ(script.shown()[3].kind, ui::FileDialogKind::Save);
   EXPECT_EQ(script.shown()[0].options.filter, "Projects (*.plc)");
+}
+
+TEST_F(FileDialogTest, LinksGoToTheRecorderWhileItLives) {
+  testsupport::UrlHandlerRecorder recorder;
+  EXPECT_TRUE(QDesktopServices::openUrl(QUrl("https://www.example.test/")));
+  ASSERT_EQ(recorder.opened().size(), 1u);
+  EXPECT_EQ(recorder.opened()[0], QUrl("https://www.example.test/"));
 }
 
 }  // namespace
