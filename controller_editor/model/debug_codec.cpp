@@ -24,13 +24,6 @@ uint16_t Word(std::span<const uint16_t> d, size_t i) { return i < d.size() ? d[i
 uint8_t Low(uint16_t w) { return static_cast<uint8_t>(w & 0xFF); }
 uint8_t High(uint16_t w) { return static_cast<uint8_t>(w >> 8); }
 
-// "%0.2d - s" of index + 1.
-std::string ItemText(size_t index, bool on) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02zu - %d", index + 1, on ? 1 : 0);
-  return text;
-}
-
 // An hour:minute word, hour in the high byte.
 std::string TimeText(uint16_t w) {
   char text[8];
@@ -67,20 +60,26 @@ platform::Error Refusal(std::string message) { return platform::Error{0, std::mo
 
 }  // namespace
 
+std::string StateItemText(size_t index, bool on) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02zu - %d", index + 1, on ? 1 : 0);
+  return text;
+}
+
 uint8_t ParseControllerAddress(std::string_view text) {
   return static_cast<uint8_t>(platform::ParseIntegerOr(text, 1) & 0xFF);
 }
 
 InputTexts DecodeInputs(std::span<const uint16_t> d) {
   InputTexts texts;
-  for (size_t i = 0; i < texts.items.size(); ++i) texts.items[i] = ItemText(i, Word(d, i) == 1);
+  for (size_t i = 0; i < texts.items.size(); ++i) texts.items[i] = StateItemText(i, Word(d, i) == 1);
   texts.force = Word(d, kForceWord) == 1;
   return texts;
 }
 
 std::array<std::string, 10> DecodeOutputs(std::span<const uint16_t> d) {
   std::array<std::string, 10> items;
-  for (size_t i = 0; i < items.size(); ++i) items[i] = ItemText(i, Word(d, i) == 0);
+  for (size_t i = 0; i < items.size(); ++i) items[i] = StateItemText(i, Word(d, i) == 0);
   return items;
 }
 

@@ -17,6 +17,9 @@ namespace selkan {
 // link keeps its low 8 bits ("300" gives 44).
 uint8_t ParseControllerAddress(std::string_view text);
 
+// An output or input item: "%02d - 1" (on) or "%02d - 0" of index + 1.
+std::string StateItemText(size_t index, bool on);
+
 // Every decoder reads d[i] as the word of the read's first register + i; a
 // word missing from a short reply counts as 0.
 

@@ -29,17 +29,15 @@ bool ParseWord(std::string_view text, uint16_t &word) {
   return true;
 }
 
-std::string ItemText(int32_t index, bool on) {
-  std::string text = index + 1 < 10 ? "0" : "";
-  return text + std::to_string(index + 1) + (on ? " - 1" : " - 0");
-}
+// The item's number alone, before any state is known.
+std::string ItemNumber(size_t index) { return StateItemText(index, false).substr(0, 2); }
 
 }  // namespace
 
 DebugConsoleLogic::DebugConsoleLogic(morvit::IPlcApi &api, morvit::PlcLinkSettings settings)
     : api_(api), settings_(settings) {
-  for (int32_t i = 0; i < kOutputCount; ++i) texts_.outputs[i] = ItemText(i, false).substr(0, 2);
-  for (int32_t i = 0; i < kInputCount; ++i) texts_.inputs[i] = ItemText(i, false).substr(0, 2);
+  for (int32_t i = 0; i < kOutputCount; ++i) texts_.outputs[i] = ItemNumber(i);
+  for (int32_t i = 0; i < kInputCount; ++i) texts_.inputs[i] = ItemNumber(i);
 }
 
 void DebugConsoleLogic::start(HWND window) {
@@ -123,7 +121,7 @@ DebugConsoleLogic::Outcome DebugConsoleLogic::switchOutput(int32_t doIndex, bool
   if (linkHandle_ == -1) return Outcome::NoLink;
   if (doIndex < 0 || doIndex >= kOutputCount) return refuse(kRangeRefusal);
   const Outcome outcome = writeOne(kFirstOutputRegister + doIndex, on ? 1 : 2);
-  if (outcome == Outcome::Sent) texts_.outputs[doIndex] = ItemText(doIndex, on);
+  if (outcome == Outcome::Sent) texts_.outputs[doIndex] = StateItemText(doIndex, on);
   return outcome;
 }
 
@@ -131,7 +129,7 @@ DebugConsoleLogic::Outcome DebugConsoleLogic::switchInput(int32_t diIndex, bool 
   if (linkHandle_ == -1) return Outcome::NoLink;
   if (diIndex < 0 || diIndex >= kInputCount) return refuse(kRangeRefusal);
   const Outcome outcome = writeOne(diIndex, on ? 1 : 2);
-  if (outcome == Outcome::Sent) texts_.inputs[diIndex] = ItemText(diIndex, on);
+  if (outcome == Outcome::Sent) texts_.inputs[diIndex] = StateItemText(diIndex, on);
   return outcome;
 }
 
