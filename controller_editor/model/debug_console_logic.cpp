@@ -134,6 +134,7 @@ DebugConsoleLogic::Outcome DebugConsoleLogic::switchInput(int32_t diIndex, bool 
 }
 
 DebugConsoleLogic::Outcome DebugConsoleLogic::forceClicked(bool checked) {
+  if (linkHandle_ == -1) return Outcome::NoLink;
   texts_.force = checked;
   return writeOne(kForceRegister, checked ? 1 : 0);
 }
