@@ -34,7 +34,7 @@ std::string ItemNumber(size_t index) { return StateItemText(index, false).substr
 
 }  // namespace
 
-DebugConsoleLogic::DebugConsoleLogic(morvit::IPlcApi &api, morvit::PlcLinkSettings settings)
+DebugConsoleLogic::DebugConsoleLogic(tarnex_client::IPlcApi &api, tarnex_client::PlcLinkSettings settings)
     : api_(api), settings_(settings) {
   for (int32_t i = 0; i < kOutputCount; ++i) texts_.outputs[i] = ItemNumber(i);
   for (int32_t i = 0; i < kInputCount; ++i) texts_.inputs[i] = ItemNumber(i);
@@ -42,7 +42,7 @@ DebugConsoleLogic::DebugConsoleLogic(morvit::IPlcApi &api, morvit::PlcLinkSettin
 
 void DebugConsoleLogic::start(HWND window) {
   api_.startup(0);
-  api_.setNotify(window, static_cast<int32_t>(morvit::kPlcNoticeMessage));
+  api_.setNotify(window, static_cast<int32_t>(tarnex_client::kPlcNoticeMessage));
 }
 
 bool DebugConsoleLogic::open(bool network, int32_t comIndex) {

@@ -47,7 +47,7 @@ class DebugConsoleLogic {
     Refused,  // bad input: the window shows message()
   };
 
-  DebugConsoleLogic(morvit::IPlcApi &api, morvit::PlcLinkSettings settings = {});
+  DebugConsoleLogic(tarnex_client::IPlcApi &api, tarnex_client::PlcLinkSettings settings = {});
 
   // At creation: direct send mode and the window that takes the notices.
   void start(HWND window);
@@ -93,8 +93,8 @@ class DebugConsoleLogic {
   Outcome refuse(std::string message);
   void decode(int32_t kind, const PlcReply &reply);
 
-  morvit::IPlcApi &api_;
-  morvit::PlcLinkSettings settings_;
+  tarnex_client::IPlcApi &api_;
+  tarnex_client::PlcLinkSettings settings_;
   int32_t linkHandle_ = -1;
   int32_t pendingRequest_ = Write;
   int32_t countRead_ = 0;

@@ -20,8 +20,8 @@ class DebugConsoleLogicTest : public ::testing::Test {
     ASSERT_TRUE(console_.open(true, 0));
   }
 
-  morvit::testing::FakePlcApi api_;
-  DebugConsoleLogic console_{api_, morvit::PlcLinkSettings{0, 9600}};
+  tarnex_client::testing::FakePlcApi api_;
+  DebugConsoleLogic console_{api_, tarnex_client::PlcLinkSettings{0, 9600}};
 };
 
 TEST_F(DebugConsoleLogicTest, ReadRegisterShowsTheValue) {
