@@ -28,7 +28,7 @@ platform::Result<void> LogicDownload::start(const Project &project, int32_t ctrl
   if (address < 0 || address > 255) return platform::Error{0, "PLC地址无效，无法下载。"};
   if (link.comPort < 1 || link.comPort > 256) return platform::Error{0, "打开设备失败"};
 
-  api_.setNotify(window, static_cast<int32_t>(morvit::kPlcNoticeMessage));
+  api_.setNotify(window, static_cast<int32_t>(tarnex_client::kPlcNoticeMessage));
   const int32_t devTypePort = (link.comPort << 16) | (link.network ? kUdpLink : kSerialLink);
   LinkHandle = api_.openDev(devTypePort, settings_.baud, settings_.localUdpPort);
   if (LinkHandle == -1) return platform::Error{0, "打开设备失败"};

@@ -23,7 +23,7 @@ struct LogicLinkChoice {
 
 class LogicDownload {
  public:
-  LogicDownload(morvit::IPlcApi &api, morvit::PlcLinkSettings settings)
+  LogicDownload(tarnex_client::IPlcApi &api, tarnex_client::PlcLinkSettings settings)
       : api_(api), settings_(settings) {}
 
   int32_t LinkHandle = -1;
@@ -41,8 +41,8 @@ class LogicDownload {
   const std::string &statusText() const { return statusText_; }
 
  private:
-  morvit::IPlcApi &api_;
-  morvit::PlcLinkSettings settings_;
+  tarnex_client::IPlcApi &api_;
+  tarnex_client::PlcLinkSettings settings_;
   std::string statusText_;
 };
 

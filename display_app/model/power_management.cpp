@@ -48,12 +48,12 @@ const plc::RegisterBlock &BlockOf(PollPhase phase) {
 
 }  // namespace
 
-PowerManagementModel::PowerManagementModel(IPlcApi &api, PlcLinkSettings link, Clock clock)
+PowerManagementModel::PowerManagementModel(tarnex_client::IPlcApi &api, tarnex_client::PlcLinkSettings link, Clock clock)
     : api_(api), link_(link), clock_(clock ? std::move(clock) : Clock(SystemLocalTime)) {}
 
 // --- library ---------------------------------------------------------------
 
-void PowerManagementModel::startLibrary() { api_.startup(kQueuedMode); }
+void PowerManagementModel::startLibrary() { api_.startup(tarnex_client::kQueuedMode); }
 
 void PowerManagementModel::shutdownLibrary() {
   setTimers(false);
@@ -129,7 +129,7 @@ platform::Result<void> PowerManagementModel::selectController(int32_t n) {
     flush();
     return {};
   }
-  api_.setNotify(notifyWindow_, static_cast<int32_t>(kPlcNoticeMessage));
+  api_.setNotify(notifyWindow_, static_cast<int32_t>(tarnex_client::kPlcNoticeMessage));
 
   platform::Result<void> result;
   auto loaded = morvit::loadDevices(path_, n);

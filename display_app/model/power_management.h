@@ -72,7 +72,7 @@ class PowerManagementModel {
   static constexpr int kPollIntervalMs = 400;
   static constexpr int kFlashIntervalMs = 500;
 
-  explicit PowerManagementModel(IPlcApi &api, PlcLinkSettings link = {}, Clock clock = SystemLocalTime);
+  explicit PowerManagementModel(tarnex_client::IPlcApi &api, tarnex_client::PlcLinkSettings link = {}, Clock clock = SystemLocalTime);
   PowerManagementModel(const PowerManagementModel &) = delete;
   PowerManagementModel &operator=(const PowerManagementModel &) = delete;
 
@@ -213,8 +213,8 @@ class PowerManagementModel {
   void changed(uint32_t bits) { pending_ |= bits; }
   void flush();
 
-  IPlcApi &api_;
-  PlcLinkSettings link_;
+  tarnex_client::IPlcApi &api_;
+  tarnex_client::PlcLinkSettings link_;
   Clock clock_;
   HWND notifyWindow_ = 0;
   std::function<void(uint32_t)> onChange_;

@@ -25,8 +25,8 @@
 namespace morvit {
 namespace {
 
-PlcLinkSettings &DefaultLinkSettings() {
-  static PlcLinkSettings settings;
+tarnex_client::PlcLinkSettings &DefaultLinkSettings() {
+  static tarnex_client::PlcLinkSettings settings;
   return settings;
 }
 
@@ -65,18 +65,18 @@ QPixmap ThermometerPicture(const QColor &liquid) {
 
 }  // namespace
 
-PlcLinkSettings TfrmPLCManagement::setLinkSettingsForTests(PlcLinkSettings link) {
+tarnex_client::PlcLinkSettings TfrmPLCManagement::setLinkSettingsForTests(tarnex_client::PlcLinkSettings link) {
   return std::exchange(DefaultLinkSettings(), link);
 }
 
 TfrmPLCManagement::TfrmPLCManagement(ui::Component *owner)
-    : ui::Frame(owner), ownApi_(std::make_unique<TarnexPlcApi>()) {
+    : ui::Frame(owner), ownApi_(std::make_unique<tarnex_client::TarnexPlcApi>()) {
   api_ = ownApi_.get();
   model_ = std::make_unique<PowerManagementModel>(*api_, DefaultLinkSettings());
   build();
 }
 
-TfrmPLCManagement::TfrmPLCManagement(ui::Component *owner, IPlcApi &api, PlcLinkSettings link)
+TfrmPLCManagement::TfrmPLCManagement(ui::Component *owner, tarnex_client::IPlcApi &api, tarnex_client::PlcLinkSettings link)
     : ui::Frame(owner), api_(&api) {
   model_ = std::make_unique<PowerManagementModel>(*api_, link);
   build();
@@ -256,7 +256,7 @@ void TfrmPLCManagement::LoadControllers() {
 }
 
 LRESULT TfrmPLCManagement::windowMessage(const platform::WindowMessage &message) {
-  if (message.message == kPlcNoticeMessage) {
+  if (message.message == tarnex_client::kPlcNoticeMessage) {
     if (isDying()) return 0;
     const auto w = static_cast<uint64_t>(message.wParam);
     model_->handleNotice(static_cast<uint16_t>(w & 0xFFFF), static_cast<uint16_t>((w >> 16) & 0xFFFF));

@@ -44,11 +44,11 @@ class TfrmPLCManagement : public ui::Frame {
   explicit TfrmPLCManagement(ui::Component *owner);
   // On another implementation of the library calls (tests); api outlives
   // the view.
-  TfrmPLCManagement(ui::Component *owner, IPlcApi &api, PlcLinkSettings link);
+  TfrmPLCManagement(ui::Component *owner, tarnex_client::IPlcApi &api, tarnex_client::PlcLinkSettings link);
   ~TfrmPLCManagement() override;
 
   // Link settings of the views made from now on; returns the previous ones.
-  static PlcLinkSettings setLinkSettingsForTests(PlcLinkSettings link);
+  static tarnex_client::PlcLinkSettings setLinkSettingsForTests(tarnex_client::PlcLinkSettings link);
 
   // Reads "User.ini" the first time it runs and opens the first
   // controller's link.
@@ -123,8 +123,8 @@ class TfrmPLCManagement : public ui::Frame {
   // Asks for one value; nothing when cancelled or when the view went meanwhile.
   std::optional<std::string> askInput(const InputRequest &request, bool selectAll = false);
 
-  std::unique_ptr<IPlcApi> ownApi_;
-  IPlcApi *api_ = nullptr;
+  std::unique_ptr<tarnex_client::IPlcApi> ownApi_;
+  tarnex_client::IPlcApi *api_ = nullptr;
   std::unique_ptr<PowerManagementModel> model_;
   std::vector<TMyPanel *> panels_;
   std::vector<int32_t> panelDevices_;  // position in file of each panel's device

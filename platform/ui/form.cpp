@@ -273,6 +273,11 @@ Control *Form::focusedControl() const {
 
 bool Form::preProcessKey(QKeyEvent &key) {
   if (isDying()) return false;
+  if (keyPreview_ && OnKeyDown) {
+    bool handled = false;
+    OnKeyDown(this, key.key(), shiftStateOf(key.modifiers()), handled);
+    if (handled) return true;
+  }
   if (menu_ != nullptr && menu_->isShortCut(key.keyCombination())) return true;
   const int k = key.key();
   Control *focused = focusedControl();

@@ -107,6 +107,14 @@ class Form : public Control {
   // The control of this form that has the keyboard focus, or null.
   Control *focusedControl() const;
 
+  // With KeyPreview set, OnKeyDown sees every key pressed in the form first,
+  // before the menu, the dialog keys and the focused control; setting
+  // handled uses the key up.
+  using KeyEvent = std::function<void(Control *sender, int key, ShiftState shift, bool &handled)>;
+  bool keyPreview() const { return keyPreview_; }
+  void setKeyPreview(bool value) { keyPreview_ = value; }
+  KeyEvent OnKeyDown;
+
   // Key routing before the focused widget sees the key: menu shortcuts,
   // dialog keys, accelerators. True when the key was used up.
   virtual bool preProcessKey(QKeyEvent &key);
@@ -157,6 +165,7 @@ class Form : public Control {
   QEventLoop *modalLoop_ = nullptr;
   MainMenu *menu_ = nullptr;
   QRegion region_;
+  bool keyPreview_ = false;
 };
 
 }  // namespace ui

@@ -243,6 +243,9 @@ TEST_F(FaultReplyTest, RepliesUnderEachMode) {
       {"bad-lrc", read_, ":010304002301A431\r\n"},
       {"late:700", read_, sound},
       {"split:50", read_, sound},
+      {"short", read_, ":0103020023D7\r\n"},       // one register of the two
+      {"short", ":010300100001EB", ":0103020023D7\r\n"},  // one stays one
+      {"short", write_, ":011000340001BA\r\n"},    // writes answer as usual
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(std::string(c.mode) + " " + c.request);
@@ -278,7 +281,7 @@ TEST_F(FaultReplyTest, GarbageIsOneLineWithoutAnyHexDigitOrColon) {
 
 TEST(FaultMode, NamesRoundTripAndBadOnesAreRefused) {
   for (const char *name : {"none", "silent", "late:1300", "wrong-address", "wrong-function", "bad-lrc",
-                           "split:0", "garbage", "noise:3000"}) {
+                           "split:0", "garbage", "noise:3000", "short"}) {
     const std::optional<Fault> fault = ParseFault(name);
     ASSERT_TRUE(fault) << name;
     EXPECT_EQ(FaultName(*fault), name);

@@ -1,5 +1,6 @@
 #include "controller_sim/fault_mode.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace controller_sim {
@@ -21,6 +22,7 @@ constexpr FaultNameEntry kFaultNames[] = {
     {FaultKind::Split, "split", true},
     {FaultKind::Garbage, "garbage", false},
     {FaultKind::Noise, "noise", true},
+    {FaultKind::Short, "short", false},
 };
 
 constexpr int kMaxFaultMs = 600000;
@@ -49,6 +51,16 @@ std::vector<uint8_t> OtherFormReply(const Request &request) {
   // The values written, as if read back; at most what a byte count can hold.
   const size_t n = std::min<size_t>(request.values.size(), 127);
   return ReadReplyBody(request.address, std::span<const uint16_t>(request.values.data(), n));
+}
+
+// Drops the last register of a read reply, keeping at least one.
+void ShortenReadReply(std::vector<uint8_t> &body) {
+  if (body.size() < 3) return;
+  const size_t words = std::min<size_t>(body[2] / 2, (body.size() - 3) / 2);
+  if (words <= 1) return;
+  const size_t kept = words - 1;
+  body.resize(3 + 2 * kept);
+  body[2] = static_cast<uint8_t>(2 * kept);
 }
 
 }  // namespace
@@ -113,6 +125,9 @@ ReplyPlan PlanReply(const Fault &fault, const Request &request, const std::vecto
       break;
     case FaultKind::WrongFunction:
       if (!exception) body = OtherFormReply(request);
+      break;
+    case FaultKind::Short:
+      if (!exception && request.function == kFunctionRead) ShortenReadReply(body);
       break;
     default:
       break;

@@ -22,6 +22,7 @@ enum class FaultKind {
   Split,          // the reply in two parts ms apart
   Garbage,        // a line of random non-hex bytes in place of the reply
   Noise,          // random bytes for ms after the request, no reply
+  Short,          // a read of n registers answered with max(1, n - 1) of them
 };
 
 struct Fault {
@@ -31,7 +32,7 @@ struct Fault {
 };
 
 // "none", "silent", "late:MS", "wrong-address", "wrong-function", "bad-lrc",
-// "split:MS", "garbage", "noise:MS"; MS is 0..600000.
+// "split:MS", "garbage", "noise:MS", "short"; MS is 0..600000.
 std::optional<Fault> ParseFault(std::string_view text);
 std::string FaultName(const Fault &fault);
 

@@ -184,7 +184,7 @@ int main(int argc, char **argv) {
   FirstPaintProbe probe;
   if (options.first_paint) app.installEventFilter(&probe);
 
-  morvit::TfrmPLCManagement::setLinkSettingsForTests(morvit::PlcLinkSettings{options.localPort, 9600});
+  morvit::TfrmPLCManagement::setLinkSettingsForTests(tarnex_client::PlcLinkSettings{options.localPort, 9600});
   int status = 1;
   {
     std::unique_ptr<morvit::TfrmMain> window = morvit::createMainWindow();

@@ -6,7 +6,7 @@
 
 namespace {
 
-using morvit::testing::FakePlcApi;
+using tarnex_client::testing::FakePlcApi;
 using selkan::LogicDownload;
 using selkan::LogicLinkChoice;
 using selkan::Project;
@@ -41,7 +41,7 @@ LogicLinkChoice udpTo127() {
 
 class LogicDownloadTest : public ::testing::Test {
  protected:
-  LogicDownloadTest() : download(api, morvit::PlcLinkSettings{0, 9600}) {
+  LogicDownloadTest() : download(api, tarnex_client::PlcLinkSettings{0, 9600}) {
     api.openResult = 3;
     api.onNotice = [this](uint16_t function, uint16_t result) { download.handleNotice(function, result); };
   }

@@ -57,9 +57,9 @@ class LinkDialogTest : public testsupport::UiTest {
   }
 
   std::unique_ptr<TfrmPLCManagement> makeView() {
-    auto view = std::make_unique<TfrmPLCManagement>(nullptr, api, PlcLinkSettings{0, 9600});
+    auto view = std::make_unique<TfrmPLCManagement>(nullptr, api, tarnex_client::PlcLinkSettings{0, 9600});
     api.onNotice = [v = view.get()](uint16_t function, uint16_t result) {
-      ::SendMessageA(v->handle(), kPlcNoticeMessage, static_cast<WPARAM>(function | (result << 16)), 0);
+      ::SendMessageA(v->handle(), tarnex_client::kPlcNoticeMessage, static_cast<WPARAM>(function | (result << 16)), 0);
     };
     view->LoadControllers();
     return view;
@@ -67,7 +67,7 @@ class LinkDialogTest : public testsupport::UiTest {
 
   TempAppDir dir;
   std::string original;
-  FakePlcApi api;
+  tarnex_client::testing::FakePlcApi api;
 };
 
 TEST_F(LinkDialogTest, ShowsTheChosenControllersSettings) {

@@ -98,9 +98,9 @@ struct ModelHarness {
 
   testsupport::TempDir dir;
   std::string path;
-  FakePlcApi api;
+  tarnex_client::testing::FakePlcApi api;
   LocalDateTime now{2024, 3, 5, 14, 7, 9};
-  PowerManagementModel model{api, PlcLinkSettings{0, 9600}, [this] { return now; }};
+  PowerManagementModel model{api, tarnex_client::PlcLinkSettings{0, 9600}, [this] { return now; }};
   uint32_t changes = 0;
 };
 

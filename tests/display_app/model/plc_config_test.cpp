@@ -25,8 +25,8 @@ TEST(LoadControllers, MissingSectionGivesNothing) {
   ASSERT_TRUE(config.ok());
   EXPECT_TRUE(config.value().Controllers.empty());
 
-  FakePlcApi api;
-  PowerManagementModel model(api, PlcLinkSettings{0, 9600});
+  tarnex_client::testing::FakePlcApi api;
+  PowerManagementModel model(api, tarnex_client::PlcLinkSettings{0, 9600});
   ASSERT_TRUE(model.loadControllers(ini.path).ok());
   EXPECT_TRUE(model.controllers().empty());
   EXPECT_TRUE(model.devices().empty());
@@ -59,8 +59,8 @@ TEST(LoadControllers, AFileWithoutControllersSaysSo) {
     testsupport::TempDir dir;
     const std::string path = (dir / "User.ini").string();
     if (c.bytes) WriteBytes(path, *c.bytes);
-    FakePlcApi api;
-    PowerManagementModel model(api, PlcLinkSettings{0, 9600});
+    tarnex_client::testing::FakePlcApi api;
+    PowerManagementModel model(api, tarnex_client::PlcLinkSettings{0, 9600});
     ASSERT_TRUE(model.loadControllers(path).ok()) << c.what;
     EXPECT_TRUE(model.controllers().empty()) << c.what;
     EXPECT_EQ(model.statusText(kPanelAction), c.text) << c.what;

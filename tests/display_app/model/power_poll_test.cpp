@@ -14,9 +14,9 @@ namespace {
 using Reads = std::vector<std::pair<int64_t, int64_t>>;
 
 // The blocks read so far: (first register, count) of every CMD_Read.
-Reads ReadsOf(const FakePlcApi &api) {
+Reads ReadsOf(const tarnex_client::testing::FakePlcApi &api) {
   Reads reads;
-  for (const FakeCall &call : api.callsNamed("CMD_Read")) reads.emplace_back(call.args[1], call.args[2]);
+  for (const tarnex_client::testing::FakeCall &call : api.callsNamed("CMD_Read")) reads.emplace_back(call.args[1], call.args[2]);
   return reads;
 }
 
@@ -286,10 +286,10 @@ TEST(Poll, FailedOpenNamesALocalPortInUse) {
     std::string ini = kDemoIni;
     if (!c.network) ini.replace(ini.find("ConnMode0=1"), 11, "ConnMode0=0");
     WriteBytes(path, Gbk(ini));
-    FakePlcApi api;
+    tarnex_client::testing::FakePlcApi api;
     api.openResult = -1;
     if (c.taken) api.takenPorts.insert(c.localPort);
-    PowerManagementModel model(api, PlcLinkSettings{c.localPort, 9600});
+    PowerManagementModel model(api, tarnex_client::PlcLinkSettings{c.localPort, 9600});
     ASSERT_TRUE(model.loadControllers(path).ok());
     EXPECT_EQ(model.statusText(kPanelAction), c.text) << c.what;
     EXPECT_FALSE(model.enabled(Control::PowerOn)) << c.what;

@@ -1,11 +1,13 @@
 // The model on the real link library: the frames it makes go out over UDP on
 // 127.0.0.1 to a socket standing in for the controller, whose replies come
 // back as completion notices to a window this thread pumps.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdio>
 
+#include "loopback_plc_api.h"
 #include "loopback_udp.h"
 #include "model_fixture.h"
 #include "queued_receiver.h"
@@ -72,11 +74,11 @@ class TarnexFrames : public ::testing::Test {
   testsupport::LoopbackUdp controller;
   testsupport::TempDir dir;
   std::string path = (dir / "User.ini").string();
-  TarnexPlcApi api;
+  testsupport::LoopbackOnlyPlcApi api;
   LocalDateTime now{2024, 3, 5, 14, 7, 9};
-  PowerManagementModel model{api, PlcLinkSettings{0, 9600}, [this] { return now; }};
+  PowerManagementModel model{api, tarnex_client::PlcLinkSettings{0, 9600}, [this] { return now; }};
   platform::QueuedReceiver window{[this](const platform::WindowMessage &m) -> LRESULT {
-    if (m.message == kPlcNoticeMessage) {
+    if (m.message == tarnex_client::kPlcNoticeMessage) {
       model.handleNotice(static_cast<uint16_t>(m.wParam & 0xFFFF), static_cast<uint16_t>((m.wParam >> 16) & 0xFFFF));
     }
     return 0;
@@ -130,4 +132,12 @@ TEST_F(TarnexFrames, PollAndCommands) {
 }
 
 }  // namespace
+TEST_F(TarnexFrames, SendsOutsideTheLoopbackFailAndSendNothing) {
+  ASSERT_TRUE(model.loadControllers(path).ok());
+  ASSERT_GE(api.getCmdCount(), 1);  // the plan read waits in the queue
+  int32_t sent = -1;
+  EXPECT_NONFATAL_FAILURE(sent = api.send(0, "192.168.0.1", 6666), "outside the loopback");
+  EXPECT_EQ(sent, 0);
+}
+
 }  // namespace morvit::testing

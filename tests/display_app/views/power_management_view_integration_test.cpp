@@ -74,7 +74,7 @@ class PowerIntegrationTest : public testsupport::UiTest {
  protected:
   void SetUp() override {
     UiTest::SetUp();
-    previousLink_ = TfrmPLCManagement::setLinkSettingsForTests(PlcLinkSettings{0, 9600});
+    previousLink_ = TfrmPLCManagement::setLinkSettingsForTests(tarnex_client::PlcLinkSettings{0, 9600});
     LoadDemoRegisters(sim);
     port = sim.startUdp(0);
   }
@@ -124,7 +124,7 @@ class PowerIntegrationTest : public testsupport::UiTest {
   std::unique_ptr<TfrmMain> window;
 
  private:
-  PlcLinkSettings previousLink_;
+  tarnex_client::PlcLinkSettings previousLink_;
 };
 
 // Another program holds the local port the view is set to: the open fails
@@ -132,7 +132,7 @@ class PowerIntegrationTest : public testsupport::UiTest {
 TEST_F(PowerIntegrationTest, ALocalPortHeldElsewhereIsNamed) {
   testsupport::LoopbackUdp holder;
   ASSERT_GT(holder.port(), 0);
-  TfrmPLCManagement::setLinkSettingsForTests(PlcLinkSettings{holder.port(), 9600});
+  TfrmPLCManagement::setLinkSettingsForTests(tarnex_client::PlcLinkSettings{holder.port(), 9600});
   startProgram(iniFor(port, port));
   EXPECT_EQ(status(2), QStringLiteral("打开设备失败（本地端口 %1 已被占用）").arg(holder.port()));
   EXPECT_FALSE(view()->btnPowerOn->isEnabled());

@@ -40,9 +40,9 @@ class PowerViewTest : public testsupport::UiTest {
  protected:
   void start(const std::string &ini = kDemoIni) {
     dir.writeFile("User.ini", Gbk(ini));
-    view = std::make_unique<TfrmPLCManagement>(nullptr, api, PlcLinkSettings{0, 9600});
+    view = std::make_unique<TfrmPLCManagement>(nullptr, api, tarnex_client::PlcLinkSettings{0, 9600});
     api.onNotice = [this](uint16_t function, uint16_t result) {
-      ::SendMessageA(view->handle(), kPlcNoticeMessage, static_cast<WPARAM>(function | (result << 16)), 0);
+      ::SendMessageA(view->handle(), tarnex_client::kPlcNoticeMessage, static_cast<WPARAM>(function | (result << 16)), 0);
     };
     view->setBounds(0, 0, 441, 576);
     view->LoadControllers();
@@ -64,7 +64,7 @@ class PowerViewTest : public testsupport::UiTest {
   QString status(int panel) const { return view->stbM->panel(panel).text; }
 
   TempAppDir dir;
-  FakePlcApi api;
+  tarnex_client::testing::FakePlcApi api;
   std::unique_ptr<TfrmPLCManagement> view;
 };
 
@@ -487,7 +487,7 @@ TEST_F(PowerViewTest, DestroyingTheViewDropsItsHandleThenCleansUp) {
   view.reset();
   EXPECT_EQ(api.calls.back().name, "PLC_Cleanup");
   // A late notice finds no window.
-  EXPECT_EQ(::SendMessageA(handle, kPlcNoticeMessage, 3 | (1 << 16), 0), 0);
+  EXPECT_EQ(::SendMessageA(handle, tarnex_client::kPlcNoticeMessage, 3 | (1 << 16), 0), 0);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 
 namespace {
 
+using testsupport::pressKey;
 using testsupport::UiTest;
 
 class MenusTest : public UiTest {};
@@ -28,13 +29,6 @@ ui::MenuItem *addItem(ui::Component *owner, ui::MenuItem *parent, const QString 
   item->setCaption(caption);
   parent->add(item);
   return item;
-}
-
-void pressKey(QWidget *target, int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString &text = {}) {
-  QKeyEvent press(QEvent::KeyPress, key, mods, text);
-  QApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-  QApplication::sendEvent(target, &release);
 }
 
 // A form with a main menu: File (Open Ctrl+O, a disabled Save Ctrl+S,
@@ -322,6 +316,30 @@ TEST_F(ModalTest, DialogKeysAndAcceleratorsReachTheControls) {
   cancel->setVisible(false);
   pressKey(&form, Qt::Key_Escape);
   EXPECT_EQ(cancel->clicks, 2);
+}
+
+TEST_F(ModalTest, KeyPreviewSeesKeysFirstAndHandledUsesThemUp) {
+  ui::Form form(nullptr);
+  auto *def = new DialogButton(&form, Qt::Key_Return, 'o');
+  def->setParentControl(&form);
+  form.show();
+  std::vector<std::pair<int, ui::ShiftState>> seen;
+  form.OnKeyDown = [&](ui::Control *, int key, ui::ShiftState shift, bool &handled) {
+    seen.emplace_back(key, shift);
+    handled = key == Qt::Key_Return;
+  };
+
+  // Without the flag the event is not called.
+  pressKey(&form, Qt::Key_Return);
+  EXPECT_TRUE(seen.empty());
+  EXPECT_EQ(def->clicks, 1);
+
+  form.setKeyPreview(true);
+  pressKey(&form, Qt::Key_Return);
+  EXPECT_EQ(def->clicks, 1);  // used up before the dialog keys
+  pressKey(&form, Qt::Key_O, Qt::AltModifier, "o");
+  EXPECT_EQ(def->clicks, 2);  // not handled: routed as before
+  EXPECT_EQ(seen, (std::vector<std::pair<int, ui::ShiftState>>{{Qt::Key_Return, 0}, {Qt::Key_O, ui::ssAlt}}));
 }
 
 TEST_F(ModalTest, WindowStateRemembersTheNormalBoundsAndTheRingInsetsTheClient) {

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QTest>
 #include <QWidget>
 #include <fstream>
@@ -19,6 +20,13 @@ void processEvents() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
   }
+}
+
+void pressKey(QWidget *target, int key, Qt::KeyboardModifiers mods, const QString &text) {
+  QKeyEvent press(QEvent::KeyPress, key, mods, text);
+  QApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+  QApplication::sendEvent(target, &release);
 }
 
 bool waitFor(const std::function<bool()> &pred, int timeoutMs) {
@@ -68,6 +76,34 @@ MessageBoxScript::~MessageBoxScript() {
 
 MessageBoxScript &MessageBoxScript::answer(int id) {
   answers_.push_back(id);
+  return *this;
+}
+
+FileDialogScript::FileDialogScript() {
+  previous_ = ui::setFileDialogFunction([this](ui::FileDialogKind kind, const ui::FileDialogOptions &options) {
+    shown_.push_back({kind, options});
+    if (answers_.empty()) {
+      ADD_FAILURE() << "file dialog nobody expected: " << options.title.toStdString();
+      return std::optional<QString>();
+    }
+    std::optional<QString> answer = std::move(answers_.front());
+    answers_.pop_front();
+    return answer;
+  });
+}
+
+FileDialogScript::~FileDialogScript() {
+  ui::setFileDialogFunction(std::move(previous_));
+  if (!answers_.empty()) ADD_FAILURE() << answers_.size() << " scripted file dialog answer(s) never used";
+}
+
+FileDialogScript &FileDialogScript::choose(const QString &path) {
+  answers_.push_back(path);
+  return *this;
+}
+
+FileDialogScript &FileDialogScript::cancel() {
+  answers_.push_back(std::nullopt);
   return *this;
 }
 

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "file_dialog.h"
 #include "form.h"
 #include "message_box.h"
 #include "temp_dir.h"
@@ -27,6 +28,9 @@ void processEvents();
 
 // Runs the event loop until pred() holds or timeoutMs passed; returns pred().
 bool waitFor(const std::function<bool()> &pred, int timeoutMs = 5000);
+
+// Sends a key press and its release to target, as the keyboard would.
+void pressKey(QWidget *target, int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString &text = {});
 
 // A test on the offscreen application. TearDown closes the pop-up menus a
 // test left open and handles the pending events.
@@ -81,6 +85,32 @@ class MessageBoxScript {
   std::deque<int> answers_;
   std::vector<Box> shown_;
   ui::MessageBoxFunction previous_;
+};
+
+// Answers the open and save dialogs while it lives: each dialog takes the
+// next queued answer (a path, or nothing for Cancel). A dialog with no
+// answer left fails the test and is cancelled; answers left over when the
+// script ends fail the test too.
+class FileDialogScript {
+ public:
+  struct Dialog {
+    ui::FileDialogKind kind;
+    ui::FileDialogOptions options;
+  };
+
+  FileDialogScript();
+  ~FileDialogScript();
+  FileDialogScript(const FileDialogScript &) = delete;
+  FileDialogScript &operator=(const FileDialogScript &) = delete;
+
+  FileDialogScript &choose(const QString &path);
+  FileDialogScript &cancel();
+  const std::vector<Dialog> &shown() const { return shown_; }
+
+ private:
+  std::deque<std::optional<QString>> answers_;
+  std::vector<Dialog> shown_;
+  ui::FileDialogFunction previous_;
 };
 
 // Takes the forms that ShowModal would run modally, while it lives. Each

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "application.h"
+#include "file_dialog.h"
 #include "form.h"
 #include "message_box.h"
 
@@ -16,11 +17,15 @@ int main(int argc, char **argv) {
   int result = 0;
   {
     ui::Application app(argc, argv);
-    // Outside a script, a message box or modal form fails the test instead
-    // of waiting for a user who is not there.
+    // Outside a script, a message box, file dialog or modal form fails the
+    // test instead of waiting for a user who is not there.
     ui::setMessageBoxFunction([](const QString &text, const QString &caption, int) {
       ADD_FAILURE() << "message box nobody expected: \"" << caption.toStdString() << "\": " << text.toStdString();
       return ui::IDCANCEL;
+    });
+    ui::setFileDialogFunction([](ui::FileDialogKind, const ui::FileDialogOptions &options) {
+      ADD_FAILURE() << "file dialog nobody expected: " << options.title.toStdString();
+      return std::optional<QString>();
     });
     ui::Form::setModalHandlerForTests([](ui::Form &form) {
       ADD_FAILURE() << "modal form nobody expected: " << form.metaObject()->className();
@@ -28,6 +33,7 @@ int main(int argc, char **argv) {
     });
     result = RUN_ALL_TESTS();
     ui::Form::setModalHandlerForTests(nullptr);
+    ui::setFileDialogFunction(nullptr);
     ui::setMessageBoxFunction(nullptr);
   }
   return result;

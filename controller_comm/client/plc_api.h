@@ -1,6 +1,7 @@
 #pragma once
-// The controller link library as the power management view uses it: one
-// interface for the calls it makes, and the implementation over the library.
+// The controller link library as the programs call it: one interface for the
+// calls they make, so their logic can be tested on a recording stand-in, and
+// the implementation over the library.
 #include <cstdint>
 #include <string>
 
@@ -8,21 +9,23 @@
 #include "tarnex.h"
 #include "window_messages.h"
 
-namespace morvit {
+namespace tarnex_client {
 
-// How the view opens its link. Production uses the defaults; tests set the
+// How a window opens its link. Production uses the defaults; tests set the
 // local UDP port to 0 (an ephemeral port) so parallel runs never collide.
 struct PlcLinkSettings {
   int32_t localUdpPort = 8889;
   int32_t baud = 9600;
 };
 
-// The completion notice's message number, as the view's message handler
+// The completion notice's message number, as a window's message handler
 // compares it; its results are the PlcResult* values of the library.
 inline constexpr UINT kPlcNoticeMessage = PlcNotifyMessage;
 
-// Library send mode of the view: queued.
+// Library send modes: the display program queues its commands, the editor
+// sends the frame built last.
 inline constexpr int32_t kQueuedMode = -1;
+inline constexpr int32_t kDirectMode = 0;
 
 class IPlcApi {
  public:
@@ -52,8 +55,9 @@ class IPlcApi {
   virtual bool localUdpPortTaken(int32_t port) = 0;
 };
 
-// The calls go to the controller link library in this process.
-class TarnexPlcApi final : public IPlcApi {
+// The calls go to the controller link library in this process. Tests derive
+// from it to watch the calls on their way to the library.
+class TarnexPlcApi : public IPlcApi {
  public:
   int32_t startup(int32_t mode) override;
   int32_t cleanup() override;
@@ -73,4 +77,4 @@ class TarnexPlcApi final : public IPlcApi {
   bool localUdpPortTaken(int32_t port) override;
 };
 
-}  // namespace morvit
+}  // namespace tarnex_client

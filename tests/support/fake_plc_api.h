@@ -12,7 +12,7 @@
 
 #include "plc_api.h"
 
-namespace morvit::testing {
+namespace tarnex_client::testing {
 
 struct FakeCall {
   std::string name;           // the export's name, e.g. "CMD_Read"
@@ -85,4 +85,4 @@ class FakePlcApi final : public IPlcApi {
   int32_t nextJob_ = 2;
 };
 
-}  // namespace morvit::testing
+}  // namespace tarnex_client::testing

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace morvit::testing {
+namespace tarnex_client::testing {
 namespace {
 
 uint8_t FunctionOf(const FakeCall &call) { return call.name == "CMD_Read" ? 3 : 16; }
@@ -146,4 +146,4 @@ bool FakePlcApi::localUdpPortTaken(int32_t port) {
   return takenPorts.count(port) > 0;
 }
 
-}  // namespace morvit::testing
+}  // namespace tarnex_client::testing

@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-namespace morvit {
+namespace tarnex_client {
 
 bool UdpPortInUse(int32_t port) {
   if (port < 1 || port > 65535) return false;
@@ -22,4 +22,4 @@ bool UdpPortInUse(int32_t port) {
   return inUse;
 }
 
-}  // namespace morvit
+}  // namespace tarnex_client

@@ -2,7 +2,7 @@
 #include "tarnex.h"
 #include "udp_port_probe.h"
 
-namespace morvit {
+namespace tarnex_client {
 
 int32_t TarnexPlcApi::startup(int32_t mode) { return PLC_Startup(mode); }
 int32_t TarnexPlcApi::cleanup() { return PLC_Cleanup(); }
@@ -35,4 +35,4 @@ int32_t TarnexPlcApi::cmdPowerOnLC(int32_t address, int32_t n) { return CMD_Powe
 int32_t TarnexPlcApi::cmdPowerOffLC(int32_t address, int32_t n) { return CMD_PowerOffLC(address, n); }
 bool TarnexPlcApi::localUdpPortTaken(int32_t port) { return UdpPortInUse(port); }
 
-}  // namespace morvit
+}  // namespace tarnex_client

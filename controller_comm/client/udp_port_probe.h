@@ -2,7 +2,7 @@
 // Whether a local UDP port is held by another socket.
 #include <cstdint>
 
-namespace morvit {
+namespace tarnex_client {
 
 // Tries to bind a UDP socket to the port on every local address, as the
 // link library's UDP link does, and closes it at once. True only when the
@@ -10,4 +10,4 @@ namespace morvit {
 // and for any other failure.
 bool UdpPortInUse(int32_t port);
 
-}  // namespace morvit
+}  // namespace tarnex_client
