@@ -10,8 +10,6 @@ constexpr int32_t kSerialLink = 1;
 constexpr int32_t kUdpLink = 2;
 // PLC_Send results below this start no send (0 nothing queued, 1 busy).
 constexpr int32_t kFirstAcceptedSend = 2;
-constexpr uint16_t kResultDone = 1;
-constexpr uint16_t kResultTimeout = 16;
 
 }  // namespace
 
@@ -46,9 +44,9 @@ platform::Result<void> LogicDownload::start(const Project &project, int32_t ctrl
 
 void LogicDownload::handleNotice(uint16_t /*function*/, uint16_t result) {
   if (!Busy) return;
-  if (result == kResultDone) {
+  if (result == PlcResultDone) {
     statusText_ = "上传设备逻辑列表完成!";
-  } else if (result == kResultTimeout) {
+  } else if (result == PlcResultTimeOut) {
     statusText_ = "通讯故障，超时!";
   }
   Busy = false;
