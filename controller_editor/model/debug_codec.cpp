@@ -4,18 +4,20 @@
 
 #include "hex_pair.h"
 #include "number_text.h"
+#include "plc_register_map.h"
 
 namespace selkan {
 namespace {
 
 constexpr uint16_t kDefaultPort = 6666;
-constexpr int kDaysInWeek = 7;
-constexpr int kPeriodsPerDay = 4;
-constexpr size_t kPlanMaskLow = 17;
-constexpr size_t kPlanMaskHigh = 18;
-constexpr size_t kPlanFirstTime = 19;
-constexpr size_t kForceWord = 15;
-constexpr size_t kAnalogueInputs = 8;
+constexpr int kDaysInWeek = plc::kPlanDayCount;
+constexpr int kPeriodsPerDay = plc::kPlanPeriodCount;
+// Words of the plan block read from its first register.
+constexpr size_t kPlanMaskLow = plc::kRegPlanEnableBitsLow - plc::kBlockPlan.first;
+constexpr size_t kPlanMaskHigh = plc::kRegPlanEnableBitsHigh - plc::kBlockPlan.first;
+constexpr size_t kPlanFirstTime = plc::kRegPlanTimeFirst - plc::kBlockPlan.first;
+constexpr size_t kForceWord = plc::kRegForceMode;
+constexpr size_t kAnalogueInputs = plc::kAnalogInputCount;
 
 constexpr const char *kWeekdayNames[kDaysInWeek] = {"星期日", "星期一", "星期二", "星期三",
                                                     "星期四", "星期五", "星期六"};

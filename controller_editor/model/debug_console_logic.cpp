@@ -1,19 +1,18 @@
 #include "debug_console_logic.h"
 
+#include <iterator>
+
 #include "number_text.h"
+#include "plc_register_map.h"
 
 namespace selkan {
 namespace {
 
 constexpr int32_t kControllerUdpPort = 6666;
-constexpr int32_t kForceRegister = 15;
-constexpr int32_t kFirstOutputRegister = 48;
-constexpr int32_t kRestoreRegister = 228;
-constexpr int32_t kNetworkRegister = 208;
 constexpr uint16_t kFunctionRead = 3;
-constexpr int32_t kOutputCount = 10;
-constexpr int32_t kInputCount = 12;
-constexpr int32_t kMaxReplyWords = 128;
+// DI1..DI12: the smoke input, the mode switch and the power inputs.
+constexpr int32_t kInputCount = plc::kRegPowerInputFirst + plc::kPowerInputCount;
+constexpr int32_t kMaxReplyWords = static_cast<int32_t>(std::size(PlcReply{}.data));
 
 constexpr const char *kReading = "正在读寄存器...";
 constexpr const char *kWriting = "正在写寄存器...";
@@ -36,7 +35,7 @@ std::string ItemNumber(size_t index) { return StateItemText(index, false).substr
 
 DebugConsoleLogic::DebugConsoleLogic(tarnex_client::IPlcApi &api, tarnex_client::PlcLinkSettings settings)
     : api_(api), settings_(settings) {
-  for (int32_t i = 0; i < kOutputCount; ++i) texts_.outputs[i] = ItemNumber(i);
+  for (int32_t i = 0; i < plc::kOutputCount; ++i) texts_.outputs[i] = ItemNumber(i);
   for (int32_t i = 0; i < kInputCount; ++i) texts_.inputs[i] = ItemNumber(i);
 }
 
@@ -119,8 +118,8 @@ DebugConsoleLogic::Outcome DebugConsoleLogic::writeRegister(std::string_view reg
 
 DebugConsoleLogic::Outcome DebugConsoleLogic::switchOutput(int32_t doIndex, bool on) {
   if (linkHandle_ == -1) return Outcome::NoLink;
-  if (doIndex < 0 || doIndex >= kOutputCount) return refuse(kRangeRefusal);
-  const Outcome outcome = writeOne(kFirstOutputRegister + doIndex, on ? 1 : 2);
+  if (doIndex < 0 || doIndex >= plc::kOutputCount) return refuse(kRangeRefusal);
+  const Outcome outcome = writeOne(plc::kRegOutputSwitchFirst + doIndex, on ? plc::kOn : plc::kOff);
   if (outcome == Outcome::Sent) texts_.outputs[doIndex] = StateItemText(doIndex, on);
   return outcome;
 }
@@ -136,25 +135,25 @@ DebugConsoleLogic::Outcome DebugConsoleLogic::switchInput(int32_t diIndex, bool 
 DebugConsoleLogic::Outcome DebugConsoleLogic::forceClicked(bool checked) {
   if (linkHandle_ == -1) return Outcome::NoLink;
   texts_.force = checked;
-  return writeOne(kForceRegister, checked ? 1 : 0);
+  return writeOne(plc::kRegForceMode, checked ? 1 : 0);
 }
 
-DebugConsoleLogic::Outcome DebugConsoleLogic::readLogic() { return read(Logic, 160, 10); }
-DebugConsoleLogic::Outcome DebugConsoleLogic::readTimerPlan() { return read(TimerPlan, 64, 75); }
-DebugConsoleLogic::Outcome DebugConsoleLogic::readNetwork() { return read(Network, kNetworkRegister, 6); }
-DebugConsoleLogic::Outcome DebugConsoleLogic::readOutputs() { return read(Outputs, 32, 10); }
-DebugConsoleLogic::Outcome DebugConsoleLogic::readInputs() { return read(Inputs, 0, 16); }
-DebugConsoleLogic::Outcome DebugConsoleLogic::readAnalogue() { return read(Analogue, 16, 16); }
+DebugConsoleLogic::Outcome DebugConsoleLogic::readLogic() { return read(Logic, plc::kRegLogicFirst, plc::kLogicEntryCount); }
+DebugConsoleLogic::Outcome DebugConsoleLogic::readTimerPlan() { return read(TimerPlan, plc::kBlockPlan.first, plc::kBlockPlan.count); }
+DebugConsoleLogic::Outcome DebugConsoleLogic::readNetwork() { return read(Network, plc::kRegMac10, plc::kRegUdpPort - plc::kRegMac10 + 1); }
+DebugConsoleLogic::Outcome DebugConsoleLogic::readOutputs() { return read(Outputs, plc::kRegOutputStateFirst, plc::kOutputCount); }
+DebugConsoleLogic::Outcome DebugConsoleLogic::readInputs() { return read(Inputs, plc::kRegSmokeInput, plc::kRegForceMode + 1); }
+DebugConsoleLogic::Outcome DebugConsoleLogic::readAnalogue() { return read(Analogue, plc::kRegAnalogInputFirst, plc::kAnalogInputCount + plc::kAnalogLimitCount); }
 
 DebugConsoleLogic::Outcome DebugConsoleLogic::writeNetwork(std::string_view mac, std::string_view ip,
                                                            std::string_view port) {
   if (linkHandle_ == -1) return Outcome::NoLink;
   const auto words = EncodeNetwork(mac, ip, port);
   if (!words) return refuse(words.error().message);
-  return write(kNetworkRegister, words.value().data(), static_cast<int32_t>(words.value().size()));
+  return write(plc::kRegMac10, words.value().data(), static_cast<int32_t>(words.value().size()));
 }
 
-DebugConsoleLogic::Outcome DebugConsoleLogic::restoreFactorySettings() { return writeOne(kRestoreRegister, 1); }
+DebugConsoleLogic::Outcome DebugConsoleLogic::restoreFactorySettings() { return writeOne(plc::kRegFactoryReset, 1); }
 
 void DebugConsoleLogic::handleNotice(uint16_t function, uint16_t result) {
   // Only the notice of this console's own send counts.

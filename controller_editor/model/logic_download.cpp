@@ -1,11 +1,11 @@
 #include "logic_download.h"
 
 #include "logic_words.h"
+#include "plc_register_map.h"
 
 namespace selkan {
 namespace {
 
-constexpr int32_t kLogicFirstRegister = 160;
 constexpr int32_t kSerialLink = 1;
 constexpr int32_t kUdpLink = 2;
 // PLC_Send results below this start no send (0 nothing queued, 1 busy).
@@ -31,7 +31,7 @@ platform::Result<void> LogicDownload::start(const Project &project, int32_t ctrl
   LinkHandle = api_.openDev(devTypePort, settings_.baud, settings_.localUdpPort);
   if (LinkHandle == -1) return platform::Error{0, "打开设备失败"};
 
-  api_.cmdWrite(address, kLogicFirstRegister, words.value().data(),
+  api_.cmdWrite(address, plc::kRegLogicFirst, words.value().data(),
                 static_cast<int32_t>(words.value().size()));
   if (api_.send(LinkHandle, link.host, link.hostPort) < kFirstAcceptedSend) {
     statusText_ = "通讯忙，请稍后再试";

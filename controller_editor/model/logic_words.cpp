@@ -4,13 +4,13 @@
 #include <string>
 
 #include "cp936.h"
+#include "plc_register_map.h"
 
 namespace selkan {
 namespace {
 
 constexpr int32_t kMaxDeviceId = 15;
 constexpr int32_t kMaxDelay = 255;
-constexpr uint16_t kUnusedPlace = 0xFFFF;
 
 platform::Error refusal(const char *format, const TDeviceParm &device, int32_t number = 0) {
   const std::string name = cp936::ToUtf8(device.Name);
@@ -35,7 +35,7 @@ const TOutputParm *entryOutput(const Project &project, int32_t ctrl, uint32_t en
 
 platform::Result<LogicWords> BuildLogicWords(const Project &project, int32_t ctrl) {
   LogicWords words;
-  words.fill(kUnusedPlace);
+  words.fill(plc::kLogicEmpty);
   if (ctrl < 0 || ctrl >= project.PLCCtrl.Count()) {
     return platform::Error{0, "PLC单元不存在，无法下载。"};
   }
