@@ -53,6 +53,11 @@ void Application::processMessages() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+void Application::terminate() {
+  terminated_ = true;
+  QCoreApplication::exit(0);
+}
+
 void Application::showException(std::exception_ptr error) {
   QString text;
   try {

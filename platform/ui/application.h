@@ -40,6 +40,11 @@ class Application : public QApplication {
   // Handles every pending event and message, then returns.
   static void processMessages();
 
+  // Asks the program to end: running loops (modal ones too) return, and
+  // terminated() tells the caller not to start the main loop.
+  void terminate();
+  bool terminated() const { return terminated_; }
+
   // Shows the exception's text in a message box captioned with the title.
   void showException(std::exception_ptr error);
 
@@ -52,6 +57,7 @@ class Application : public QApplication {
   Form *mainForm_ = nullptr;
   MessageHook hook_;
   const void *hookOwner_ = nullptr;
+  bool terminated_ = false;
 };
 
 // Runs body; an exception is shown as Application::showException does (or

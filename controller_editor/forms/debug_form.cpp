@@ -1,0 +1,28 @@
+#include "debug_form.h"
+
+#include <utility>
+
+namespace {
+tarnex_client::PlcLinkSettings &DefaultLinkSettings() {
+  static tarnex_client::PlcLinkSettings settings;
+  return settings;
+}
+}  // namespace
+
+tarnex_client::PlcLinkSettings TDebugForm::setLinkSettingsForTests(tarnex_client::PlcLinkSettings link) {
+  return std::exchange(DefaultLinkSettings(), link);
+}
+
+TDebugForm::TDebugForm(ui::Component *owner)
+    : ui::Form(owner), ownApi_(std::make_unique<tarnex_client::TarnexPlcApi>()), link_(DefaultLinkSettings()) {
+  api_ = ownApi_.get();
+  setCaption(QStringLiteral("PLC调试"));
+}
+
+TDebugForm::TDebugForm(ui::Component *owner, tarnex_client::IPlcApi &api, tarnex_client::PlcLinkSettings link)
+    : ui::Form(owner), api_(&api), link_(link) {
+  setCaption(QStringLiteral("PLC调试"));
+}
+
+TDebugForm::~TDebugForm() = default;
+TDebugForm *DebugForm = nullptr;

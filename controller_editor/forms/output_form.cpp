@@ -1,0 +1,5 @@
+#include "output_form.h"
+
+TOutputForm::TOutputForm(ui::Component *owner) : ui::Form(owner) { setCaption(QStringLiteral("输出管理")); }
+
+TOutputForm::~TOutputForm() = default;
