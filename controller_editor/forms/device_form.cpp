@@ -2,19 +2,14 @@
 
 #include <utility>
 
-namespace {
-tarnex_client::PlcLinkSettings &DefaultLinkSettings() {
-  static tarnex_client::PlcLinkSettings settings;
-  return settings;
-}
-}  // namespace
+#include "editor_link_settings.h"
 
 tarnex_client::PlcLinkSettings TDeviceForm::setLinkSettingsForTests(tarnex_client::PlcLinkSettings link) {
-  return std::exchange(DefaultLinkSettings(), link);
+  return std::exchange(EditorLinkSettings(), link);
 }
 
 TDeviceForm::TDeviceForm(ui::Component *owner)
-    : ui::Form(owner), ownApi_(std::make_unique<tarnex_client::TarnexPlcApi>()), link_(DefaultLinkSettings()) {
+    : ui::Form(owner), ownApi_(std::make_unique<tarnex_client::TarnexPlcApi>()), link_(EditorLinkSettings()) {
   api_ = ownApi_.get();
   setCaption(QStringLiteral("设备管理"));
 }
