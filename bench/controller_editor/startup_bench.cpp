@@ -12,13 +12,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "bench_common.h"
@@ -28,14 +26,6 @@ namespace {
 constexpr double kRssAt = 5.0;
 constexpr int kRssRuns = 3;
 constexpr double kRunLimit = 30.0;  // a child still there then is killed
-
-std::optional<double> ReadRssMb(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.starts_with("VmRSS:")) return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
-  }
-  return std::nullopt;
-}
 
 struct Child {
   pid_t pid = -1;
@@ -97,7 +87,7 @@ std::optional<double> RssAfterStartMb(const char *program) {
   // Still waiting at the login: anything else has no figure.
   int status = 0;
   std::optional<double> rss;
-  if (waitpid(child.pid, &status, WNOHANG) == 0) rss = ReadRssMb(child.pid);
+  if (waitpid(child.pid, &status, WNOHANG) == 0) rss = bench::ReadRssMb(child.pid);
   kill(child.pid, SIGTERM);
   Finish(child, kRunLimit);
   return rss;
@@ -106,15 +96,9 @@ std::optional<double> RssAfterStartMb(const char *program) {
 }  // namespace
 
 int main(int argc, char **argv) {
-  int runs = 20;
-  if (argc > 1) {
-    const std::string_view text = argv[1];
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), runs);
-    if (ec != std::errc() || end != text.data() + text.size() || runs < 1 || runs > 1000) {
-      std::fprintf(stderr, "usage: selkan-startup-bench [RUNS 1..1000]\n");
-      return 2;
-    }
-  }
+  const std::optional<int> runArgument = bench::RunsArgument(argc, argv, 20);
+  if (!runArgument) return 2;
+  const int runs = *runArgument;
   signal(SIGPIPE, SIG_IGN);
   std::printf("%s", bench::MachineDescription().c_str());
 

@@ -408,13 +408,16 @@ TEST_F(RunTest, RunExportsThenStartsTheDisplayProgramBesideItWithoutWaiting) {
   const std::string exported = appDir.readFile("user.ini");
   EXPECT_FALSE(exported.empty());
   EXPECT_FALSE(fs::exists(appDir / "finished")) << "Run waited for the program";
+  // Detached: while it runs, the program is nobody's child here.
+  ASSERT_TRUE(testsupport::waitFor([&] { return fs::exists(appDir / "ran-in"); }));
+  EXPECT_EQ(childrenOfThisProcess().all, 0);
   appDir.writeFile("go", "");
   ASSERT_TRUE(testsupport::waitFor([&] { return fs::exists(appDir / "finished"); }));
   std::string ranIn = appDir.readFile("ran-in");
   while (!ranIn.empty() && ranIn.back() == '\n') ranIn.pop_back();
   EXPECT_EQ(ranIn, fs::canonical(appDir.path()).string());
   EXPECT_EQ(appDir.readFile("seen.ini"), exported);
-  // The program was started detached: it is nobody's child here, dead or alive.
+  // Nor does it leave a zombie behind.
   EXPECT_TRUE(testsupport::waitFor([] { return childrenOfThisProcess().all == 0; }, 2000))
       << childrenOfThisProcess().zombies << " zombie(s)";
 }
