@@ -61,7 +61,7 @@ ui::ToolButton *addToolButton(ui::Form &form, ui::ToolBar *bar, const QString &n
 }
 
 void addSeparator(ui::Form &form, ui::ToolBar *bar, const QString &name) {
-  NewControl<ui::ToolButton>(form, name, 0, 0, 8, 36, bar)->setStyle(ui::ToolButtonStyle::Separator);
+  NewControl<ui::ToolButton>(form, name, 0, 0, 8, 36, bar)->setStyle(ui::ToolButtonStyle::Divider);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // first gets the focus, and closing it ends the event loop. Closing ends the
 // program, so this runs in a process of its own.
 #include <QApplication>
+#include <QCoreApplication>
+#include <QLocale>
 #include <QTimer>
 #include <QWidget>
 
@@ -70,6 +72,24 @@ TEST_F(EditorStartTest, GoodLoginRunsTheMainWindowUntilItCloses) {
   ASSERT_EQ(boxes.shown().size(), 1u);
   EXPECT_EQ(boxes.shown()[0].text, QStringLiteral("内容已经更改,是否保存"));
   EXPECT_EQ(shownMainForm(), nullptr);
+}
+
+// Qt's own button texts follow the system's language while the editor
+// runs (selkan_editor_start_zh_test runs this with a Chinese locale).
+TEST_F(EditorStartTest, QtTextsFollowTheSystemLanguage) {
+  if (!QLocale::system().name().startsWith(QLatin1String("zh"))) GTEST_SKIP() << "not a Chinese locale";
+  QString cancel;
+  ModalScript modals;
+  modals.then([&](ui::Form &) {
+    cancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
+    return ui::mrCancel;
+  });
+  char name[] = "Selkan";
+  char *argv[] = {name, nullptr};
+  EXPECT_EQ(runEditor(1, argv), 0);
+  EXPECT_EQ(cancel, QStringLiteral("取消"));
+  // Only while it runs.
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
 }
 
 }  // namespace
