@@ -43,7 +43,7 @@ void TfrmPLCStatus::build() {
   setName(QStringLiteral("frmPLCStatus"));
   setCaption(QStringLiteral("检测状态管理"));
   setBorderStyle(ui::BorderStyle::Dialog);
-  setBounds(0, 0, 580, 372);
+  setBounds(0, 0, 724, 372);
 
   auto label = [this](ui::Control *parent, const QString &caption, int left, int top) {
     auto *l = new ui::Label(this);
@@ -75,7 +75,7 @@ void TfrmPLCStatus::build() {
   btnDelete = button(QStringLiteral("btnDelete"), QStringLiteral("删除"), 12, 306);
   btnMoveup = button(QStringLiteral("btnMoveup"), QStringLiteral("上移"), 76, 306);
   btnMovedown = button(QStringLiteral("btnMovedown"), QStringLiteral("下移"), 140, 306);
-  btnClose = button(QStringLiteral("btnClose"), QStringLiteral("关闭"), 492, 306);
+  btnClose = button(QStringLiteral("btnClose"), QStringLiteral("关闭"), 640, 306);
   btnClose->setCancel(true);
   btnDelete->OnClick = [this](ui::Control *) { btnDeleteClick(); };
   btnMoveup->OnClick = [this](ui::Control *) { btnMoveupClick(); };
@@ -85,7 +85,7 @@ void TfrmPLCStatus::build() {
   PageControl1 = new ui::PageControl(this);
   PageControl1->setName(QStringLiteral("PageControl1"));
   PageControl1->setParentControl(this);
-  PageControl1->setBounds(272, 11, 280, 287);
+  PageControl1->setBounds(272, 11, 428, 287);
   for (size_t t = 0; t < selkan::StatusTabs().size(); ++t) buildTab(t);
   PageControl1->setActivePageIndex(0);
 
@@ -107,6 +107,7 @@ void TfrmPLCStatus::buildTab(size_t t) {
     l->setParentControl(sheet);
     l->setCaption(caption);
     l->setBounds(left, top + 3, l->width(), l->height());
+    return l;
   };
   auto edit = [this, sheet](const QString &name, const QString &text, int left, int top, int width) {
     auto *e = new ui::Edit(this);
@@ -141,13 +142,16 @@ void TfrmPLCStatus::buildTab(size_t t) {
   }
   if (tab.scaling) {
     label(QStringLiteral("公式"), 8, kScalingRow);
+    // stParm1 "+ ( X - " stParm2 ") / " stParm3, left to right.
     const int top = kScalingRow + 28;
+    const QString between[] = {QStringLiteral("+ ( X - "), QStringLiteral(") / ")};
+    int x = 8;
     for (size_t i = 0; i < 3; ++i) {
-      edtParm[k][i] = edit(Numbered("edtParm", type * 10 + static_cast<int32_t>(i) + 1), Utf8(tab.scalingPreset[i]),
-                           8 + static_cast<int>(i) * 88, top, 52);
+      edtParm[k][i] = edit(Numbered("edtParm", type * 10 + static_cast<int32_t>(i) + 1), Utf8(tab.scalingPreset[i]), x,
+                           top, 52);
+      x += 56;
+      if (i < 2) x += label(between[i], x, top)->width() + 4;
     }
-    label(QStringLiteral("+ ( X - "), 62, top);
-    label(QStringLiteral(") / "), 150, top);
   }
   auto *add = new ui::Button(this);
   add->setName(Numbered("btnAdd", type));

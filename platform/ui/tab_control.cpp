@@ -31,6 +31,9 @@ TabSheet *PageControl::addPage(const QString &caption) {
   ++settingIndex_;
   bar_->addTab(caption);
   --settingIndex_;
+  // The strip's height follows its first tab.
+  placeBar();
+  realign();
   showActivePage();
   return sheet;
 }
@@ -59,14 +62,16 @@ int PageControl::barHeight() const { return bar_->sizeHint().height(); }
 
 void PageControl::adjustClientRect(QRect &rect) const { rect.setTop(rect.top() + barHeight()); }
 
+void PageControl::placeBar() { bar_->setGeometry(0, 0, width(), barHeight()); }
+
 void PageControl::resized() {
-  bar_->setGeometry(0, 0, width(), barHeight());
+  placeBar();
   Control::resized();
 }
 
 void PageControl::fontChanged() {
   bar_->setFont(font());
-  resized();
+  placeBar();
   realign();
   Control::fontChanged();
 }

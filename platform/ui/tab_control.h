@@ -51,6 +51,7 @@ class PageControl : public Control {
 
  private:
   int barHeight() const;
+  void placeBar();
   void showActivePage();
 
   QTabBar *bar_ = nullptr;
