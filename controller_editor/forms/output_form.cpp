@@ -128,7 +128,10 @@ void TOutputForm::build() {
   connect(cmbAddress->widget(), &QComboBox::activated, this, [this](int i) { cmbAddressChange(i); });
   connect(cmbOutput->widget(), &QComboBox::activated, this, [this](int i) { cmbOutputChange(i); });
   connect(tvDev->widget(), &QTreeWidget::currentItemChanged, this,
-          [this](QTreeWidgetItem *current, QTreeWidgetItem *) { tvDevChange(current); });
+          [this](QTreeWidgetItem *current, QTreeWidgetItem *) {
+            // The tree may still speak while the form's controls are freed.
+            if (!isDying()) tvDevChange(current);
+          });
 }
 
 void TOutputForm::FormCreate() {

@@ -15,8 +15,10 @@ PageControl::PageControl(Component *owner) : Control(owner) {
   bar_->setExpanding(false);
   bar_->show();
   connect(bar_, &QTabBar::currentChanged, this, [this](int) {
+    // The pages may be gone already while the control is torn down.
+    if (isDying()) return;
     showActivePage();
-    if (settingIndex_ == 0 && !isLoading() && !isDying() && OnChange) OnChange(this);
+    if (settingIndex_ == 0 && !isLoading() && OnChange) OnChange(this);
   });
   setBounds(0, 0, 289, 193);
 }
