@@ -145,12 +145,17 @@ int main(int argc, char **argv) {
     {
       TDeviceForm form(nullptr);
       for (int i = 0; i < runs; ++i) {
+        // The library's worker lets go of the line just after the previous
+        // notice was handled; a click that soon is refused as busy, which no
+        // operator's click is.
+        WaitFor([] { return false; }, Ms(50));
         probe.last.reset();
         const Clock::time_point t0 = Clock::now();
         form.sbnSaveTo->click();
         if (!form.download().Busy || !WaitFor([&] { return !form.download().Busy; }, Ms(5000)) || !probe.last ||
             form.download().statusText() != "上传设备逻辑列表完成!") {
           ++failures;
+          std::fprintf(stderr, "run %d: %s\n", i, form.download().statusText().c_str());
           WaitFor([&] { return !form.download().Busy; }, Ms(5000));
           continue;
         }
