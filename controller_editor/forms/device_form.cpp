@@ -321,6 +321,7 @@ TDeviceForm::LogicNode TDeviceForm::nodeOf(QTreeWidgetItem *node) const {
     n.entry = deviceNode->indexOfChild(node);
   }
   n.ctrl = tvLogic->widget()->indexOfTopLevelItem(controllerNode);
+  if (n.ctrl < 0 || n.ctrl >= CurrentProject().PLCCtrl.Count()) return {};
   if (deviceNode != nullptr) {
     const std::vector<int32_t> devices = selkan::DevicesOf(CurrentProject(), n.ctrl);
     const int k = controllerNode->indexOfChild(deviceNode);
