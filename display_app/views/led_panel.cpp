@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "color.h"
 #include "gdi_shapes.h"
@@ -48,6 +50,20 @@ CellRange cellsMeeting(const QRect &area, int32_t cols, int32_t rows, int32_t ce
   r.col1 = std::min(area.right() / cellSize, cols - 1);
   r.row1 = std::min(area.bottom() / cellSize, rows - 1);
   return r;
+}
+
+// The insides of the cells of one fill colour (a rectangle without a pen
+// fills exactly its width and height).
+struct CellBatch {
+  platform::TColor fill;
+  std::vector<QRect> insides;
+};
+
+std::vector<QRect> &insidesOf(std::vector<CellBatch> &batches, platform::TColor fill) {
+  for (CellBatch &b : batches) {
+    if (b.fill == fill) return b.insides;
+  }
+  return batches.emplace_back(CellBatch{fill, {}}).insides;
 }
 
 QString addressText(int32_t unit) { return QStringLiteral("%1").arg(unit, 4, 10, QLatin1Char('0')); }
@@ -173,37 +189,49 @@ void TLedPanel::paint(QPainter &painter) {
   const bool writeAddress = data_ != nullptr && showAddress_ && textWidth + kAddressSlack < cellSize_;
   painter.setFont(font);
 
-  const QPen gridPen = outlinePen(gridColor_, 1);
-  const QPen selectionPen = outlinePen(selectionColor_, kSelectionPenWidth);
-  const QPen textPen(ui::toQColor(kAddressColour));
-  const QBrush ownBrush(ui::toQColor(color()));
+  // The cells tile the range. Filling it with the grid colour and then each
+  // cell's inside gives the same pixels as outlining and filling cell after
+  // cell, at a fraction of the cost; insides of one colour go in one call.
+  // The selection ring and the numbers stay inside their cells, so drawing
+  // them last changes nothing either.
+  std::vector<CellBatch> batches;
+  std::vector<std::pair<QRect, int32_t>> numbers;
   const int cs = cellSize_;
   for (int32_t r = range.row0; r <= range.row1; ++r) {
-    const int y = r * cs;
     for (int32_t c = range.col0; c <= range.col1; ++c) {
-      const int x = c * cs;
-      const int32_t u = data_ != nullptr ? unitAt(c, r) : -1;
-      painter.setPen(gridPen);
+      const QRect cell(c * cs, r * cs, cs, cs);
+      platform::TColor fill = color();
       if (data_ != nullptr) {
-        const LedUnitState *unit = u >= 0 ? &data_->Units[static_cast<size_t>(u)] : nullptr;
-        painter.setBrush(ui::toQColor(LedCellColour(unit)));
-      } else {
-        painter.setBrush(ownBrush);
+        const int32_t u = unitAt(c, r);
+        fill = LedCellColour(u >= 0 ? &data_->Units[static_cast<size_t>(u)] : nullptr);
+        if (writeAddress && u >= 0) {
+          numbers.emplace_back(QRect(cell.left() + (cs - textWidth) / 2, cell.top() + (cs - textHeight) / 2, textWidth,
+                                     textHeight),
+                               u);
+        }
       }
-      ui::gdiRectangle(painter, x, y, x + cs, y + cs);
-      if (c == selCol_ && r == selRow_) {
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(selectionPen);
-        ui::gdiRectangle(painter, x + kSelectionInset, y + kSelectionInset, x + cs - kSelectionInset,
-                         y + cs - kSelectionInset);
-      }
-      if (writeAddress && u >= 0) {
-        painter.setPen(textPen);
-        painter.drawText(QRect(x + (cs - textWidth) / 2, y + (cs - textHeight) / 2, textWidth, textHeight),
-                         Qt::AlignLeft | Qt::AlignTop, addressText(u));
-      }
+      insidesOf(batches, fill).push_back(cell.adjusted(1, 1, -1, -1));
     }
   }
+
+  painter.fillRect(QRect(range.col0 * cs, range.row0 * cs, (range.col1 - range.col0 + 1) * cs,
+                         (range.row1 - range.row0 + 1) * cs),
+                   ui::toQColor(gridColor_));
+  painter.setPen(Qt::NoPen);
+  for (const CellBatch &batch : batches) {
+    painter.setBrush(ui::toQColor(batch.fill));
+    painter.drawRects(batch.insides.data(), static_cast<int>(batch.insides.size()));
+  }
+  if (selCol_ >= range.col0 && selCol_ <= range.col1 && selRow_ >= range.row0 && selRow_ <= range.row1) {
+    const int x = selCol_ * cs;
+    const int y = selRow_ * cs;
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(outlinePen(selectionColor_, kSelectionPenWidth));
+    ui::gdiRectangle(painter, x + kSelectionInset, y + kSelectionInset, x + cs - kSelectionInset,
+                     y + cs - kSelectionInset);
+  }
+  painter.setPen(ui::toQColor(kAddressColour));
+  for (const auto &[at, unit] : numbers) painter.drawText(at, Qt::AlignLeft | Qt::AlignTop, addressText(unit));
 }
 
 void TLedPanel::selectAtPress(const QMouseEvent &event) {
