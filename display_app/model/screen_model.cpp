@@ -62,7 +62,8 @@ std::vector<int32_t> CellUnitIndex(const TLedPanelData &data, int32_t cols, int3
   for (size_t i = data.Units.size(); i-- > 0;) {
     const LedUnitState &u = data.Units[i];
     if (!u.Mapped || u.Col < 0 || u.Row < 0 || u.Col >= cols || u.Row >= rows) continue;
-    index[static_cast<size_t>(u.Row) * static_cast<size_t>(cols) + static_cast<size_t>(u.Col)] = static_cast<int32_t>(i);
+    const size_t cell = static_cast<size_t>(u.Row) * static_cast<size_t>(cols) + static_cast<size_t>(u.Col);
+    index[cell] = static_cast<int32_t>(i);
   }
   return index;
 }

@@ -31,7 +31,8 @@ void substitute(const QString &family, const QStringList &substitutes) {
 void installFontSubstitutions() {
   const QStringList sans{QStringLiteral("DejaVu Sans"), QStringLiteral("WenQuanYi Micro Hei")};
   for (const QString &family : {QStringLiteral("MS Sans Serif"), QStringLiteral("Tahoma")}) substitute(family, sans);
-  substitute(QStringLiteral("Times New Roman"), {QStringLiteral("DejaVu Serif"), QStringLiteral("WenQuanYi Micro Hei")});
+  const QStringList serif{QStringLiteral("DejaVu Serif"), QStringLiteral("WenQuanYi Micro Hei")};
+  substitute(QStringLiteral("Times New Roman"), serif);
 }
 
 }  // namespace ui

@@ -74,7 +74,9 @@ TEST(ScreenModel, FillRefusedUnlessPositiveSidesMultiplyToCount) {
     data.FillDemoUnits(c.cols, c.rows);
     EXPECT_EQ(data.Cols, 0) << c.cols << " x " << c.rows;
     EXPECT_EQ(data.Rows, 0) << c.cols << " x " << c.rows;
-    for (const LedUnitState &u : data.Units) ASSERT_EQ(u, LedUnitState{.Address = u.Address}) << c.cols << " x " << c.rows;
+    for (const LedUnitState &u : data.Units) {
+      ASSERT_EQ(u, LedUnitState{.Address = u.Address}) << c.cols << " x " << c.rows;
+    }
   }
 }
 
