@@ -18,13 +18,21 @@ QFont toQFont(const Font &font) {
   return f;
 }
 
+namespace {
+
+void substitute(const QString &family, const QStringList &substitutes) {
+  if (QFont::substitutes(family) == substitutes) return;
+  QFont::removeSubstitutions(family);
+  QFont::insertSubstitutions(family, substitutes);
+}
+
+}  // namespace
+
 void installFontSubstitutions() {
-  const QStringList substitutes{QStringLiteral("DejaVu Sans"), QStringLiteral("WenQuanYi Micro Hei")};
-  for (const QString &family : {QStringLiteral("MS Sans Serif"), QStringLiteral("Tahoma")}) {
-    if (QFont::substitutes(family) == substitutes) continue;
-    QFont::removeSubstitutions(family);
-    QFont::insertSubstitutions(family, substitutes);
-  }
+  const QStringList sans{QStringLiteral("DejaVu Sans"), QStringLiteral("WenQuanYi Micro Hei")};
+  for (const QString &family : {QStringLiteral("MS Sans Serif"), QStringLiteral("Tahoma")}) substitute(family, sans);
+  const QStringList serif{QStringLiteral("DejaVu Serif"), QStringLiteral("WenQuanYi Micro Hei")};
+  substitute(QStringLiteral("Times New Roman"), serif);
 }
 
 }  // namespace ui

@@ -24,6 +24,7 @@ QFont toQFont(const Font &font);
 
 // The windows ask for "MS Sans Serif" and "Tahoma", which Linux lacks: both
 // stand for "DejaVu Sans", then "WenQuanYi Micro Hei" for Chinese text.
+// "Times New Roman" stands for "DejaVu Serif", then the same Chinese face.
 // Called by the program's main before any window exists (the application
 // object calls it too); calling it again changes nothing.
 void installFontSubstitutions();
