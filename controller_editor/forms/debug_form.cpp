@@ -53,6 +53,7 @@ QString Shown(const ui::Edit &edit) {
 constexpr int kClientWidth = 800;
 constexpr int kClientHeight = 640;
 constexpr int kGridColumnWidth = 54;
+constexpr int kGridRowHeight = 18;
 
 }  // namespace
 
@@ -108,6 +109,7 @@ void TDebugForm::build() {
 
   auto label = [this](ui::Control *parent, const QString &caption, int left, int top, int width) {
     auto *l = Place<ui::Label>(this, parent, left, top, width, 16);
+    l->setTransparent(true);
     l->setCaption(caption);
     return l;
   };
@@ -187,13 +189,15 @@ void TDebugForm::build() {
   // without a signal.
   connect(chbForce->widget(), &QCheckBox::clicked, this, [this] { chbForceClick(); });
 
-  sg = Place<ui::StringGrid>(this, this, 324, 156, 3 * (kGridColumnWidth + 1) + 24, 210);
+  sg = Place<ui::StringGrid>(this, this, 324, 156, 3 * (kGridColumnWidth + 1) + 4, 11 * (kGridRowHeight + 1) + 4);
   sg->setColCount(3);
   sg->setRowCount(11);
   sg->setFixedRows(1);
   sg->setFixedCols(0);
+  sg->setLeftCol(0);
+  sg->setTopRow(1);
   for (int c = 0; c < 3; ++c) sg->setColWidth(c, kGridColumnWidth);
-  sg->setDefaultRowHeight(18);
+  sg->setDefaultRowHeight(kGridRowHeight);
   sg->setCell(0, 0, QStringLiteral("逻辑编号"));
   sg->setCell(1, 0, QStringLiteral("输出DO"));
   sg->setCell(2, 0, QStringLiteral("延时"));

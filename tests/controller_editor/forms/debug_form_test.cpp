@@ -97,6 +97,7 @@ TEST_F(DebugFormTest, CreationStartsTheLibraryAndBuildsTheControls) {
   EXPECT_EQ(form->sg->rowCount(), 11);
   EXPECT_EQ(form->sg->fixedRows(), 1);
   EXPECT_EQ(form->sg->fixedCols(), 0);
+  EXPECT_EQ(form->sg->leftCol(), 0);  // the device column is in view
   EXPECT_EQ(form->sg->colWidth(1), 54);
   EXPECT_EQ(form->sg->cell(0, 0), QStringLiteral("逻辑编号"));
   EXPECT_EQ(form->sg->cell(1, 0), QStringLiteral("输出DO"));
