@@ -8,7 +8,6 @@
 namespace selkan {
 namespace {
 
-constexpr int32_t kControllerUdpPort = 6666;
 constexpr uint16_t kFunctionRead = 3;
 // DI1..DI12: the smoke input, the mode switch and the power inputs.
 constexpr int32_t kInputCount = plc::kRegPowerInputFirst + plc::kPowerInputCount;
@@ -66,7 +65,7 @@ DebugConsoleLogic::Outcome DebugConsoleLogic::refuse(std::string message) {
 }
 
 DebugConsoleLogic::Outcome DebugConsoleLogic::send(PendingRequest kind) {
-  if (api_.send(linkHandle_, host_, kControllerUdpPort) < 2) {
+  if (api_.send(linkHandle_, host_, controllerPort_) < 2) {
     texts_.status = kBusy;
     return Outcome::Busy;
   }
@@ -134,8 +133,9 @@ DebugConsoleLogic::Outcome DebugConsoleLogic::switchInput(int32_t diIndex, bool 
 
 DebugConsoleLogic::Outcome DebugConsoleLogic::forceClicked(bool checked) {
   if (linkHandle_ == -1) return Outcome::NoLink;
-  texts_.force = checked;
-  return writeOne(plc::kRegForceMode, checked ? 1 : 0);
+  const Outcome outcome = writeOne(plc::kRegForceMode, checked ? 1 : 0);
+  if (outcome == Outcome::Sent) texts_.force = checked;
+  return outcome;
 }
 
 DebugConsoleLogic::Outcome DebugConsoleLogic::readLogic() { return read(Logic, plc::kRegLogicFirst, plc::kLogicEntryCount); }
@@ -157,6 +157,7 @@ DebugConsoleLogic::Outcome DebugConsoleLogic::restoreFactorySettings() { return 
 
 void DebugConsoleLogic::handleNotice(uint16_t function, uint16_t result) {
   // Only the notice of this console's own send counts.
+  decodedKind_ = Write;
   if (!inFlight_) return;
   inFlight_ = false;
   const int32_t kind = pendingRequest_;
@@ -174,6 +175,7 @@ void DebugConsoleLogic::handleNotice(uint16_t function, uint16_t result) {
     return;
   }
   decode(kind, reply);
+  decodedKind_ = kind;
 }
 
 void DebugConsoleLogic::decode(int32_t kind, const PlcReply &reply) {

@@ -52,9 +52,11 @@ class DebugConsoleLogic {
   // At creation: direct send mode and the window that takes the notices.
   void start(HWND window);
 
-  // The controller address (its text) and the remote host of every send.
+  // The controller address (its text), and the remote host and UDP port of
+  // every send (the port counts only on a network link).
   void setController(std::string_view text) { address_ = ParseControllerAddress(text); }
   void setHost(std::string host) { host_ = std::move(host); }
+  void setControllerPort(int32_t port) { controllerPort_ = port; }
 
   // 打开: network or serial port comIndex + 1; an open link is closed first.
   bool open(bool network, int32_t comIndex);
@@ -81,6 +83,9 @@ class DebugConsoleLogic {
 
   int32_t linkHandle() const { return linkHandle_; }
   int32_t pendingRequest() const { return pendingRequest_; }
+  // What the last notice decoded into texts(): a read's kind, or Write when
+  // it decoded nothing (a write's reply, a time-out, a refusal, a data error).
+  int32_t decodedKind() const { return decodedKind_; }
   bool sendInFlight() const { return inFlight_; }
   const DebugConsoleTexts &texts() const { return texts_; }
   const std::string &message() const { return message_; }
@@ -98,6 +103,8 @@ class DebugConsoleLogic {
   int32_t linkHandle_ = -1;
   int32_t pendingRequest_ = Write;
   int32_t countRead_ = 0;
+  int32_t decodedKind_ = Write;
+  int32_t controllerPort_ = 6666;
   bool inFlight_ = false;
   uint8_t address_ = 0;
   std::string host_ = "192.168.0.254";
