@@ -82,9 +82,9 @@ bool Button::dialogChar(QChar character) {
   return true;
 }
 
-void Button::focusChanged(Control *focused) {
+void Button::focusChanged(Control *focused, Control *previous) {
   answersEnter_ = qobject_cast<Button *>(focused) != nullptr ? focused == this : default_;
-  Control::focusChanged(focused);
+  Control::focusChanged(focused, previous);
 }
 
 void Button::captionChanged() {
