@@ -195,13 +195,10 @@ void TMyControl::mousePressEvent(QMouseEvent *event) {
   startDrag(event->globalPosition().toPoint());
 }
 
-void TMyControl::mouseDoubleClickEvent(QMouseEvent *event) {
-  // The second press of a double click only tells OnMouseDown.
-  if (!isTrackedButton(event->button())) return;
-  if (drag_.active) cancelDrag();
-  const QPoint p = event->position().toPoint();
-  mouseDown(buttonOf(event->button()), ui::shiftStateOf(event->modifiers(), event->buttons()) | ui::ssDouble, p.x(),
-            p.y());
+void TMyControl::mouseDoubleClickEvent(QMouseEvent *) {
+  // The second press of a double click has told OnMouseDown as a press;
+  // it drags nothing.
+  cancelDrag();
 }
 
 void TMyControl::mouseMoveEvent(QMouseEvent *event) {
