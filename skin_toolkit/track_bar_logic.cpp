@@ -11,13 +11,19 @@ int clampInt(int64_t v) {
   return static_cast<int>(std::clamp<int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
+// a x b div c, truncating toward zero; |a|, |b| and |c| below 2^33, so
+// the product needs more than 64 bits but the quotient fits.
+int64_t mulDivTruncating(int64_t a, int64_t b, int64_t c) {
+  return static_cast<int64_t>(static_cast<__int128>(a) * b / c);
+}
+
 }  // namespace
 
 int TrackSliderOffset(int extent, int sliderExtent, int min, int max, int position) {
   const int64_t range = int64_t{max} - min;
   if (range == 0) return 0;
   const int64_t free = int64_t{extent} - sliderExtent;
-  return clampInt(free * (int64_t{position} - min) / range);
+  return clampInt(mulDivTruncating(free, int64_t{position} - min, range));
 }
 
 int TrackCrossOffset(int thickness, int sliderThickness) {
@@ -27,11 +33,12 @@ int TrackCrossOffset(int thickness, int sliderThickness) {
 int64_t TrackValueAt(int point, int extent, int sliderExtent, int min, int max) {
   const int64_t free = int64_t{extent} - sliderExtent;
   if (free == 0) return 0;
-  const int64_t product = (int64_t{point} - sliderExtent / 2) * (int64_t{max} - min);
-  // A 64-bit product over a 32-bit extent stays well inside int64 once
-  // rounded; nearbyint rounds an exact half to even.
-  const double v = std::nearbyint(static_cast<double>(product) / static_cast<double>(free));
-  constexpr double kLimit = 9.0e18;
+  // A point far outside the bar times the whole int range passes 2^63, so
+  // the product takes 128 bits and the quotient a 64-bit mantissa, exact
+  // enough to see every half; nearbyint rounds an exact half to even.
+  const __int128 product = static_cast<__int128>(int64_t{point} - sliderExtent / 2) * (int64_t{max} - min);
+  const long double v = std::nearbyint(static_cast<long double>(product) / static_cast<long double>(free));
+  constexpr long double kLimit = 4.0e18L;
   return int64_t{min} + static_cast<int64_t>(std::clamp(v, -kLimit, kLimit));
 }
 
@@ -54,7 +61,7 @@ std::vector<int> TrackTickPositions(int min, int max, int frequency, int extent,
   const int64_t range = int64_t{max} - min;
   const int64_t free = int64_t{extent} - sliderExtent;
   const int64_t half = sliderExtent / 2;
-  auto at = [&](int64_t offset) { return offset * free / range + half; };
+  auto at = [&](int64_t offset) { return mulDivTruncating(offset, free, range) + half; };
   auto add = [&](int64_t p) {
     if (p < 0 || p > extent) return;
     if (!ticks.empty() && ticks.back() == p) return;
@@ -64,7 +71,7 @@ std::vector<int> TrackTickPositions(int min, int max, int frequency, int extent,
   if (frequency <= 0) {
     add(at(0));
     add(at(range));
-  } else if (int64_t{frequency} * magnitude < range) {
+  } else if (static_cast<__int128>(frequency) * magnitude < range) {
     // Closer than a pixel: every pixel from min's to max's.
     const int64_t first = at(0);
     const int64_t last = at(range);

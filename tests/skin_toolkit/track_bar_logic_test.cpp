@@ -47,6 +47,7 @@ TEST(TrackBarLogic, ValueAtAPointRoundsHalvesToEven) {
       {-20, 110, 10, 0, 10, -2},   // -2.5 -> -2
       {40, 110, 110, 0, 10, 0},    // the slider fills the bar
       {1000, 1000, 11, kMin, kMax, int64_t{kMin} + 4321023719},
+      {kMin, 1000, 11, kMin, kMax, int64_t{kMin} - 9325957589668482},  // far off the bar, no overflow
   };
   for (const Case &c : cases) {
     EXPECT_EQ(TrackValueAt(c.point, c.extent, c.slider, c.min, c.max), c.expect) << c.point;
@@ -106,6 +107,13 @@ TEST(TrackBarLogic, DenseOrHugeRangesGiveEachPixelOnceInBoundedWork) {
   // Sparse ticks over a huge range stay bounded too.
   const std::vector<int> sparse = TrackTickPositions(kMin, kMax, 1 << 30, 200, 11);
   EXPECT_EQ(sparse, (std::vector<int>{5, 52, 99, 146, 194}));
+
+  // Extents no widget has still compute without overflow.
+  EXPECT_EQ(TrackSliderOffset(kMax, kMin, kMin, kMax, kMax), kMax);
+  EXPECT_EQ(TrackSliderOffset(kMin, kMax, kMin, kMax, kMax), kMin);
+  // Only the middle tick lands inside 0..extent.
+  EXPECT_EQ(TrackTickPositions(kMin, kMax, kMax, kMax, kMin), (std::vector<int>{(1 << 30) - 1}));
+  EXPECT_EQ(TrackTickPositions(kMin, kMax, kMax, 1 << 24, 0), (std::vector<int>{0, 8388607, 16777215, 16777216}));
 
   // A range wider than the bar at frequency 16, like the processor's gains.
   const std::vector<int> gains = TrackTickPositions(-1024, 1023, 16, 100, 11);
