@@ -6,15 +6,38 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
 
 #include "cp936.h"
 
 namespace bench {
+
+std::optional<int> RunsArgument(int argc, char **argv, int fallback) {
+  if (argc < 2) return fallback;
+  const std::string_view text = argv[1];
+  int runs = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), runs);
+  if (ec != std::errc() || end != text.data() + text.size() || runs < 1 || runs > 1000) {
+    std::fprintf(stderr, "usage: %s [RUNS 1..1000]\n", argv[0]);
+    return std::nullopt;
+  }
+  return runs;
+}
+
+std::optional<double> ReadRssMb(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
+  }
+  return std::nullopt;
+}
 
 double MonotonicSeconds() {
   timespec ts{};

@@ -1,12 +1,22 @@
 #pragma once
 // Helpers the display program's benchmarks share: clocks, figures, the
 // machine they ran on, and the demo's files.
+#include <sys/types.h>
+
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace bench {
+
+// The run count of "PROGRAM [RUNS]": fallback without one, nothing (after a
+// usage line on stderr) for anything but a number in 1..1000.
+std::optional<int> RunsArgument(int argc, char **argv, int fallback);
+
+// The resident memory of a running process (VmRSS) in MB.
+std::optional<double> ReadRssMb(pid_t pid);
 
 // Seconds of CLOCK_MONOTONIC.
 double MonotonicSeconds();

@@ -15,7 +15,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -40,15 +39,6 @@ struct RunResult {
   std::optional<double> rss_mb;
   int status = -1;
 };
-
-std::optional<double> ReadRssMb(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  for (std::string line; std::getline(status, line);) {
-    if (!line.starts_with("VmRSS:")) continue;
-    return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
-  }
-  return std::nullopt;
-}
 
 // The program and the libraries beside it, copied into dir.
 void CopyProgram(const fs::path &program, const fs::path &dir) {
@@ -93,7 +83,7 @@ RunResult Run(const fs::path &program, std::vector<std::string> args, bool read_
     int wait_ms = 200;
     if (read_rss && !result.rss_mb) {
       if (now - started >= kRssAt) {
-        result.rss_mb = ReadRssMb(pid);
+        result.rss_mb = bench::ReadRssMb(pid);
         if (!result.rss_mb) result.rss_mb = -1;
         continue;
       }
@@ -152,15 +142,9 @@ void RunCase(const char *name, const fs::path &program, const std::string &timeo
 }  // namespace
 
 int main(int argc, char **argv) {
-  int runs = 20;
-  if (argc > 1) {
-    const std::string_view text = argv[1];
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), runs);
-    if (ec != std::errc() || end != text.data() + text.size() || runs < 1 || runs > 1000) {
-      std::fprintf(stderr, "usage: morvit-startup-bench [RUNS 1..1000]\n");
-      return 2;
-    }
-  }
+  const std::optional<int> runArgument = bench::RunsArgument(argc, argv, 20);
+  if (!runArgument) return 2;
+  const int runs = *runArgument;
   signal(SIGPIPE, SIG_IGN);
   std::printf("%s", bench::MachineDescription().c_str());
 

@@ -82,6 +82,22 @@ int CUdpLink::ReceiveFrom(void *buf, size_t capacity, std::string *addr, int *po
   return static_cast<int>(full < capacity ? full : capacity);
 }
 
+bool CUdpLink::PeekFrom(void *buf, size_t capacity, size_t *length) {
+  size_t ignored = 0;
+  if (length == nullptr) length = &ignored;
+  *length = 0;
+  LinkGuard::Use use = guard_.enter();
+  if (!use) return false;
+  if (buf == nullptr) capacity = 0;
+  ssize_t got;
+  do {
+    got = ::recv(use.fd(), buf, capacity, MSG_DONTWAIT | MSG_PEEK | MSG_TRUNC);
+  } while (got < 0 && errno == EINTR);
+  if (got < 0) return false;
+  *length = static_cast<size_t>(got);
+  return true;
+}
+
 WaitResult CUdpLink::waitReadable(Deadline deadline) { return guard_.waitReadable(deadline); }
 
 WaitResult CUdpLink::waitClosed(Deadline deadline) { return guard_.waitClosed(deadline); }

@@ -40,6 +40,11 @@ class CUdpLink final : public Link {
   // empty, -1 when closed.
   int ReceiveFrom(void *buf, size_t capacity, std::string *addr, int *port, bool *truncated);
 
+  // Copies at most capacity bytes of the next waiting datagram without
+  // taking it, and its full length to *length. False (*length 0) when
+  // nothing is waiting or the link is closed.
+  bool PeekFrom(void *buf, size_t capacity, size_t *length);
+
   // Discards up to max waiting datagrams; returns how many were discarded.
   int drain(int max);
 

@@ -1,10 +1,112 @@
 #pragma once
-// The editor's main window: project commands and the editors' doors.
+// The editor's main window: the project commands (new, open, save, export,
+// run) and the doors to the editors, which are modal dialogs. It asks about
+// unsaved changes before the project goes, and ends the program when it
+// closes.
+#include <QString>
+
 #include "form.h"
+#include "result.h"
+
+namespace ui {
+class ControlBar;
+class MainMenu;
+class MenuItem;
+class Panel;
+class StatusBar;
+class ToolBar;
+class ToolButton;
+}  // namespace ui
 
 class TMainForm : public ui::Form {
   Q_OBJECT
  public:
   explicit TMainForm(ui::Component *owner);
   ~TMainForm() override;
+
+  // --- commands ---
+  void FileNew();
+  void FileOpen();
+  // Each true when the project was saved; false when the dialog was
+  // cancelled or the save failed (the error was shown).
+  bool FileSave();
+  bool FileSaveAsClick();
+  void UExportClick();
+  void FExitClick();
+  void N_DevMgrClick();
+  void N_LogicClick();
+  void N_StatusClick();
+  void N_DebugClick();
+  void N_RunClick();
+  void sbnAboutClick();
+  void N_AboutClick();
+
+  // The first activation opens the output editor, once.
+  void FormActivate();
+  // False when the user chose to keep the window (or the asked-for save
+  // did not happen).
+  bool FormCloseQuery();
+  void FormClose();
+
+  // "  当前文件: ..." as panel 0 and the status bar's hint show it.
+  static QString fileStatusText(const QString &fileName);
+
+  bool StartingUp = false;
+
+  // --- widgets ---
+  ui::ToolBar *tbMenu = nullptr;  // shows mnuCHN
+  ui::ControlBar *cbMain = nullptr;
+  ui::ToolBar *tbFile = nullptr;
+  ui::ToolButton *sbnNew = nullptr;
+  ui::ToolButton *sbnOpen = nullptr;
+  ui::ToolButton *sbnSave = nullptr;
+  ui::ToolButton *sbnSaveAs = nullptr;
+  ui::ToolButton *sbnExport = nullptr;
+  ui::ToolButton *sbnExit = nullptr;
+  ui::ToolBar *tbProject = nullptr;
+  ui::ToolButton *sbnOutput = nullptr;
+  ui::ToolButton *sbnDevice = nullptr;
+  ui::ToolButton *sbnStatus = nullptr;
+  ui::ToolButton *sbnDebug = nullptr;
+  ui::ToolButton *sbnRun = nullptr;
+  ui::ToolButton *sbnAbout = nullptr;
+  ui::Panel *pnlClient = nullptr;
+  ui::StatusBar *stbM = nullptr;
+
+  ui::MainMenu *mnuCHN = nullptr;
+  ui::MenuItem *N_Chn_File = nullptr;
+  ui::MenuItem *N_Chn_FileNew = nullptr;
+  ui::MenuItem *N_Chn_FileOpen = nullptr;
+  ui::MenuItem *N_Chn_FileSave = nullptr;
+  ui::MenuItem *FileSaveAs = nullptr;
+  ui::MenuItem *UExport = nullptr;
+  ui::MenuItem *ExitMe = nullptr;
+  ui::MenuItem *N_Chn_Project = nullptr;
+  ui::MenuItem *N_Chn_Device = nullptr;
+  ui::MenuItem *N_Logic = nullptr;
+  ui::MenuItem *N_Status = nullptr;
+  ui::MenuItem *N_Debug = nullptr;
+  ui::MenuItem *N_UserDevice = nullptr;
+  ui::MenuItem *N_Run = nullptr;
+  ui::MenuItem *N_Chn_Help = nullptr;
+  ui::MenuItem *N_About = nullptr;
+
+ protected:
+  bool event(QEvent *event) override;
+  void closeEvent(QCloseEvent *event) override;
+
+ private:
+  void buildComponents();
+  void FormCreate();
+  // Asks whether to keep the changes; true when the command goes on.
+  bool askAboutChanges();
+  bool saveThroughDialog(const QString &title);
+  bool exportUserIni();
+  // Shows the error in the application's error box; true when ok.
+  bool succeeded(const platform::Result<void> &result);
+  void showFileName();
+  template <class Editor>
+  void showEditor();
+
+  bool activated_ = false;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -140,6 +141,35 @@ TEST(UdpLink, DrainDiscardsStaleDatagrams) {
   link.Close();
   EXPECT_EQ(link.drain(10), 0);
   EXPECT_EQ(link.waitReadable(GuardDeadline()), WaitResult::Closed);
+}
+
+TEST(UdpLink, PeekShowsTheNextDatagramAndItsFullLengthWithoutTakingIt) {
+  CUdpLink link;
+  ASSERT_TRUE(link.Create(0));
+  size_t length = 99;
+  char buf[8] = {};
+  EXPECT_FALSE(link.PeekFrom(buf, sizeof buf, &length)) << "nothing waiting";
+  EXPECT_EQ(length, 0u);
+
+  LoopbackUdp peer;
+  for (const std::string &text : {std::string("a datagram of 23 bytes."), std::string()})
+    ASSERT_TRUE(peer.sendTo(link.localPort(), text));
+  ASSERT_EQ(link.waitReadable(GuardDeadline()), WaitResult::Readable);
+  for (int look = 0; look < 2; ++look) {
+    std::memset(buf, 0, sizeof buf);
+    ASSERT_TRUE(link.PeekFrom(buf, 4, &length));
+    EXPECT_EQ(length, 23u) << "the real length, past the capacity";
+    EXPECT_EQ(std::string(buf, 5), std::string("a da\0", 5));
+  }
+  ASSERT_TRUE(link.PeekFrom(nullptr, 0, nullptr));
+  EXPECT_EQ(link.drain(1), 1);
+  ASSERT_TRUE(link.PeekFrom(buf, sizeof buf, &length)) << "an empty datagram is still one";
+  EXPECT_EQ(length, 0u);
+  EXPECT_EQ(link.drain(1), 1);
+  EXPECT_FALSE(link.PeekFrom(buf, sizeof buf, &length));
+
+  link.Close();
+  EXPECT_FALSE(link.PeekFrom(buf, sizeof buf, &length));
 }
 
 }  // namespace

@@ -1,0 +1,7 @@
+#pragma once
+// The editor's start-up: the login, then the main window and the event
+// loop. The program's main and the tests run it.
+
+// Creates the application object unless one exists. Returns the program's
+// exit status: 0 also when the login was cancelled.
+int runEditor(int argc, char **argv);
