@@ -238,16 +238,17 @@ void TfrmVideoProcessor::bindHandlers() {
     page->OnShow = [page](ui::Control *) { page->setEnabled(true); };
   };
   for (kwo::TkwoTabSheet *page : {tsOutput, tsInput, tsImage, tsPortA, tsPortB}) enableOnShow(page);
-  image1.page->OnShow = [this](ui::Control *) {
-    if (MyCtrl1 != nullptr) MyCtrl1->setSelected(true);
-    if (MyCtrl2 != nullptr) MyCtrl2->setSelected(false);
-    image1.page->setEnabled(true);
-  };
-  image2.page->OnShow = [this](ui::Control *) {
-    if (MyCtrl2 != nullptr) MyCtrl2->setSelected(true);
-    if (MyCtrl1 != nullptr) MyCtrl1->setSelected(false);
-    image2.page->setEnabled(true);
-  };
+  // An image's page selects its rectangle (the rectangles may not exist
+  // yet while the view is built).
+  for (int i : {1, 2}) {
+    imageOf(i).page->OnShow = [this, i](ui::Control *) {
+      TMyControl *mine = i == 1 ? MyCtrl1 : MyCtrl2;
+      TMyControl *other = i == 1 ? MyCtrl2 : MyCtrl1;
+      if (mine != nullptr) mine->setSelected(true);
+      if (other != nullptr) other->setSelected(false);
+      imageOf(i).page->setEnabled(true);
+    };
+  }
 
   for (OutputGroup *group : {&gain, &offset, &white}) {
     for (kwo::TkwoTrackBar *bar : group->bars) bar->OnChange = [this, bar](ui::Control *) { tbOutputRGBChange(bar); };
