@@ -6,6 +6,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <memory>
 
@@ -21,6 +24,8 @@
 #include "quodel.h"
 #include "screen_codec.h"
 #include "screen_peer.h"
+#include "com_link.h"
+#include "pty_pair.h"
 #include "ui_fixtures.h"
 #include "video_processor_view.h"
 
@@ -254,22 +259,48 @@ TEST_F(VideoProcessorViewTest, RectanglesDraggedSendTheirScaledBounds) {
   expectQuiet();
 }
 
-TEST_F(VideoProcessorViewTest, AScreenAnswersTheConstructionRequestIntoTheVariableBlock) {
-  testsupport::ScreenPeer screen(*peer);
-  screen.setWord(0x20, 5);
-  build(false);
-  ASSERT_TRUE(screen.serveOne(std::chrono::steady_clock::now() + std::chrono::seconds(3)).has_value());
+// Polls the replies until some arrive; the number of parameters taken.
+int32_t pollAck(uint32_t transport, uint32_t port) {
   uint8_t status = 2;
   int32_t count = 0;
   AckParam params[QD_ACK_MAX_PARAMS];
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
   while (count == 0 && std::chrono::steady_clock::now() < deadline) {
-    EXPECT_EQ(Qd_GetAck(1, 0, nullptr, 0, &status, &count, params), 0);
+    EXPECT_EQ(Qd_GetAck(transport, port, nullptr, 0, &status, &count, params), 0);
     if (count == 0) QTest::qWait(10);
   }
   EXPECT_EQ(status, 0);
-  EXPECT_EQ(count, 17);
+  return count;
+}
+
+TEST_F(VideoProcessorViewTest, AScreenAnswersTheConstructionRequestIntoTheVariableBlock) {
+  testsupport::ScreenPeer screen(*peer);
+  screen.setWord(0x20, 5);
+  build(false);
+  ASSERT_TRUE(screen.serveOne(std::chrono::steady_clock::now() + std::chrono::seconds(3)).has_value());
+  EXPECT_EQ(pollAck(QD_TRANSPORT_UDP, 0), 17);
   EXPECT_EQ(Qd_GetVarsPointer()->ProcessorWords[3], 5);
+}
+
+TEST_F(VideoProcessorViewTest, TheSameOverASerialLine) {
+  testsupport::TempAppDir dir;
+  testsupport::PtyPair pty;
+  testsupport::ComLink com3(dir.path(), 3, pty.slavePath());
+  // Keeps the line's slave end open between the library's uses of it.
+  const int probe = ::open(pty.slavePath().c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(probe, 0);
+  ASSERT_EQ(Qd_OpenComm(3, 9600), 3);
+  CommParm = {0, 3, "", 0};
+  testsupport::ScreenPeer screen(pty);
+  screen.setWord(0x20, 6);
+  build(false);
+  const auto request = screen.serveOne(std::chrono::steady_clock::now() + std::chrono::seconds(3));
+  ASSERT_TRUE(request.has_value());
+  EXPECT_EQ(request->params.size(), 17u);
+  EXPECT_EQ(pollAck(QD_TRANSPORT_SERIAL, 3), 17);
+  EXPECT_EQ(Qd_GetVarsPointer()->ProcessorWords[3], 6);
+  Qd_CloseComm(3);
+  ::close(probe);
 }
 
 }  // namespace
