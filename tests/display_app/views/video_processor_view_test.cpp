@@ -20,6 +20,8 @@
 #include "kwo_radio_group.h"
 #include "kwo_track_bar.h"
 #include "loopback_udp.h"
+#include "main_window.h"
+#include "menu.h"
 #include "my_control.h"
 #include "quodel.h"
 #include "screen_codec.h"
@@ -257,6 +259,25 @@ TEST_F(VideoProcessorViewTest, RectanglesDraggedSendTheirScaledBounds) {
   EXPECT_FALSE(r1->selected());
   expectSet({{0x1D, 592}, {0x1E, 552}, {0x1B, 1024}, {0x1C, 576}});
   expectQuiet();
+}
+
+TEST_F(VideoProcessorViewTest, TheMainWindowsViewRequestsAtStartAndOnEachLoadProject) {
+  std::unique_ptr<TfrmMain> window = createMainWindow();
+  ASSERT_NE(window, nullptr);
+  const std::string first = nextRaw();
+  EXPECT_EQ(ScreenCodec::hex(first),
+            "00 00 01 00 02 2D 00 00 00 11 00 20 00 0D 00 01 00 02 00 21 00 15 00 14 00 19 00 05 00 06 00 03 00 "
+            "1B 00 1A 00 1F 00 07 00 08 00 04 00 B7");
+  window->mnLoad->click();
+  const std::string raw = nextRaw();
+  const auto again = ScreenCodec::decode(raw);
+  ASSERT_TRUE(again.has_value());
+  // Load Project empties the screen list before it builds the views, so
+  // the new view's request goes to screen -1.
+  EXPECT_EQ(again->address, 0xFFFF);
+  EXPECT_EQ(static_cast<uint8_t>(raw.back()), 0xB9);
+  EXPECT_EQ(requested(*again), requested(*ScreenCodec::decode(first)));
+  window.reset();
 }
 
 // Polls the replies until some arrive; the number of parameters taken.
