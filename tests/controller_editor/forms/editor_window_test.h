@@ -10,6 +10,8 @@ class EditorWindowTest : public UiTest {
  protected:
   void SetUp() override {
     UiTest::SetUp();
+    // New keeps the status blocks, so a test starts from nothing at all.
+    selkan::Global() = selkan::EditorGlobals{};
     selkan::InitEditorGlobals(selkan::Global());
     selkan::Global().LinkIP = "127.0.0.1";
   }
