@@ -102,6 +102,25 @@ TEST_F(PanelsGroupsTest, TiledPictureCoversTheClientAndATransparentPanelShowsIts
   EXPECT_EQ(h.pixelColor(120, 20), QColor(0, 0, 255));
   clear->setTransparent(false);
   EXPECT_EQ(host->grab().toImage().pixelColor(120, 20), QColor(255, 0, 0));
+
+  // The caption goes where Alignment says, centred vertically.
+  auto *captioned = make<TkwoImagePanel>(host);
+  captioned->setBounds(0, 50, 120, 40);
+  captioned->setCaption(QStringLiteral("Hi"));
+  struct Placement {
+    ui::TextAlignment alignment;
+    bool atLeft, atRight;
+  } placements[] = {{ui::TextAlignment::Left, true, false},
+                    {ui::TextAlignment::Right, false, true},
+                    {ui::TextAlignment::Center, false, false}};
+  for (const Placement &p : placements) {
+    captioned->setAlignment(p.alignment);
+    (void)captioned->grab();
+    const QRect r = captioned->lastCaptionRect();
+    EXPECT_EQ(r.left() == 0, p.atLeft);
+    EXPECT_EQ(r.right() == 119, p.atRight);
+    EXPECT_LE(std::abs(r.center().y() - 20), 1);
+  }
 }
 
 // --- Folding panel ---
