@@ -334,8 +334,12 @@ bool Control::dialogChar(QChar character) {
 }
 
 void Control::focusChanged(Control *focused, Control *previous) {
-  const std::vector<Control *> children = controls_;
-  for (Control *c : children) c->focusChanged(focused, previous);
+  // A control told of the focus may click itself, and a handler free
+  // others: only those still alive hear of it.
+  std::vector<QPointer<Control>> children(controls_.begin(), controls_.end());
+  for (const QPointer<Control> &c : children) {
+    if (!c.isNull() && !c->isDying()) c->focusChanged(focused, previous);
+  }
 }
 
 void Control::click() {
