@@ -53,4 +53,17 @@ double ParseFloatOr(std::string_view text, double def) {
   return value;
 }
 
+int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
+  if (c == 0) return -1;
+  const int64_t product = int64_t{a} * int64_t{b};
+  int64_t quotient = product / c;
+  const int64_t remainder = product % c;
+  // |remainder| < |c| <= 2^31, so doubling it cannot overflow.
+  const int64_t twice = remainder < 0 ? -2 * remainder : 2 * remainder;
+  const int64_t divisor = c < 0 ? -int64_t{c} : int64_t{c};
+  if (twice >= divisor) quotient += (product < 0) == (c < 0) ? 1 : -1;
+  if (quotient > INT32_MAX || quotient < -INT32_MAX) return -1;
+  return static_cast<int32_t>(quotient);
+}
+
 }  // namespace platform

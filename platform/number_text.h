@@ -21,4 +21,9 @@ int32_t ParseIntegerOr(std::string_view text, int32_t def);
 // allowed); anything else gives def.
 double ParseFloatOr(std::string_view text, double def);
 
+// a x b / c with a 64-bit product, the quotient rounded half away from
+// zero: MulDiv(1, 3, 2) = 2, MulDiv(-1, 3, 2) = -2. A zero divisor, or a
+// result outside -2147483647..2147483647, gives -1.
+int32_t MulDiv(int32_t a, int32_t b, int32_t c);
+
 }  // namespace platform

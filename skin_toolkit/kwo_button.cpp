@@ -130,14 +130,14 @@ bool TkwoCustomButton::dialogChar(QChar character) {
   return true;
 }
 
-void TkwoCustomButton::focusChanged(ui::Control *focused) {
+void TkwoCustomButton::focusChanged(ui::Control *focused, ui::Control *previous) {
   if (qobject_cast<TkwoButton *>(focused) != nullptr) {
     answersEnter_ = focused == this;
   } else {
     answersEnter_ = default_;
   }
   update();
-  ui::Control::focusChanged(focused);
+  ui::Control::focusChanged(focused, previous);
 }
 
 void TkwoCustomButton::enabledChanged() {

@@ -51,7 +51,7 @@ class TkwoCustomButton : public TkwoFocusControl {
 
   bool dialogKey(int key, Qt::KeyboardModifiers modifiers) override;
   bool dialogChar(QChar character) override;
-  void focusChanged(ui::Control *focused) override;
+  void focusChanged(ui::Control *focused, ui::Control *previous) override;
 
   NotifyEvent OnMouseEnter;
   NotifyEvent OnMouseExit;

@@ -155,7 +155,7 @@ void TkwoCheckBox::paint(QPainter &painter) {
   painter.drawText(textBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption());
 
   // Round the caption, up to the right edge.
-  if (showsFocus()) {
+  if (wantsFocusRect()) {
     drawFocusRect(painter, QRect(QPoint(layout.caption.x - 1, layout.caption.y),
                                  QPoint(width(), layout.caption.y + metrics.height() + 2)));
   }
@@ -171,6 +171,16 @@ TkwoRadioButton::TkwoRadioButton(ui::Component *owner) : TkwoCheckBox(owner) {
 
 void TkwoRadioButton::toggle() {
   if (!checked()) setChecked(true);
+}
+
+void TkwoRadioButton::focusChanged(ui::Control *focused, ui::Control *previous) {
+  if (focused == this && previous != nullptr && previous != this &&
+      previous->inherits("kwo::TkwoRadioGroupButton")) {
+    QPointer<TkwoRadioButton> self(this);
+    click();
+    if (self.isNull()) return;
+  }
+  TkwoCheckBox::focusChanged(focused, previous);
 }
 
 void TkwoRadioButton::stateChanged() {

@@ -38,9 +38,14 @@ class TkwoCheckBox : public TkwoFocusControl {
   // The user's click: toggles (no OnClick of its own; the change fires it).
   void click() override;
   bool dialogChar(QChar character) override;
+  // The arrow keys reach the box also when Tab passes it by.
+  bool acceptsFocus() const override { return true; }
 
  protected:
   virtual bool isRadio() const { return false; }
+  // Whether the dotted focus rectangle is drawn: with TabStop on and the
+  // focus here.
+  virtual bool wantsFocusRect() const { return showsFocus(); }
   // A change of Checked: fires OnClick unless the window is being built.
   virtual void stateChanged();
   virtual void beforeToggle() {}
@@ -69,6 +74,11 @@ class TkwoRadioButton : public TkwoCheckBox {
 
   int groupIndex() const { return groupIndex_; }
   void setGroupIndex(int value) { groupIndex_ = value; }
+
+  // Focus that arrives from an item of a radio group (the arrow keys moving
+  // through the group) clicks the button; focus from anywhere else checks
+  // nothing.
+  void focusChanged(ui::Control *focused, ui::Control *previous) override;
 
  protected:
   bool isRadio() const override { return true; }

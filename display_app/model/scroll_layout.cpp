@@ -1,8 +1,9 @@
 #include "scroll_layout.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <limits>
+
+#include "number_text.h"
 
 namespace morvit {
 
@@ -13,26 +14,13 @@ constexpr int64_t kIntMin = std::numeric_limits<int32_t>::min();
 
 int32_t saturate(int64_t v) { return static_cast<int32_t>(std::clamp(v, kIntMin, kIntMax)); }
 
-// Stand-in for platform::MulDiv with the same contract: a * b / c over a
-// 64-bit product, halves rounded away from zero; -1 when c is 0 or the result
-// lies outside +-2147483647. Swap for the platform's once it is there.
-int32_t mulDivStandIn(int32_t a, int32_t b, int32_t c) {
-  if (c == 0) return -1;
-  const int64_t product = int64_t{a} * b;
-  int64_t q = product / c;
-  const int64_t r = product % c;
-  if (2 * std::llabs(r) >= std::llabs(int64_t{c})) q += (product < 0) == (c < 0) ? 1 : -1;
-  if (q > kIntMax || q < -kIntMax) return -1;
-  return static_cast<int32_t>(q);
-}
-
 // The thumb leaves room for the two arrow buttons.
 constexpr int32_t kArrowButtons = 34;
 
 void scaleBar(ScrollBarLayout &bar, int64_t content, int32_t visible) {
   bar.length = visible;
   bar.max = saturate(content - visible);
-  bar.lineButton = mulDivStandIn(saturate(int64_t{visible} - kArrowButtons), visible, saturate(content));
+  bar.lineButton = platform::MulDiv(saturate(int64_t{visible} - kArrowButtons), visible, saturate(content));
   bar.step = visible;
 }
 

@@ -58,8 +58,10 @@ void Button::click() {
 }
 
 bool Button::wantsKey(int key, Qt::KeyboardModifiers modifiers) const {
-  // Enter and Escape are dialog keys; Space presses the button.
+  // Enter and Escape are dialog keys, the arrows move the form's focus;
+  // Space presses the button.
   if (isEnterKey(key) || key == Qt::Key_Escape) return false;
+  if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down) return false;
   return !(modifiers & Qt::AltModifier);
 }
 
@@ -82,9 +84,9 @@ bool Button::dialogChar(QChar character) {
   return true;
 }
 
-void Button::focusChanged(Control *focused) {
+void Button::focusChanged(Control *focused, Control *previous) {
   answersEnter_ = qobject_cast<Button *>(focused) != nullptr ? focused == this : default_;
-  Control::focusChanged(focused);
+  Control::focusChanged(focused, previous);
 }
 
 void Button::captionChanged() {

@@ -32,7 +32,7 @@ class Button : public Control {
   bool wantsKey(int key, Qt::KeyboardModifiers modifiers) const override;
   bool dialogKey(int key, Qt::KeyboardModifiers modifiers) override;
   bool dialogChar(QChar character) override;
-  void focusChanged(Control *focused) override;
+  void focusChanged(Control *focused, Control *previous) override;
 
  protected:
   void captionChanged() override;

@@ -307,6 +307,16 @@ LRESULT Control::windowMessage(const platform::WindowMessage &) { return 0; }
 
 bool Control::wantsKey(int, Qt::KeyboardModifiers) const { return false; }
 
+bool Control::acceptsFocus() const { return focusPolicy() != Qt::NoFocus; }
+
+bool Control::canHoldFocus() const {
+  if (!isEnabled() || !acceptsFocus()) return false;
+  for (const Control *c = this; c != nullptr; c = c->parentControl()) {
+    if (!c->visible_) return false;
+  }
+  return true;
+}
+
 bool Control::dialogKey(int key, Qt::KeyboardModifiers modifiers) {
   const std::vector<Control *> children = controls_;
   for (Control *c : children) {
@@ -323,9 +333,13 @@ bool Control::dialogChar(QChar character) {
   return false;
 }
 
-void Control::focusChanged(Control *focused) {
-  const std::vector<Control *> children = controls_;
-  for (Control *c : children) c->focusChanged(focused);
+void Control::focusChanged(Control *focused, Control *previous) {
+  // A control told of the focus may click itself, and a handler free
+  // others: only those still alive hear of it.
+  std::vector<QPointer<Control>> children(controls_.begin(), controls_.end());
+  for (const QPointer<Control> &c : children) {
+    if (!c.isNull() && !c->isDying()) c->focusChanged(focused, previous);
+  }
 }
 
 void Control::click() {

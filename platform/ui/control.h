@@ -120,13 +120,21 @@ class Control : public QWidget, public Component {
   // --- Keys routed by the form ---
   // True when the control takes this key itself (it is then no dialog key).
   virtual bool wantsKey(int key, Qt::KeyboardModifiers modifiers) const;
+  // Whether the control can hold the focus at all, whether or not Tab
+  // stops at it: the arrow keys move to it either way. The default: a focus
+  // policy other than NoFocus.
+  virtual bool acceptsFocus() const;
+  // Enabled, shown with all its parents, and able to hold the focus,
+  // whether or not Tab stops at it.
+  bool canHoldFocus() const;
   // Enter, Escape and the like that no focused control took: the default
   // offers the key to each child in turn.
   virtual bool dialogKey(int key, Qt::KeyboardModifiers modifiers);
   // An accelerator character: offered to each child in turn.
   virtual bool dialogChar(QChar character);
-  // Some control of the form got the focus (null: none of ours).
-  virtual void focusChanged(Control *focused);
+  // Some control of the form got the focus (null: none of ours); previous
+  // is the control that had it (null: none).
+  virtual void focusChanged(Control *focused, Control *previous = nullptr);
 
   // --- Events ---
   NotifyEvent OnResize;

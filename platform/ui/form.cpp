@@ -46,9 +46,9 @@ Form::Form(Component *owner) : Control(owner) {
   setFocusPolicy(Qt::NoFocus);
   setBounds(0, 0, 320, 240);
   if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance())) {
-    connect(app, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+    connect(app, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
       if (isDying() || now == nullptr || now->window() != this) return;
-      focusChanged(controlOf(now));
+      focusChanged(controlOf(now), controlOf(old));
     });
   }
 }
@@ -98,7 +98,24 @@ void Form::setWindowRegion(const QRegion &region) {
   }
 }
 
-bool Form::arrowKey(Control *, int, Qt::KeyboardModifiers) { return false; }
+bool Form::arrowKey(Control *focused, int key, Qt::KeyboardModifiers modifiers) {
+  if (focused == nullptr || isDying() || (modifiers & (Qt::AltModifier | Qt::ControlModifier))) return false;
+  Control *parent = focused->parentControl();
+  if (parent == nullptr) return false;
+  const bool forward = key == Qt::Key_Right || key == Qt::Key_Down;
+  // The focus chain holds every widget of the window once, in tab order,
+  // and closes on itself; the bound only guards against a broken chain.
+  qsizetype steps = findChildren<QWidget *>().size() + 1;
+  for (QWidget *w = forward ? focused->nextInFocusChain() : focused->previousInFocusChain();
+       w != nullptr && w != focused && steps-- > 0;
+       w = forward ? w->nextInFocusChain() : w->previousInFocusChain()) {
+    auto *c = qobject_cast<Control *>(w);
+    if (c == nullptr || c->parentControl() != parent || !c->canHoldFocus()) continue;
+    c->setFocus(Qt::OtherFocusReason);
+    return true;
+  }
+  return false;
+}
 
 void Form::changeEvent(QEvent *event) {
   // The window manager may restore or minimise the window itself.

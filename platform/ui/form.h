@@ -119,7 +119,10 @@ class Form : public Control {
   // dialog keys, accelerators. True when the key was used up.
   virtual bool preProcessKey(QKeyEvent &key);
   // An arrow key that the focused control did not take; true when it moved
-  // the focus. Nothing here: the form passes it on unchanged.
+  // the focus: Left and Up go to the previous sibling in tab order, Right
+  // and Down to the next, wrapping round and passing over siblings that
+  // cannot take the focus now, whether Tab stops at them or not. With Alt
+  // or Ctrl held the key is passed on.
   virtual bool arrowKey(Control *focused, int key, Qt::KeyboardModifiers modifiers);
 
   std::function<void(Form *sender)> OnCreate;

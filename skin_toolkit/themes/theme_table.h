@@ -93,4 +93,10 @@ ImageSize BuiltInImageSize(TkwoUIStyle style, int position);
 // The picture's resource name ("MACOS_BUTTON"); empty when there is none.
 std::string BuiltInImageName(TkwoUIStyle style, int position);
 
+// The folding panel's push/pop button, the same in every look: four
+// 13 x 12 frames side by side (no theme item).
+inline constexpr const char *kPanelButtonImageName = "PANEL_BUTTON";
+inline constexpr ImageSize kPanelButtonImageSize{52, 12};
+inline constexpr int kPanelButtonFrameCount = 4;
+
 }  // namespace kwo

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 using namespace platform;
 
@@ -40,4 +41,32 @@ TEST(NumberTextTest, FormatsWithPointAndFifteenDigits) {
   EXPECT_EQ(FormatFloat(268.0), "268");
   EXPECT_EQ(FormatFloat(1.0 / 3), "0.333333333333333");
   EXPECT_EQ(FormatFloat(1e20), "1e+20");
+}
+
+TEST(NumberTextTest, MulDivRoundsHalfAwayFromZeroAndRefusesWhatDoesNotFit) {
+  constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+  constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+  struct Case {
+    int32_t a, b, c, expect;
+  } cases[] = {
+      {16, 1600, 200, 128},
+      {1, 3, 2, 2},
+      {-1, 3, 2, -2},
+      {5, 1, -2, -3},
+      {-5, 1, -2, 3},
+      {2, 1, 3, 1},
+      {1, 1, 3, 0},
+      {7, 0, 3, 0},
+      {3, 4, 0, -1},
+      {kMax, 2, 1, -1},
+      {kMax, 2, 2, kMax},         // the product needs 64 bits
+      {kMax, kMax, kMax, kMax},
+      {kMin, 1, 1, -1},           // -2^31 lies outside the range
+      {kMin, -1, 1, -1},
+      {kMin, 1, -1, -1},
+      {kMin, kMin, kMin, -1},
+      {kMin + 1, 1, 1, kMin + 1},
+      {kMin, 1, 2, kMin / 2},
+  };
+  for (const Case &c : cases) EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expect) << c.a << " * " << c.b << " / " << c.c;
 }

@@ -32,6 +32,16 @@ TEST(FormatFixed, RoundsHalfAwayFromZeroOnTheDecimalValue) {
   for (const Case &c : cases) EXPECT_EQ(formatFixed(c.value, c.decimals), c.expect) << c.value << " " << c.decimals;
 }
 
+TEST(FormatFixed, ShowsTrackPositionsInFiveHundredTwelfths) {
+  // Every k / 512 is exact in binary, so 32 / 512 = 0.0625 is a true tie
+  // that printf would round to even.
+  struct Case {
+    int k;
+    const char *expect;
+  } cases[] = {{1023, "1.998"}, {-1024, "-2.000"}, {32, "0.063"}, {-32, "-0.063"}, {160, "0.313"}, {0, "0.000"}};
+  for (const Case &c : cases) EXPECT_EQ(formatFixed(c.k / 512.0, 3), c.expect) << c.k;
+}
+
 TEST(FormatRounded, HalfToEven) {
   struct Case {
     double value;

@@ -1,0 +1,87 @@
+#include "kwo_group_box.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "color.h"
+#include "group_logic.h"
+
+namespace kwo {
+
+TkwoCustomGroupBox::TkwoCustomGroupBox(ui::Component *owner) : TkwoCustomPanel(owner) {
+  setParentColor(true);
+  ui::Control::setBounds(0, 0, 185, 105);
+}
+
+TkwoCustomGroupBox::~TkwoCustomGroupBox() { beginDestroy(); }
+
+void TkwoCustomGroupBox::setUIStyle(TkwoUIStyle style) {
+  uiStyle_ = style;
+  applyTheme(style);
+}
+
+void TkwoCustomGroupBox::applyTheme(TkwoUIStyle style) {
+  ApplyThemeToChildren(*this, style);
+  const TkwoUIStyle look = BuiltInLookOf(style);
+  borderColor_ = GetBuiltInThemeColor(look, tiControlBorderColor);
+  ui::Font f = controlFont();
+  f.color = GetBuiltInThemeColor(look, tiControlFontColor);
+  setControlFont(f);
+  update();
+}
+
+void TkwoCustomGroupBox::setBorderColor(platform::TColor color) {
+  borderColor_ = color;
+  update();
+}
+
+void TkwoCustomGroupBox::adjustClientRect(QRect &rect) const {
+  rect.adjust(3, FontPixelHeight(controlFont().size, controlFont().height) + 5, -3, -3);
+}
+
+void TkwoCustomGroupBox::fontChanged() {
+  realign();
+  update();
+}
+
+void TkwoCustomGroupBox::enabledChanged() {
+  // The box's own Enabled reaches every child; an ancestor's only
+  // disables it the way Qt does.
+  const bool own = !testAttribute(Qt::WA_ForceDisabled);
+  if (own != ownEnabled_) {
+    ownEnabled_ = own;
+    const std::vector<ui::Control *> children = controls();
+    for (ui::Control *c : children) c->setEnabled(own);
+  }
+  update();
+}
+
+void TkwoCustomGroupBox::paint(QPainter &painter) {
+  if (isDestroying()) return;
+  if (transparent()) {
+    // The parent shows through; the box's window text is no caption.
+  } else {
+    ui::Control::paint(painter);
+  }
+  painter.setFont(font());
+  const QFontMetrics metrics(font());
+  const QRect r = rect();
+  const int y = GroupFrameLineY(FontPixelHeight(controlFont().size, controlFont().height), r.top());
+  const int left = r.left();
+  const int right = r.right() + 1;
+  const int bottom = r.bottom() + 1;
+  const QString text = caption();
+  painter.setPen(ui::toQColor(borderColor_));
+  painter.setBrush(Qt::NoBrush);
+  const int end = GroupFrameTopEnd(left, metrics.horizontalAdvance(text), !text.isEmpty());
+  const QPoint path[] = {{left + 2, y}, {left, y}, {left, bottom - 1}, {right - 1, bottom - 1}, {right - 1, y}, {end, y}};
+  painter.drawPolyline(path, 6);
+  painter.setPen(isEnabled() ? ui::toQColor(controlFont().color) : QColor(128, 128, 128));
+  painter.drawText(QPoint(5, metrics.ascent()), text);
+}
+
+TkwoGroupBox::TkwoGroupBox(ui::Component *owner) : TkwoCustomGroupBox(owner) {
+  setUIStyle(GetOwnerFormUIStyle(owner));
+}
+
+}  // namespace kwo

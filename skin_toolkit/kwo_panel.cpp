@@ -1,0 +1,171 @@
+#include "kwo_panel.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QPainter>
+#include <QPointer>
+#include <stdexcept>
+
+#include "color.h"
+#include "panel_logic.h"
+#include "themes/builtin_pictures.h"
+
+namespace kwo {
+
+TkwoPanel::TkwoPanel(ui::Component *owner) : ui::Panel(owner), buttonPicture_(PanelButtonPicture()) {
+  setPlain();
+  setMouseTracking(true);
+  ui::Control::setBounds(left(), top(), 100, 100);
+  fullHeight_ = 100;
+  setUIStyle(GetOwnerFormUIStyle(owner));
+}
+
+TkwoPanel::~TkwoPanel() { beginDestroy(); }
+
+void TkwoPanel::setUIStyle(TkwoUIStyle style) {
+  uiStyle_ = style;
+  const TkwoUIStyle look = BuiltInLookOf(style);
+  setColor(platform::clWhite);
+  barPicture_ = BuiltInThemePicture(look, tiSideChannelBarImage);
+  borderColor_ = GetBuiltInThemeColor(look, tiControlBorderColor);
+  captionFontColor_ =
+      look == TkwoUIStyle::MacOS ? platform::clBlack : GetBuiltInThemeColor(look, tiMenuSelectedFontColor);
+  // The bar's height may have changed: the children align again.
+  const int full = fullHeight_;
+  setFullHeight(full - 1);
+  setFullHeight(full);
+  realign();
+  update();
+}
+
+void TkwoPanel::setBorderColor(platform::TColor color) {
+  borderColor_ = color;
+  update();
+}
+
+void TkwoPanel::setCaptionFontColor(platform::TColor color) {
+  captionFontColor_ = color;
+  update();
+}
+
+void TkwoPanel::setShowButton(bool value) {
+  showButton_ = value;
+  update();
+}
+
+void TkwoPanel::setFullHeight(int value) {
+  fullHeight_ = std::max(value, 0);
+  if (unfolded_) ui::Control::setBounds(left(), top(), width(), fullHeight_);
+}
+
+int TkwoPanel::barHeight() const { return PanelBarHeight(barPicture_.isNull() ? 0 : barPicture_.height()); }
+
+bool TkwoPanel::buttonShown() const {
+  const ui::Align a = align();
+  return showButton_ && a != ui::Align::Client && a != ui::Align::Left && a != ui::Align::Right;
+}
+
+void TkwoPanel::adjustClientRect(QRect &rect) const { rect.adjust(3, barHeight() + 3, -3, -3); }
+
+void TkwoPanel::resized() {
+  // Resizing an unfolded panel (by the user, alignment or code) changes
+  // what a pop restores; the fold's own steps do not.
+  if (!animating_ && unfolded_) fullHeight_ = height();
+  ui::Panel::resized();
+}
+
+void TkwoPanel::updateButtonHot(QPoint at) {
+  if (!buttonShown()) {
+    buttonHot_ = false;
+    return;
+  }
+  buttonHot_ = PanelButtonHit(PanelButtonHotRect(width(), barHeight()), {at.x(), at.y()});
+}
+
+void TkwoPanel::paint(QPainter &painter) {
+  if (isDestroying()) return;
+  const int w = width();
+  const int bar = barHeight();
+  painter.setPen(ui::toQColor(borderColor_));
+  painter.setBrush(ui::toQColor(color()));
+  if (w > 0 && height() > 0) painter.drawRect(QRect(0, 0, w - 1, height() - 1));
+  if (!barPicture_.isNull() && w > 2) painter.drawPixmap(QRect(1, 0, w - 2, bar), barPicture_);
+  painter.setFont(font());
+  painter.setPen(ui::toQColor(captionFontColor_));
+  painter.drawText(QRect(10, 0, std::max(w - 11, 0), bar), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                   caption());
+  if (!buttonShown()) return;
+  updateButtonHot(mapFromGlobal(QCursor::pos()));
+  const int fw = kPanelButtonImageSize.width / kPanelButtonFrameCount;
+  const Point at = PanelButtonOrigin(w, bar);
+  const int frame = PanelButtonFrame(unfolded_, buttonHot_);
+  painter.drawPixmap(at.x, at.y, buttonPicture_, (frame - 1) * fw, 0, fw, kPanelButtonImageSize.height);
+}
+
+void TkwoPanel::mouseMove(ui::ShiftState shift, int x, int y) {
+  if (showButton_ && y <= barHeight()) {
+    const bool was = buttonHot_;
+    updateButtonHot(QPoint(x, y));
+    if (was != buttonHot_) update();
+  }
+  ui::Panel::mouseMove(shift, x, y);
+}
+
+void TkwoPanel::mouseLeave() {
+  if (buttonHot_) {
+    buttonHot_ = false;
+    update();
+  }
+  ui::Panel::mouseLeave();
+}
+
+void TkwoPanel::mouseUp(ui::MouseButton button, ui::ShiftState shift, int x, int y) {
+  QPointer<TkwoPanel> self(this);
+  ui::Panel::mouseUp(button, shift, x, y);
+  if (self.isNull() || button != ui::MouseButton::Left || animating_) return;
+  updateButtonHot(QPoint(x, y));
+  if (buttonHot_) {
+    if (unfolded_) {
+      push();
+    } else {
+      pop();
+    }
+  }
+  if (!self.isNull()) update();
+}
+
+bool TkwoPanel::animateTo(int target) {
+  QPointer<TkwoPanel> self(this);
+  animating_ = true;
+  for (int h : PanelFoldSteps(height(), target)) {
+    ui::Control::setBounds(left(), top(), width(), h);
+    repaint();
+    // Input and timers go on during the steps; they may free the panel.
+    QCoreApplication::processEvents();
+    if (self.isNull() || isDying()) return false;
+  }
+  animating_ = false;
+  return true;
+}
+
+void TkwoPanel::push() {
+  if (animating_ || !unfolded_) return;
+  const ui::Align a = align();
+  if (a == ui::Align::Client || a == ui::Align::Left || a == ui::Align::Right) {
+    throw std::runtime_error("Can't push when Align is alClient, alLeft or alRight.");
+  }
+  if (!animateTo(barHeight())) return;
+  unfolded_ = false;
+  update();
+  if (OnPush) OnPush(this);
+}
+
+void TkwoPanel::pop() {
+  if (animating_ || unfolded_) return;
+  if (!animateTo(fullHeight_)) return;
+  unfolded_ = true;
+  update();
+  if (OnPop) OnPop(this);
+}
+
+}  // namespace kwo

@@ -1,0 +1,81 @@
+// The panels' and groups' rules: tiling, the fold's steps, the push/pop
+// button, the group frame and the item layout.
+#include <gtest/gtest.h>
+
+#include "group_logic.h"
+#include "panel_logic.h"
+
+namespace kwo {
+namespace {
+
+TEST(PanelLogic, TilesCoverTheAreaAndAPictureOfNoSizeTilesNothing) {
+  EXPECT_EQ(TileOffsets(40, 16), (std::vector<int>{0, 16, 32, 48}));
+  EXPECT_EQ(TileOffsets(20, 16), (std::vector<int>{0, 16, 32}));
+  EXPECT_TRUE(TileOffsets(40, 0).empty());
+  EXPECT_TRUE(TileOffsets(40, -3).empty());
+  EXPECT_TRUE(TileOffsets(0, 16).empty());
+  EXPECT_EQ(TileOffsets(1 << 30, 1 << 30).size(), 2u);
+}
+
+TEST(PanelLogic, FoldAndUnfoldStepFifteenPixelsAndEndAtTheTarget) {
+  struct Case {
+    int from, to;
+    std::vector<int> expect;
+  } cases[] = {
+      {100, 20, {85, 70, 55, 40, 25, 20}},
+      {20, 100, {35, 50, 65, 80, 95, 100}},
+      {20, 150, {35, 50, 65, 80, 95, 110, 125, 140, 150}},
+      {30, 21, {21}},
+      {21, 21, {21}},
+  };
+  for (const Case &c : cases) EXPECT_EQ(PanelFoldSteps(c.from, c.to), c.expect) << c.from << "->" << c.to;
+  EXPECT_EQ(PanelBarHeight(0), 20);
+  EXPECT_EQ(PanelBarHeight(21), 21);
+}
+
+TEST(PanelLogic, ButtonHotRectIncludesItsEdges) {
+  const Rect hot = PanelButtonHotRect(100, 20);
+  EXPECT_EQ(hot, (Rect{82, 4, 95, 16}));
+  EXPECT_TRUE(PanelButtonHit(hot, {82, 4}));
+  EXPECT_TRUE(PanelButtonHit(hot, {95, 16}));
+  EXPECT_FALSE(PanelButtonHit(hot, {96, 10}));
+  EXPECT_FALSE(PanelButtonHit(hot, {90, 3}));
+  EXPECT_EQ(PanelButtonOrigin(100, 21), (Point{83, 4}));  // top (21 - 12) / 2 = 4, halved + 2
+  EXPECT_EQ(PanelButtonFrame(true, false), 1);
+  EXPECT_EQ(PanelButtonFrame(true, true), 2);
+  EXPECT_EQ(PanelButtonFrame(false, false), 3);
+  EXPECT_EQ(PanelButtonFrame(false, true), 4);
+}
+
+TEST(GroupLogic, FrameLeavesTheTopOpenForTheCaption) {
+  EXPECT_EQ(GroupFrameTopEnd(0, 50, true), 56);
+  EXPECT_EQ(GroupFrameTopEnd(0, 0, false), 0);
+  EXPECT_EQ(GroupFrameLineY(11, 0), 6);
+  EXPECT_EQ(FontPixelHeight(8, 0), 11);
+  EXPECT_EQ(FontPixelHeight(8, -13), 13);
+  EXPECT_EQ(FontPixelHeight(8, 12), 12);
+}
+
+TEST(GroupLogic, ItemsFillColumnsTopToBottom) {
+  // Seven items in two columns: four rows of 20 in an area 80 high.
+  const Rect area{3, 20, 183, 100};
+  const std::vector<Point> seven = GroupItemPositions(7, 2, 185, area);
+  const std::vector<Point> expectSeven = {{8, 20},  {8, 40},  {8, 60},  {8, 80},
+                                          {95, 20}, {95, 40}, {95, 60}};
+  EXPECT_EQ(seven, expectSeven);
+
+  // Five in one column in an area 62 high: rows of 12, the first 1 lower.
+  const std::vector<Point> five = GroupItemPositions(5, 1, 185, Rect{3, 10, 183, 72});
+  const std::vector<Point> expectFive = {{8, 11}, {8, 23}, {8, 35}, {8, 47}, {8, 59}};
+  EXPECT_EQ(five, expectFive);
+
+  // No columns lays out as one; no items as nothing.
+  EXPECT_EQ(GroupItemPositions(5, 0, 185, Rect{3, 10, 183, 72}), expectFive);
+  EXPECT_TRUE(GroupItemPositions(0, 2, 185, area).empty());
+
+  // The area: 3 in from the left, the font height and the margin down.
+  EXPECT_EQ(GroupItemArea(Rect{0, 0, 185, 105}, 11, 8), (Rect{3, 19, 183, 103}));
+}
+
+}  // namespace
+}  // namespace kwo

@@ -1,0 +1,420 @@
+// Picture panels, the folding panel, group boxes and check and radio
+// groups on the offscreen platform.
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+
+#include "color.h"
+#include "kwo_form.h"
+#include "kwo_group_box.h"
+#include "kwo_image_panel.h"
+#include "kwo_panel.h"
+#include "kwo_radio_group.h"
+#include "ui_fixtures.h"
+
+namespace kwo {
+namespace {
+
+using testsupport::pressKey;
+
+class PanelsGroupsTest : public testsupport::UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    form = std::make_unique<ui::Form>(nullptr);
+    form->setBounds(100, 100, 500, 400);
+  }
+  void TearDown() override {
+    form.reset();
+    UiTest::TearDown();
+  }
+  template <typename T>
+  T *make(ui::Control *parent) {
+    auto *c = new T(form.get());
+    c->setParentControl(parent);
+    return c;
+  }
+  void showForm() {
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    testsupport::processEvents();
+  }
+  static QPixmap solid(int w, int h, QColor c) {
+    QPixmap p(w, h);
+    p.fill(c);
+    return p;
+  }
+
+  std::unique_ptr<ui::Form> form;
+};
+
+// --- Picture panels ---
+
+TEST_F(PanelsGroupsTest, AutoSizeTakesThePictureAlongTheSidesAlignLeavesFree) {
+  struct Case {
+    ui::Align align;
+    bool width, height;  // taken from the picture
+  } cases[] = {{ui::Align::None, true, true},
+               {ui::Align::Top, false, true},
+               {ui::Align::Left, true, false},
+               {ui::Align::Client, false, false}};
+  for (const Case &c : cases) {
+    auto *host = make<ui::Panel>(form.get());
+    host->setBounds(0, 0, 300, 200);
+    auto *p = make<TkwoImagePanel>(host);
+    p->setAlign(c.align);
+    const QSize before = p->size();
+    p->setPicture(solid(37, 23, Qt::red));
+    EXPECT_EQ(p->size(), before) << "AutoSize is off";
+    p->setAutoSize(true);
+    EXPECT_EQ(p->width() == 37, c.width) << static_cast<int>(c.align);
+    EXPECT_EQ(p->height() == 23, c.height) << static_cast<int>(c.align);
+    delete host;
+  }
+}
+
+TEST_F(PanelsGroupsTest, TiledPictureCoversTheClientAndATransparentPanelShowsItsParent) {
+  auto *host = make<ui::Panel>(form.get());
+  host->setPlain();
+  host->setColor(platform::RGB(0, 0, 255));
+  host->setBounds(0, 0, 200, 100);
+  auto *tiled = make<TkwoImagePanel>(host);
+  tiled->setBounds(0, 0, 40, 20);
+  QPixmap tile(16, 16);
+  tile.fill(Qt::green);
+  tiled->setPicture(tile);
+  tiled->setDrawStyle(TkwoDrawStyle::kwoTile);
+  const QImage t = tiled->grab().toImage();
+  for (QPoint at : {QPoint(1, 1), QPoint(17, 1), QPoint(33, 17), QPoint(39, 19)}) {
+    EXPECT_EQ(t.pixelColor(at), QColor(Qt::green)) << at.x() << "," << at.y();
+  }
+
+  auto *clear = make<TkwoImagePanel>(host);
+  clear->setBounds(100, 0, 50, 50);
+  clear->setColor(platform::RGB(255, 0, 0));
+  clear->setTransparent(true);
+  const QImage h = host->grab().toImage();
+  EXPECT_EQ(h.pixelColor(120, 20), QColor(0, 0, 255));
+  clear->setTransparent(false);
+  EXPECT_EQ(host->grab().toImage().pixelColor(120, 20), QColor(255, 0, 0));
+
+  // The caption goes where Alignment says, centred vertically.
+  auto *captioned = make<TkwoImagePanel>(host);
+  captioned->setBounds(0, 50, 120, 40);
+  captioned->setCaption(QStringLiteral("Hi"));
+  struct Placement {
+    ui::TextAlignment alignment;
+    bool atLeft, atRight;
+  } placements[] = {{ui::TextAlignment::Left, true, false},
+                    {ui::TextAlignment::Right, false, true},
+                    {ui::TextAlignment::Center, false, false}};
+  for (const Placement &p : placements) {
+    captioned->setAlignment(p.alignment);
+    (void)captioned->grab();
+    const QRect r = captioned->lastCaptionRect();
+    EXPECT_EQ(r.left() == 0, p.atLeft);
+    EXPECT_EQ(r.right() == 119, p.atRight);
+    EXPECT_LE(std::abs(r.center().y() - 20), 1);
+  }
+}
+
+// --- Folding panel ---
+
+TEST_F(PanelsGroupsTest, PanelButtonFoldsInStepsAndUnfoldsBack) {
+  showForm();
+  auto *p = make<TkwoPanel>(form.get());
+  p->setBounds(10, 10, 200, 100);
+  ASSERT_EQ(p->barHeight(), 20);  // DeepBlue
+  std::vector<int> heights;
+  int pushes = 0, pops = 0;
+  p->OnResize = [&](ui::Control *) { heights.push_back(p->height()); };
+  p->OnPush = [&](ui::Control *) { ++pushes; };
+  p->OnPop = [&](ui::Control *) { ++pops; };
+  const QPoint button(200 - 12, 10);
+  QTest::mouseMove(p, button);
+  QTest::mouseClick(p, Qt::LeftButton, {}, button);
+  EXPECT_EQ(heights, (std::vector<int>{85, 70, 55, 40, 25, 20}));
+  EXPECT_EQ(pushes, 1);
+  EXPECT_FALSE(p->unfolded());
+  EXPECT_EQ(p->fullHeight(), 100);
+
+  heights.clear();
+  QTest::mouseClick(p, Qt::LeftButton, {}, button);
+  EXPECT_EQ(heights, (std::vector<int>{35, 50, 65, 80, 95, 100}));
+  EXPECT_EQ(pops, 1);
+  EXPECT_TRUE(p->unfolded());
+
+  // A click outside the button folds nothing.
+  QTest::mouseClick(p, Qt::LeftButton, {}, QPoint(20, 50));
+  EXPECT_TRUE(p->unfolded());
+}
+
+TEST_F(PanelsGroupsTest, FoldedPanelRemembersANewHeightAndTheInsetsFollowTheBar) {
+  auto *p = make<TkwoPanel>(form.get());
+  p->setBounds(0, 0, 150, 100);
+  auto *child = make<ui::Panel>(p);
+  child->setAlign(ui::Align::Client);
+  EXPECT_EQ(child->geometry(), QRect(3, 23, 144, 74));
+  p->setUIStyle(TkwoUIStyle::WinXP);
+  EXPECT_EQ(p->barHeight(), 21);
+  EXPECT_EQ(child->geometry(), QRect(3, 24, 144, 73));
+  EXPECT_EQ(p->color(), platform::clWhite);
+  EXPECT_EQ(p->borderColor(), platform::RGB(104, 104, 104));
+  EXPECT_EQ(p->captionFontColor(), platform::RGB(0, 0, 0));
+
+  p->push();
+  EXPECT_EQ(p->height(), 21);
+  p->setFullHeight(150);
+  EXPECT_EQ(p->height(), 21);
+  p->pop();
+  EXPECT_EQ(p->height(), 150);
+
+  // Resizing an unfolded panel changes what a pop restores.
+  p->setHeight(120);
+  EXPECT_EQ(p->fullHeight(), 120);
+}
+
+TEST_F(PanelsGroupsTest, AlignedPanelShowsNoButtonAndRefusesToFold) {
+  auto *host = make<ui::Panel>(form.get());
+  host->setBounds(0, 0, 300, 200);
+  auto *p = make<TkwoPanel>(host);
+  p->setAlign(ui::Align::Left);
+  EXPECT_FALSE(p->buttonShown());
+  const int h = p->height();
+  EXPECT_THROW(p->push(), std::runtime_error);
+  EXPECT_EQ(p->height(), h);
+  EXPECT_TRUE(p->unfolded());
+  p->setAlign(ui::Align::Top);
+  EXPECT_TRUE(p->buttonShown());
+}
+
+TEST_F(PanelsGroupsTest, ReleaseDuringTheFoldIsIgnoredAndAPanelFreedMidFoldStopsIt) {
+  showForm();
+  auto *p = make<TkwoPanel>(form.get());
+  p->setBounds(10, 10, 200, 100);
+  int pushes = 0, pops = 0, nested = 0;
+  p->OnPush = [&](ui::Control *) { ++pushes; };
+  p->OnPop = [&](ui::Control *) { ++pops; };
+  p->OnResize = [&](ui::Control *) {
+    if (!p->animating()) return;
+    // Input arriving between the steps: another release on the button.
+    ++nested;
+    QTest::mouseClick(p, Qt::LeftButton, {}, QPoint(188, 10));
+    p->pop();
+    p->push();
+  };
+  p->push();
+  EXPECT_GT(nested, 0);
+  EXPECT_EQ(pushes, 1);
+  EXPECT_EQ(pops, 0);
+  EXPECT_EQ(p->height(), 20);
+
+  // Something handled between the steps frees the panel.
+  auto *doomed = make<TkwoPanel>(form.get());
+  doomed->setBounds(10, 150, 200, 100);
+  int doomedPushes = 0;
+  doomed->OnPush = [&](ui::Control *) { ++doomedPushes; };
+  QTimer::singleShot(0, form.get(), [doomed] { delete doomed; });
+  doomed->push();
+  EXPECT_EQ(doomedPushes, 0);
+  testsupport::processEvents();
+}
+
+// --- Group boxes ---
+
+TEST_F(PanelsGroupsTest, GroupBoxThemesChildrenFirstAndPassesEnabledOn) {
+  auto *box = make<TkwoGroupBox>(form.get());
+  EXPECT_EQ(box->size(), QSize(185, 105));
+  auto *inner = make<TkwoCheckBox>(box);
+  auto *client = make<ui::Panel>(box);
+  client->setAlign(ui::Align::Client);
+  const int h = 11;  // the 8-point font
+  EXPECT_EQ(client->geometry(), QRect(3, h + 5, 185 - 6, 105 - h - 8));
+
+  box->setUIStyle(TkwoUIStyle::WinXP);
+  EXPECT_EQ(inner->uiStyle(), TkwoUIStyle::WinXP);
+  EXPECT_EQ(box->borderColor(), platform::RGB(104, 104, 104));
+  EXPECT_EQ(box->controlFont().color, platform::RGB(2, 70, 207));
+
+  box->setEnabled(false);
+  EXPECT_FALSE(inner->isEnabled());
+  EXPECT_FALSE(client->isEnabled());
+  box->setEnabled(true);
+  EXPECT_TRUE(inner->isEnabled());
+  EXPECT_TRUE(client->isEnabled());
+
+  // A parent's disabling leaves a child the program disabled alone.
+  auto *host = make<ui::Panel>(form.get());
+  box->setParentControl(host);
+  inner->setEnabled(false);
+  host->setEnabled(false);
+  host->setEnabled(true);
+  EXPECT_FALSE(inner->isEnabled());
+  EXPECT_TRUE(client->isEnabled());
+}
+
+TEST_F(PanelsGroupsTest, GroupFrameLeavesTheTopOpenForTheCaptionOnly) {
+  auto *box = make<TkwoGroupBox>(form.get());
+  box->setColor(platform::RGB(255, 255, 255));
+  const QColor border(0, 0, 0);
+  const int y = 11 / 2 + 1;
+  box->setCaption(QStringLiteral("Caption"));
+  QImage img = box->grab().toImage();
+  EXPECT_EQ(img.pixelColor(1, y), border);        // the stub at the left corner
+  EXPECT_NE(img.pixelColor(3, y), border);        // open before the caption
+  EXPECT_EQ(img.pixelColor(150, y), border);      // the line after it
+  EXPECT_EQ(img.pixelColor(184, 60), border);     // the right side
+  box->setCaption(QString());
+  img = box->grab().toImage();
+  EXPECT_EQ(img.pixelColor(3, y), border);        // closed without a caption
+  EXPECT_EQ(img.pixelColor(40, y), border);
+}
+
+// --- Check and radio groups ---
+
+TEST_F(PanelsGroupsTest, ItemButtonsFollowTheItemsAndLayOutInColumns) {
+  auto *group = make<TkwoRadioGroup>(form.get());
+  group->setItems({"a", "b", "c", "d", "e"});
+  ASSERT_EQ(group->buttonCount(), 5);
+  group->button(1)->setChecked(true);
+  TkwoCheckBox *third = group->button(2);
+  group->items().remove(4);
+  group->items().remove(3);
+  EXPECT_EQ(group->buttonCount(), 3);
+  EXPECT_EQ(group->button(2), third);
+  EXPECT_EQ(group->itemIndex(), 1);
+  EXPECT_EQ(group->button(0)->caption(), "a");
+
+  group->setItems({"1", "2", "3", "4", "5", "6", "7"});
+  group->setColumns(2);
+  EXPECT_EQ(group->button(0)->left(), 8);
+  EXPECT_EQ(group->button(3)->left(), 8);
+  EXPECT_EQ(group->button(4)->left(), (185 - 10) / 2 + 8);
+  EXPECT_EQ(group->button(4)->top(), group->button(0)->top());
+  EXPECT_LT(group->button(0)->top(), group->button(1)->top());
+
+  group->setColumns(-1);
+  EXPECT_EQ(group->columns(), 2);
+  group->setColumns(0);  // lays out as one column
+  EXPECT_EQ(group->columns(), 0);
+  EXPECT_EQ(group->button(6)->left(), 8);
+  group->setItems({"x", "y"});
+  group->setBounds(0, 0, 120, 90);
+  EXPECT_EQ(group->button(1)->left(), 8);
+}
+
+TEST_F(PanelsGroupsTest, ItemIndexChecksAndTheGroupTellsOfItemClicks) {
+  auto *group = make<TkwoRadioGroup>(form.get());
+  int clicks = 0;
+  group->OnClick = [&](ui::Control *sender) {
+    EXPECT_EQ(sender, group);
+    ++clicks;
+  };
+  group->setItems({"a", "b", "c"});
+  EXPECT_EQ(group->itemIndex(), -1);
+  group->setItemIndex(2);
+  EXPECT_EQ(group->itemIndex(), 2);
+  EXPECT_EQ(clicks, 1);
+  group->setItemIndex(5);
+  group->setItemIndex(-2);
+  EXPECT_EQ(group->itemIndex(), 2);
+  group->setItemIndex(0);
+  EXPECT_FALSE(group->button(2)->checked());
+  EXPECT_EQ(clicks, 2);
+  group->setItemIndex(-1);
+  EXPECT_EQ(group->itemIndex(), -1);
+  EXPECT_EQ(clicks, 2);  // unchecking tells nothing
+  {
+    ui::LoadingGuard loading(*form);
+    group->setItemIndex(1);
+  }
+  EXPECT_EQ(group->itemIndex(), 1);
+  EXPECT_EQ(clicks, 2);
+
+  showForm();
+  QTest::mouseClick(group->button(2), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(group->itemIndex(), 2);
+  EXPECT_EQ(clicks, 3);
+  QTest::mouseClick(group->button(2), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(clicks, 3);  // already checked
+
+  // A check group tells of every change of an item.
+  auto *checks = make<TkwoCheckGroup>(form.get());
+  checks->setBounds(200, 0, 185, 105);
+  int checkClicks = 0;
+  checks->OnClick = [&](ui::Control *) { ++checkClicks; };
+  checks->setItems({"p", "q"});
+  checks->button(0)->setChecked(true);
+  checks->button(0)->setChecked(false);
+  checks->button(1)->setChecked(true);
+  EXPECT_EQ(checkClicks, 3);
+}
+
+TEST_F(PanelsGroupsTest, TabIntoARadioGroupFocusesTheCheckedItemAndArrowsCheckAsTheyMove) {
+  auto *before = make<TkwoCheckBox>(form.get());
+  before->setBounds(0, 200, 90, 17);
+  auto *group = make<TkwoRadioGroup>(form.get());
+  group->setItems({"a", "b", "c"});
+  group->setItemIndex(1);
+  int clicks = 0;
+  group->OnClick = [&](ui::Control *) { ++clicks; };
+  showForm();
+
+  before->setFocus(Qt::OtherFocusReason);
+  pressKey(QApplication::focusWidget(), Qt::Key_Tab);
+  testsupport::processEvents();
+  EXPECT_TRUE(group->button(1)->hasFocus());
+  EXPECT_EQ(group->itemIndex(), 1);
+  EXPECT_EQ(clicks, 0);
+
+  pressKey(QApplication::focusWidget(), Qt::Key_Down);
+  testsupport::processEvents();
+  EXPECT_TRUE(group->button(2)->hasFocus());
+  EXPECT_EQ(group->itemIndex(), 2);
+  EXPECT_EQ(clicks, 1);
+  pressKey(QApplication::focusWidget(), Qt::Key_Down);  // wraps
+  testsupport::processEvents();
+  EXPECT_EQ(group->itemIndex(), 0);
+  pressKey(QApplication::focusWidget(), Qt::Key_Up);
+  testsupport::processEvents();
+  EXPECT_EQ(group->itemIndex(), 2);
+  EXPECT_EQ(clicks, 3);
+
+  // Shift+Tab leaves the group backwards instead of coming back to it.
+  pressKey(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+  testsupport::processEvents();
+  EXPECT_TRUE(before->hasFocus());
+
+  // Focus from elsewhere onto an item checks nothing; with no item checked
+  // the group keeps the focus.
+  group->button(0)->setFocus(Qt::OtherFocusReason);
+  testsupport::processEvents();
+  EXPECT_EQ(group->itemIndex(), 2);
+  group->setItemIndex(-1);
+  before->setFocus(Qt::OtherFocusReason);
+  pressKey(QApplication::focusWidget(), Qt::Key_Tab);
+  testsupport::processEvents();
+  EXPECT_TRUE(group->hasFocus());
+  EXPECT_EQ(group->itemIndex(), -1);
+}
+
+TEST_F(PanelsGroupsTest, GroupsStartInTheLookOfTheirForm) {
+  auto *frame = make<TkwoForm>(form.get());
+  frame->setUIStyle(TkwoUIStyle::BlueGlass);
+  auto *group = make<TkwoRadioGroup>(form.get());
+  auto *panel = make<TkwoPanel>(form.get());
+  auto *box = make<TkwoGroupBox>(form.get());
+  EXPECT_EQ(group->uiStyle(), TkwoUIStyle::BlueGlass);
+  EXPECT_EQ(panel->uiStyle(), TkwoUIStyle::BlueGlass);
+  EXPECT_EQ(box->uiStyle(), TkwoUIStyle::BlueGlass);
+  group->setItems({"a"});
+  EXPECT_EQ(group->button(0)->uiStyle(), TkwoUIStyle::BlueGlass);
+}
+
+}  // namespace
+}  // namespace kwo
