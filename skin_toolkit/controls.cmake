@@ -4,5 +4,6 @@ target_sources(kwokit_logic PRIVATE
 )
 target_sources(KwoKit PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/kwo_image_button.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/kwo_list_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/kwo_string_grid.cpp
 )
