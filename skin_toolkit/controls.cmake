@@ -7,3 +7,7 @@ target_sources(KwoKit PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/kwo_list_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/kwo_string_grid.cpp
 )
+# The scroll bar is built on the track bar's scroll track.
+if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/kwo_track_bar.h)
+  target_sources(KwoKit PRIVATE ${CMAKE_CURRENT_LIST_DIR}/kwo_scroll_bar.cpp)
+endif()
