@@ -140,10 +140,12 @@ TEST_F(ScrollBarTest, LargeChangeIsPageSizeButLeavesTheThumbUntilTheNextLayout) 
 
   // Both refuse a page past Max.
   bar->setMax(10);
+  bar->setPageSize(5);
   bar->setPageSize(20);
+  EXPECT_EQ(bar->pageSize(), 5);
   bar->setLargeChange(20);
-  EXPECT_EQ(bar->pageSize(), 10);
-  EXPECT_EQ(bar->largeChange(), 10);
+  EXPECT_EQ(bar->largeChange(), 5);
+  EXPECT_EQ(thumbLength(*bar), 40);  // the refused page left 10 % of 400
 }
 
 TEST_F(ScrollBarTest, ChangesComeFromTheTrackAndRangeClamps) {
