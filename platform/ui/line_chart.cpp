@@ -38,6 +38,7 @@ int LineChartLayout::yOf(double value) const {
   const int bottom = plot.top() + std::max(h, 1) - 1;
   if (h <= 1 || !std::isfinite(value)) return bottom;
   const double y = bottom - (value - min) / (max - min) * (h - 1);
+  if (!std::isfinite(y)) return bottom;
   // Far-off values are held a few plot heights away, inside int.
   const double limit = 4.0 * h;
   return static_cast<int>(std::lround(std::clamp(y, plot.top() - limit, bottom + limit)));

@@ -61,3 +61,7 @@ class RadioButton : public Hosted<QRadioButton> {
 };
 
 }  // namespace ui
+
+// The list box has a file of its own; code that knows it from this header
+// still finds it here.
+#include "list_box.h"
