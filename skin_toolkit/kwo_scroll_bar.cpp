@@ -38,17 +38,17 @@ TkwoScrollBar::TkwoScrollBar(ui::Component *owner)
   track_->setTransparent(false);
   track_->setMax(100);
 
-  increase_ = new TkwoImageButton(this);
-  increase_->setParentControl(this);
-  increase_->OnMouseContinuouslyDown = [this](ui::Control *) { step(smallChange_); };
-  increase_->setMouseContinuouslyDownInterval(kArrowRepeatInterval);
-  increase_->setTabStop(false);
-
-  decrease_ = new TkwoImageButton(this);
-  decrease_->setParentControl(this);
-  decrease_->OnMouseContinuouslyDown = [this](ui::Control *) { step(-int{smallChange_}); };
-  decrease_->setMouseContinuouslyDownInterval(kArrowRepeatInterval);
-  decrease_->setTabStop(false);
+  // Each arrow steps by SmallChange every 100 ms while it is held.
+  const auto makeArrow = [this](int direction) {
+    auto *arrow = new TkwoImageButton(this);
+    arrow->setParentControl(this);
+    arrow->OnMouseContinuouslyDown = [this, direction](ui::Control *) { step(direction * int{smallChange_}); };
+    arrow->setMouseContinuouslyDownInterval(kArrowRepeatInterval);
+    arrow->setTabStop(false);
+    return arrow;
+  };
+  increase_ = makeArrow(+1);
+  decrease_ = makeArrow(-1);
 
   setPlain();
   setBounds(left(), top(), width(), 185);
