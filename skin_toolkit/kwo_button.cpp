@@ -37,6 +37,8 @@ QPixmap masked(const QPixmap &picture) {
 
 // --- TkwoCustomButton ---
 
+QPixmap TkwoCustomButton::cornerMasked(const QPixmap &picture) { return masked(picture); }
+
 TkwoCustomButton::TkwoCustomButton(ui::Component *owner) : TkwoFocusControl(owner) {
   repeatTimer_.setEnabled(false);
   repeatTimer_.OnTimer = [this](ui::Timer *) {

@@ -67,6 +67,9 @@ class TkwoCustomButton : public TkwoFocusControl {
 
   // The button face of a picture in the button's look, plainly painted.
   void drawPlainFace(QPainter &painter, ButtonPicture picture, const QRect &rect) const;
+  // The picture masked by the colour of its top-left pixel, unless it has
+  // transparency of its own.
+  static QPixmap cornerMasked(const QPixmap &picture);
   // A centred one-line caption, disabled and pressed as the states show it.
   void drawCentredCaption(QPainter &painter);
   // The caption at a given origin.

@@ -1,15 +1,43 @@
 #pragma once
 // The temperature trace view: the last ten temperature samples as a line
-// chart. Unlike the other views it starts visible.
+// chart, one sample a second. Unlike the other views it starts visible, and
+// its timer runs whenever the view exists, shown or not.
+#include <QDateTime>
+#include <functional>
+
+#include "line_chart.h"
 #include "placeholder_view.h"
+#include "timer.h"
 
 namespace morvit {
 
 class TfrmTemperatureTrace : public PlaceholderView {
   Q_OBJECT
  public:
-  // Client-aligned and visible.
+  using Clock = std::function<QDateTime()>;
+
+  // Client-aligned and visible, with the ten points of the ring.
   explicit TfrmTemperatureTrace(ui::Component *owner);
+
+  ui::LineChart *chartTemperature = nullptr;
+  ui::Timer *tmrMain = nullptr;
+
+  // The ring position the next sample overwrites: the oldest sample.
+  int SampleIndex = 0;
+
+  // Stores the current temperature in the ring, moves on and redraws.
+  void tmrMainTimer(ui::Timer *sender);
+  // The chart takes the client less 80 x 60 (none below that), centred.
+  void FrameResize(ui::Control *sender);
+  // The ten samples, oldest first, labelled from nine seconds ago to now.
+  void RedrawTrace();
+
+  // Replaces the clock the labels are read from (empty: the system's);
+  // returns the previous one. Every view made afterwards uses it.
+  static Clock setClockForTests(Clock clock);
+
+ private:
+  void addRingPoints();
 };
 
 }  // namespace morvit

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -48,6 +49,10 @@ class MenuItem : public NonVisualComponent {
   void setDefault(bool value);
   int imageIndex() const { return imageIndex_; }
   void setImageIndex(int index);
+  // A number the program keeps with the item (an index, say); the menu
+  // never reads it.
+  intptr_t tag() const { return tag_; }
+  void setTag(intptr_t value) { tag_ = value; }
 
   // Sub-items, owned by this item (they also keep their component owner).
   int count() const { return static_cast<int>(items_.size()); }
@@ -80,6 +85,7 @@ class MenuItem : public NonVisualComponent {
   bool visible_ = true;
   bool default_ = false;
   int imageIndex_ = -1;
+  intptr_t tag_ = 0;
   std::vector<MenuItem *> items_;
   MenuItem *parent_ = nullptr;
   Menu *menu_ = nullptr;  // set on the root item only

@@ -13,6 +13,7 @@ namespace ui {
 namespace {
 
 constexpr int kMaxCells = 1 << 24;  // rows x columns the grid will hold
+constexpr int kSizingReach = 2;     // pixels either side of a line that grab it
 
 }  // namespace
 
@@ -146,6 +147,17 @@ void StringGrid::setDefaultDrawing(bool value) {
 void StringGrid::setScrollBars(GridScrollBars value) {
   scrollBars_ = value;
   updateScrollBars();
+}
+
+void StringGrid::setOptions(GridOptions value) {
+  options_ = value & (goRowSizing | goColSizing | goRowSelect);
+  if ((options_ & (goRowSizing | goColSizing)) == 0) sizingActive_ = false;
+  update();
+}
+
+void StringGrid::setFixedColor(platform::TColor color) {
+  fixedColor_ = color;
+  update();
 }
 
 void StringGrid::setDrawFocusSelected(bool value) {
@@ -300,17 +312,28 @@ void StringGrid::resized() {
 
 void StringGrid::drawCell(QPainter &painter, int col, int row, const QRect &rect, const GridDrawState &state) {
   if (defaultDrawing_) {
-    QColor back = state.fixed ? toQColor(platform::clBtnFace) : toQColor(color());
+    QColor back = state.fixed ? toQColor(fixedColor_) : toQColor(color());
     QColor text = toQColor(controlFont().color);
     if (state.selected) {
       back = toQColor(platform::clHighlight);
       text = toQColor(platform::clHighlightText);
     }
     if (back.isValid()) painter.fillRect(rect, back);
-    painter.setPen(text);
-    painter.setFont(font());
-    painter.drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, cell(col, row));
+    writeCellText(painter, col, row, rect, text);
   }
+  fireDrawCell(painter, col, row, rect, state);
+}
+
+void StringGrid::writeCellText(QPainter &painter, int col, int row, const QRect &rect, const QColor &color) {
+  painter.save();
+  painter.setClipRect(rect, Qt::IntersectClip);
+  painter.setPen(color);
+  painter.setFont(font());
+  painter.drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, cell(col, row));
+  painter.restore();
+}
+
+void StringGrid::fireDrawCell(QPainter &painter, int col, int row, const QRect &rect, const GridDrawState &state) {
   if (OnDrawCell && !isDying()) OnDrawCell(this, col, row, rect, state, painter);
 }
 
@@ -334,6 +357,8 @@ void StringGrid::paint(QPainter &painter) {
       const bool current = !state.fixed && c == col_ && r == row_;
       state.focused = current && focused;
       state.selected = current && (focused || drawFocusSelected_);
+      // A selected row is shown whether or not the grid has the focus.
+      if ((options_ & goRowSelect) != 0 && !state.fixed && r == row_) state.selected = true;
       painter.save();
       drawCell(painter, c, r, cell, state);
       painter.restore();
@@ -343,7 +368,67 @@ void StringGrid::paint(QPainter &painter) {
   painter.setClipping(false);
 }
 
+bool StringGrid::sizingLineAt(QPoint point, SizingLine &line) const {
+  int fixedWidth = 0;
+  for (int c = 0; c < fixedCols_; ++c) fixedWidth += colWidth(c) + gridLineWidth_;
+  int fixedHeight = 0;
+  for (int r = 0; r < fixedRows_; ++r) fixedHeight += rowHeight(r) + gridLineWidth_;
+  const auto nearLine = [&](int start, int extent, int at) {
+    const int edge = start + extent;
+    return at >= edge - kSizingReach && at <= edge + gridLineWidth_ + kSizingReach;
+  };
+  if ((options_ & goColSizing) != 0 && point.y() >= 0 && point.y() < fixedHeight) {
+    for (int c = 0; c < colCount_; ++c) {
+      const QRect cell = cellRect(c, 0);
+      if (cell.isNull()) continue;
+      if (nearLine(cell.left(), cell.width(), point.x())) {
+        line = {true, c, cell.left()};
+        return true;
+      }
+    }
+  }
+  if ((options_ & goRowSizing) != 0 && point.x() >= 0 && point.x() < fixedWidth) {
+    for (int r = 0; r < rowCount_; ++r) {
+      const QRect cell = cellRect(0, r);
+      if (cell.isNull()) continue;
+      if (nearLine(cell.top(), cell.height(), point.y())) {
+        line = {false, r, cell.top()};
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+void StringGrid::mouseMove(ShiftState shift, int x, int y) {
+  if (sizingActive_) {
+    if (sizing_.column) {
+      setColWidth(sizing_.index, x - sizing_.start);
+    } else {
+      setRowHeight(sizing_.index, y - sizing_.start);
+    }
+  } else {
+    SizingLine line;
+    if (sizingLineAt(QPoint(x, y), line)) {
+      setCursor(line.column ? Qt::SplitHCursor : Qt::SplitVCursor);
+    } else {
+      unsetCursor();
+    }
+  }
+  Control::mouseMove(shift, x, y);
+}
+
+void StringGrid::mouseUp(MouseButton button, ShiftState shift, int x, int y) {
+  if (button == MouseButton::Left) sizingActive_ = false;
+  Control::mouseUp(button, shift, x, y);
+}
+
 void StringGrid::mouseDown(MouseButton button, ShiftState shift, int x, int y) {
+  if (button == MouseButton::Left && sizingLineAt(QPoint(x, y), sizing_)) {
+    sizingActive_ = true;
+    Control::mouseDown(button, shift, x, y);
+    return;
+  }
   if (button == MouseButton::Left) {
     int c = 0;
     int r = 0;

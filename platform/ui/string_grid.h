@@ -2,7 +2,10 @@
 // A grid of text cells. The first FixedCols columns and FixedRows rows are
 // headings that stay in place while the rest scrolls. Every cell is drawn
 // through the virtual DrawCell, which fills and writes the cell when
-// DefaultDrawing is on and then hands it to OnDrawCell.
+// DefaultDrawing is on and then hands it to OnDrawCell. With the sizing
+// options the user drags the lines between the headings to size columns
+// (in the fixed rows) or rows (in the fixed columns); with goRowSelect the
+// whole current row is selected.
 #include <QString>
 #include <functional>
 #include <vector>
@@ -20,6 +23,11 @@ struct GridDrawState {
 };
 
 enum class GridScrollBars { None, Horizontal, Vertical, Both };
+
+using GridOptions = unsigned;
+inline constexpr GridOptions goRowSizing = 1;
+inline constexpr GridOptions goColSizing = 2;
+inline constexpr GridOptions goRowSelect = 4;
 
 class StringGrid : public Control {
   Q_OBJECT
@@ -60,6 +68,11 @@ class StringGrid : public Control {
   void setDefaultDrawing(bool value);
   GridScrollBars scrollBars() const { return scrollBars_; }
   void setScrollBars(GridScrollBars value);
+  GridOptions options() const { return options_; }
+  void setOptions(GridOptions value);
+  // The background of the fixed cells.
+  platform::TColor fixedColor() const { return fixedColor_; }
+  void setFixedColor(platform::TColor color);
   // Selected cells are drawn highlighted even with the focus elsewhere.
   bool drawFocusSelected() const { return drawFocusSelected_; }
   void setDrawFocusSelected(bool value);
@@ -89,9 +102,16 @@ class StringGrid : public Control {
   // Draws one cell; the default fills and writes it when DefaultDrawing is
   // on, then runs OnDrawCell.
   virtual void drawCell(QPainter &painter, int col, int row, const QRect &rect, const GridDrawState &state);
+  // The parts of the default drawing, for grids that colour cells their
+  // own way: the text at (left + 2, top + 2) clipped to the cell, and the
+  // OnDrawCell hook.
+  void writeCellText(QPainter &painter, int col, int row, const QRect &rect, const QColor &color);
+  void fireDrawCell(QPainter &painter, int col, int row, const QRect &rect, const GridDrawState &state);
   void paint(QPainter &painter) override;
   void resized() override;
   void mouseDown(MouseButton button, ShiftState shift, int x, int y) override;
+  void mouseMove(ShiftState shift, int x, int y) override;
+  void mouseUp(MouseButton button, ShiftState shift, int x, int y) override;
   void keyPressEvent(QKeyEvent *event) override;
   void wheelEvent(QWheelEvent *event) override;
   void colorChanged() override { update(); }
@@ -104,6 +124,15 @@ class StringGrid : public Control {
   int visibleRows(int fromRow) const;
   QRect dataArea() const;
 
+  // A line between headings the mouse can drag: the column or row before
+  // it, and where that column or row starts.
+  struct SizingLine {
+    bool column = false;
+    int index = -1;
+    int start = 0;
+  };
+  bool sizingLineAt(QPoint point, SizingLine &line) const;
+
   int colCount_ = 5;
   int rowCount_ = 5;
   int fixedCols_ = 1;
@@ -113,6 +142,10 @@ class StringGrid : public Control {
   int gridLineWidth_ = 1;
   bool defaultDrawing_ = true;
   bool drawFocusSelected_ = false;
+  GridOptions options_ = 0;
+  platform::TColor fixedColor_ = platform::clBtnFace;
+  SizingLine sizing_;
+  bool sizingActive_ = false;
   GridScrollBars scrollBars_ = GridScrollBars::Both;
   std::vector<int> colWidths_;
   std::vector<int> rowHeights_;

@@ -1,0 +1,85 @@
+#include "kwo_string_grid.h"
+
+#include <QPainter>
+
+#include "color.h"
+
+namespace kwo {
+
+TkwoStringGrid::TkwoStringGrid(ui::Component *owner) : ui::StringGrid(owner) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setUIStyle(GetOwnerFormUIStyle(owner));
+}
+
+void TkwoStringGrid::setUIStyle(TkwoUIStyle style) {
+  uiStyle_ = style;
+  const TkwoUIStyle look = BuiltInLookOf(style);
+  borderColor_ = GetBuiltInThemeColor(look, tiControlBorderColor);
+  setFixedColor(GetBuiltInThemeColor(look, tiMenuSelectedBackgroundColor));
+  setColor(GetBuiltInThemeColor(look, tiControlBackgroundColor));
+  fixedFontColor_ = GetBuiltInThemeColor(look, tiMenuSelectedFontColor);
+  platform::TColor text = GetBuiltInThemeColor(look, tiMenuFontColor);
+  if (text == platform::clWhite) text = platform::clBlack;
+  setFontColor(text);
+  update();
+}
+
+void TkwoStringGrid::setBorderColor(platform::TColor value) {
+  borderColor_ = value;
+  update();
+}
+
+void TkwoStringGrid::setFocusedColor(platform::TColor value) {
+  focusedColor_ = value;
+  update();
+}
+
+void TkwoStringGrid::setSelectedColor(platform::TColor value) {
+  selectedColor_ = value;
+  update();
+}
+
+void TkwoStringGrid::setFixedFontColor(platform::TColor value) {
+  fixedFontColor_ = value;
+  update();
+}
+
+void TkwoStringGrid::setFontColor(platform::TColor value) {
+  ui::Font f = controlFont();
+  f.color = value;
+  setControlFont(f);
+  update();
+}
+
+void TkwoStringGrid::drawCell(QPainter &painter, int col, int row, const QRect &rect,
+                              const ui::GridDrawState &state) {
+  if (defaultDrawing()) {
+    platform::TColor back = color();
+    platform::TColor text = controlFont().color;
+    if (state.fixed) {
+      back = fixedColor();
+      text = fixedFontColor_;
+    } else {
+      if (state.selected) back = selectedColor_;
+      if (state.focused) back = focusedColor_;
+    }
+    const QColor fill = ui::toQColor(back);
+    if (fill.isValid()) painter.fillRect(rect, fill);
+    writeCellText(painter, col, row, rect, ui::toQColor(text));
+  }
+  fireDrawCell(painter, col, row, rect, state);
+}
+
+void TkwoStringGrid::paint(QPainter &painter) {
+  ui::StringGrid::paint(painter);
+  painter.save();
+  painter.setClipping(false);
+  painter.setPen(ui::toQColor(borderColor_));
+  painter.setBrush(Qt::NoBrush);
+  // A one-pixel pen covers width + 1: the frame's far edges are the
+  // control's last pixels.
+  painter.drawRect(0, 0, width() - 1, height() - 1);
+  painter.restore();
+}
+
+}  // namespace kwo

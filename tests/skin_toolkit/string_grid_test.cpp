@@ -1,0 +1,119 @@
+// The skinned string grid: its colours by look, the cell colours by state,
+// the frame, and a subclass taking over the cell drawing.
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include "color.h"
+#include "kwo_string_grid.h"
+#include "ui_fixtures.h"
+
+namespace kwo {
+namespace {
+
+using testsupport::UiTest;
+
+class StringGridTest : public UiTest {};
+
+QColor rgb(platform::TColor c) { return ui::toQColor(c); }
+
+TEST_F(StringGridTest, LooksColourTheGrid) {
+  const struct {
+    TkwoUIStyle style;
+    QColor border, fixed, background, fixedFont, font;
+  } cases[] = {
+      {TkwoUIStyle::DeepBlue, {0, 0, 0}, {68, 74, 160}, {232, 232, 232}, {255, 255, 255}, {0, 0, 0}},
+      {TkwoUIStyle::BlueGlass, rgb(GetBuiltInThemeColor(TkwoUIStyle::BlueGlass, tiControlBorderColor)),
+       {94, 94, 236}, rgb(GetBuiltInThemeColor(TkwoUIStyle::BlueGlass, tiControlBackgroundColor)),
+       rgb(GetBuiltInThemeColor(TkwoUIStyle::BlueGlass, tiMenuSelectedFontColor)), {}},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.style));
+    TkwoStringGrid grid(nullptr);
+    grid.setUIStyle(c.style);
+    EXPECT_EQ(rgb(grid.borderColor()), c.border);
+    EXPECT_EQ(rgb(grid.fixedBGColor()), c.fixed);
+    EXPECT_EQ(rgb(grid.bgColor()), c.background);
+    EXPECT_EQ(rgb(grid.fixedFontColor()), c.fixedFont);
+    if (c.font.isValid()) EXPECT_EQ(rgb(grid.fontColor()), c.font);
+    // White text is never kept: it would vanish on the light cells.
+    EXPECT_NE(grid.fontColor(), platform::clWhite);
+    EXPECT_EQ(grid.focusedColor(), platform::RGB(0, 255, 0));
+    EXPECT_EQ(grid.selectedColor(), platform::RGB(255, 255, 0));
+    EXPECT_FALSE(grid.ctl3D());
+  }
+}
+
+// Draws single cells into a picture, in a chosen state.
+class CellProbe : public TkwoStringGrid {
+ public:
+  using TkwoStringGrid::TkwoStringGrid;
+  QColor cellColour(const ui::GridDrawState &state) {
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    QPainter painter(&image);
+    drawCell(painter, 1, 1, QRect(0, 0, 40, 20), state);
+    painter.end();
+    return image.pixelColor(30, 15);
+  }
+};
+
+TEST_F(StringGridTest, CellStatesPickTheirColoursFocusedWinning) {
+  CellProbe grid(nullptr);
+  grid.setUIStyle(TkwoUIStyle::DeepBlue);
+  grid.setSelectedColor(platform::RGB(1, 2, 3));
+  grid.setFocusedColor(platform::RGB(4, 5, 6));
+  const struct {
+    ui::GridDrawState state;
+    QColor fill;
+  } cases[] = {
+      {{false, false, false}, {232, 232, 232}},
+      {{true, false, false}, {1, 2, 3}},
+      {{false, true, false}, {4, 5, 6}},
+      {{true, true, false}, {4, 5, 6}},
+      {{true, true, true}, {68, 74, 160}},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(testing::Message() << c.state.selected << c.state.focused << c.state.fixed);
+    EXPECT_EQ(grid.cellColour(c.state), c.fill);
+  }
+  // Without default drawing the cell is left to OnDrawCell.
+  grid.setDefaultDrawing(false);
+  int hooked = 0;
+  grid.OnDrawCell = [&](ui::StringGrid *, int, int, const QRect &, const ui::GridDrawState &, QPainter &) {
+    ++hooked;
+  };
+  EXPECT_EQ(grid.cellColour({}), QColor(Qt::magenta));
+  EXPECT_EQ(hooked, 1);
+}
+
+class BlueCells : public TkwoStringGrid {
+ public:
+  using TkwoStringGrid::TkwoStringGrid;
+
+ protected:
+  void drawCell(QPainter &painter, int, int, const QRect &rect, const ui::GridDrawState &) override {
+    painter.fillRect(rect, Qt::blue);
+  }
+};
+
+TEST_F(StringGridTest, FrameSurroundsTheGridAndASubclassDrawsEveryCell) {
+  BlueCells grid(nullptr);
+  grid.setUIStyle(TkwoUIStyle::DeepBlue);
+  grid.setBorderColor(platform::RGB(200, 0, 0));
+  grid.setScrollBars(ui::GridScrollBars::None);
+  grid.setColCount(2);
+  grid.setRowCount(2);
+  grid.setBounds(0, 0, 120, 60);
+  grid.setCell(0, 0, "text");
+  const QImage image = grid.grab().toImage();
+  for (QPoint p : {QPoint(0, 0), QPoint(119, 0), QPoint(0, 59), QPoint(119, 59), QPoint(60, 0), QPoint(0, 30)}) {
+    EXPECT_EQ(image.pixelColor(p), QColor(200, 0, 0)) << p.x() << "," << p.y();
+  }
+  // The fixed cell and the normal one both come from the subclass.
+  EXPECT_EQ(image.pixelColor(30, 12), QColor(Qt::blue));
+  EXPECT_EQ(image.pixelColor(90, 40), QColor(Qt::blue));
+}
+
+}  // namespace
+}  // namespace kwo
