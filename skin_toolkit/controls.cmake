@@ -5,9 +5,6 @@ target_sources(kwokit_logic PRIVATE
 target_sources(KwoKit PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/kwo_image_button.cpp
   ${CMAKE_CURRENT_LIST_DIR}/kwo_list_box.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/kwo_scroll_bar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/kwo_string_grid.cpp
 )
-# The scroll bar is built on the track bar's scroll track.
-if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/kwo_track_bar.h)
-  target_sources(KwoKit PRIVATE ${CMAKE_CURRENT_LIST_DIR}/kwo_scroll_bar.cpp)
-endif()
