@@ -7,6 +7,11 @@
 
 namespace kwo {
 
+// How far from the origin a computed area edge or item corner may lie;
+// anything further out is clamped (a huge margin or column count still
+// leaves a rectangle the window system can hold).
+inline constexpr int kGroupCoordinateLimit = 1 << 24;
+
 // A font's pixel height: its height when set, else its point size at 96
 // pixels per inch.
 int FontPixelHeight(int pointSize, int pixelHeight);

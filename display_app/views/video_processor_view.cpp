@@ -223,9 +223,11 @@ void TfrmVideoProcessor::buildImage(ImageControls &image, int) {
   image.eDensity = edit(this, density, 145, 20, 45);
   auto *detail = place<kwo::TkwoGroupBox>(this, image.pnlProperties, 5, 176, 200, 80);
   detail->setCaption(QStringLiteral("Detail Enhancement"));
-  image.tbLevel = trackBar(this, detail, 0, 255, 16, 5, 20, 130);
+  label(this, detail, QStringLiteral("Level"), 5, 22);
+  image.tbLevel = trackBar(this, detail, 0, 255, 16, 65, 20, 75);
   image.eLevel = edit(this, detail, 145, 20, 45);
-  image.tbThreshold = trackBar(this, detail, 0, 255, 16, 5, 48, 130);
+  label(this, detail, QStringLiteral("Threshold"), 5, 50);
+  image.tbThreshold = trackBar(this, detail, 0, 255, 16, 65, 48, 75);
   image.eThreshold = edit(this, detail, 145, 48, 45);
   auto *noise = place<kwo::TkwoGroupBox>(this, image.pnlProperties, 5, 260, 200, 50);
   noise->setCaption(QStringLiteral("Noise Reduction"));
@@ -384,6 +386,8 @@ void TfrmVideoProcessor::MyCtrlDimensionsChange(TMyControl *rect) {
   const QRect client = pnlWorkSpace->clientRect();
   const int w = client.width();
   const int h = client.height();
+  // A workspace with no area yet has no scale: the fields keep their text.
+  if (w <= 0 || h <= 0) return;
   auto put = [](ui::Edit *e, int32_t value) { e->setText(QString::number(value)); };
   put(image.eX, platform::MulDiv(rect->imageX(), kPictureWidth, w));
   put(image.eY, platform::MulDiv(rect->imageY(), kPictureHeight, h));

@@ -1,5 +1,6 @@
 // Opening and closing the library's serial, UDP and TCP links.
 #include <arpa/inet.h>
+#include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -229,6 +230,35 @@ TEST(TcpLink, ConnectsReplacesAndRefuses) {
   EXPECT_EQ(Qd_OpenTcp(nullptr, port), 0);
   ::close(first);
   ::close(second);
+}
+
+// The first IPv4 address the resolver gives for a name, or 0.
+in_addr_t FirstIpv4(const char *host) {
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo *found = nullptr;
+  if (::getaddrinfo(host, nullptr, &hints, &found) != 0 || found == nullptr) return 0;
+  const in_addr_t address = reinterpret_cast<const sockaddr_in *>(found->ai_addr)->sin_addr.s_addr;
+  ::freeaddrinfo(found);
+  return address;
+}
+
+TEST(TcpLink, ConnectsToAHostGivenByName) {
+  if (FirstIpv4("localhost") != htonl(INADDR_LOOPBACK)) {
+    GTEST_SKIP() << "localhost does not resolve to 127.0.0.1 here";
+  }
+  LoopbackTcp listener(true);
+  ASSERT_EQ(Qd_OpenTcp("localhost", static_cast<uint32_t>(listener.port())), 1);
+  const int accepted = listener.accept();
+  ASSERT_GE(accepted, 0) << "the connection was accepted";
+  sockaddr_in peer{};
+  socklen_t length = sizeof peer;
+  ASSERT_EQ(::getpeername(accepted, reinterpret_cast<sockaddr *>(&peer), &length), 0);
+  EXPECT_EQ(peer.sin_addr.s_addr, htonl(INADDR_LOOPBACK));
+  Qd_CloseTcp();
+  EXPECT_TRUE(ReadsEof(accepted));
+  ::close(accepted);
 }
 
 TEST(Closes, WithNothingOpenReturnZero) {

@@ -2,6 +2,9 @@
 // button, the group frame and the item layout.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdlib>
+
 #include "group_logic.h"
 #include "panel_logic.h"
 
@@ -75,6 +78,37 @@ TEST(GroupLogic, ItemsFillColumnsTopToBottom) {
 
   // The area: 3 in from the left, the font height and the margin down.
   EXPECT_EQ(GroupItemArea(Rect{0, 0, 185, 105}, 11, 8), (Rect{3, 19, 183, 103}));
+}
+
+TEST(GroupLogic, HugeColumnCountsAndMarginsStayInRange) {
+  // A 185 x 105 group whose items take an 11-pixel font.
+  const Rect client{0, 0, 185, 105};
+  constexpr int kFar = kGroupCoordinateLimit;
+  struct Case {
+    const char *what;
+    int fontHeight, topMargin, count, columns;
+    Rect area;
+    std::vector<Point> at;  // empty: only checked to lie in range
+  } cases[] = {
+      {"INT_MAX columns", 11, 8, 3, INT_MAX, {3, 19, 183, 103}, {{8, 19}, {8, 19}, {8, 19}}},
+      {"INT_MAX - 1 columns", 11, 8, 2, INT_MAX - 1, {3, 19, 183, 103}, {{8, 19}, {8, 19}}},
+      {"INT_MAX margin", 11, INT_MAX, 3, 1, {3, kFar, 183, 103}, {}},
+      {"INT_MAX margin and font height", INT_MAX, INT_MAX, 2, INT_MAX, {3, kFar, 183, 103}, {}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    const Rect area = GroupItemArea(client, c.fontHeight, c.topMargin);
+    EXPECT_EQ(area, c.area);
+    const std::vector<Point> at = GroupItemPositions(c.count, c.columns, 185, area);
+    ASSERT_EQ(at.size(), static_cast<size_t>(c.count));
+    if (!c.at.empty()) {
+      EXPECT_EQ(at, c.at);
+    }
+    for (const Point &p : at) {
+      EXPECT_LE(std::abs(p.x), kFar);
+      EXPECT_LE(std::abs(p.y), kFar);
+    }
+  }
 }
 
 }  // namespace

@@ -150,6 +150,19 @@ TEST_F(MyControlTest, ADragThatLosesTheMouseAppliesNothing) {
          workspace->releaseMouse();
        }},
       {"other input", [this] { QTest::mouseMove(workspace, QPoint(300, 250)); }},
+      {"window deactivated", [this] {
+         ui::Form other(nullptr);
+         other.setBounds(600, 100, 100, 100);
+         other.show();
+         QApplication::setActiveWindow(&other);
+         testsupport::processEvents();
+         QApplication::setActiveWindow(form.get());
+         testsupport::processEvents();
+       }},
+      {"application deactivated", [] {
+         QEvent deactivate(QEvent::ApplicationDeactivate);
+         QApplication::sendEvent(qApp, &deactivate);
+       }},
   };
   for (const Loss &loss : losses) {
     rect->setVisible(true);

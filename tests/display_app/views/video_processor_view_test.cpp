@@ -16,9 +16,12 @@
 #include "image_button.h"
 #include "kwo_check_box.h"
 #include "kwo_combo_box.h"
+#include "kwo_image_panel.h"
 #include "kwo_page_control.h"
+#include "kwo_panel.h"
 #include "kwo_radio_group.h"
 #include "kwo_track_bar.h"
+#include "label.h"
 #include "loopback_udp.h"
 #include "main_window.h"
 #include "menu.h"
@@ -241,6 +244,49 @@ TEST_F(VideoProcessorViewTest, DimensionFieldsSendTheirNumbersOrDefaults) {
   expectRequest({0x1B});
 }
 
+TEST_F(VideoProcessorViewTest, AWorkspaceWithoutAreaLeavesTheFieldsAlone) {
+  build();
+  const int barHeight = view->pnlVideoWorkspace->barHeight();
+  struct Case {
+    const char *what;
+    int width, height;  // of the workspace's panel
+  } cases[] = {{"no width", 4, 150 + barHeight + 6}, {"no height", 206, 4}, {"neither", 0, 0}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    view->pnlVideoWorkspace->setBounds(230, 40, c.width, c.height);
+    const QRect client = view->pnlWorkSpace->clientRect();
+    ASSERT_TRUE(client.width() <= 0 || client.height() <= 0);
+    view->MyCtrl1->setImageX(50);
+    view->MyCtrl1->OnDimensionsChange(view->MyCtrl1);
+    EXPECT_EQ(fields(view->image1).toStdString(), "128/128/1024/768");
+  }
+  // With its area back the fields follow the rectangle again.
+  view->pnlVideoWorkspace->setBounds(230, 40, 206, 150 + barHeight + 6);
+  view->MyCtrl1->OnDimensionsChange(view->MyCtrl1);
+  EXPECT_EQ(fields(view->image1).toStdString(), "400/128/1024/768");
+}
+
+TEST_F(VideoProcessorViewTest, DetailEnhancementBarsAreLabelledOnTheirLeft) {
+  build();
+  for (const TfrmVideoProcessor::ImageControls *image : {&view->image1, &view->image2}) {
+    const struct {
+      kwo::TkwoTrackBar *bar;
+      const char *text;
+    } bars[] = {{image->tbLevel, "Level"}, {image->tbThreshold, "Threshold"}};
+    for (const auto &b : bars) {
+      SCOPED_TRACE(b.text);
+      ui::Label *found = nullptr;
+      for (ui::Label *l : b.bar->parentWidget()->findChildren<ui::Label *>(Qt::FindDirectChildrenOnly)) {
+        if (l->caption() == b.text) found = l;
+      }
+      ASSERT_NE(found, nullptr);
+      EXPECT_LE(found->geometry().right(), b.bar->x());
+      EXPECT_GE(found->y(), b.bar->y());
+      EXPECT_LE(found->geometry().bottom(), b.bar->geometry().bottom());
+    }
+  }
+}
+
 TEST_F(VideoProcessorViewTest, RectanglesDraggedSendTheirScaledBounds) {
   build();
   TMyControl *r1 = view->MyCtrl1;
@@ -264,6 +310,9 @@ TEST_F(VideoProcessorViewTest, RectanglesDraggedSendTheirScaledBounds) {
 TEST_F(VideoProcessorViewTest, TheMainWindowsViewRequestsAtStartAndOnEachLoadProject) {
   std::unique_ptr<TfrmMain> window = createMainWindow();
   ASSERT_NE(window, nullptr);
+  ASSERT_NE(window->videoProcessorView(), nullptr);
+  EXPECT_EQ(fields(window->videoProcessorView()->image1), "128/128/1024/768");
+  EXPECT_EQ(fields(window->videoProcessorView()->image2), "512/512/1024/576");
   const std::string first = nextRaw();
   EXPECT_EQ(ScreenCodec::hex(first),
             "00 00 01 00 02 2D 00 00 00 11 00 20 00 0D 00 01 00 02 00 21 00 15 00 14 00 19 00 05 00 06 00 03 00 "
@@ -277,6 +326,9 @@ TEST_F(VideoProcessorViewTest, TheMainWindowsViewRequestsAtStartAndOnEachLoadPro
   EXPECT_EQ(again->address, 0xFFFF);
   EXPECT_EQ(static_cast<uint8_t>(raw.back()), 0xB9);
   EXPECT_EQ(requested(*again), requested(*ScreenCodec::decode(first)));
+  ASSERT_NE(window->videoProcessorView(), nullptr);
+  EXPECT_EQ(fields(window->videoProcessorView()->image1), "128/128/1024/768");
+  EXPECT_EQ(fields(window->videoProcessorView()->image2), "512/512/1024/576");
   window.reset();
 }
 
