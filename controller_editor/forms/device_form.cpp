@@ -230,8 +230,10 @@ void TDeviceForm::build() {
     tvDev->setParentControl(pnlDev);
     tvDev->setAlign(ui::Align::Client);
     tvDev->widget()->setHeaderHidden(true);
-    connect(tvDev->widget(), &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem *node, int) { tvDevDblClick(node); });
+    // The trees may still speak while the form's controls are freed.
+    connect(tvDev->widget(), &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *node, int) {
+      if (!isDying()) tvDevDblClick(node);
+    });
 
     tvLogic = new ui::TreeView(this);
     tvLogic->setName(QStringLiteral("tvLogic"));
@@ -239,7 +241,9 @@ void TDeviceForm::build() {
     tvLogic->setAlign(ui::Align::Client);
     tvLogic->widget()->setHeaderHidden(true);
     connect(tvLogic->widget(), &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem *current, QTreeWidgetItem *) { tvLogicChange(current); });
+            [this](QTreeWidgetItem *current, QTreeWidgetItem *) {
+              if (!isDying()) tvLogicChange(current);
+            });
   }
   centerOnScreen();
 
