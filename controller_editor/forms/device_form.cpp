@@ -45,7 +45,6 @@ QIcon TreeIcon(TreeImage image) {
   return {};
 }
 
-
 QString ControllerText(const selkan::Project &p, int ctrl) {
   return Text(p.PLCCtrl[ctrl].Name) + QStringLiteral("单元");
 }
