@@ -1,15 +1,19 @@
 // Figures for the editor on its largest project (256 controllers, 2,560
-// outputs and devices, 8,192 status items): opening the file, the output and
-// status item editors built and shown with every list filled, saving and
-// the user.ini export. The windows run on the offscreen platform.
+// outputs and devices, 8,192 status items): opening the file, the output,
+// status item and device editors built and shown with every list filled,
+// saving and the user.ini export. The windows run on the offscreen platform;
+// the device editor's link calls go to the recording stand-in.
 #include <QApplication>
 #include <QByteArray>
 #include <QComboBox>
+#include <QTreeWidget>
 #include <benchmark/benchmark.h>
 #include <string>
 
 #include "application.h"
+#include "device_form.h"
 #include "editor_globals.h"
+#include "fake_plc_api.h"
 #include "output_form.h"
 #include "status_form.h"
 #include "temp_dir.h"
@@ -38,11 +42,11 @@ void BM_OpenProject(benchmark::State &state) {
 }
 BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond);
 
-template <class F>
-void ShowForm(benchmark::State &state) {
+template <class F, class... Args>
+void ShowForm(benchmark::State &state, Args &...args) {
   Largest();
   for (auto _ : state) {
-    F form(nullptr);
+    F form(nullptr, args...);
     form.show();
     QApplication::processEvents();
   }
@@ -71,6 +75,30 @@ void BM_StatusEditorEveryController(benchmark::State &state) {
   }
 }
 BENCHMARK(BM_StatusEditorEveryController)->Unit(benchmark::kMillisecond);
+
+// The logic tree with every controller, device and entry node, and the
+// first controller's outputs.
+void BM_DeviceEditorShown(benchmark::State &state) {
+  tarnex_client::testing::FakePlcApi api;
+  tarnex_client::PlcLinkSettings link{0, 9600};
+  ShowForm<TDeviceForm>(state, api, link);
+}
+BENCHMARK(BM_DeviceEditorShown)->Unit(benchmark::kMillisecond);
+
+// Every controller node chosen in turn: 256 output lists of 10.
+void BM_DeviceEditorEveryController(benchmark::State &state) {
+  Largest();
+  tarnex_client::testing::FakePlcApi api;
+  TDeviceForm form(nullptr, api, tarnex_client::PlcLinkSettings{0, 9600});
+  form.show();
+  QTreeWidget *tree = form.tvLogic->widget();
+  for (auto _ : state) {
+    for (int c = 0; c < tree->topLevelItemCount(); ++c) tree->setCurrentItem(tree->topLevelItem(c));
+    QApplication::processEvents();
+  }
+  if (form.ControllerInView != tree->topLevelItemCount() - 1) state.SkipWithError("controllers not shown");
+}
+BENCHMARK(BM_DeviceEditorEveryController)->Unit(benchmark::kMillisecond);
 
 void BM_SaveProject(benchmark::State &state) {
   testsupport::TempDir dir;

@@ -5,7 +5,9 @@
 #include "button.h"
 #include "edit.h"
 #include "group_box.h"
+#include "ip_text.h"
 #include "label.h"
+#include "message_box.h"
 #include "widget_host.h"
 
 namespace {
@@ -91,8 +93,10 @@ TConnForm::TConnForm(ui::Component *owner) : ui::Form(owner) {
     b->setModalResult(result);
     return b;
   };
-  BtnOK = button(QStringLiteral("BtnOK"), QStringLiteral("确定"), 136, ui::mrOk);
+  // OK closes the dialog only once the choice can be used.
+  BtnOK = button(QStringLiteral("BtnOK"), QStringLiteral("确定"), 136, ui::mrNone);
   BtnOK->setDefault(true);
+  BtnOK->OnClick = [this](ui::Control *) { BtnOKClick(); };
   BtnCancel = button(QStringLiteral("BtnCancel"), QStringLiteral("取消"), 217, ui::mrCancel);
   BtnCancel->setCancel(true);
 
@@ -107,6 +111,15 @@ TConnForm::~TConnForm() = default;
 void TConnForm::setNetwork(bool network) {
   // An exclusive button cannot be unchecked; checking its partner clears it.
   (network ? rbNetwork : rbComm)->setChecked(true);
+}
+
+void TConnForm::BtnOKClick() {
+  // The address matters only on the network link.
+  if (rbNetwork->checked() && !selkan::IsDottedQuad(eIP->text().toStdString())) {
+    ui::messageBox(QString::fromUtf8(selkan::kBadRemoteIpText), QStringLiteral("提示"), ui::MB_OK);
+    return;
+  }
+  setModalResult(ui::mrOk);
 }
 
 void TConnForm::setPortItem(int index) { SelectItem(cmbComm, index); }

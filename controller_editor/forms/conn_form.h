@@ -39,5 +39,7 @@ class TConnForm : public ui::Form {
   ui::Button *BtnCancel = nullptr;
 
  private:
+  void BtnOKClick();
+
   QButtonGroup *linkGroup_ = nullptr;
 };

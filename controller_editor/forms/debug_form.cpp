@@ -10,6 +10,7 @@
 #include "application.h"
 #include "editor_globals.h"
 #include "editor_link_settings.h"
+#include "ip_text.h"
 #include "message_box.h"
 
 namespace {
@@ -246,7 +247,13 @@ void TDebugForm::HandleCommResult(uint16_t function, uint16_t result) {
 template <typename Operation>
 void TDebugForm::run(Operation operation) {
   logic_->setController(Utf8(cmbPLC->widget()->currentText()));
-  logic_->setHost(Utf8(eIP->text()));
+  const std::string host = Utf8(eIP->text());
+  // Over the network a frame goes only to an address typed in full.
+  if (logic_->linkHandle() != -1 && logic_->networkLink() && !selkan::IsDottedQuad(host)) {
+    ui::messageBox(QString::fromUtf8(selkan::kBadRemoteIpText), QStringLiteral("提示"), ui::MB_OK);
+    return;
+  }
+  logic_->setHost(host);
   logic_->setControllerPort(selkan::Global().LinkUdpPort);
   switch (operation()) {
     case Outcome::NoLink:

@@ -45,12 +45,6 @@ QIcon TreeIcon(TreeImage image) {
   return {};
 }
 
-QTreeWidgetItem *NewNode(const QString &text, TreeImage image) {
-  auto *node = new QTreeWidgetItem(QStringList{text});
-  node->setIcon(0, TreeIcon(image));
-  return node;
-}
-
 QString ControllerText(const selkan::Project &p, int ctrl) {
   return Text(p.PLCCtrl[ctrl].Name) + QStringLiteral("单元");
 }
@@ -113,6 +107,7 @@ TDeviceForm::~TDeviceForm() {
 // --- building --------------------------------------------------------------------
 
 void TDeviceForm::build() {
+  for (TreeImage image : {kImageList, kImageOutput, kImageDevice}) treeIcons_[image] = TreeIcon(image);
   setName(QStringLiteral("DeviceForm"));
   setCaption(QStringLiteral("设备管理"));
   {
@@ -230,8 +225,10 @@ void TDeviceForm::build() {
     tvDev->setParentControl(pnlDev);
     tvDev->setAlign(ui::Align::Client);
     tvDev->widget()->setHeaderHidden(true);
-    connect(tvDev->widget(), &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem *node, int) { tvDevDblClick(node); });
+    // The trees may still speak while the form's controls are freed.
+    connect(tvDev->widget(), &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *node, int) {
+      if (!isDying()) tvDevDblClick(node);
+    });
 
     tvLogic = new ui::TreeView(this);
     tvLogic->setName(QStringLiteral("tvLogic"));
@@ -239,7 +236,9 @@ void TDeviceForm::build() {
     tvLogic->setAlign(ui::Align::Client);
     tvLogic->widget()->setHeaderHidden(true);
     connect(tvLogic->widget(), &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem *current, QTreeWidgetItem *) { tvLogicChange(current); });
+            [this](QTreeWidgetItem *current, QTreeWidgetItem *) {
+              if (!isDying()) tvLogicChange(current);
+            });
   }
   centerOnScreen();
 
@@ -261,7 +260,7 @@ void TDeviceForm::buildLogicTree() {
   const QSignalBlocker quiet(tree);
   tree->clear();
   for (int c = 0; c < p.PLCCtrl.Count(); ++c) {
-    auto *controller = NewNode(ControllerText(p, c), kImageList);
+    auto *controller = newNode(ControllerText(p, c), kImageList);
     tree->addTopLevelItem(controller);
     // Devices of a controller the list lacks have no node to go under.
     for (int32_t row : selkan::DevicesOf(p, c)) {
@@ -271,14 +270,20 @@ void TDeviceForm::buildLogicTree() {
   }
 }
 
+QTreeWidgetItem *TDeviceForm::newNode(const QString &text, int image) const {
+  auto *node = new QTreeWidgetItem(QStringList{text});
+  if (image >= 0 && image < static_cast<int>(treeIcons_.size())) node->setIcon(0, treeIcons_[image]);
+  return node;
+}
+
 QTreeWidgetItem *TDeviceForm::addDeviceNode(QTreeWidgetItem *controller, int device) {
-  auto *node = NewNode(Text(CurrentProject().DeviceCtrl[device].Name), kImageDevice);
+  auto *node = newNode(Text(CurrentProject().DeviceCtrl[device].Name), kImageDevice);
   controller->addChild(node);
   return node;
 }
 
 QTreeWidgetItem *TDeviceForm::addEntryNode(QTreeWidgetItem *device, uint32_t entry) {
-  auto *node = NewNode(EntryText(CurrentProject(), entry), kImageOutput);
+  auto *node = newNode(EntryText(CurrentProject(), entry), kImageOutput);
   device->addChild(node);
   return node;
 }
@@ -288,11 +293,11 @@ void TDeviceForm::buildOutputTree(int ctrl) {
   QTreeWidget *tree = tvDev->widget();
   tree->clear();
   if (ctrl < 0 || ctrl >= p.PLCCtrl.Count()) return;
-  auto *root = NewNode(ControllerText(p, ctrl) + QStringLiteral("输出口"), kImageList);
+  auto *root = newNode(ControllerText(p, ctrl) + QStringLiteral("输出口"), kImageList);
   tree->addTopLevelItem(root);
   // By ascending number, as the outputs are wired.
   for (int32_t pos : selkan::OutputsOf(p, ctrl)) {
-    auto *node = NewNode(Text(p.OutputCtrl[pos].Name), kImageOutput);
+    auto *node = newNode(Text(p.OutputCtrl[pos].Name), kImageOutput);
     node->setData(0, kOutputPosRole, pos);
     root->addChild(node);
   }

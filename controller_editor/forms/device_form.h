@@ -8,6 +8,8 @@
 // k-th of DevicesOf(c), and an entry node at position k is its device's k-th
 // entry. Only the output nodes of tvDev keep their output's list position,
 // since outputs do not change while the editor is open.
+#include <QIcon>
+#include <array>
 #include <memory>
 
 #include "form.h"
@@ -96,6 +98,8 @@ class TDeviceForm : public ui::Form {
   void buildOutputTree(int ctrl);
   LogicNode nodeOf(QTreeWidgetItem *node) const;
   QTreeWidgetItem *currentLogicNode() const;
+  // A node with its picture (a TreeImage of the source).
+  QTreeWidgetItem *newNode(const QString &text, int image) const;
   QTreeWidgetItem *addDeviceNode(QTreeWidgetItem *controller, int device);
   QTreeWidgetItem *addEntryNode(QTreeWidgetItem *device, uint32_t entry);
   // Selects node without the change handler, then runs it once.
@@ -110,4 +114,7 @@ class TDeviceForm : public ui::Form {
   tarnex_client::IPlcApi *api_ = nullptr;
   tarnex_client::PlcLinkSettings link_;
   selkan::LogicDownload download_;
+  // One icon per picture, shared by every node: an icon of its own per node
+  // would load its pictures again for each of thousands of nodes.
+  std::array<QIcon, 3> treeIcons_;
 };

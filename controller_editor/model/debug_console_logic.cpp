@@ -47,6 +47,7 @@ bool DebugConsoleLogic::open(bool network, int32_t comIndex) {
   close();
   const int32_t kind = network ? 2 : 1;
   linkHandle_ = api_.openDev(((comIndex + 1) << 16) | kind, settings_.baud, settings_.localUdpPort);
+  network_ = network && linkHandle_ != -1;
   texts_.status = linkHandle_ == -1 ? "打开设备失败或设备已被占用" : "打开设备成功";
   return linkHandle_ != -1;
 }
@@ -55,6 +56,7 @@ void DebugConsoleLogic::close() {
   if (linkHandle_ == -1) return;
   api_.closeDev(linkHandle_);
   linkHandle_ = -1;
+  network_ = false;
   inFlight_ = false;
   texts_.status = "设备已关闭";
 }

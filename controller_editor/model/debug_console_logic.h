@@ -82,6 +82,8 @@ class DebugConsoleLogic {
   void handleNotice(uint16_t function, uint16_t result);
 
   int32_t linkHandle() const { return linkHandle_; }
+  // True while the open link is the network one.
+  bool networkLink() const { return network_; }
   int32_t pendingRequest() const { return pendingRequest_; }
   // What the last notice decoded into texts(): a read's kind, or Write when
   // it decoded nothing (a write's reply, a time-out, a refusal, a data error).
@@ -106,6 +108,7 @@ class DebugConsoleLogic {
   int32_t decodedKind_ = Write;
   int32_t controllerPort_ = 6666;
   bool inFlight_ = false;
+  bool network_ = false;
   uint8_t address_ = 0;
   std::string host_ = "192.168.0.254";
   DebugConsoleTexts texts_;

@@ -192,6 +192,41 @@ TEST_F(DebugFormTest, SendsGoToTheTypedHostPortAndAddress) {
   EXPECT_EQ(form->logic().pendingRequest(), selkan::DebugConsoleLogic::OneRegister);
 }
 
+// Over the network link a remote address that is not a dotted quad stops
+// every send before anything is built; on a serial link it plays no part.
+TEST_F(DebugFormTest, ABadRemoteIpIsRefusedBeforeANetworkSend) {
+  open();
+  const Handler operations[] = {&TDebugForm::sbnReadClick, &TDebugForm::sbnWriteClick, &TDebugForm::sbnReadLogicClick};
+  const QString bad[] = {QStringLiteral("192.168.0"), QStringLiteral("localhost"), QString(),
+                         QStringLiteral("127.0.0.1 "), QStringLiteral("127.0.0.256")};
+  testsupport::MessageBoxScript boxes;
+  for (size_t i = 0; i < std::size(bad) * std::size(operations); ++i) boxes.answer(ui::IDOK);
+  for (const QString &ip : bad) {
+    form->eIP->setText(ip);
+    for (Handler operation : operations) (form.get()->*operation)();
+  }
+  ASSERT_EQ(boxes.shown().size(), std::size(bad) * std::size(operations));
+  for (const auto &box : boxes.shown()) {
+    EXPECT_EQ(box.text, QStringLiteral("远程IP地址无效，应为如192.168.0.2的格式。"));
+    EXPECT_EQ(box.caption, QStringLiteral("提示"));
+  }
+  EXPECT_TRUE(api.commands().empty());
+  EXPECT_TRUE(api.callsNamed("PLC_Send").empty());
+
+  form->eIP->setText(QStringLiteral("127.0.0.1"));
+  form->sbnReadClick();
+  EXPECT_EQ(api.callsNamed("PLC_Send").size(), 1u);
+
+  // The serial link sends whatever the address field holds.
+  form->rbComm->setChecked(true);
+  form->sbnOpenCommClick();
+  api.clearCalls();
+  form->eIP->setText(QStringLiteral("localhost"));
+  form->sbnReadClick();
+  EXPECT_EQ(api.callsNamed("PLC_Send").size(), 1u);
+  EXPECT_EQ(boxes.shown().size(), std::size(bad) * std::size(operations));
+}
+
 // Each write button: its register and word, and the item it marks.
 TEST_F(DebugFormTest, WriteButtonsWriteTheirRegisters) {
   open();

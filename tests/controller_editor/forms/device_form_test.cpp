@@ -374,6 +374,46 @@ TEST_F(DeviceFormTest, DownloadSendsTheListOverTheChosenLinkAndShowsItsResult) {
   EXPECT_EQ(status(), QStringLiteral("通讯故障，超时!"));
 }
 
+// OK keeps the link dialog open while the network link names no dotted
+// quad; the download goes only to the address the dialog then accepts.
+TEST_F(DeviceFormTest, TheLinkDialogRefusesABadRemoteIp) {
+  LoadExample(project());
+  open();
+  testsupport::MessageBoxScript boxes;
+  const QString bad[] = {QStringLiteral("192.168.0"), QStringLiteral("192.168.0.2.1"), QStringLiteral("host"),
+                         QString(), QStringLiteral("300.1.1.1")};
+  for (size_t i = 0; i < std::size(bad); ++i) boxes.answer(ui::IDOK);
+  ModalScript modal;
+  modal.then([&](ui::Form &f) {
+    auto &conn = dynamic_cast<TConnForm &>(f);
+    conn.setNetwork(true);
+    for (const QString &ip : bad) {
+      conn.eIP->setText(ip);
+      conn.BtnOK->click();
+      EXPECT_EQ(conn.modalResult(), ui::mrNone) << ip.toStdString();
+    }
+    // Serial links take no address: OK closes whatever the field holds.
+    conn.setNetwork(false);
+    conn.BtnOK->click();
+    EXPECT_EQ(conn.modalResult(), ui::mrOk);
+    conn.setModalResult(ui::mrNone);
+    conn.setNetwork(true);
+    conn.eIP->setText(QStringLiteral("127.0.0.1"));
+    conn.BtnOK->click();
+    return conn.modalResult();
+  });
+  form->sbnSaveTo->click();
+
+  ASSERT_EQ(boxes.shown().size(), std::size(bad));
+  for (const auto &box : boxes.shown()) {
+    EXPECT_EQ(box.text, QStringLiteral("远程IP地址无效，应为如192.168.0.2的格式。"));
+    EXPECT_EQ(box.caption, QStringLiteral("提示"));
+  }
+  const auto sends = api.callsNamed("PLC_Send");
+  ASSERT_EQ(sends.size(), 1u);
+  EXPECT_EQ(sends[0].host, "127.0.0.1");
+}
+
 TEST_F(DeviceFormTest, TheAddressComesFromTheDialogOrElseFromTheController) {
   AddControllerWithOutputs(project(), 40);  // no item "40" in the dialog
   open();

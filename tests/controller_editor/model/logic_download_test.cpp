@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_plc_api.h"
+#include "test_projects.h"
 
 namespace {
 
@@ -12,23 +13,6 @@ using selkan::LogicLinkChoice;
 using selkan::Project;
 
 constexpr HWND kWindow = 77;
-
-// One controller at address 5 with outputs 0..9 and one device using outputs 0 and 3.
-Project oneDeviceProject() {
-  Project p;
-  selkan::TPLCParm ctrl;
-  ctrl.Addr = 5;
-  p.PLCCtrl.Add(ctrl);
-  for (int n = 0; n < 10; ++n) {
-    selkan::TOutputParm out;
-    out.Output = n;
-    p.OutputCtrl.Add(out, 0);
-  }
-  p.DeviceCtrl.Add("A", 0, 0);
-  p.DeviceCtrl.AddEntry(0, selkan::MakeEntry(0, 10));
-  p.DeviceCtrl.AddEntry(0, selkan::MakeEntry(3, 25));
-  return p;
-}
 
 LogicLinkChoice udpTo127() {
   LogicLinkChoice link;
@@ -48,7 +32,7 @@ class LogicDownloadTest : public ::testing::Test {
 
   FakePlcApi api;
   LogicDownload download;
-  Project project = oneDeviceProject();
+  Project project = selkan_test::OneDeviceProject(5);
 };
 
 TEST_F(LogicDownloadTest, SendsTheWordsThenReportsTheNotice) {

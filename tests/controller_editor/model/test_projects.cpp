@@ -73,6 +73,22 @@ Project ExampleProject() {
   return p;
 }
 
+Project OneDeviceProject(int32_t address) {
+  Project p;
+  selkan::TPLCParm ctrl;
+  ctrl.Addr = address;
+  p.PLCCtrl.Add(ctrl);
+  for (int n = 0; n < 10; ++n) {
+    selkan::TOutputParm out;
+    out.Output = n;
+    p.OutputCtrl.Add(out, 0);
+  }
+  p.DeviceCtrl.Add("A", 0, 0);
+  p.DeviceCtrl.AddEntry(0, selkan::MakeEntry(0, 10));
+  p.DeviceCtrl.AddEntry(0, selkan::MakeEntry(3, 25));
+  return p;
+}
+
 Project LargestProject() {
   Project p;
   for (int32_t n = 0; n < selkan::kMaxControllers; ++n) {

@@ -1,5 +1,6 @@
 #pragma once
 // Projects the model tests, the fuzz seeds and the benchmark share.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,10 @@ std::vector<NamedProject> GoldenProjects();
 
 // Controller "PLC" (address 1), output 0 assigned to device "风扇" (ID 0).
 selkan::Project ExampleProject();
+
+// One controller at address with outputs 0..9 and one device "A" on
+// outputs 0 (delay 10) and 3 (delay 25): a logic list of two entries.
+selkan::Project OneDeviceProject(int32_t address);
 
 // The largest project the editor makes: 256 controllers with 10 outputs
 // each, 10 devices per controller with one entry each, 32 status items per
