@@ -251,6 +251,9 @@ TEST_F(AutoDetectTest, ZoomingOutUntilThePanelOverflowsShowsBothBarsAndScrolls) 
   // 8 x 6 cells of 114: 912 x 684 plus the margins, larger both ways.
   for (int i = 0; i < 5; ++i) wizard->mnZoomOut->click();
   ASSERT_EQ(panel->CellSize(), 114);
+  // The layout reads the bars' thickness back: BlueGlass bars are 17 thick.
+  ASSERT_EQ(wizard->scbVertical->width(), 17);
+  ASSERT_EQ(wizard->scbHorizontal->height(), 17);
   const ScrollLayout expected = ComputeScrollLayout(912 + 40, 684 + 40, 880, 537, wizard->scbVertical->width(),
                                                     wizard->scbHorizontal->height(), 20);
   ASSERT_EQ(expected.caseNumber, 5);
@@ -261,6 +264,12 @@ TEST_F(AutoDetectTest, ZoomingOutUntilThePanelOverflowsShowsBothBarsAndScrolls) 
   EXPECT_EQ(wizard->scbHorizontal->max(), expected.horizontal.max);
   EXPECT_EQ(wizard->scbVertical->max(), expected.vertical.max);
   EXPECT_EQ(wizard->scbVertical->height(), expected.visibleHeight);
+  EXPECT_EQ(wizard->scbHorizontal->width(), expected.visibleWidth);
+  // The arrows step by the visible extent (the page size the bar refuses
+  // while it exceeds Max).
+  EXPECT_EQ(wizard->scbHorizontal->smallChange(), expected.visibleWidth);
+  EXPECT_EQ(wizard->scbVertical->smallChange(), expected.visibleHeight);
+  EXPECT_EQ(wizard->scbVertical->lineButton(), expected.vertical.lineButton);
   EXPECT_EQ(panel->pos(), QPoint(20, 20));
 
   wizard->scbHorizontal->setPosition(30);
