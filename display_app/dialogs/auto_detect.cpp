@@ -295,6 +295,8 @@ void TfrmAutoDetect::buildButtons() {
 }
 
 void TfrmAutoDetect::placeButtons() {
+  // The buttons may already be gone while the form's children are freed.
+  if (isDestroying()) return;
   // Right-aligned from Cancel leftwards, centred in the strip's height.
   const QRect client = pnlButtons->clientRect();
   const int top = client.top() + (client.height() - kButtonHeight) / 2;
@@ -426,7 +428,7 @@ void TfrmAutoDetect::tsShow(ui::Control *sender) {
 }
 
 void TfrmAutoDetect::tsResize(ui::Control *sender) {
-  if (sender == nullptr || sender->controlCount() == 0) return;
+  if (isDestroying() || sender == nullptr || sender->controlCount() == 0) return;
   ui::Control *panel = sender->control(0);
   const QRect client = sender->clientRect();
   const int left = panel->width() < client.width() ? (client.width() - panel->width()) / 2 : 0;
