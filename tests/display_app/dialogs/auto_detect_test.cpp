@@ -121,6 +121,8 @@ TEST_F(AutoDetectTest, OpensOnTheDetectingPageWithTheButtonsOfStepZero) {
   EXPECT_EQ(wizard->lbDevices->count(), 0);
   EXPECT_EQ(wizard->pcStep->activePage(), wizard->tsDetecting);
   EXPECT_TRUE(wizard->tsDetecting->isEnabled());
+  // Pages are built disabled; only showing one enables it.
+  EXPECT_FALSE(wizard->tsMapping->recordedEnabled());
   EXPECT_FALSE(wizard->tmrAnimation->enabled());
   EXPECT_EQ(wizard->tmrAnimation->interval(), 128);
   EXPECT_EQ(wizard->AnimFrame(), 1);
@@ -342,10 +344,12 @@ TEST_F(AutoDetectTest, PrevThenNextGivesFreshModelsEveryTime) {
     press(wizard->btnPrev);
     EXPECT_EQ(wizard->Step(), 0);
     EXPECT_EQ(wizard->pcStep->activePage(), wizard->tsDetecting);
+    EXPECT_TRUE(wizard->tsDetecting->isEnabled());
     EXPECT_EQ(buttonsOf(*wizard), (Buttons{true, false, true, false, true}));
     wizard->LedPanel()->update();
     press(wizard->btnNext);
     ASSERT_EQ(wizard->Step(), 1);
+    EXPECT_TRUE(wizard->tsMapping->isEnabled());
     EXPECT_EQ(wizard->LedPanel()->Data(), &screen(0));
     EXPECT_EQ(mappedCount(screen(0)) + mappedCount(screen(1)), 0);
     // The panel paints the new model.
