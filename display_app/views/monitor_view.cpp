@@ -2,6 +2,8 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QLinearGradient>
+#include <QPixmap>
 #include <algorithm>
 #include <array>
 
@@ -56,6 +58,18 @@ class FlagScope {
  private:
   bool &flag_;
 };
+
+// A dark blue strip, lighter towards its middle, behind the white title.
+QPixmap titlePicture(int width, int height) {
+  QPixmap picture(width, height);
+  QPainter painter(&picture);
+  QLinearGradient gradient(0, 0, 0, height);
+  gradient.setColorAt(0.0, QColor(16, 32, 96));
+  gradient.setColorAt(0.5, QColor(48, 80, 160));
+  gradient.setColorAt(1.0, QColor(16, 32, 96));
+  painter.fillRect(picture.rect(), gradient);
+  return picture;
+}
 
 ui::Panel *makePanel(ui::Component *owner, ui::Control *parent, const QString &name) {
   auto *panel = new ui::Panel(owner);
@@ -128,6 +142,7 @@ void TfrmMonitor::buildTree() {
   imgTitle->setParentControl(pnlMain);
   imgTitle->setBounds(0, 0, 553, kTitleHeight);
   imgTitle->setStretch(true);
+  imgTitle->setPicture(titlePicture(553, kTitleHeight));
   Label1 = new ui::Label(this);
   Label1->setName(QStringLiteral("Label1"));
   Label1->setParentControl(pnlMain);
