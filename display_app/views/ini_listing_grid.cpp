@@ -94,21 +94,23 @@ void TIniListingGrid::drawCell(QPainter &painter, int col, int row, const QRect 
   if (fill.isValid()) painter.fillRect(rect, fill);
 
   const QString value = cell(col, row);
-  if (value == QLatin1String(kIniSectionMarker)) return;
+  if (value != QLatin1String(kIniSectionMarker)) writeText(painter, rect, value, section && col == kNameCol, text);
+  fireDrawCell(painter, col, row, rect, state);
+}
 
+void TIniListingGrid::writeText(QPainter &painter, const QRect &rect, const QString &value, bool sectionName,
+                                platform::TColor colour) {
   QFont f = font();
-  const bool sectionName = section && col == kNameCol;
   f.setBold(sectionName);
   f.setItalic(sectionName);
   const QFontMetrics metrics(f);
   painter.save();
   painter.setClipRect(rect, Qt::IntersectClip);
   painter.setFont(f);
-  painter.setPen(ui::toQColor(text));
+  painter.setPen(ui::toQColor(colour));
   const int top = rect.top() + (rect.height() - metrics.height()) / 2;
   painter.drawText(QPoint(rect.left() + 1, top + metrics.ascent()), value);
   painter.restore();
-  fireDrawCell(painter, col, row, rect, state);
 }
 
 TLedPanelGrid::TLedPanelGrid(ui::Component *owner) : TIniListingGrid(owner, "LedPanel.ini", 16) {}

@@ -18,6 +18,10 @@ class TIniListingGrid : public kwo::TkwoStringGrid {
  private:
   void loadListing(const char *fileName);
   bool isSectionRow(int row) const;
+  // At one pixel from the left, centred vertically, clipped to the cell;
+  // section names bold italic.
+  void writeText(QPainter &painter, const QRect &rect, const QString &value, bool sectionName,
+                 platform::TColor colour);
 };
 
 // "LedPanel.ini", rows 16 pixels high.

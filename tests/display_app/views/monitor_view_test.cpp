@@ -180,6 +180,18 @@ TEST_F(MonitorViewTest, UnitDetailsOpensOnTheRightClickedUnit) {
   EXPECT_EQ(temperatureShown, QStringLiteral("27.00C"));
   ASSERT_EQ(modal.shown().size(), 1u);
   EXPECT_EQ(modal.shown()[0].caption, QStringLiteral("LEDUnit Status"));
+
+  // A left double click opens the same dialog on the cell it selects.
+  modal.then([&](ui::Form &form) {
+    auto *details = dynamic_cast<TfrmLedUnitDetails *>(&form);
+    shownAddress = details == nullptr ? -1 : details->unit().Address;
+    return ui::mrOk;
+  });
+  const QPoint at(5 * 64 + 10, 10);
+  sendMouse(*monitor->ledPanel(), QEvent::MouseButtonPress, Qt::LeftButton, at);
+  sendMouse(*monitor->ledPanel(), QEvent::MouseButtonRelease, Qt::LeftButton, at);
+  sendMouse(*monitor->ledPanel(), QEvent::MouseButtonDblClick, Qt::LeftButton, at);
+  EXPECT_EQ(shownAddress, 5);
 }
 
 TEST_F(MonitorViewTest, CellsWithoutUnitsOpenNothing) {
