@@ -27,7 +27,10 @@ TEST(LegendLayout, BadSizesStayInRange) {
     std::vector<LegendItem> expect;
   } cases[] = {
       {"no captions", {0, 0, 100, 17}, {}, {}},
-      {"a negative width counts as none", {0, 0, 100, 17}, {-50, 4}, {{{32, 1, 32, 15}, 66, 1}, {{98, 1, 32, 15}, 132, 1}}},
+      {"a negative width counts as none",
+       {0, 0, 100, 17},
+       {-50, 4},
+       {{{32, 1, 32, 15}, 66, 1}, {{98, 1, 32, 15}, 132, 1}}},
       {"a panel too low for a square", {0, 5, 100, 1}, {4}, {{{32, 6, 32, 0}, 66, 6}}},
       {"positions stop at the limit", {INT32_MAX - 40, 0, 10, 17}, {INT32_MAX},
        {{{INT32_MAX - 32, 1, 32, 15}, INT32_MAX, 1}}},
