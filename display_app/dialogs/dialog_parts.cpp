@@ -5,11 +5,12 @@
 
 namespace morvit::dialogs {
 
-kwo::TkwoForm *makeDialogFrame(ui::Form &form, const QString &caption, int contentWidth, int contentHeight) {
+kwo::TkwoForm *makeDialogFrame(ui::Form &form, const QString &caption, int contentWidth, int contentHeight,
+                               kwo::TkwoUIStyle style) {
   form.setBorderStyle(ui::BorderStyle::Dialog);
   form.setCaption(caption);
   auto *frame = new kwo::TkwoForm(&form);
-  frame->setUIStyle(kwo::TkwoUIStyle::MacOS);
+  frame->setUIStyle(style);
   frame->setCaption(caption);
   form.setClientWidth(contentWidth);
   form.setClientHeight(contentHeight + contentTop(*frame));

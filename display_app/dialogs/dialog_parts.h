@@ -1,11 +1,12 @@
 #pragma once
-// What the power management dialogs share: the skinned MacOS frame, the
-// flat OK and Cancel buttons and the placement of controls under the frame's
-// title bar.
+// What the display program's dialogs share: the skinned frame (MacOS unless
+// a dialog asks for another look), the flat OK and Cancel buttons and the
+// placement of controls under the frame's title bar.
 #include <QString>
 
 #include "control.h"
 #include "form.h"
+#include "themes/theme_table.h"
 
 namespace kwo {
 class TImageButton;
@@ -14,10 +15,11 @@ class TkwoForm;
 
 namespace morvit::dialogs {
 
-// Gives form a MacOS frame with this caption and a client area of the given
+// Gives form a frame of the given look with this caption and a client area of the given
 // size below the frame's title bar; returns the frame, on which the
 // dialog's controls are placed (at y + contentTop()).
-kwo::TkwoForm *makeDialogFrame(ui::Form &form, const QString &caption, int contentWidth, int contentHeight);
+kwo::TkwoForm *makeDialogFrame(ui::Form &form, const QString &caption, int contentWidth, int contentHeight,
+                               kwo::TkwoUIStyle style = kwo::TkwoUIStyle::MacOS);
 
 // The top of the area below the title bar, in the frame's coordinates.
 int contentTop(const kwo::TkwoForm &frame);

@@ -411,7 +411,7 @@ TEST_F(MainWindowTest, CommandsWithoutAnEffectChangeNothing) {
   window->mnHomePage->click();
   window->mnAbout->click();
   window->tbAbout->click();
-  // The monitor's zoom commands (empty for now) keep the views as they are.
+  // The monitor's zoom commands keep the views as they are.
   window->mnZoomIn->click();
   window->mnZoomOut->click();
   window->tbZoomIn->click();
