@@ -105,6 +105,15 @@ if(FUZZING)
   endif()
 endif()
 
+# A shared library must resolve every symbol it uses at link time. Not in
+# the fuzzing build: clang leaves the sanitizer and coverage runtimes to the
+# executable, so a shared library there has them undefined until it loads.
+function(project_link_no_undefined target)
+  if(NOT PROJECT_FUZZING_ACTIVE)
+    target_link_options(${target} PRIVATE "LINKER:--no-undefined")
+  endif()
+endfunction()
+
 # Fails the configure when a target links Qt, directly or through the
 # libraries it links. For the libraries that must stay Qt-free.
 function(platform_require_no_qt target)
