@@ -16,8 +16,6 @@
 //   selkan-logic-download-bench [RUNS]   (default 30)
 #include <QCoreApplication>
 #include <QEvent>
-#include <QEventLoop>
-#include <QTimer>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
@@ -31,6 +29,7 @@
 #include "app_dir.h"
 #include "application.h"
 #include "bench_common.h"
+#include "event_wait.h"
 #include "conn_form.h"
 #include "controller_sim/controller_sim.h"
 #include "device_form.h"
@@ -61,19 +60,7 @@ class DeliveryProbe : public QObject {
   std::optional<Clock::time_point> last;
 };
 
-bool WaitFor(const std::function<bool()> &done, Ms limit) {
-  if (done()) return true;
-  QEventLoop loop;
-  QTimer poll;
-  poll.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (done()) loop.quit();
-  });
-  poll.start(1);
-  QTimer::singleShot(static_cast<int>(limit.count()), &loop, [&loop] { loop.quit(); });
-  loop.exec();
-  return done();
-}
+using bench::WaitFor;
 
 // One controller at address 1 whose two devices use three outputs.
 void LoadProject(selkan::Project &p) {

@@ -13,8 +13,6 @@
 //   morvit-view-latency-bench [FLIPS]   (default 60)
 #include <QCoreApplication>
 #include <QEvent>
-#include <QEventLoop>
-#include <QTimer>
 #include <algorithm>
 #include <charconv>
 #include <chrono>
@@ -30,6 +28,7 @@
 #include "app_dir.h"
 #include "application.h"
 #include "bench_common.h"
+#include "event_wait.h"
 #include "controller_sim/controller_sim.h"
 #include "main_window.h"
 #include "message_box.h"
@@ -77,19 +76,7 @@ class DeliveryProbe : public QObject {
   std::vector<Clock::time_point> times;
 };
 
-bool WaitFor(const std::function<bool()> &done, Ms limit) {
-  if (done()) return true;
-  QEventLoop loop;
-  QTimer poll;
-  poll.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (done()) loop.quit();
-  });
-  poll.start(1);
-  QTimer::singleShot(static_cast<int>(limit.count()), &loop, [&loop] { loop.quit(); });
-  loop.exec();
-  return done();
-}
+using bench::WaitFor;
 
 const morvit::PowerManagementModel *Model() {
   if (morvit::frmMain == nullptr || morvit::frmMain->powerView() == nullptr) return nullptr;
