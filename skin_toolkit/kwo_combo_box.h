@@ -6,7 +6,7 @@
 #include <QStringList>
 
 #include "control.h"
-#include "style.h"
+#include "themes/theme_client.h"
 
 class QComboBox;
 
@@ -14,7 +14,7 @@ namespace kwo {
 
 enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList };
 
-class TkwoComboBox : public ui::Control, public Styled {
+class TkwoComboBox : public ui::Control, public ThemeClient {
   Q_OBJECT
  public:
   explicit TkwoComboBox(ui::Component *owner);

@@ -7,11 +7,11 @@
 #include <QRect>
 
 #include "control.h"
-#include "style.h"
+#include "themes/theme_client.h"
 
 namespace kwo {
 
-class TkwoFocusControl : public ui::Control, public Styled {
+class TkwoFocusControl : public ui::Control, public ThemeClient {
   Q_OBJECT
  public:
   explicit TkwoFocusControl(ui::Component *owner);

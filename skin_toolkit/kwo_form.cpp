@@ -106,7 +106,7 @@ void TkwoForm::setUIStyle(TkwoUIStyle style) {
     titleBar_->setRoundCorner(GetBuiltInThemeInt(look, tiFormRoundCornerInt));
   }
   if (auto *mainMenu = qobject_cast<TkwoMainMenu *>(menu_)) mainMenu->setUIStyle(style);
-  if (uiStyleAutoUpdateSub_) ApplyThemeToChildren(*this, style);
+  if (uiStyleAutoUpdateSub_) ApplyThemeToChildren(*this, style, fileTheme());
   update();
   paintBorder();
 }

@@ -12,7 +12,7 @@
 #include "form.h"
 #include "frame_logic.h"
 #include "panel.h"
-#include "style.h"
+#include "themes/theme_client.h"
 
 namespace ui {
 class MainMenu;
@@ -25,7 +25,7 @@ namespace kwo {
 
 class TkwoTitleBar;
 
-class TkwoForm : public ui::Panel, public Styled {
+class TkwoForm : public ui::Panel, public ThemeClient {
   Q_OBJECT
  public:
   explicit TkwoForm(ui::Component *owner);

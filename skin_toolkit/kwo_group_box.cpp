@@ -21,7 +21,7 @@ void TkwoCustomGroupBox::setUIStyle(TkwoUIStyle style) {
 }
 
 void TkwoCustomGroupBox::applyTheme(TkwoUIStyle style) {
-  ApplyThemeToChildren(*this, style);
+  ApplyThemeToChildren(*this, style, fileTheme());
   const TkwoUIStyle look = BuiltInLookOf(style);
   borderColor_ = GetBuiltInThemeColor(look, tiControlBorderColor);
   ui::Font f = controlFont();

@@ -3,11 +3,11 @@
 // colours of the look. The box passes its look on to its children, and
 // enabling or disabling the box does the same to every child.
 #include "kwo_image_panel.h"
-#include "style.h"
+#include "themes/theme_client.h"
 
 namespace kwo {
 
-class TkwoCustomGroupBox : public TkwoCustomPanel, public Styled {
+class TkwoCustomGroupBox : public TkwoCustomPanel, public ThemeClient {
   Q_OBJECT
  public:
   explicit TkwoCustomGroupBox(ui::Component *owner);

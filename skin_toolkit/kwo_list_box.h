@@ -3,11 +3,11 @@
 // BorderColor and an inner one in the list's Color. The look sets
 // BorderColor.
 #include "list_box.h"
-#include "style.h"
+#include "themes/theme_client.h"
 
 namespace kwo {
 
-class TkwoListBox : public ui::ListBox, public Styled {
+class TkwoListBox : public ui::ListBox, public ThemeClient {
   Q_OBJECT
  public:
   explicit TkwoListBox(ui::Component *owner);

@@ -10,7 +10,7 @@
 
 #include "menu.h"
 #include "menu_logic.h"
-#include "style.h"
+#include "themes/theme_client.h"
 
 class QPainter;
 
@@ -20,7 +20,7 @@ class TkwoForm;
 
 // What both skinned menus share; Base is ui::MainMenu or ui::PopupMenu.
 template <class Base>
-class SkinnedMenu : public Base, public Styled {
+class SkinnedMenu : public Base, public ThemeClient {
  public:
   explicit SkinnedMenu(ui::Component *owner);
 

@@ -248,7 +248,7 @@ void TkwoPageControl::tabActivated(int index) {
 
 void TkwoPageControl::applyTheme(TkwoUIStyle style) {
   for (TkwoTabSheet *p : pages_) {
-    ApplyThemeToChildren(*p, style);
+    ApplyThemeToChildren(*p, style, fileTheme());
     p->setColor(color());
     p->setAlign(ui::Align::Client);
   }

@@ -7,11 +7,11 @@
 #include <functional>
 
 #include "panel.h"
-#include "style.h"
+#include "themes/theme_client.h"
 
 namespace kwo {
 
-class TkwoPanel : public ui::Panel, public Styled {
+class TkwoPanel : public ui::Panel, public ThemeClient {
   Q_OBJECT
  public:
   explicit TkwoPanel(ui::Component *owner);

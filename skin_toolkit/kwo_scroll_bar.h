@@ -12,11 +12,11 @@
 #include "kwo_image_button.h"
 #include "kwo_track_bar.h"
 #include "panel.h"
-#include "style.h"
+#include "themes/theme_client.h"
 
 namespace kwo {
 
-class TkwoScrollBar : public ui::Panel, public Styled {
+class TkwoScrollBar : public ui::Panel, public ThemeClient {
   Q_OBJECT
  public:
   explicit TkwoScrollBar(ui::Component *owner);

@@ -3,11 +3,11 @@
 // form; while that form is maximised the bar takes no mouse input.
 #include "status_bar.h"
 #include "status_bar_logic.h"
-#include "style.h"
+#include "themes/theme_client.h"
 
 namespace kwo {
 
-class TkwoStatusBar : public ui::StatusBar, public Styled {
+class TkwoStatusBar : public ui::StatusBar, public ThemeClient {
   Q_OBJECT
  public:
   explicit TkwoStatusBar(ui::Component *owner);

@@ -5,11 +5,11 @@
 // cell is SelectedColor and the focused one FocusedColor (focused wins).
 // A subclass that overrides drawCell replaces all of this cell drawing.
 #include "string_grid.h"
-#include "style.h"
+#include "themes/theme_client.h"
 
 namespace kwo {
 
-class TkwoStringGrid : public ui::StringGrid, public Styled {
+class TkwoStringGrid : public ui::StringGrid, public ThemeClient {
   Q_OBJECT
  public:
   explicit TkwoStringGrid(ui::Component *owner);

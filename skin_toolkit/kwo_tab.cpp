@@ -294,7 +294,7 @@ void TkwoTab::setUIStyle(TkwoUIStyle style) {
   update();
 }
 
-void TkwoTab::applyTheme(TkwoUIStyle style) { ApplyThemeToChildren(*this, style); }
+void TkwoTab::applyTheme(TkwoUIStyle style) { ApplyThemeToChildren(*this, style, fileTheme()); }
 
 void TkwoTab::setBorderColor(platform::TColor color) {
   borderColor_ = color;

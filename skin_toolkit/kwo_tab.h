@@ -10,14 +10,14 @@
 
 #include "panel.h"
 #include "string_list.h"
-#include "style.h"
+#include "themes/theme_client.h"
 #include "tab_logic.h"
 
 namespace kwo {
 
 class TkwoTab;
 
-class TkwoTabControlTopPanel : public ui::Panel, public Styled {
+class TkwoTabControlTopPanel : public ui::Panel, public ThemeClient {
   Q_OBJECT
  public:
   TkwoTabControlTopPanel(ui::Component *owner, TkwoTab *ownerTab);
@@ -89,7 +89,7 @@ class TkwoTabControlTopPanel : public ui::Panel, public Styled {
   TkwoTab *ownerTab_ = nullptr;
 };
 
-class TkwoTab : public ui::Panel, public Styled {
+class TkwoTab : public ui::Panel, public ThemeClient {
   Q_OBJECT
  public:
   using TabActiveEvent = std::function<void(TkwoTab *sender, int tabIndex)>;

@@ -9,7 +9,7 @@
 
 #include "frame_logic.h"
 #include "panel.h"
-#include "style.h"
+#include "themes/theme_client.h"
 
 namespace ui {
 class PopupMenu;
@@ -31,7 +31,7 @@ struct TkwoTitleBarButton {
   QPointer<ui::PopupMenu> controlBoxMenu;
 };
 
-class TkwoTitleBar : public ui::Panel, public Styled {
+class TkwoTitleBar : public ui::Panel, public ThemeClient {
   Q_OBJECT
  public:
   explicit TkwoTitleBar(ui::Component *owner);

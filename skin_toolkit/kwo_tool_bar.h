@@ -3,13 +3,13 @@
 // tool-bar colours of a look; every other button is drawn as on a plain tool
 // bar.
 #include "menu.h"  // tool_bar.h needs the complete menu item
-#include "style.h"
+#include "themes/theme_client.h"
 #include "tool_bar.h"
 #include "tool_bar_logic.h"
 
 namespace kwo {
 
-class TkwoToolBar : public ui::ToolBar, public Styled {
+class TkwoToolBar : public ui::ToolBar, public ThemeClient {
   Q_OBJECT
  public:
   explicit TkwoToolBar(ui::Component *owner);

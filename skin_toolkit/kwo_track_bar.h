@@ -11,7 +11,7 @@
 #include <QPoint>
 
 #include "panel.h"
-#include "style.h"
+#include "themes/theme_client.h"
 #include "timer.h"
 
 namespace kwo {
@@ -20,7 +20,7 @@ class TkwoImagePanel;
 
 enum class TkwoProgressBarOrientation : uint8_t { kwoHorizontal = 0, kwoVertical = 1 };
 
-class TkwoTrackBar : public ui::Panel, public Styled {
+class TkwoTrackBar : public ui::Panel, public ThemeClient {
   Q_OBJECT
  public:
   explicit TkwoTrackBar(ui::Component *owner);

@@ -2,6 +2,8 @@
 
 #include "form.h"
 #include "kwo_form.h"
+#include "themes/file_theme.h"
+#include "themes/theme_client.h"
 
 namespace kwo {
 
@@ -14,10 +16,26 @@ TkwoUIStyle GetOwnerFormUIStyle(const ui::Component *owner) {
   return TkwoUIStyle::DeepBlue;
 }
 
-void ApplyThemeToChildren(ui::Control &parent, TkwoUIStyle style) {
+bool ResolveUIStyle(const TkwoFileTheme *fileTheme, TkwoUIStyle requested, TkwoUIStyle &effective) {
+  if (requested != TkwoUIStyle::FromThemeFile) {
+    effective = BuiltInLookOf(requested);
+    return false;
+  }
+  if (fileTheme != nullptr && fileTheme->isLoaded()) {
+    effective = TkwoUIStyle::FromThemeFile;
+    return true;
+  }
+  effective = TkwoUIStyle::DeepBlue;
+  return false;
+}
+
+void ApplyThemeToChildren(ui::Control &parent, TkwoUIStyle style, TkwoFileTheme *fileTheme) {
   const std::vector<ui::Control *> children = parent.controls();
   for (ui::Control *c : children) {
-    if (auto *styled = dynamic_cast<Styled *>(c)) styled->setUIStyle(style);
+    auto *client = dynamic_cast<ThemeClient *>(c);
+    if (client == nullptr) continue;
+    client->setFileTheme(fileTheme);
+    client->setUIStyle(style);
   }
 }
 

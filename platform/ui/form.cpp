@@ -13,6 +13,7 @@
 
 #include "application.h"
 #include "menu.h"
+#include "work_area.h"
 
 namespace ui {
 namespace {
@@ -178,11 +179,8 @@ void Form::setWindowState(WindowState state) {
   switch (state) {
     case WindowState::Maximized: {
       if (isMinimized()) showNormal();
-      QScreen *s = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
-      if (s != nullptr) {
-        const QRect area = s->availableGeometry();
-        setBounds(area.x(), area.y(), area.width(), area.height() - 1);
-      }
+      const QRect area = workAreaOf(this);
+      if (area.isValid()) setBounds(area.x(), area.y(), area.width(), area.height() - 1);
       break;
     }
     case WindowState::Minimized:

@@ -4,6 +4,9 @@
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
+#include <cstring>
+
+#include "drawing.h"
 
 namespace kwo {
 namespace {
@@ -94,6 +97,31 @@ QPixmap PanelButtonPicture() {
     p.drawPolygon(arrow);
   }
   return picture;
+}
+
+QImage BuiltInBitmap(const char *name) {
+  // Stand-in until every picture is drawn: the tabled size in grey.
+  if (name == nullptr) return {};
+  for (int style = 1; style <= 5; ++style) {
+    for (int position = 1; position <= kThemeItemCount; ++position) {
+      const auto look = static_cast<TkwoUIStyle>(style);
+      if (BuiltInImageName(look, position) != name) continue;
+      const ImageSize size = BuiltInImageSize(look, position);
+      QImage picture(size.width, size.height, QImage::Format_RGB32);
+      picture.fill(QColor(192, 192, 192));
+      return picture;
+    }
+  }
+  if (std::strcmp(name, kPanelButtonImageName) == 0) return PanelButtonPicture().toImage();
+  return {};
+}
+
+void GetBuiltInThemeImage(TkwoUIStyle style, int position, QImage &target, int frameIndex, int frameCount) {
+  const std::string name = BuiltInImageName(style, position);
+  if (name.empty()) return;
+  const QImage whole = BuiltInBitmap(name.c_str());
+  if (whole.isNull()) return;
+  target = frameCount == 0 ? whole : ExtractBitmapFrame(whole, frameCount, frameIndex);
 }
 
 }  // namespace kwo
