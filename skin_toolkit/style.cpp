@@ -1,5 +1,7 @@
 #include "style.h"
 
+#include <QPointer>
+
 #include "form.h"
 #include "kwo_form.h"
 #include "themes/file_theme.h"
@@ -30,12 +32,18 @@ bool ResolveUIStyle(const TkwoFileTheme *fileTheme, TkwoUIStyle requested, TkwoU
 }
 
 void ApplyThemeToChildren(ui::Control &parent, TkwoUIStyle style, TkwoFileTheme *fileTheme) {
-  const std::vector<ui::Control *> children = parent.controls();
-  for (ui::Control *c : children) {
-    auto *client = dynamic_cast<ThemeClient *>(c);
-    if (client == nullptr) continue;
-    client->setFileTheme(fileTheme);
-    client->setUIStyle(style);
+  // A child's setters may free a sibling, or the theme: both are checked
+  // before each use.
+  const QPointer<TkwoFileTheme> theme(fileTheme);
+  std::vector<QPointer<ui::Control>> children;
+  for (ui::Control *c : parent.controls()) children.emplace_back(c);
+  for (const QPointer<ui::Control> &c : children) {
+    if (c.isNull()) continue;
+    auto *styled = dynamic_cast<Styled *>(c.data());
+    auto *themeUser = dynamic_cast<FileThemeUser *>(c.data());
+    if (styled == nullptr || themeUser == nullptr) continue;
+    themeUser->setFileTheme(theme.data());
+    styled->setUIStyle(style);
   }
 }
 

@@ -1,1 +1,428 @@
-#include <gtest/gtest.h>
+// The drawing routines on images, and the style walk over a control's
+// children, on the offscreen platform.
+#include <QImage>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "drawing.h"
+#include "form.h"
+#include "image_button.h"
+#include "kwo_button.h"
+#include "kwo_check_box.h"
+#include "kwo_combo_box.h"
+#include "kwo_form.h"
+#include "kwo_group_box.h"
+#include "kwo_image_button.h"
+#include "kwo_image_panel.h"
+#include "kwo_list_box.h"
+#include "kwo_menu.h"
+#include "kwo_page_control.h"
+#include "kwo_panel.h"
+#include "kwo_radio_group.h"
+#include "kwo_scroll_bar.h"
+#include "kwo_status_bar.h"
+#include "kwo_string_grid.h"
+#include "kwo_tab.h"
+#include "kwo_title_bar.h"
+#include "kwo_tool_bar.h"
+#include "kwo_track_bar.h"
+#include "panel.h"
+#include "tcolor.h"
+#include "themes/file_theme.h"
+#include "themes/theme_client.h"
+#include "ui_fixtures.h"
+
+namespace kwo {
+namespace {
+
+using S = TkwoUIStyle;
+
+constexpr QRgb kBackground = 0xFF0000FFu;  // no coded pixel has blue
+constexpr QRgb kMagenta = 0xFFFF00FFu;
+
+// Each pixel names its place: red = x, green = y, blue 0.
+QImage codedPicture(int w, int h) {
+  QImage picture(w, h, QImage::Format_RGB32);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) picture.setPixel(x, y, qRgb(x, y, 0));
+  }
+  return picture;
+}
+
+QImage canvas(int w, int h) {
+  QImage image(w, h, QImage::Format_RGB32);
+  image.fill(kBackground);
+  return image;
+}
+
+QRgb at(int x, int y) { return qRgb(x, y, 0); }
+
+class DrawingTest : public testsupport::UiTest {};
+
+TEST_F(DrawingTest, NineGridCopiesCornersAndStretchesTheRestNearestNeighbour) {
+  const QImage picture = codedPicture(21, 21);
+  QImage face = canvas(70, 50);
+  {
+    QPainter p(&face);
+    // Only the target's size counts: the face starts at the origin.
+    DrawNineGrid(picture, p, QRect(5, 5, 60, 40), false);
+  }
+  struct Probe {
+    int x, y;
+    QRgb expected;
+  };
+  const Probe probes[] = {
+      {0, 0, at(0, 0)},      {9, 9, at(9, 9)},      // top-left corner, unscaled
+      {51, 0, at(12, 0)},    {59, 9, at(20, 9)},    // top-right corner
+      {0, 39, at(0, 20)},    {59, 39, at(20, 20)},  // bottom corners
+      {0, 31, at(0, 12)},                           // bottom-left corner's first row
+      {0, 20, at(0, 10)},    {5, 30, at(5, 10)},    // left edge: one row stretched over 21
+      {30, 0, at(10, 0)},    {31, 9, at(11, 9)},    // top edge: two columns over 41
+      {50, 5, at(11, 5)},                           // its last column
+      {20, 20, at(10, 10)},  {40, 29, at(11, 10)},  // centre
+      {9, 35, at(10, 16)},                          // bottom edge, over the corner's last column
+      {60, 0, kBackground},  {0, 40, kBackground},  // nothing past the face
+  };
+  for (const Probe &probe : probes) {
+    EXPECT_EQ(face.pixel(probe.x, probe.y), probe.expected) << probe.x << "," << probe.y;
+  }
+}
+
+TEST_F(DrawingTest, NineGridKeysMagentaInEdgesAlwaysAndInCornersWhenMasked) {
+  QImage picture = codedPicture(21, 21);
+  picture.setPixel(0, 0, kMagenta);   // top-left corner
+  picture.setPixel(11, 5, kMagenta);  // top edge
+  for (const bool masked : {false, true}) {
+    SCOPED_TRACE(masked);
+    QImage face = canvas(60, 40);
+    {
+      QPainter p(&face);
+      DrawNineGrid(picture, p, QRect(0, 0, 60, 40), masked);
+    }
+    EXPECT_EQ(face.pixel(0, 0), masked ? kBackground : kMagenta);
+    EXPECT_EQ(face.pixel(1, 0), at(1, 0));
+    EXPECT_EQ(face.pixel(40, 5), kBackground);
+    EXPECT_EQ(face.pixel(20, 5), at(10, 5));
+  }
+}
+
+TEST_F(DrawingTest, NineGridOnAFacePixelsWideStaysOnTheFace) {
+  const QImage picture = codedPicture(21, 21);
+  QImage image = canvas(12, 12);
+  {
+    QPainter p(&image);
+    p.translate(4, 4);
+    DrawNineGrid(picture, p, QRect(0, 0, 1, 3), false);
+  }
+  for (int y = 0; y < 12; ++y) {
+    for (int x = 0; x < 12; ++x) {
+      const bool onFace = x == 4 && y >= 4 && y < 7;
+      if (!onFace) {
+        EXPECT_EQ(image.pixel(x, y), kBackground) << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST_F(DrawingTest, TileDrawStartsAtTheOriginAndCoversTheRectangleSize) {
+  QImage tile(10, 10, QImage::Format_RGB32);
+  tile.fill(Qt::white);
+  tile.setPixel(0, 0, qRgb(255, 0, 0));
+  QImage image = canvas(45, 45);
+  {
+    QPainter p(&image);
+    TileDraw(p, tile, QRect(5, 5, 20, 20));
+    TileDraw(p, QImage(), QRect(0, 0, 45, 45));
+    TileDraw(p, QImage(0, 10, QImage::Format_RGB32), QRect(0, 0, 45, 45));
+  }
+  for (int y : {0, 10, 20, 30, 40}) {
+    for (int x : {0, 10, 20, 30, 40}) {
+      const bool tiled = x <= 20 && y <= 20;
+      EXPECT_EQ(image.pixel(x, y), tiled ? qRgb(255, 0, 0) : kBackground) << x << "," << y;
+    }
+  }
+  EXPECT_EQ(image.pixel(29, 29), 0xFFFFFFFFu);
+  EXPECT_EQ(image.pixel(30, 29), kBackground);
+}
+
+TEST_F(DrawingTest, ExtractBitmapFrameCutsColumnsOrGivesNull) {
+  const QImage strip = codedPicture(52, 13);
+  const QImage frame = ExtractBitmapFrame(strip, 4, 3);
+  ASSERT_EQ(frame.size(), QSize(13, 13));
+  EXPECT_EQ(frame.pixel(0, 0), at(26, 0));
+  EXPECT_EQ(frame.pixel(12, 12), at(38, 12));
+
+  struct Bad {
+    const char *name;
+    QImage source;
+    int n, k;
+  };
+  const Bad bad[] = {
+      {"frame 0", strip, 4, 0},          {"frame past the count", strip, 4, 5}, {"no frames", strip, 0, 1},
+      {"negative count", strip, -4, 1},  {"narrower than the count", codedPicture(3, 13), 4, 1},
+      {"null source", QImage(), 4, 1},
+  };
+  for (const Bad &b : bad) EXPECT_TRUE(ExtractBitmapFrame(b.source, b.n, b.k).isNull()) << b.name;
+}
+
+TEST_F(DrawingTest, RotationsMapEachPixelAndUndoEachOther) {
+  const QImage picture = codedPicture(3, 2);
+  const QImage right = RotateBitmapRight(picture);
+  const QImage left = RotateBitmapLeft(picture);
+  ASSERT_EQ(right.size(), QSize(2, 3));
+  ASSERT_EQ(left.size(), QSize(2, 3));
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 3; ++x) {
+      EXPECT_EQ(right.pixel(2 - 1 - y, x), at(x, y));
+      EXPECT_EQ(left.pixel(y, 3 - 1 - x), at(x, y));
+    }
+  }
+  EXPECT_EQ(RotateBitmapLeft(right), picture);
+  EXPECT_EQ(RotateBitmapRight(left), picture);
+  EXPECT_TRUE(RotateBitmapLeft(QImage()).isNull());
+}
+
+TEST_F(DrawingTest, RotationKeepsAMonochromePicture) {
+  QImage mono(3, 2, QImage::Format_Mono);
+  mono.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+  mono.fill(0);
+  mono.setPixel(2, 0, 1);
+  const QImage right = RotateBitmapRight(mono);
+  ASSERT_EQ(right.format(), QImage::Format_Mono);
+  EXPECT_EQ(right.pixelIndex(1, 2), 1);
+  EXPECT_EQ(right.pixel(1, 2), qRgb(0, 0, 0));
+  EXPECT_EQ(right.pixel(0, 0), qRgb(255, 255, 255));
+  EXPECT_EQ(RotateBitmapLeft(right), mono);
+}
+
+TEST_F(DrawingTest, PointInRectCountsAllFourEdges) {
+  const Rect r{10, 20, 30, 40};
+  struct Case {
+    int x, y;
+    bool inside;
+  };
+  const Case cases[] = {{10, 20, true}, {30, 40, true}, {30, 25, true}, {15, 40, true},
+                        {31, 25, false}, {15, 41, false}, {9, 25, false}, {15, 19, false}};
+  for (const Case &c : cases) {
+    EXPECT_EQ(IsPointInRect(c.x, c.y, r), c.inside) << c.x << "," << c.y;
+    EXPECT_EQ(IsPointInRect(Point{c.x, c.y}, r), c.inside) << c.x << "," << c.y;
+  }
+}
+
+TEST_F(DrawingTest, ThreePartStretchKeysTheEndsAndStretchesAPlainMiddle) {
+  // Three 3x3 frames; the top-left pixel is the key when transparent.
+  QImage picture = codedPicture(9, 3);
+  picture.setPixel(0, 0, qRgb(0, 200, 0));
+  picture.setPixel(8, 0, qRgb(0, 200, 0));
+  picture.setPixel(4, 0, qRgb(0, 200, 0));
+  picture.setPixel(7, 1, kMagenta);
+  for (const bool transparent : {true, false}) {
+    SCOPED_TRACE(transparent);
+    QImage image = canvas(30, 10);
+    {
+      QPainter p(&image);
+      DrawThreePartStretch(p, picture, QRect(2, 1, 20, 6), transparent);
+    }
+    EXPECT_EQ(image.pixel(2, 1), transparent ? kBackground : qRgb(0, 200, 0));
+    EXPECT_EQ(image.pixel(21, 1), transparent ? kBackground : qRgb(0, 200, 0));
+    EXPECT_EQ(image.pixel(20, 2), transparent ? kMagenta : kBackground);
+    EXPECT_EQ(image.pixel(3, 2), at(1, 1));
+    // The middle frame, columns 3..5, stretched over 14 columns and 6 rows,
+    // drawn opaque.
+    EXPECT_EQ(image.pixel(5, 1), at(3, 0));
+    EXPECT_EQ(image.pixel(12, 1), qRgb(0, 200, 0));
+    EXPECT_EQ(image.pixel(18, 6), at(5, 2));
+    EXPECT_EQ(image.pixel(12, 7), kBackground);
+  }
+}
+
+TEST_F(DrawingTest, WindowBorderFramesTheWholeRectangle) {
+  QImage image = canvas(12, 10);
+  {
+    QPainter p(&image);
+    DrawWindowBorder(p, QRect(0, 0, 12, 10), platform::RGB(255, 0, 0), platform::RGB(0, 255, 0), true);
+  }
+  EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0));
+  EXPECT_EQ(image.pixel(11, 9), qRgb(255, 0, 0));
+  EXPECT_EQ(image.pixel(11, 0), qRgb(255, 0, 0));
+  EXPECT_EQ(image.pixel(1, 1), qRgb(0, 255, 0));
+  EXPECT_EQ(image.pixel(10, 8), qRgb(0, 255, 0));
+  EXPECT_EQ(image.pixel(2, 2), kBackground);
+
+  QImage outerOnly = canvas(12, 10);
+  {
+    QPainter p(&outerOnly);
+    DrawWindowBorder(p, QRect(0, 0, 12, 10), platform::clNone, platform::RGB(0, 255, 0), false);
+  }
+  EXPECT_EQ(outerOnly, canvas(12, 10));  // no colour, no frame
+}
+
+// A parent that paints its left 50 columns red and the rest green.
+class SplitParent : public QWidget {
+ protected:
+  void paintEvent(QPaintEvent *) override {
+    QPainter p(this);
+    p.fillRect(0, 0, 50, height(), QColor(255, 0, 0));
+    p.fillRect(50, 0, width() - 50, height(), QColor(0, 255, 0));
+  }
+};
+
+TEST_F(DrawingTest, ParentBackgroundIntoAnImageShowsTheParentWithoutChildren) {
+  SplitParent parent;
+  parent.resize(80, 40);
+  QWidget control(&parent);
+  control.setGeometry(40, 10, 20, 20);
+  QWidget sibling(&parent);  // lies over the control's place
+  sibling.setGeometry(35, 5, 40, 30);
+  sibling.setAutoFillBackground(true);
+  QPalette pal = sibling.palette();
+  pal.setColor(QPalette::Window, QColor(0, 0, 0));
+  sibling.setPalette(pal);
+
+  QImage image = canvas(20, 20);
+  {
+    QPainter p(&image);
+    DrawParentBackground(p, control);
+  }
+  EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0));    // the parent's (40,10)
+  EXPECT_EQ(image.pixel(9, 19), qRgb(255, 0, 0));   // (49,29)
+  EXPECT_EQ(image.pixel(10, 0), qRgb(0, 255, 0));   // (50,10)
+  EXPECT_EQ(image.pixel(19, 19), qRgb(0, 255, 0));
+
+  QWidget orphan;
+  orphan.resize(20, 20);
+  QImage untouched = canvas(20, 20);
+  {
+    QPainter p(&untouched);
+    DrawParentBackground(p, orphan);
+  }
+  EXPECT_EQ(untouched, canvas(20, 20));
+}
+
+// A control that logs what it is given: a style only, or a style and a theme.
+class StyleOnlyChild : public ui::Control, public Styled {
+ public:
+  StyleOnlyChild(ui::Control *parent, std::vector<std::string> &log) : ui::Control(parent), log_(log) {
+    setParentControl(parent);
+  }
+  TkwoUIStyle uiStyle() const override { return style_; }
+  void setUIStyle(TkwoUIStyle style) override {
+    style_ = style;
+    log_.push_back(objectName().toStdString() + " style " + std::to_string(static_cast<int>(style)));
+  }
+
+ protected:
+  TkwoUIStyle style_ = S::DeepBlue;
+  std::vector<std::string> &log_;
+};
+
+class ThemedChild : public StyleOnlyChild, public FileThemeUser {
+ public:
+  using StyleOnlyChild::StyleOnlyChild;
+  TkwoFileTheme *fileTheme() const override { return theme_; }
+  void setFileTheme(TkwoFileTheme *theme) override {
+    theme_ = theme;
+    log_.push_back(objectName().toStdString() + (theme != nullptr ? " theme" : " no theme"));
+  }
+
+ private:
+  TkwoFileTheme *theme_ = nullptr;
+};
+
+TEST_F(DrawingTest, ApplyThemeToChildrenGivesThemeThenStyleToDirectChildrenTakingBoth) {
+  std::vector<std::string> log;
+  ui::Panel parent(nullptr);
+  TkwoFileTheme theme(nullptr);
+  auto *first = new ThemedChild(&parent, log);
+  first->setObjectName(QStringLiteral("first"));
+  auto *styleOnly = new StyleOnlyChild(&parent, log);
+  styleOnly->setObjectName(QStringLiteral("styleOnly"));
+  auto *plain = new ui::Panel(&parent);
+  plain->setParentControl(&parent);
+  auto *grandchild = new ThemedChild(plain, log);
+  grandchild->setObjectName(QStringLiteral("grandchild"));
+  auto *button = new TkwoButton(&parent);
+  button->setParentControl(&parent);
+  auto *last = new ThemedChild(&parent, log);
+  last->setObjectName(QStringLiteral("last"));
+
+  ApplyThemeToChildren(parent, S::MacOS, &theme);
+  const std::string macOS = std::to_string(static_cast<int>(S::MacOS));
+  EXPECT_EQ(log, (std::vector<std::string>{"first theme", "first style " + macOS, "last theme", "last style " + macOS}));
+  EXPECT_EQ(styleOnly->uiStyle(), S::DeepBlue);
+  EXPECT_EQ(grandchild->uiStyle(), S::DeepBlue);
+  EXPECT_EQ(button->uiStyle(), S::MacOS);
+  EXPECT_EQ(button->fileTheme(), &theme);
+  EXPECT_EQ(last->fileTheme(), &theme);
+}
+
+TEST_F(DrawingTest, PublishedPropertiesIgnoreCase) {
+  std::vector<std::string> log;
+  ui::Panel parent(nullptr);
+  TkwoButton button(nullptr);
+  StyleOnlyChild styleOnly(&parent, log);
+  struct Case {
+    const ui::Component *component;
+    const char *name;
+    bool published;
+  };
+  const Case cases[] = {
+      {&button, "UIStyle", true},        {&button, "uistyle", true},      {&button, "FILETHEME", true},
+      {&button, "objectname", true},     {&button, "NoSuchThing", false}, {&styleOnly, "UIStyle", true},
+      {&styleOnly, "FileTheme", false},  {&parent, "UIStyle", false},     {&parent, "FileTheme", false},
+      {&parent, nullptr, false},
+  };
+  for (const Case &c : cases) {
+    EXPECT_EQ(HasPublishedProperty(*c.component, c.name), c.published) << (c.name != nullptr ? c.name : "null");
+  }
+}
+
+// A skin-file reload finds the components to refresh by their Qt class
+// name, so each toolkit class must report its own.
+TEST_F(DrawingTest, EveryToolkitClassNamesItself) {
+  using Make = std::function<ui::Component *(ui::Component *owner)>;
+  struct Case {
+    const char *name;
+    Make make;
+  };
+  const Case cases[] = {
+      {"TkwoForm", [](ui::Component *o) { return new TkwoForm(o); }},
+      {"TkwoTitleBar", [](ui::Component *o) { return new TkwoTitleBar(o); }},
+      {"TkwoPopupMenu", [](ui::Component *o) { return new TkwoPopupMenu(o); }},
+      {"TkwoMainMenu", [](ui::Component *o) { return new TkwoMainMenu(o); }},
+      {"TkwoToolBar", [](ui::Component *o) { return new TkwoToolBar(o); }},
+      {"TkwoStatusBar", [](ui::Component *o) { return new TkwoStatusBar(o); }},
+      {"TkwoButton", [](ui::Component *o) { return new TkwoButton(o); }},
+      {"TkwoImageButton", [](ui::Component *o) { return new TkwoImageButton(o); }},
+      {"TkwoCheckBox", [](ui::Component *o) { return new TkwoCheckBox(o); }},
+      {"TkwoRadioButton", [](ui::Component *o) { return new TkwoRadioButton(o); }},
+      {"TkwoComboBox", [](ui::Component *o) { return new TkwoComboBox(o); }},
+      {"TkwoListBox", [](ui::Component *o) { return new TkwoListBox(o); }},
+      {"TkwoPanel", [](ui::Component *o) { return new TkwoPanel(o); }},
+      {"TkwoImagePanel", [](ui::Component *o) { return new TkwoImagePanel(o); }},
+      {"TkwoGroupBox", [](ui::Component *o) { return new TkwoGroupBox(o); }},
+      {"TkwoCheckGroup", [](ui::Component *o) { return new TkwoCheckGroup(o); }},
+      {"TkwoRadioGroup", [](ui::Component *o) { return new TkwoRadioGroup(o); }},
+      {"TkwoScrollBar", [](ui::Component *o) { return new TkwoScrollBar(o); }},
+      {"TkwoTrackBar", [](ui::Component *o) { return new TkwoTrackBar(o); }},
+      {"TkwoScrollTrackBar", [](ui::Component *o) { return new TkwoScrollTrackBar(o); }},
+      {"TkwoStringGrid", [](ui::Component *o) { return new TkwoStringGrid(o); }},
+      {"TkwoPageControl", [](ui::Component *o) { return new TkwoPageControl(o); }},
+      {"TkwoTabSheet", [](ui::Component *o) { return new TkwoTabSheet(o); }},
+      {"TkwoFileTheme", [](ui::Component *o) { return new TkwoFileTheme(o); }},
+      {"TImageButton", [](ui::Component *o) { return new TImageButton(o); }},
+  };
+  for (const Case &c : cases) {
+    ui::Form form(nullptr);
+    ui::Component *component = c.make(&form);
+    EXPECT_STREQ(component->object()->metaObject()->className(), (std::string("kwo::") + c.name).c_str());
+  }
+}
+
+}  // namespace
+}  // namespace kwo
