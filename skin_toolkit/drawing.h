@@ -48,10 +48,11 @@ QImage ExtractBitmapFrame(const QImage &source, int frameCount, int frameIndex);
 
 // Three equal frames: the first at the left, the last at the right, both
 // keyed (on the top-left pixel when transparent, else magenta), the middle
-// one stretched between them.
+// one stretched between them (nearest neighbour) and drawn opaque.
 void DrawThreePartStretch(QPainter &painter, const QImage &picture, const QRect &rect, bool transparent);
 
-// The picture turned by a quarter: left is counter-clockwise.
+// The picture turned by a quarter: left is counter-clockwise. Indexed
+// pictures keep their format and colour table.
 QImage RotateBitmapLeft(const QImage &picture);
 QImage RotateBitmapRight(const QImage &picture);
 
@@ -59,20 +60,24 @@ QImage RotateBitmapRight(const QImage &picture);
 QImage KeyedImage(const QImage &picture, QRgb key);
 
 // A one-pixel frame round the control's whole rectangle and, when inner is
-// set, a second one inside it. The control keeps a margin for it.
+// set, a second one inside it. The control keeps a margin for it. A colour
+// that names none (clNone) draws no frame.
 void DrawWindowBorder(QPainter &painter, const QRect &controlRect, platform::TColor color,
                       platform::TColor innerColor, bool inner);
 
 // Draws the nine-grid face of the picture over the target rectangle, which
 // starts at the painter's origin: corners copied (keyed on magenta when
-// masked), edges and centre stretched with magenta transparent.
+// masked), edges and centre stretched (nearest neighbour) with magenta
+// transparent. Nothing is drawn outside the face.
 void DrawNineGrid(const QImage &source, QPainter &painter, const QRect &target, bool masked);
 
 // True when the component takes a property of that name (case ignored):
 // "UIStyle", "FileTheme", or one of its Qt properties.
 bool HasPublishedProperty(const ui::Component &component, const char *name);
 
-// Whether the skinned frame of the form draws itself active.
+// Whether the skinned frame of the form draws itself active: the activity
+// rule on the application's main form, the active window and the form's
+// own state (null: no form).
 bool IsFormActive(const ui::Form *form);
 
 // A flag of an old system family; never set here.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "drawing.h"
+#include "application.h"
 #include "form.h"
 #include "image_button.h"
 #include "kwo_button.h"
@@ -380,6 +381,30 @@ TEST_F(DrawingTest, PublishedPropertiesIgnoreCase) {
   for (const Case &c : cases) {
     EXPECT_EQ(HasPublishedProperty(*c.component, c.name), c.published) << (c.name != nullptr ? c.name : "null");
   }
+}
+
+TEST_F(DrawingTest, FormActivityReadsTheMainFormAndTheActiveWindow) {
+  ui::Application *app = ui::Application::instance();
+  ASSERT_NE(app, nullptr);
+  ui::Form active(nullptr);
+  active.setBounds(10, 10, 200, 100);
+  active.show();
+  active.activateWindow();
+  ASSERT_TRUE(testsupport::waitFor([&] { return active.isActiveWindow(); }));
+  ui::Form other(nullptr);  // never shown
+
+  ASSERT_EQ(app->mainForm(), nullptr);
+  EXPECT_TRUE(IsFormActive(&active));
+  EXPECT_FALSE(IsFormActive(&other));
+  EXPECT_FALSE(IsFormActive(nullptr));  // no main form and no form: nothing is active
+
+  app->setMainForm(&other);
+  EXPECT_TRUE(IsFormActive(&other));  // the main form, while the application is active
+  EXPECT_TRUE(IsFormActive(nullptr));
+  EXPECT_TRUE(IsFormActive(&active));
+  app->setMainForm(&active);
+  EXPECT_FALSE(IsFormActive(&other));
+  app->setMainForm(nullptr);
 }
 
 // A skin-file reload finds the components to refresh by their Qt class
