@@ -362,6 +362,35 @@ TEST_F(DrawingTest, ApplyThemeToChildrenGivesThemeThenStyleToDirectChildrenTakin
   EXPECT_EQ(last->fileTheme(), &theme);
 }
 
+// Frees a sibling while it takes its style.
+class SiblingFreeingChild : public ThemedChild {
+ public:
+  using ThemedChild::ThemedChild;
+  void setUIStyle(TkwoUIStyle style) override {
+    ThemedChild::setUIStyle(style);
+    delete victim;
+    victim = nullptr;
+  }
+  ui::Control *victim = nullptr;
+};
+
+TEST_F(DrawingTest, ApplyThemeToChildrenPassesOverAChildFreedOnTheWay) {
+  std::vector<std::string> log;
+  ui::Panel parent(nullptr);
+  auto *freeing = new SiblingFreeingChild(&parent, log);
+  freeing->setObjectName(QStringLiteral("freeing"));
+  auto *victim = new ThemedChild(&parent, log);
+  victim->setObjectName(QStringLiteral("victim"));
+  freeing->victim = victim;
+  auto *last = new ThemedChild(&parent, log);
+  last->setObjectName(QStringLiteral("last"));
+
+  ApplyThemeToChildren(parent, S::WinXP, nullptr);
+  const std::string winXP = std::to_string(static_cast<int>(S::WinXP));
+  EXPECT_EQ(log, (std::vector<std::string>{"freeing no theme", "freeing style " + winXP, "last no theme",
+                                           "last style " + winXP}));
+}
+
 TEST_F(DrawingTest, PublishedPropertiesIgnoreCase) {
   std::vector<std::string> log;
   ui::Panel parent(nullptr);
