@@ -14,12 +14,16 @@
 
 namespace kwo {
 
+class ThemeSource;
+
 class TkwoCustomButton : public TkwoFocusControl {
   Q_OBJECT
  public:
   explicit TkwoCustomButton(ui::Component *owner);
   ~TkwoCustomButton() override;
 
+  // Reads the look's items from one source (the skin file when the style is
+  // FromThemeFile and one is loaded), hands it to applyUIStyle, repaints.
   void setUIStyle(TkwoUIStyle style) override;
 
   bool autoSize() const { return autoSize_; }
@@ -60,12 +64,13 @@ class TkwoCustomButton : public TkwoFocusControl {
  protected:
   // The look's hooks; each does nothing unless a button class says more.
   virtual void autoSizeToPicture();
-  virtual void applyUIStyle() {}
+  virtual void applyUIStyle(const ThemeSource &source) { (void)source; }
   virtual void drawPicture(QPainter &painter, ButtonPicture picture);
   virtual void drawCaption(QPainter &painter);
   virtual void drawFocus(QPainter &painter);
 
-  // The button face of a picture in the button's look, plainly painted.
+  // The button face of a picture in the colours the look gave, plainly
+  // painted.
   void drawPlainFace(QPainter &painter, ButtonPicture picture, const QRect &rect) const;
   // The picture masked by the colour of its top-left pixel, unless it has
   // transparency of its own.
@@ -98,6 +103,17 @@ class TkwoCustomButton : public TkwoFocusControl {
   bool pictureTransparent_ = false;
 
  private:
+  // The plain face's colours and one frame of the button picture, as the
+  // last style update read them.
+  struct PlainFace {
+    platform::TColor fill = 0;
+    platform::TColor border = 0;
+    platform::TColor hotBorder = 0;
+    platform::TColor down = 0;
+    Size frame;
+  };
+  void takeFace(const ThemeSource &source);
+
   void stopRepeat() { repeatTimer_.stop(); }
 
   bool autoSize_ = false;
@@ -109,6 +125,7 @@ class TkwoCustomButton : public TkwoFocusControl {
   bool answersEnter_ = false;
   bool mouseOver_ = false;
   bool pressed_ = false;
+  PlainFace face_;
   ui::Timer repeatTimer_{nullptr};
 };
 
@@ -131,7 +148,8 @@ class TkwoButton : public TkwoCustomButton {
   GlyphPlacement glyphPlacement() const;
 
  protected:
-  void applyUIStyle() override;
+  // Transparent from the look's ButtonTransparentBool.
+  void applyUIStyle(const ThemeSource &source) override;
   void drawPicture(QPainter &painter, ButtonPicture picture) override;
   void drawCaption(QPainter &painter) override;
   void drawFocus(QPainter &painter) override;
