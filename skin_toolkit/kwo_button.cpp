@@ -11,7 +11,6 @@
 #include "color.h"
 #include "form.h"
 #include "greyed_picture.h"
-#include "themes/theme_source.h"
 
 namespace kwo {
 namespace {
@@ -50,10 +49,15 @@ TkwoCustomButton::~TkwoCustomButton() {
 
 void TkwoCustomButton::setUIStyle(TkwoUIStyle style) {
   uiStyle_ = style;
-  const ThemeSource source = ThemeSource::resolve(fileTheme(), style);
-  takeFace(source);
-  applyUIStyle(source);
+  updateSource_ = ThemeSource::resolve(fileTheme(), style);
+  takeFace(*updateSource_);
+  applyUIStyle();
+  updateSource_.reset();
   update();
+}
+
+ThemeSource TkwoCustomButton::themeSource() const {
+  return updateSource_ ? *updateSource_ : ThemeSource::resolve(fileTheme(), uiStyle_);
 }
 
 void TkwoCustomButton::takeFace(const ThemeSource &source) {
@@ -350,7 +354,7 @@ void TkwoButton::setSpacing(int value) {
   update();
 }
 
-void TkwoButton::applyUIStyle(const ThemeSource &source) { setTransparent(source.boolean(tiButtonTransparentBool)); }
+void TkwoButton::applyUIStyle() { setTransparent(themeSource().boolean(tiButtonTransparentBool)); }
 
 GlyphPlacement TkwoButton::glyphPlacement() const {
   const QFontMetrics fm(font());

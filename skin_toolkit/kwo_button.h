@@ -7,14 +7,14 @@
 #include <QPixmap>
 #include <QRect>
 #include <functional>
+#include <optional>
 
 #include "button_logic.h"
 #include "kwo_focus_control.h"
+#include "themes/theme_source.h"
 #include "timer.h"
 
 namespace kwo {
-
-class ThemeSource;
 
 class TkwoCustomButton : public TkwoFocusControl {
   Q_OBJECT
@@ -23,7 +23,7 @@ class TkwoCustomButton : public TkwoFocusControl {
   ~TkwoCustomButton() override;
 
   // Reads the look's items from one source (the skin file when the style is
-  // FromThemeFile and one is loaded), hands it to applyUIStyle, repaints.
+  // FromThemeFile and one is loaded), then applyUIStyle, then repaints.
   void setUIStyle(TkwoUIStyle style) override;
 
   bool autoSize() const { return autoSize_; }
@@ -64,10 +64,14 @@ class TkwoCustomButton : public TkwoFocusControl {
  protected:
   // The look's hooks; each does nothing unless a button class says more.
   virtual void autoSizeToPicture();
-  virtual void applyUIStyle(const ThemeSource &source) { (void)source; }
+  virtual void applyUIStyle() {}
+  // Where the look's items come from: inside applyUIStyle the source of the
+  // running update, elsewhere the present style's.
   virtual void drawPicture(QPainter &painter, ButtonPicture picture);
   virtual void drawCaption(QPainter &painter);
   virtual void drawFocus(QPainter &painter);
+
+  ThemeSource themeSource() const;
 
   // The button face of a picture in the colours the look gave, plainly
   // painted.
@@ -126,6 +130,8 @@ class TkwoCustomButton : public TkwoFocusControl {
   bool mouseOver_ = false;
   bool pressed_ = false;
   PlainFace face_;
+  // Set for the length of a style update.
+  std::optional<ThemeSource> updateSource_;
   ui::Timer repeatTimer_{nullptr};
 };
 
@@ -149,7 +155,7 @@ class TkwoButton : public TkwoCustomButton {
 
  protected:
   // Transparent from the look's ButtonTransparentBool.
-  void applyUIStyle(const ThemeSource &source) override;
+  void applyUIStyle() override;
   void drawPicture(QPainter &painter, ButtonPicture picture) override;
   void drawCaption(QPainter &painter) override;
   void drawFocus(QPainter &painter) override;
