@@ -15,9 +15,13 @@ int CheckPictureFrame(bool checked, bool enabled) {
   return checked ? 3 : 4;
 }
 
+Size CheckPictureSize(ImageSize wholePicture) {
+  if (wholePicture.width < 4 || wholePicture.height <= 0) return {0, 0};
+  return {wholePicture.width / 4, wholePicture.height};
+}
+
 Size CheckPictureSize(TkwoUIStyle style, bool radio) {
-  const ImageSize whole = BuiltInImageSize(BuiltInLookOf(style), radio ? tiRadioButtonImage : tiCheckBoxImage);
-  return {whole.width / 4, whole.height};
+  return CheckPictureSize(BuiltInImageSize(BuiltInLookOf(style), radio ? tiRadioButtonImage : tiCheckBoxImage));
 }
 
 Size CheckAutoSize(Size picture, int captionWidth, int letterHeight) {

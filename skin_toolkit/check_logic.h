@@ -18,8 +18,11 @@ bool CheckedForState(TCheckBoxState state);
 // 3 checked and disabled, 4 unchecked and disabled.
 int CheckPictureFrame(bool checked, bool enabled);
 
-// One frame of the look's check box or radio picture (a quarter of the
-// built-in picture; the DeepBlue one for looks without a built-in picture).
+// One frame of a four-frame check box or radio picture of that whole size:
+// a quarter of its width (truncated), its height; nothing without a picture.
+Size CheckPictureSize(ImageSize wholePicture);
+// The same for the look's built-in picture (the DeepBlue one for looks
+// without a built-in picture).
 Size CheckPictureSize(TkwoUIStyle style, bool radio);
 
 // The size AutoSize gives: the picture, 4 pixels, the caption and 4 more

@@ -19,10 +19,6 @@ bool isEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter;
 
 constexpr Qt::KeyboardModifiers kShiftCtrlAlt = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
 
-QColor themeColor(TkwoUIStyle style, int item) {
-  return ui::toQColor(GetBuiltInThemeColor(BuiltInLookOf(style), item));
-}
-
 // A picture that has no transparency of its own is masked by the colour of
 // its top-left pixel.
 QPixmap masked(const QPixmap &picture) {
@@ -53,8 +49,25 @@ TkwoCustomButton::~TkwoCustomButton() {
 
 void TkwoCustomButton::setUIStyle(TkwoUIStyle style) {
   uiStyle_ = style;
+  updateSource_ = ThemeSource::resolve(fileTheme(), style);
+  takeFace(*updateSource_);
   applyUIStyle();
+  updateSource_.reset();
   update();
+}
+
+ThemeSource TkwoCustomButton::themeSource() const {
+  return updateSource_ ? *updateSource_ : ThemeSource::resolve(fileTheme(), uiStyle_);
+}
+
+void TkwoCustomButton::takeFace(const ThemeSource &source) {
+  face_.fill = source.color(tiToolBarButtonBackgroundColor);
+  face_.border = source.color(tiToolBarButtonBorderColor);
+  face_.hotBorder = source.color(tiMenuSelectedBorderColor);
+  face_.down = source.color(tiToolBarButtonDownBackgroundColor);
+  // One of the button picture's three frames.
+  const QImage picture = source.image(tiButtonImage);
+  face_.frame = picture.width() >= 3 ? Size{picture.width() / 3, picture.height()} : Size{};
 }
 
 void TkwoCustomButton::setAutoSize(bool value) {
@@ -245,15 +258,15 @@ void TkwoCustomButton::paint(QPainter &painter) {
 
 void TkwoCustomButton::drawPlainFace(QPainter &painter, ButtonPicture picture, const QRect &r) const {
   if (r.width() <= 0 || r.height() <= 0) return;
-  QColor fill = themeColor(uiStyle_, tiToolBarButtonBackgroundColor);
-  QColor border = themeColor(uiStyle_, tiToolBarButtonBorderColor);
+  QColor fill = ui::toQColor(face_.fill);
+  QColor border = ui::toQColor(face_.border);
   switch (picture) {
     case ButtonPicture::MouseOn:
       fill = fill.lighter(106);
-      border = themeColor(uiStyle_, tiMenuSelectedBorderColor);
+      border = ui::toQColor(face_.hotBorder);
       break;
     case ButtonPicture::MouseDown:
-      fill = themeColor(uiStyle_, tiToolBarButtonDownBackgroundColor);
+      fill = ui::toQColor(face_.down);
       break;
     case ButtonPicture::Disabled:
       border = QColor(160, 160, 160);
@@ -276,8 +289,7 @@ void TkwoCustomButton::drawPlainFace(QPainter &painter, ButtonPicture picture, c
 
 void TkwoCustomButton::drawPicture(QPainter &painter, ButtonPicture picture) {
   // The picture is one frame of the look's button picture, at its own size.
-  const Size frame = ButtonAutoSize(BuiltInLookOf(uiStyle_));
-  drawPlainFace(painter, picture, QRect(0, 0, frame.width, frame.height));
+  drawPlainFace(painter, picture, QRect(0, 0, face_.frame.width, face_.frame.height));
 }
 
 // Engraved grey when disabled, otherwise in the font's colour, one pixel
@@ -342,9 +354,7 @@ void TkwoButton::setSpacing(int value) {
   update();
 }
 
-void TkwoButton::applyUIStyle() {
-  setTransparent(GetBuiltInThemeBool(BuiltInLookOf(uiStyle_), tiButtonTransparentBool));
-}
+void TkwoButton::applyUIStyle() { setTransparent(themeSource().boolean(tiButtonTransparentBool)); }
 
 GlyphPlacement TkwoButton::glyphPlacement() const {
   const QFontMetrics fm(font());

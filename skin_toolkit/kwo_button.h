@@ -7,9 +7,11 @@
 #include <QPixmap>
 #include <QRect>
 #include <functional>
+#include <optional>
 
 #include "button_logic.h"
 #include "kwo_focus_control.h"
+#include "themes/theme_source.h"
 #include "timer.h"
 
 namespace kwo {
@@ -20,6 +22,8 @@ class TkwoCustomButton : public TkwoFocusControl {
   explicit TkwoCustomButton(ui::Component *owner);
   ~TkwoCustomButton() override;
 
+  // Reads the look's items from one source (the skin file when the style is
+  // FromThemeFile and one is loaded), then applyUIStyle, then repaints.
   void setUIStyle(TkwoUIStyle style) override;
 
   bool autoSize() const { return autoSize_; }
@@ -61,11 +65,16 @@ class TkwoCustomButton : public TkwoFocusControl {
   // The look's hooks; each does nothing unless a button class says more.
   virtual void autoSizeToPicture();
   virtual void applyUIStyle() {}
+  // Where the look's items come from: inside applyUIStyle the source of the
+  // running update, elsewhere the present style's.
   virtual void drawPicture(QPainter &painter, ButtonPicture picture);
   virtual void drawCaption(QPainter &painter);
   virtual void drawFocus(QPainter &painter);
 
-  // The button face of a picture in the button's look, plainly painted.
+  ThemeSource themeSource() const;
+
+  // The button face of a picture in the colours the look gave, plainly
+  // painted.
   void drawPlainFace(QPainter &painter, ButtonPicture picture, const QRect &rect) const;
   // The picture masked by the colour of its top-left pixel, unless it has
   // transparency of its own.
@@ -98,6 +107,17 @@ class TkwoCustomButton : public TkwoFocusControl {
   bool pictureTransparent_ = false;
 
  private:
+  // The plain face's colours and one frame of the button picture, as the
+  // last style update read them.
+  struct PlainFace {
+    platform::TColor fill = 0;
+    platform::TColor border = 0;
+    platform::TColor hotBorder = 0;
+    platform::TColor down = 0;
+    Size frame;
+  };
+  void takeFace(const ThemeSource &source);
+
   void stopRepeat() { repeatTimer_.stop(); }
 
   bool autoSize_ = false;
@@ -109,6 +129,9 @@ class TkwoCustomButton : public TkwoFocusControl {
   bool answersEnter_ = false;
   bool mouseOver_ = false;
   bool pressed_ = false;
+  PlainFace face_;
+  // Set for the length of a style update.
+  std::optional<ThemeSource> updateSource_;
   ui::Timer repeatTimer_{nullptr};
 };
 
@@ -131,6 +154,7 @@ class TkwoButton : public TkwoCustomButton {
   GlyphPlacement glyphPlacement() const;
 
  protected:
+  // Transparent from the look's ButtonTransparentBool.
   void applyUIStyle() override;
   void drawPicture(QPainter &painter, ButtonPicture picture) override;
   void drawCaption(QPainter &painter) override;

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include "color.h"
+#include "themes/theme_source.h"
 
 namespace kwo {
 
@@ -22,6 +23,9 @@ TkwoCheckBox::~TkwoCheckBox() { beginDestroy(); }
 
 void TkwoCheckBox::setUIStyle(TkwoUIStyle style) {
   uiStyle_ = style;
+  const ThemeSource source = ThemeSource::resolve(fileTheme(), style);
+  const QImage picture = source.image(isRadio() ? tiRadioButtonImage : tiCheckBoxImage);
+  pictureSize_ = CheckPictureSize(ImageSize{picture.width(), picture.height()});
   applyAutoSize();
   update();
 }

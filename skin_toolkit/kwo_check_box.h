@@ -14,6 +14,8 @@ class TkwoCheckBox : public TkwoFocusControl {
   explicit TkwoCheckBox(ui::Component *owner);
   ~TkwoCheckBox() override;
 
+  // Takes the size of the look's picture (from the skin file when the
+  // style is FromThemeFile and one is loaded), then sizes and repaints.
   void setUIStyle(TkwoUIStyle style) override;
 
   bool checked() const { return checked_; }
@@ -30,8 +32,8 @@ class TkwoCheckBox : public TkwoFocusControl {
   // set from outside keep only their position.
   void setBounds(int left, int top, int width, int height) override;
 
-  // One frame of the look's picture.
-  Size pictureSize() const { return CheckPictureSize(uiStyle_, isRadio()); }
+  // One frame of the picture the look gave.
+  Size pictureSize() const { return pictureSize_; }
   // The frame the present state shows (1..4).
   int pictureFrame() const { return CheckPictureFrame(checked_, isEnabled()); }
 
@@ -65,6 +67,7 @@ class TkwoCheckBox : public TkwoFocusControl {
  private:
   bool checked_ = false;
   bool autoSize_ = true;
+  Size pictureSize_;
 };
 
 class TkwoRadioButton : public TkwoCheckBox {

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "color.h"
+#include "themes/theme_source.h"
 
 namespace kwo {
 
@@ -44,9 +45,9 @@ void TkwoComboBox::change() {
 void TkwoComboBox::setUIStyle(TkwoUIStyle style) {
   uiStyle_ = style;
   arrowColor_ = platform::clBlack;
-  const TkwoUIStyle look = BuiltInLookOf(style);
-  borderColor_ = GetBuiltInThemeColor(look, tiControlBorderColor);
-  buttonColor_ = GetBuiltInThemeColor(look, tiFormBackgroundColor);
+  const ThemeSource source = ThemeSource::resolve(fileTheme(), style);
+  borderColor_ = source.color(tiControlBorderColor);
+  buttonColor_ = source.color(tiFormBackgroundColor);
   update();
 }
 

@@ -14,6 +14,11 @@ TkwoFocusControl::TkwoFocusControl(ui::Component *owner) : ui::Control(owner) {
   setFocusPolicy(Qt::TabFocus);
 }
 
+void TkwoFocusControl::setLook(TkwoUIStyle style, TkwoFileTheme *fileTheme) {
+  storeFileTheme(fileTheme);
+  setUIStyle(style);
+}
+
 void TkwoFocusControl::setTransparent(bool value) {
   transparent_ = value;
   transparentChanged();

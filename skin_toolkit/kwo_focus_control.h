@@ -17,6 +17,8 @@ class TkwoFocusControl : public ui::Control, public ThemeClient {
   explicit TkwoFocusControl(ui::Component *owner);
 
   TkwoUIStyle uiStyle() const override { return uiStyle_; }
+  // A container's look in one update: the file theme, then the style.
+  void setLook(TkwoUIStyle style, TkwoFileTheme *fileTheme);
 
   bool transparent() const { return transparent_; }
   void setTransparent(bool value);

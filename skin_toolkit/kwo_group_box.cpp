@@ -5,6 +5,7 @@
 
 #include "color.h"
 #include "group_logic.h"
+#include "themes/theme_source.h"
 
 namespace kwo {
 
@@ -22,10 +23,10 @@ void TkwoCustomGroupBox::setUIStyle(TkwoUIStyle style) {
 
 void TkwoCustomGroupBox::applyTheme(TkwoUIStyle style) {
   ApplyThemeToChildren(*this, style, fileTheme());
-  const TkwoUIStyle look = BuiltInLookOf(style);
-  borderColor_ = GetBuiltInThemeColor(look, tiControlBorderColor);
+  const ThemeSource source = ThemeSource::resolve(fileTheme(), style);
+  borderColor_ = source.color(tiControlBorderColor);
   ui::Font f = controlFont();
-  f.color = GetBuiltInThemeColor(look, tiControlFontColor);
+  f.color = source.color(tiControlFontColor);
   setControlFont(f);
   update();
 }

@@ -20,7 +20,8 @@ class TkwoCustomGroupBox : public TkwoCustomPanel, public ThemeClient {
   void setBorderColor(platform::TColor color);
 
  protected:
-  // The children first, then the border and font colours of the look.
+  // The children first (the style and the file theme), then the border and
+  // font colours of the look.
   virtual void applyTheme(TkwoUIStyle style);
 
   // Left 3, top font height + 5, right and bottom 3.

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "color.h"
+#include "themes/theme_source.h"
 
 namespace kwo {
 
@@ -15,7 +16,7 @@ TkwoListBox::TkwoListBox(ui::Component *owner) : ui::ListBox(owner) {
 
 void TkwoListBox::setUIStyle(TkwoUIStyle style) {
   uiStyle_ = style;
-  borderColor_ = GetBuiltInThemeColor(BuiltInLookOf(style), tiControlBorderColor);
+  borderColor_ = ThemeSource::resolve(fileTheme(), style).color(tiControlBorderColor);
   update();
 }
 

@@ -9,6 +9,8 @@
 #include "color.h"
 #include "panel_logic.h"
 #include "themes/builtin_pictures.h"
+#include "themes/file_theme.h"
+#include "themes/theme_source.h"
 
 namespace kwo {
 
@@ -20,16 +22,49 @@ TkwoPanel::TkwoPanel(ui::Component *owner) : ui::Panel(owner), buttonPicture_(Pa
   setUIStyle(GetOwnerFormUIStyle(owner));
 }
 
-TkwoPanel::~TkwoPanel() { beginDestroy(); }
+TkwoPanel::~TkwoPanel() {
+  beginDestroy();
+  QObject::disconnect(themeWatch_);
+}
+
+void TkwoPanel::setFileTheme(TkwoFileTheme *theme) {
+  const bool changed = theme != fileTheme();
+  storeFileTheme(theme);
+  if (changed) {
+    QObject::disconnect(themeWatch_);
+    themeWatch_ = {};
+    if (theme != nullptr) {
+      themeWatch_ = connect(theme, &QObject::destroyed, this, [this] { fileThemeDestroyed(); });
+    }
+  }
+  takingFileTheme_ = true;
+  setUIStyle(uiStyle_);
+  takingFileTheme_ = false;
+}
+
+void TkwoPanel::fileThemeDestroyed() {
+  // The reference has cleared itself and set the panel's own style by now.
+  QObject::disconnect(themeWatch_);
+  themeWatch_ = {};
+  if (isDestroying()) return;
+  ApplyThemeToChildren(*this, TkwoUIStyle::DeepBlue, nullptr);
+}
 
 void TkwoPanel::setUIStyle(TkwoUIStyle style) {
   uiStyle_ = style;
-  const TkwoUIStyle look = BuiltInLookOf(style);
+  if (takingFileTheme_ && style != TkwoUIStyle::FromThemeFile) return;
   setColor(platform::clWhite);
-  barPicture_ = BuiltInThemePicture(look, tiSideChannelBarImage);
-  borderColor_ = GetBuiltInThemeColor(look, tiControlBorderColor);
-  captionFontColor_ =
-      look == TkwoUIStyle::MacOS ? platform::clBlack : GetBuiltInThemeColor(look, tiMenuSelectedFontColor);
+  const ThemeSource source = ThemeSource::resolve(fileTheme(), style);
+  barPicture_ = QPixmap::fromImage(source.image(tiSideChannelBarImage));
+  borderColor_ = source.color(tiControlBorderColor);
+  if (source.fromFile()) {
+    // A skin imitating a look with dark captions names it by its marker.
+    const int marker = source.baseLookMarker();
+    captionFontColor_ = marker >= 2 ? platform::clBlack : platform::clWhite;
+  } else {
+    captionFontColor_ = source.effective() == TkwoUIStyle::MacOS ? platform::clBlack
+                                                                 : source.color(tiMenuSelectedFontColor);
+  }
   // The bar's height may have changed: the children align again.
   const int full = fullHeight_;
   setFullHeight(full - 1);

@@ -3,6 +3,7 @@
 // folds the panel up to the bar and unfolds it again, 15 pixels a step.
 // fullHeight() is the panel's Height as the windows set it: the unfolded
 // height, remembered while the panel is folded.
+#include <QMetaObject>
 #include <QPixmap>
 #include <functional>
 
@@ -20,8 +21,12 @@ class TkwoPanel : public ui::Panel, public ThemeClient {
   TkwoUIStyle uiStyle() const override { return uiStyle_; }
   // White background; the caption bar, border and caption colour of the
   // look; then the full height once less and back, so the children align
-  // to the new bar.
+  // to the new bar. The style does not reach the children.
   void setUIStyle(TkwoUIStyle style) override;
+  // Stores the theme; it restyles the panel only while the style is
+  // FromThemeFile. When the theme goes away, the children lose it and take
+  // DeepBlue, and so does the panel.
+  void setFileTheme(TkwoFileTheme *theme) override;
 
   platform::TColor borderColor() const { return borderColor_; }
   void setBorderColor(platform::TColor color);
@@ -69,8 +74,13 @@ class TkwoPanel : public ui::Panel, public ThemeClient {
   bool animateTo(int target);
   void updateButtonHot(QPoint at);
 
+  void fileThemeDestroyed();
+
   platform::TColor borderColor_ = 0;
   TkwoUIStyle uiStyle_ = TkwoUIStyle::DeepBlue;
+  // Set while a new file theme applies the style again.
+  bool takingFileTheme_ = false;
+  QMetaObject::Connection themeWatch_;
   QPixmap barPicture_;
   QPixmap buttonPicture_;
   bool showButton_ = true;

@@ -81,7 +81,7 @@ void TkwoCheckGroup::itemsChanged() {
     b->setParentControl(this);
     b->setControlFont(controlFont());
     b->setAutoSize(true);
-    b->setUIStyle(uiStyle_);
+    b->setLook(uiStyle_, fileTheme());
     b->setTransparent(transparent());
     b->setParentColor(true);
     b->setTabStop(false);
@@ -151,7 +151,7 @@ void TkwoCheckGroup::setTransparent(bool value) {
 void TkwoCheckGroup::applyTheme(TkwoUIStyle style) {
   TkwoCustomGroupBox::applyTheme(style);
   for (TkwoCheckBox *b : buttons_) {
-    b->setUIStyle(style);
+    b->setLook(style, fileTheme());
     b->setColor(color());
   }
 }

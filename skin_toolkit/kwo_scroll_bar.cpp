@@ -7,7 +7,7 @@
 
 #include "color.h"
 #include "scroll_bar_logic.h"
-#include "themes/builtin_pictures.h"
+#include "themes/theme_source.h"
 
 namespace kwo {
 namespace {
@@ -105,11 +105,11 @@ void TkwoScrollBar::step(int delta) {
 void TkwoScrollBar::loadPictures() {
   if (!constructed_ || isDestroying()) return;
   track_->setBarImage(QPixmap());
-  const TkwoUIStyle look = BuiltInLookOf(uiStyle_);
-  setColor(GetBuiltInThemeColor(look, tiScrollBarBackgroundColor));
+  const ThemeSource source = ThemeSource::resolve(fileTheme(), uiStyle_);
+  setColor(source.color(tiScrollBarBackgroundColor));
 
   // The thumb's frames are drawn lying; a standing bar turns them right.
-  const QPixmap thumb = BuiltInThemePicture(look, tiScrollBarSliderImage);
+  const QPixmap thumb = QPixmap::fromImage(source.image(tiScrollBarSliderImage));
   thumbStart_ = frameOf(thumb, kThumbFrames, 0);
   thumbMiddle_ = frameOf(thumb, kThumbFrames, 1);
   thumbEnd_ = frameOf(thumb, kThumbFrames, 2);
@@ -120,7 +120,7 @@ void TkwoScrollBar::loadPictures() {
   }
 
   // The arrows' frames are drawn standing; a lying bar turns them left.
-  const QPixmap arrows = BuiltInThemePicture(look, tiScrollBarButtonImage);
+  const QPixmap arrows = QPixmap::fromImage(source.image(tiScrollBarButtonImage));
   const auto arrow = [&](int index) {
     const QPixmap frame = frameOf(arrows, kArrowFrames, index);
     return vertical() ? frame : turnedLeft(frame);

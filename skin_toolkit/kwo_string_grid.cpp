@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "color.h"
+#include "themes/theme_source.h"
 
 namespace kwo {
 
@@ -13,12 +14,12 @@ TkwoStringGrid::TkwoStringGrid(ui::Component *owner) : ui::StringGrid(owner) {
 
 void TkwoStringGrid::setUIStyle(TkwoUIStyle style) {
   uiStyle_ = style;
-  const TkwoUIStyle look = BuiltInLookOf(style);
-  borderColor_ = GetBuiltInThemeColor(look, tiControlBorderColor);
-  setFixedColor(GetBuiltInThemeColor(look, tiMenuSelectedBackgroundColor));
-  setColor(GetBuiltInThemeColor(look, tiControlBackgroundColor));
-  fixedFontColor_ = GetBuiltInThemeColor(look, tiMenuSelectedFontColor);
-  platform::TColor text = GetBuiltInThemeColor(look, tiMenuFontColor);
+  const ThemeSource source = ThemeSource::resolve(fileTheme(), style);
+  borderColor_ = source.color(tiControlBorderColor);
+  setFixedColor(source.color(tiMenuSelectedBackgroundColor));
+  setColor(source.color(tiControlBackgroundColor));
+  fixedFontColor_ = source.color(tiMenuSelectedFontColor);
+  platform::TColor text = source.color(tiMenuFontColor);
   if (text == platform::clWhite) text = platform::clBlack;
   setFontColor(text);
   update();

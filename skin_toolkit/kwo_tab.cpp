@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "color.h"
+#include "themes/theme_source.h"
 
 namespace kwo {
 namespace {
@@ -16,6 +17,8 @@ QColor qcolor(platform::TColor c, QColor fallback) {
 }
 
 QRect toQRect(const Rect &r) { return QRect(r.left, r.top, r.width(), r.height()); }
+
+ImageSize sizeOf(const QImage &picture) { return {picture.width(), picture.height()}; }
 
 }  // namespace
 
@@ -39,7 +42,9 @@ TkwoTabControlTopPanel::~TkwoTabControlTopPanel() {
 
 void TkwoTabControlTopPanel::setUIStyle(TkwoUIStyle style) {
   uiStyle_ = style;
-  metrics_ = TabStripMetricsFor(style);
+  const ThemeSource source = ThemeSource::resolve(fileTheme(), style);
+  metrics_ = TabStripMetricsFor(sizeOf(source.image(tiTabControlTabImage)), sizeOf(source.image(tiTabControlBarImage)),
+                                sizeOf(source.image(tiScrollButtonImage)));
   if (ownerTab_ != nullptr && !ownerTab_->isDestroying()) {
     ownerTab_->placeStrip();
   } else {
@@ -285,12 +290,16 @@ void TkwoTab::placeStrip() {
 void TkwoTab::setUIStyle(TkwoUIStyle style) {
   uiStyle_ = style;
   if (strip_ == nullptr) return;
+  // The strip takes the file theme and the style in one update.
+  strip_->storeFileTheme(fileTheme());
   strip_->setUIStyle(style);
   applyTheme(style);
-  const TkwoUIStyle look = BuiltInLookOf(style);
-  strip_->setColor(GetBuiltInThemeColor(look, tiControlBackgroundColor));
-  setBorderColor(GetBuiltInThemeColor(look, tiControlBorderColor));
-  setColor(style == TkwoUIStyle::WinXP ? platform::clWhite : GetBuiltInThemeColor(look, tiControlBackgroundColor));
+  const ThemeSource source = ThemeSource::resolve(fileTheme(), style);
+  const platform::TColor background = source.color(tiControlBackgroundColor);
+  strip_->setColor(background);
+  setBorderColor(source.color(tiControlBorderColor));
+  // WinXP's own table shows white pages; a skin file gives its colour.
+  setColor(!source.fromFile() && source.effective() == TkwoUIStyle::WinXP ? platform::clWhite : background);
   update();
 }
 

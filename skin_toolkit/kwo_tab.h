@@ -24,8 +24,9 @@ class TkwoTabControlTopPanel : public ui::Panel, public ThemeClient {
   ~TkwoTabControlTopPanel() override;
 
   TkwoUIStyle uiStyle() const override { return uiStyle_; }
-  // Takes the look's tab, bar and scroll button sizes; the strip's height
-  // becomes the tab picture's plus the bar's.
+  // Takes the sizes of the look's tab, bar and scroll button pictures (from
+  // the skin file when the style is FromThemeFile and one is loaded); the
+  // strip's height becomes the tab picture's plus the bar's.
   void setUIStyle(TkwoUIStyle style) override;
 
   // The captions; a change lays the row out again.
@@ -125,7 +126,7 @@ class TkwoTab : public ui::Panel, public ThemeClient {
   // Selects a tab through the strip.
   virtual void setTabIndexOp(int index) { strip_->setTabIndex(index); }
   virtual void borderColorChanged() {}
-  // Passes the look on to the children that take one.
+  // Passes the look and the file theme on to the children that take both.
   virtual void applyTheme(TkwoUIStyle style);
 
   void adjustClientRect(QRect &rect) const override;

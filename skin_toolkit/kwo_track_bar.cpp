@@ -7,7 +7,7 @@
 
 #include "color.h"
 #include "kwo_image_panel.h"
-#include "themes/builtin_pictures.h"
+#include "themes/theme_source.h"
 #include "track_bar_logic.h"
 
 namespace kwo {
@@ -166,9 +166,10 @@ void TkwoTrackBar::refresh() {
 
 void TkwoTrackBar::loadThemeImages() {
   if (keepOwnImages()) return;
-  const TkwoUIStyle look = BuiltInLookOf(uiStyle_);
-  barImage_ = BuiltInThemePicture(look, tiTrackBarBarImage);
-  slider_->setPicture(BuiltInThemePicture(look, horizontal() ? tiTrackBarSliderImage : tiTrackBarSliderVImage));
+  const ThemeSource source = ThemeSource::resolve(fileTheme(), uiStyle_);
+  barImage_ = QPixmap::fromImage(source.image(tiTrackBarBarImage));
+  const int slider = horizontal() ? tiTrackBarSliderImage : tiTrackBarSliderVImage;
+  slider_->setPicture(QPixmap::fromImage(source.image(slider)));
   slider_->setTransparent(isSliderTransparent());
   slider_->setAutoSize(true);
 }

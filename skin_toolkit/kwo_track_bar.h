@@ -81,7 +81,8 @@ class TkwoTrackBar : public ui::Panel, public ThemeClient {
   NotifyEvent OnChange;
 
  protected:
-  // Loads the look's bar and slider pictures and renders the bar strip.
+  // Loads the look's bar and slider pictures (from the skin file when the
+  // style is FromThemeFile and one is loaded).
   virtual void loadThemeImages();
   virtual bool keepOwnImages() const { return false; }
   virtual bool isSliderTransparent() const { return horizontal(); }

@@ -9,15 +9,22 @@ bool shownAt(const std::vector<bool> &visible, size_t i) { return i >= visible.s
 
 }  // namespace
 
+TabStripMetrics TabStripMetricsFor(ImageSize tabPicture, ImageSize barPicture, ImageSize scrollButtonPicture) {
+  TabStripMetrics m;
+  m.tabHeight = std::max(tabPicture.height, 0);
+  m.barHeight = std::max(barPicture.height, 0);
+  m.stripHeight = m.tabHeight + m.barHeight;
+  // One frame of four; a picture narrower than four frames has none.
+  if (scrollButtonPicture.width >= 4 && scrollButtonPicture.height > 0) {
+    m.scrollButton = {scrollButtonPicture.width / 4, scrollButtonPicture.height};
+  }
+  return m;
+}
+
 TabStripMetrics TabStripMetricsFor(TkwoUIStyle style) {
   const TkwoUIStyle look = BuiltInLookOf(style);
-  TabStripMetrics m;
-  m.tabHeight = BuiltInImageSize(look, tiTabControlTabImage).height;
-  m.barHeight = BuiltInImageSize(look, tiTabControlBarImage).height;
-  m.stripHeight = m.tabHeight + m.barHeight;
-  const ImageSize scroll = BuiltInImageSize(look, tiScrollButtonImage);
-  m.scrollButton = {scroll.width / 4, scroll.height};
-  return m;
+  return TabStripMetricsFor(BuiltInImageSize(look, tiTabControlTabImage), BuiltInImageSize(look, tiTabControlBarImage),
+                            BuiltInImageSize(look, tiScrollButtonImage));
 }
 
 int TabWidth(int textWidth, bool emptyCaption) {

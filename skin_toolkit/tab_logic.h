@@ -18,7 +18,12 @@ struct TabStripMetrics {
   bool operator==(const TabStripMetrics &) const = default;
 };
 
-// The look's sizes (the DeepBlue pictures for looks without built-in ones).
+// The sizes given by the pictures a strip loaded: the tab picture (its
+// height is the tab's), the bar under the tabs and the four-frame scroll
+// button picture, each whole. A missing picture counts as 0 x 0.
+TabStripMetrics TabStripMetricsFor(ImageSize tabPicture, ImageSize barPicture, ImageSize scrollButtonPicture);
+// The same for the look's built-in pictures (the DeepBlue ones for looks
+// without built-in pictures).
 TabStripMetrics TabStripMetricsFor(TkwoUIStyle style);
 
 // A tab's width: its caption's width + 20, 80 for an empty caption, at

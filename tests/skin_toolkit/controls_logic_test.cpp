@@ -35,11 +35,38 @@ TEST(CheckLogic, PictureSizesAndAutoSize) {
   EXPECT_EQ(PlaceCheck({13, 13}, 10, 14), (CheckLayout{{1, -1}, {17, -2}}));
 }
 
+TEST(CheckLogic, PictureSizeOfALoadedPicture) {
+  const struct {
+    ImageSize whole;
+    Size frame;
+  } cases[] = {
+      {{80, 15}, {20, 15}},  // a skin's four 20 x 15 frames
+      {{83, 15}, {20, 15}},  // the odd columns are no frame
+      {{4, 1}, {1, 1}},
+      {{3, 15}, {0, 0}},     // narrower than four frames
+      {{80, 0}, {0, 0}},
+      {{0, 0}, {0, 0}},      // no picture
+      {{-8, 15}, {0, 0}},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(CheckPictureSize(c.whole), c.frame) << c.whole.width << " x " << c.whole.height;
+  }
+}
+
 TEST(TabLogic, StripMetricsFollowTheLook) {
   EXPECT_EQ(TabStripMetricsFor(S::DeepBlue), (TabStripMetrics{17, 5, 22, {18, 17}}));
   EXPECT_EQ(TabStripMetricsFor(S::MacOS), (TabStripMetrics{27, 7, 34, {18, 18}}));
   EXPECT_EQ(TabStripMetricsFor(S::WinXP), (TabStripMetrics{18, 1, 19, {18, 18}}));
   EXPECT_EQ(TabStripMetricsFor(S::FromThemeFile), TabStripMetricsFor(S::DeepBlue));
+}
+
+TEST(TabLogic, StripMetricsOfLoadedPictures) {
+  // Tab picture 40 x 25, bar 7 x 3, scroll buttons four frames of 11 x 14.
+  EXPECT_EQ(TabStripMetricsFor({40, 25}, {7, 3}, {44, 14}), (TabStripMetrics{25, 3, 28, {11, 14}}));
+  // Missing pictures take no room; a scroll picture narrower than four
+  // frames has no button.
+  EXPECT_EQ(TabStripMetricsFor({}, {}, {}), (TabStripMetrics{0, 0, 0, {0, 0}}));
+  EXPECT_EQ(TabStripMetricsFor({18, 17}, {}, {3, 17}), (TabStripMetrics{17, 0, 17, {0, 0}}));
 }
 
 TEST(TabLogic, TabWidths) {
