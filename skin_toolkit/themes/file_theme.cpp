@@ -50,7 +50,9 @@ void TkwoFileTheme::setThemeFile(const QString &fileName) {
   if (!CheckSkinFileSignature(found)) throw SkinFileError("Invalid skin file for KwoKit!");
   themeFile_ = QFile::decodeName(QByteArray::fromStdString(found));
   loaded_ = manager_->load(found);
-  if (loaded_) reapplyToOwnerForm();
+  // Also after a refused file: the controls then draw DeepBlue rather than
+  // what they kept of the file before.
+  reapplyToOwnerForm();
 }
 
 void TkwoFileTheme::reapplyToOwnerForm() {

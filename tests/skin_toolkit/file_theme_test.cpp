@@ -102,6 +102,32 @@ TEST_F(FileThemeTest, BuiltSkinLoadsAndAnswersItsItems) {
   EXPECT_EQ(frame.pixel(12, 4), qRgb(0, 0, 200));  // column 38
 }
 
+TEST_F(FileThemeTest, ANewFileReplacesEveryItemOfTheOldOne) {
+  QImage red(4, 2, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  auto theme = loadedTheme(SkinFileBuilder()
+                               .addImage("ButtonImage", red)
+                               .addImage("CheckBoxImage", red)
+                               .addInt("FormBorderWidthInt", 2));
+  QImage picture;
+  ASSERT_TRUE(theme->getImage(tiButtonImage, picture));
+  ASSERT_TRUE(theme->getImage(tiCheckBoxImage, picture));
+
+  QImage blue(6, 3, QImage::Format_RGB32);
+  blue.fill(Qt::blue);
+  theme->setThemeFile(write(SkinFileBuilder()
+                                .addImage("ButtonImage", blue)
+                                .addRaw({"CheckBoxImage", SkinFileBuilder::Image, std::vector<std::byte>(30), {}, {}, {}}),
+                            "second.kwo"));
+  ASSERT_TRUE(theme->isLoaded());
+  ASSERT_TRUE(theme->getImage(tiButtonImage, picture));
+  EXPECT_EQ(picture.convertToFormat(QImage::Format_RGB32), blue);
+  // An entry that is no BMP counts as none.
+  EXPECT_FALSE(theme->getImage(tiCheckBoxImage, picture));
+  EXPECT_EQ(picture.size(), QSize(6, 3));
+  EXPECT_EQ(theme->getInt(tiFormBorderWidthInt), -1);
+}
+
 TEST_F(FileThemeTest, CheckFileReadsTheSignatureOfFiles) {
   write(SkinFileBuilder(), "good.kwo");
   write(SkinFileBuilder().setSignature("kwokit_TB"), "bad.kwo");
@@ -377,10 +403,6 @@ TEST_F(FileThemeTest, LoadReachesOnlyTheFormsToolkitComponentsUsingThisTheme) {
   plain->setFileTheme(theme);
   const int before[] = {user->applied, otherUser->applied, noTheme->applied, elsewhere->applied, plain->assigned};
 
-  theme->setThemeFile(write(SkinFileBuilder().setSignature("KwoKit_TB").setHeaderLength(3)));  // refused
-  ASSERT_FALSE(theme->isLoaded());
-  EXPECT_EQ(user->applied, before[0]);
-
   theme->setThemeFile(write(SkinFileBuilder().addInt("FormBorderWidthInt", 1), "good.kwo"));
   ASSERT_TRUE(theme->isLoaded());
   EXPECT_EQ(user->applied, before[0] + 1);
@@ -388,6 +410,26 @@ TEST_F(FileThemeTest, LoadReachesOnlyTheFormsToolkitComponentsUsingThisTheme) {
   EXPECT_EQ(noTheme->applied, before[2]);
   EXPECT_EQ(elsewhere->applied, before[3]);
   EXPECT_EQ(plain->assigned, before[4]);
+
+  // A refused file reaches them too, so that they fall back to DeepBlue.
+  theme->setThemeFile(write(SkinFileBuilder().setHeaderLength(3)));
+  ASSERT_FALSE(theme->isLoaded());
+  EXPECT_EQ(user->applied, before[0] + 2);
+  EXPECT_EQ(user->fileTheme(), theme);
+  EXPECT_EQ(ThemeSource::resolve(user->fileTheme(), S::FromThemeFile).effective(), S::DeepBlue);
+  EXPECT_EQ(otherUser->applied, before[1]);
+}
+
+TEST_F(FileThemeTest, WrongSignatureInAHandlerReachesTheUser) {
+  const QString bad = write(SkinFileBuilder().setSignature("KwoKit_tb"), "bad.kwo");
+  TkwoFileTheme theme(nullptr);
+  testsupport::MessageBoxScript boxes;
+  boxes.answer(ui::IDOK);
+  QMetaObject::invokeMethod(&theme, [&] { theme.setThemeFile(bad); }, Qt::QueuedConnection);
+  testsupport::processEvents();
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].text, QStringLiteral("Invalid skin file for KwoKit!"));
+  EXPECT_TRUE(theme.themeFile().isEmpty());
 }
 
 }  // namespace
