@@ -5,10 +5,10 @@
 #include "app_dir.h"
 #include "drawing.h"
 #include "file_io.h"
+#include "file_theme_reader.h"
 #include "form.h"
 #include "skin_file.h"
 #include "theme_client.h"
-#include "file_theme_reader.h"
 
 namespace kwo {
 namespace {

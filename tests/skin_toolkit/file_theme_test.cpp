@@ -1,6 +1,5 @@
 // Skin files on the offscreen platform: finding, checking and loading them,
 // the items a loaded one answers, and how the toolkit's controls follow it.
-#include <QFile>
 #include <QImage>
 #include <filesystem>
 #include <memory>
@@ -65,8 +64,8 @@ class FileThemeTest : public testsupport::UiTest {
     return pathOf(dir_ / name);
   }
   // A theme with the skin loaded.
-  std::unique_ptr<TkwoFileTheme> loadedTheme(const SkinFileBuilder &skin, ui::Component *owner = nullptr) {
-    auto theme = std::make_unique<TkwoFileTheme>(owner);
+  std::unique_ptr<TkwoFileTheme> loadedTheme(const SkinFileBuilder &skin) {
+    auto theme = std::make_unique<TkwoFileTheme>(nullptr);
     theme->setThemeFile(write(skin));
     EXPECT_TRUE(theme->isLoaded());
     return theme;
@@ -372,6 +371,26 @@ TEST_F(FileThemeTest, DestroyingTheThemeGivesDeepBlueWithNoTheme) {
   second.reset();
   EXPECT_EQ(button->uiStyle(), S::DeepBlue);
   EXPECT_EQ(button->fileTheme(), nullptr);
+}
+
+TEST_F(FileThemeTest, FormTearDownWithTheThemeGoingFirst) {
+  // Owned components go newest first: the theme dies while the button that
+  // uses it still stands, and the button is told before it goes itself.
+  struct RecordingButton : TkwoButton {
+    RecordingButton(ui::Component *owner, TkwoUIStyle &atEnd) : TkwoButton(owner), atEnd(atEnd) {}
+    ~RecordingButton() override { atEnd = uiStyle(); }
+    TkwoUIStyle &atEnd;
+  };
+  TkwoUIStyle atEnd = S::MacOS;
+  auto form = std::make_unique<ui::Form>(nullptr);
+  auto *button = new RecordingButton(form.get(), atEnd);
+  auto *theme = new TkwoFileTheme(form.get());
+  theme->setThemeFile(write(SkinFileBuilder::fromBuiltIn(S::Protein, 0x40000)));
+  button->setFileTheme(theme);
+  button->setUIStyle(S::FromThemeFile);
+  form.reset();
+  testsupport::processEvents();
+  EXPECT_EQ(atEnd, S::DeepBlue);
 }
 
 TEST_F(FileThemeTest, SameThemeAgainReappliesAControlsLook) {
