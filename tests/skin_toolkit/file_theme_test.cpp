@@ -300,8 +300,15 @@ TEST_F(FileThemeTest, FileOverTheSizeLimitDoesNotLoad) {
   TkwoFileThemeMgr manager;
   EXPECT_FALSE(manager.load(path.toStdString()));
   EXPECT_FALSE(manager.hasReader());
-  EXPECT_FALSE(manager.load((dir_ / "missing.kwo").string()));
-  EXPECT_FALSE(manager.hasReader());
+  // Each failed load also drops the reader of the file loaded before.
+  const std::string good = write(SkinFileBuilder().addInt("FormBorderWidthInt", 3), "good.kwo").toStdString();
+  for (const std::filesystem::path &unreadable : {dir_ / "missing.kwo", dir_.path()}) {
+    ASSERT_TRUE(manager.load(good));
+    ASSERT_EQ(manager.getInt(tiFormBorderWidthInt), 3);
+    EXPECT_FALSE(manager.load(unreadable.string())) << unreadable;
+    EXPECT_FALSE(manager.hasReader()) << unreadable;
+    EXPECT_EQ(manager.getInt(tiFormBorderWidthInt), 0) << unreadable;
+  }
 }
 
 TEST_F(FileThemeTest, ResolveReadsALoadedFileOnlyForFromThemeFile) {
