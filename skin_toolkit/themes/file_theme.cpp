@@ -5,10 +5,10 @@
 #include "app_dir.h"
 #include "drawing.h"
 #include "file_io.h"
+#include "file_theme_reader.h"
 #include "form.h"
 #include "skin_file.h"
 #include "theme_client.h"
-#include "file_theme_reader.h"
 
 namespace kwo {
 namespace {
@@ -50,7 +50,9 @@ void TkwoFileTheme::setThemeFile(const QString &fileName) {
   if (!CheckSkinFileSignature(found)) throw SkinFileError("Invalid skin file for KwoKit!");
   themeFile_ = QFile::decodeName(QByteArray::fromStdString(found));
   loaded_ = manager_->load(found);
-  if (loaded_) reapplyToOwnerForm();
+  // Also after a refused file: the controls then draw DeepBlue rather than
+  // what they kept of the file before.
+  reapplyToOwnerForm();
 }
 
 void TkwoFileTheme::reapplyToOwnerForm() {

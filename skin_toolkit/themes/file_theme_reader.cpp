@@ -38,6 +38,7 @@ std::optional<std::string_view> TkwoThemeFileReader::getText(std::string_view na
 
 bool TkwoFileThemeMgr::load(const std::string &path) {
   reader_.reset();
+  decoded_.fill(std::nullopt);
   auto reader = std::make_unique<TkwoThemeFileReader>(path);
   if (!reader->isLoaded()) return false;
   reader_ = std::move(reader);
@@ -46,11 +47,14 @@ bool TkwoFileThemeMgr::load(const std::string &path) {
 
 bool TkwoFileThemeMgr::getImage(int position, QImage &target) const {
   if (!reader_ || !knownPosition(position)) return false;
-  const auto data = reader_->getImage(ThemeItemName(position));
-  if (!data) return false;
-  QImage decoded = QImage::fromData(reinterpret_cast<const uchar *>(data->data()), static_cast<int>(data->size()), "BMP");
-  if (decoded.isNull()) return false;
-  target = std::move(decoded);
+  std::optional<QImage> &slot = decoded_[static_cast<size_t>(position)];
+  if (!slot) {
+    const auto data = reader_->getImage(ThemeItemName(position));
+    slot = data ? QImage::fromData(reinterpret_cast<const uchar *>(data->data()), static_cast<int>(data->size()), "BMP")
+                : QImage();
+  }
+  if (slot->isNull()) return false;
+  target = *slot;
   return true;
 }
 

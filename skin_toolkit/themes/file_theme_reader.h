@@ -2,6 +2,7 @@
 // Reading a skin file: the reader holds one file's entries by name, the
 // manager holds the current reader and answers by theme position.
 #include <QImage>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -13,6 +14,7 @@
 
 #include "skin_file.h"
 #include "tcolor.h"
+#include "theme_table.h"
 
 namespace kwo {
 
@@ -51,7 +53,7 @@ class TkwoFileThemeMgr {
   bool load(const std::string &path);
   bool hasReader() const { return reader_ != nullptr; }
 
-  // Decodes the item's BMP into target; without an entry (or a reader), or
+  // The item's decoded BMP into target; without an entry (or a reader), or
   // when the entry does not decode, target stays as it was and the result
   // is false.
   bool getImage(int position, QImage &target) const;
@@ -63,6 +65,9 @@ class TkwoFileThemeMgr {
 
  private:
   std::unique_ptr<TkwoThemeFileReader> reader_;
+  // Each item's picture, decoded at its first use after a load (a null
+  // image when it has none or does not decode).
+  mutable std::array<std::optional<QImage>, kThemeItemCount + 1> decoded_;
 };
 
 }  // namespace kwo

@@ -1,6 +1,5 @@
 // Skin files on the offscreen platform: finding, checking and loading them,
 // the items a loaded one answers, and how the toolkit's controls follow it.
-#include <QFile>
 #include <QImage>
 #include <filesystem>
 #include <memory>
@@ -65,8 +64,8 @@ class FileThemeTest : public testsupport::UiTest {
     return pathOf(dir_ / name);
   }
   // A theme with the skin loaded.
-  std::unique_ptr<TkwoFileTheme> loadedTheme(const SkinFileBuilder &skin, ui::Component *owner = nullptr) {
-    auto theme = std::make_unique<TkwoFileTheme>(owner);
+  std::unique_ptr<TkwoFileTheme> loadedTheme(const SkinFileBuilder &skin) {
+    auto theme = std::make_unique<TkwoFileTheme>(nullptr);
     theme->setThemeFile(write(skin));
     EXPECT_TRUE(theme->isLoaded());
     return theme;
@@ -100,6 +99,32 @@ TEST_F(FileThemeTest, BuiltSkinLoadsAndAnswersItsItems) {
   EXPECT_EQ(frame.size(), QSize(13, 5));
   EXPECT_EQ(frame.pixel(0, 0), qRgb(0, 0, 200));   // column 26
   EXPECT_EQ(frame.pixel(12, 4), qRgb(0, 0, 200));  // column 38
+}
+
+TEST_F(FileThemeTest, ANewFileReplacesEveryItemOfTheOldOne) {
+  QImage red(4, 2, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  auto theme = loadedTheme(SkinFileBuilder()
+                               .addImage("ButtonImage", red)
+                               .addImage("CheckBoxImage", red)
+                               .addInt("FormBorderWidthInt", 2));
+  QImage picture;
+  ASSERT_TRUE(theme->getImage(tiButtonImage, picture));
+  ASSERT_TRUE(theme->getImage(tiCheckBoxImage, picture));
+
+  QImage blue(6, 3, QImage::Format_RGB32);
+  blue.fill(Qt::blue);
+  theme->setThemeFile(write(SkinFileBuilder()
+                                .addImage("ButtonImage", blue)
+                                .addRaw({"CheckBoxImage", SkinFileBuilder::Image, std::vector<std::byte>(30), {}, {}, {}}),
+                            "second.kwo"));
+  ASSERT_TRUE(theme->isLoaded());
+  ASSERT_TRUE(theme->getImage(tiButtonImage, picture));
+  EXPECT_EQ(picture.convertToFormat(QImage::Format_RGB32), blue);
+  // An entry that is no BMP counts as none.
+  EXPECT_FALSE(theme->getImage(tiCheckBoxImage, picture));
+  EXPECT_EQ(picture.size(), QSize(6, 3));
+  EXPECT_EQ(theme->getInt(tiFormBorderWidthInt), -1);
 }
 
 TEST_F(FileThemeTest, CheckFileReadsTheSignatureOfFiles) {
@@ -275,8 +300,15 @@ TEST_F(FileThemeTest, FileOverTheSizeLimitDoesNotLoad) {
   TkwoFileThemeMgr manager;
   EXPECT_FALSE(manager.load(path.toStdString()));
   EXPECT_FALSE(manager.hasReader());
-  EXPECT_FALSE(manager.load((dir_ / "missing.kwo").string()));
-  EXPECT_FALSE(manager.hasReader());
+  // Each failed load also drops the reader of the file loaded before.
+  const std::string good = write(SkinFileBuilder().addInt("FormBorderWidthInt", 3), "good.kwo").toStdString();
+  for (const std::filesystem::path &unreadable : {dir_ / "missing.kwo", dir_.path()}) {
+    ASSERT_TRUE(manager.load(good));
+    ASSERT_EQ(manager.getInt(tiFormBorderWidthInt), 3);
+    EXPECT_FALSE(manager.load(unreadable.string())) << unreadable;
+    EXPECT_FALSE(manager.hasReader()) << unreadable;
+    EXPECT_EQ(manager.getInt(tiFormBorderWidthInt), 0) << unreadable;
+  }
 }
 
 TEST_F(FileThemeTest, ResolveReadsALoadedFileOnlyForFromThemeFile) {
@@ -348,6 +380,26 @@ TEST_F(FileThemeTest, DestroyingTheThemeGivesDeepBlueWithNoTheme) {
   EXPECT_EQ(button->fileTheme(), nullptr);
 }
 
+TEST_F(FileThemeTest, FormTearDownWithTheThemeGoingFirst) {
+  // Owned components go newest first: the theme dies while the button that
+  // uses it still stands, and the button is told before it goes itself.
+  struct RecordingButton : TkwoButton {
+    RecordingButton(ui::Component *owner, TkwoUIStyle &atEnd) : TkwoButton(owner), atEnd(atEnd) {}
+    ~RecordingButton() override { atEnd = uiStyle(); }
+    TkwoUIStyle &atEnd;
+  };
+  TkwoUIStyle atEnd = S::MacOS;
+  auto form = std::make_unique<ui::Form>(nullptr);
+  auto *button = new RecordingButton(form.get(), atEnd);
+  auto *theme = new TkwoFileTheme(form.get());
+  theme->setThemeFile(write(SkinFileBuilder::fromBuiltIn(S::Protein, 0x40000)));
+  button->setFileTheme(theme);
+  button->setUIStyle(S::FromThemeFile);
+  form.reset();
+  testsupport::processEvents();
+  EXPECT_EQ(atEnd, S::DeepBlue);
+}
+
 TEST_F(FileThemeTest, SameThemeAgainReappliesAControlsLook) {
   auto theme = loadedTheme(SkinFileBuilder::fromBuiltIn(S::MacOS, 0x10000));
   ui::Form form(nullptr);
@@ -377,10 +429,6 @@ TEST_F(FileThemeTest, LoadReachesOnlyTheFormsToolkitComponentsUsingThisTheme) {
   plain->setFileTheme(theme);
   const int before[] = {user->applied, otherUser->applied, noTheme->applied, elsewhere->applied, plain->assigned};
 
-  theme->setThemeFile(write(SkinFileBuilder().setSignature("KwoKit_TB").setHeaderLength(3)));  // refused
-  ASSERT_FALSE(theme->isLoaded());
-  EXPECT_EQ(user->applied, before[0]);
-
   theme->setThemeFile(write(SkinFileBuilder().addInt("FormBorderWidthInt", 1), "good.kwo"));
   ASSERT_TRUE(theme->isLoaded());
   EXPECT_EQ(user->applied, before[0] + 1);
@@ -388,6 +436,26 @@ TEST_F(FileThemeTest, LoadReachesOnlyTheFormsToolkitComponentsUsingThisTheme) {
   EXPECT_EQ(noTheme->applied, before[2]);
   EXPECT_EQ(elsewhere->applied, before[3]);
   EXPECT_EQ(plain->assigned, before[4]);
+
+  // A refused file reaches them too, so that they fall back to DeepBlue.
+  theme->setThemeFile(write(SkinFileBuilder().setHeaderLength(3)));
+  ASSERT_FALSE(theme->isLoaded());
+  EXPECT_EQ(user->applied, before[0] + 2);
+  EXPECT_EQ(user->fileTheme(), theme);
+  EXPECT_EQ(ThemeSource::resolve(user->fileTheme(), S::FromThemeFile).effective(), S::DeepBlue);
+  EXPECT_EQ(otherUser->applied, before[1]);
+}
+
+TEST_F(FileThemeTest, WrongSignatureInAHandlerReachesTheUser) {
+  const QString bad = write(SkinFileBuilder().setSignature("KwoKit_tb"), "bad.kwo");
+  TkwoFileTheme theme(nullptr);
+  testsupport::MessageBoxScript boxes;
+  boxes.answer(ui::IDOK);
+  QMetaObject::invokeMethod(&theme, [&] { theme.setThemeFile(bad); }, Qt::QueuedConnection);
+  testsupport::processEvents();
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].text, QStringLiteral("Invalid skin file for KwoKit!"));
+  EXPECT_TRUE(theme.themeFile().isEmpty());
 }
 
 }  // namespace
