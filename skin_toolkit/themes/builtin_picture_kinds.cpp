@@ -149,9 +149,9 @@ void crossIn(QPainter &p, const QRect &g, const QColor &color) {
 }
 
 void tickIn(QPainter &p, const QRect &g, const QColor &color) {
-  const QPoint a(g.left(), g.top() + g.height() / 2);
+  const QPoint a(g.left(), g.top() + g.height() * 2 / 5);
   const QPoint m(g.left() + g.width() / 3, g.bottom() - 1);
-  const QPoint b(g.right(), g.top() + 1);
+  const QPoint b(g.right() - 1, g.top());
   p.setPen(QPen(color, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
   p.drawPolyline(QPolygon({a, m, b}));
   p.setPen(Qt::NoPen);
