@@ -220,8 +220,14 @@ QColor titleRow(const LookColors &c, int y, int h) {
   }
 }
 
-void fillTitleRows(QPainter &p, const QImage &picture, const LookColors &c) {
-  for (int y = 0; y < picture.height(); ++y) p.fillRect(QRect(0, y, picture.width(), 1), titleRow(c, y, picture.height()));
+// The title's rows over the picture. A picture that lies on the title
+// lower down (the buttons, by their top offset) takes the rows it covers
+// there, so that it shows no edge against the bar.
+void fillTitleRows(QPainter &p, const QImage &picture, const LookColors &c, int top = 0) {
+  const int h = top > 0 ? BuiltInImageSize(c.look, tiTitleBarClientImage).height : picture.height();
+  for (int y = 0; y < picture.height(); ++y) {
+    p.fillRect(QRect(0, y, picture.width(), 1), titleRow(c, std::min(y + top, h - 1), h));
+  }
 }
 
 // The round top corner of WinXP and BlueGlass in the frame's colour; the
@@ -381,7 +387,7 @@ void DrawTitleButtonStrip(QImage &picture, const PictureContext &context) {
   if (keyed) {
     p.fillRect(picture.rect(), titleRow(c, picture.height() - 1, picture.height()));
   } else {
-    fillTitleRows(p, picture, c);
+    fillTitleRows(p, picture, c, std::max(0, GetBuiltInThemeInt(c.look, tiTitleBarButtonTopInt)));
   }
   const bool light = c.look == TkwoUIStyle::MacOS;
   const QColor ink = light ? inkOf(c) : kWhite;

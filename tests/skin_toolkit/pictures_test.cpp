@@ -313,6 +313,22 @@ TEST_F(PicturesTest, CaptionsStandOutOnTheTitlePictures) {
   }
 }
 
+TEST_F(PicturesTest, OpaqueTitleButtonsShowNoEdgeAgainstTheTitle) {
+  for (S look : {S::MacOS, S::WinXP, S::DeepBlue}) {
+    const std::string prefix = kPrefixes[static_cast<int>(look) - 1];
+    const QImage client = BuiltInBitmap((prefix + "_TITLE_CLIENT").c_str());
+    const QImage strip = BuiltInBitmap((prefix + "_TITLEBTN").c_str());
+    const int top = GetBuiltInThemeInt(look, tiTitleBarButtonTopInt);
+    ASSERT_LE(top + strip.height(), client.height()) << prefix;
+    for (int k = 1; k <= 18; ++k) {
+      const QImage frame = ExtractBitmapFrame(strip, 18, k);
+      for (int y = 0; y < frame.height(); ++y) {
+        EXPECT_EQ(frame.pixel(0, y), client.pixel(0, y + top)) << prefix << " frame " << k << " row " << y;
+      }
+    }
+  }
+}
+
 TEST_F(PicturesTest, UnknownNamesGiveNothingAndOneWarningEach) {
   static int warnings = 0;
   warnings = 0;
