@@ -125,12 +125,12 @@ inline constexpr int kFixedBitmapCount = 10;
 // Name 0..9 of those; empty outside.
 const char *FixedBitmapName(int index);
 
-// The program's icon, drawn at two sizes; its spec gives the larger.
+// The program's icon, drawn at two sizes; BuiltInBitmapSpec gives the larger.
 inline constexpr const char *kMainIconName = "MAINICON";
 inline constexpr int kMainIconLargeSize = 32;
 inline constexpr int kMainIconSmallSize = 16;
 
-// The spec of a picture name: a table name, a fixed name or the icon;
+// What a picture name stands for: a table name, a fixed name or the icon;
 // nothing for any other name (case matters, as in the resource names).
 std::optional<BitmapSpec> BuiltInBitmapSpec(std::string_view name);
 
