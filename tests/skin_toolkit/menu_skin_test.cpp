@@ -16,6 +16,7 @@
 #include "menu_view.h"
 #include "themes/builtin_pictures.h"
 #include "themes/file_theme.h"
+#include "skin_file_builder.h"
 #include "ui_fixtures.h"
 
 namespace kwo {
@@ -282,28 +283,70 @@ TEST_F(MenuSkinTest, FlatMenuPaintsItsBorderOnTheMenuWindow) {
   EXPECT_NE(at(shown.picture(), w / 2, 0), back);
 }
 
-TEST_F(MenuSkinTest, RemovedFileThemeLeavesDeepBlue) {
+TEST_F(MenuSkinTest, FileThemeColoursAndTheirRemoval) {
+  testsupport::TempAppDir dir;
+  testsupport::SkinFileBuilder skin;
+  skin.addInt("MenuSelectedBorderColor", platform::RGB(1, 2, 3))
+      .addInt("MenuSelectedBackgroundColor", platform::RGB(10, 20, 30))
+      .addInt("MenuSelectedFontColor", platform::RGB(4, 5, 6))
+      .addInt("MenuBackgroundColor", platform::RGB(40, 50, 60))
+      .addInt("MenuFontColor", platform::RGB(7, 8, 9))
+      .addInt("MenuBarColor", platform::RGB(11, 12, 13))
+      .addInt("FormBackgroundColor", platform::RGB(70, 80, 90));
+  skin.writeTo(dir / "menu.kwo");
+  const QString path = QString::fromStdString((dir / "menu.kwo").string());
+
+  MenuLook fromSkin;
+  ApplyMenuStyle(fromSkin, S::FromThemeFile, [](int position) {
+    switch (position) {
+      case tiMenuSelectedBorderColor: return platform::RGB(1, 2, 3);
+      case tiMenuSelectedBackgroundColor: return platform::RGB(10, 20, 30);
+      case tiMenuSelectedFontColor: return platform::RGB(4, 5, 6);
+      case tiMenuBackgroundColor: return platform::RGB(40, 50, 60);
+      case tiMenuFontColor: return platform::RGB(7, 8, 9);
+      default: return platform::RGB(11, 12, 13);
+    }
+  });
+  MenuLook deepBlue;
+  ApplyMenuStyle(deepBlue, S::DeepBlue);
+  MenuLook winXP;
+  ApplyMenuStyle(winXP, S::WinXP);
+
   auto popup = std::make_unique<TkwoPopupMenu>(nullptr);
   auto main = std::make_unique<TkwoMainMenu>(nullptr);
   const std::vector<std::pair<ThemeClient *, const MenuLook *>> menus{{popup.get(), &popup->menuLook()},
                                                                      {main.get(), &main->menuLook()}};
-  MenuLook deepBlue;
-  ApplyMenuStyle(deepBlue, S::DeepBlue);
   for (const auto &[menu, look] : menus) {
     auto theme = std::make_unique<TkwoFileTheme>(nullptr);
-    menu->setUIStyle(S::WinXP);
-    menu->setFileTheme(theme.get());
-    EXPECT_EQ(menu->fileTheme(), theme.get());
-    EXPECT_EQ(look->selectedColor, platform::RGB(198, 211, 239));  // a built-in style ignores the theme
-    // Without a loaded file FromThemeFile draws DeepBlue.
     menu->setUIStyle(S::FromThemeFile);
-    EXPECT_EQ(*look, deepBlue);
-    menu->setUIStyle(S::WinXP);
+    menu->setFileTheme(theme.get());
+    EXPECT_EQ(*look, deepBlue);  // nothing loaded yet
+    theme->setThemeFile(path);
+    ASSERT_TRUE(theme->isLoaded());
+    menu->setFileTheme(theme.get());  // the same theme again applies the look again
+    EXPECT_EQ(*look, fromSkin);
+    menu->setUIStyle(S::WinXP);  // a built-in style ignores the skin
+    EXPECT_EQ(*look, winXP);
+    menu->setUIStyle(S::FromThemeFile);
+
     theme.reset();
     EXPECT_EQ(menu->fileTheme(), nullptr);
     EXPECT_EQ(menu->uiStyle(), S::DeepBlue);
     EXPECT_EQ(*look, deepBlue);
   }
+
+  // The flat border's light colour is the skin's form background.
+  TkwoFileTheme theme(nullptr);
+  theme.setThemeFile(path);
+  popup->setFileTheme(&theme);
+  popup->setUIStyle(S::FromThemeFile);
+  popup->setFlatMenu(true);
+  addItem(*popup, QStringLiteral("Item"));
+  ShownMenu shown(*popup);
+  ASSERT_NE(shown.view(), nullptr);
+  const QImage image = shown.picture();
+  EXPECT_EQ(at(image, image.width() / 2, 0), rgb(70, 80, 90));
+  EXPECT_EQ(at(image, image.width() - 4, 3), rgb(40, 50, 60));
 }
 
 TEST_F(MenuSkinTest, ItemsCreatedForTheOwnerAreDrawnByItsMenu) {
