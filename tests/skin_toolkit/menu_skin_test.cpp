@@ -96,6 +96,22 @@ TEST_F(MenuSkinTest, WinXPItemStates) {
   }
   EXPECT_TRUE(grey);
 
+  // The shortcut text is the item's own: drawn ending 16 pixels before R.
+  ui::MenuItem *open = addItem(menu, QStringLiteral("Open"));
+  open->setShortCut(QKeyCombination(Qt::ControlModifier, Qt::Key_O));
+  const int textWidth = QFontMetrics(GetSystemMenuFont().font).horizontalAdvance(open->shortCutText());
+  const QImage withKey = drawn(open, false);
+  auto inkIn = [&](int from, int to) {
+    int n = 0;
+    for (int y = kT; y < kT + 21; ++y) {
+      for (int x = from; x < to; ++x) n += at(withKey, x, y) != white ? 1 : 0;
+    }
+    return n;
+  };
+  EXPECT_GT(inkIn(kR - textWidth - 16, kR - 16), 0);
+  EXPECT_EQ(inkIn(kR - 14, kR), 0);
+  EXPECT_EQ(inkIn(kL + 80, kR - textWidth - 17), 0);
+
   // A separator: one line on row T + 2 from L + 30 to just before R - 2.
   ui::MenuItem *line = addItem(menu, QStringLiteral("-"));
   const QImage sep = drawn(line, true, QRect(kL, kT, kW, 5));
