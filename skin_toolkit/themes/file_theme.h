@@ -52,6 +52,10 @@ class TkwoFileTheme : public ui::NonVisualComponent {
   bool getBool(int position) const;
 
  private:
+  // Gives this theme again to the owner form's toolkit components that use
+  // it, so that they take on the new look.
+  void reapplyToOwnerForm();
+
   QString themeFile_;
   std::unique_ptr<TkwoFileThemeMgr> manager_;
   bool loaded_ = false;
