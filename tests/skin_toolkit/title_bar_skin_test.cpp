@@ -16,8 +16,10 @@
 #include "kwo_title_bar.h"
 #include "kwo_title_bar_menu.h"
 #include "menu_view.h"
+#include "skin_file_builder.h"
 #include "themes/builtin_pictures.h"
 #include "themes/file_theme.h"
+#include "themes/theme_source.h"
 #include "ui_fixtures.h"
 
 namespace kwo {
@@ -25,6 +27,7 @@ namespace {
 
 using S = TkwoUIStyle;
 using B = TkwoTitleBarBtnType;
+using testsupport::SkinFileBuilder;
 
 class TitleBarTest : public testsupport::UiTest {
  protected:
@@ -398,6 +401,139 @@ TEST_F(TitleBarTest, DestroyingTheThemeLeavesDeepBlueWithoutATheme) {
   EXPECT_EQ(bar->look(), S::DeepBlue);
   EXPECT_EQ(bar->controlFont().color, 0xFFFFFF);
   EXPECT_EQ(bar->height(), BuiltInImageSize(S::DeepBlue, tiTitleBarLeftImage).height - 3);
+}
+
+// --- With a skin file ---
+
+// Frame k (1..18) of the skin's button strip is filled with its own colour.
+QRgb skinFrameColour(int k) { return qRgb(12 * k, 250 - 12 * k, (70 * k) % 256); }
+
+QImage skinButtonStrip(int frameWidth, int height) {
+  QImage strip(frameWidth * kTitleButtonFrameCount, height, QImage::Format_RGB32);
+  for (int k = 1; k <= kTitleButtonFrameCount; ++k) {
+    QPainter p(&strip);
+    p.fillRect((k - 1) * frameWidth, 0, frameWidth, height, QColor(skinFrameColour(k)));
+  }
+  return strip;
+}
+
+class TitleBarSkinTest : public TitleBarTest {
+ protected:
+  // A theme owned by the form, loaded from the skin.
+  TkwoFileTheme *load(const SkinFileBuilder &skin) {
+    skin.writeTo(dir_ / "title.kwo");
+    auto *theme = new TkwoFileTheme(&form());
+    theme->setThemeFile(QString::fromStdString((dir_ / "title.kwo").string()));
+    EXPECT_TRUE(theme->isLoaded());
+    return theme;
+  }
+  // The frame's bar reading the skin.
+  TkwoTitleBar *skinnedBar(const SkinFileBuilder &skin, int width = 449) {
+    TkwoTitleBar *bar = makeBar(S::DeepBlue, width);
+    bar->setFileTheme(load(skin));
+    bar->setUIStyle(S::FromThemeFile);
+    return bar;
+  }
+
+  testsupport::TempAppDir dir_;
+};
+
+TEST_F(TitleBarSkinTest, FontColourFollowsTheSkinsBaseLookMarker) {
+  const struct {
+    int32_t marker;
+    platform::TColor colour;
+  } cases[] = {
+      {0x10000, 0x000000}, {0x20000, 0xFFFFFF}, {0x30000, 0x000000},
+      {0x40000, 0x000000}, {0x50000, 0x000000}, {0x60000, 0xFFFFFF},  // no look
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.marker);
+    TkwoTitleBar *bar = skinnedBar(SkinFileBuilder::fromBuiltIn(S::WinXP, c.marker));
+    ASSERT_EQ(bar->look(), S::FromThemeFile);
+    EXPECT_EQ(bar->controlFont().color, c.colour);
+    // A built-in style asked for with the theme keeps its own rule.
+    bar->setUIStyle(S::MacOS);
+    EXPECT_EQ(bar->controlFont().color, 0x000000);
+    bar->setUIStyle(S::DeepBlue);
+    EXPECT_EQ(bar->controlFont().color, 0xFFFFFF);
+  }
+  // Handing the theme over keeps the font colour; the style then applies.
+  TkwoTitleBar *bar = makeBar(S::MacOS);
+  bar->setFileTheme(load(SkinFileBuilder::fromBuiltIn(S::WinXP, 0x20000)));
+  EXPECT_EQ(bar->controlFont().color, 0x000000);
+  bar->setUIStyle(S::FromThemeFile);
+  EXPECT_EQ(bar->controlFont().color, 0xFFFFFF);
+}
+
+TEST_F(TitleBarSkinTest, SizesAndFramesComeFromTheSkinsPictures) {
+  QImage left(40, 36, QImage::Format_RGB32);
+  left.fill(QColor(10, 20, 30));
+  SkinFileBuilder skin;
+  skin.addImage("TitleBarLeftImage", left)
+      .addImage("TitleBarRightImage", left)
+      .addImage("TitleBarClientImage", left)
+      .addImage("TitleBarButtonImage", skinButtonStrip(25, 24))
+      .addInt("TitleBarButtonTopInt", 5)
+      .addInt("TitleBarButtonLeftOffsetInt", 4)
+      .addInt("TitleBarButtonRightOffsetInt", -3);
+  TkwoTitleBar *bar = skinnedBar(skin, 300);
+  const ThemeSource source = ThemeSource::resolve(bar->fileTheme(), S::FromThemeFile);
+  EXPECT_EQ(TitleBarHeightFor(source, true), 33);
+  EXPECT_EQ(TitleBarHeightFor(source, false), 36);
+  EXPECT_EQ(TitleButtonSize(source), (Size{25, 24}));
+  EXPECT_EQ(bar->height(), 33);
+  EXPECT_EQ(bar->buttonImageHeight(), 24);
+  EXPECT_EQ(bar->buttonTop(), 2);
+
+  // Each button shows its own frames, and the hot and pressed ones.
+  form().show();
+  const TitleBarLayout layout = bar->buttonLayout();
+  const struct {
+    int index;
+    int frame;
+  } cases[] = {{0, 1}, {1, 16}, {2, 7}, {3, 13}};
+  for (const auto &c : cases) {
+    const Rect r = layout.buttons[static_cast<size_t>(c.index)];
+    EXPECT_EQ(QSize(r.width(), r.height()), QSize(25, 24)) << c.index;
+    EXPECT_EQ(grabOf(*bar).pixel(centre(r)), skinFrameColour(c.frame)) << c.index;
+  }
+  const QPoint close = centre(layout.buttons[1]);
+  sendMove(bar, close);
+  EXPECT_EQ(grabOf(*bar).pixel(close), skinFrameColour(17));
+  QTest::mousePress(bar, Qt::LeftButton, {}, close);
+  EXPECT_EQ(grabOf(*bar).pixel(close), skinFrameColour(18));
+  QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(100, 10));  // released off the button
+  ASSERT_TRUE(form().visible());
+
+  // Maximised, the maximise button shows frames 10 to 12.
+  doubleClick(bar, QPoint(100, 10));
+  ASSERT_EQ(form().windowState(), ui::WindowState::Maximized);
+  const TkwoTitleBarButton max = bar->button(2);
+  EXPECT_EQ(max.picNormal.pixel(0, 0), skinFrameColour(10));
+  EXPECT_EQ(max.picMouseOn.pixel(0, 0), skinFrameColour(11));
+  EXPECT_EQ(max.picMouseDown.pixel(0, 0), skinFrameColour(12));
+  doubleClick(bar, QPoint(100, 10));
+  EXPECT_EQ(bar->button(2).picNormal.pixel(0, 0), skinFrameColour(7));
+  form().hide();
+}
+
+TEST_F(TitleBarSkinTest, MissingSizeItemsGiveZeroAndOffsetsKeepTheirSign) {
+  TkwoTitleBar *bar = skinnedBar(SkinFileBuilder().addInt("Unrelated", 7));
+  EXPECT_EQ(bar->height(), 0) << "no left picture";
+  EXPECT_EQ(bar->buttonImageHeight(), 0);
+  EXPECT_EQ(bar->roundCorner(), 0);
+  EXPECT_EQ(form().constraints().minWidth, 0);
+  EXPECT_EQ(bar->buttonTop(), -1 - 3);
+  EXPECT_EQ(bar->leftBtnXOffset(), -1);
+  EXPECT_EQ(bar->rightBtnXOffset(), -1);
+  const ThemeSource source = ThemeSource::resolve(bar->fileTheme(), S::FromThemeFile);
+  EXPECT_EQ(TitleBarHeightFor(source, true), 0);
+  EXPECT_EQ(TitleButtonSize(source), (Size{0, 0}));
+  // Without pictures the buttons take no room and the bar still paints.
+  for (const Rect &r : bar->buttonLayout().buttons) EXPECT_TRUE(r.empty());
+  bar->setCaption(QStringLiteral("Morvit"));
+  bar->setHeight(20);
+  EXPECT_EQ(grabOf(*bar).size(), bar->size());
 }
 
 }  // namespace
