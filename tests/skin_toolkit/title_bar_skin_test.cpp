@@ -44,6 +44,13 @@ class TitleBarTest : public testsupport::UiTest {
   std::unique_ptr<ui::Form> form_;
 };
 
+// The first frame each of the four default buttons shows on a normal form.
+struct ButtonFrame {
+  int index;
+  int frame;
+};
+constexpr ButtonFrame kDefaultButtonFrames[] = {{0, 1}, {1, 16}, {2, 7}, {3, 13}};
+
 QImage themeFrame(S style, int frame) {
   QImage picture;
   GetBuiltInThemeImage(style, tiTitleBarButtonImage, picture, frame, kTitleButtonFrameCount);
@@ -118,11 +125,7 @@ TEST_F(TitleBarTest, ButtonsShowTheirFramesWhereTheLayoutPutsThem) {
   ASSERT_FALSE(bar->button(1).transparent);
   const QImage picture = grabOf(*bar);
   const TitleBarLayout layout = bar->buttonLayout();
-  const struct {
-    int index;
-    int frame;
-  } cases[] = {{0, 1}, {1, 16}, {2, 7}, {3, 13}};
-  for (const auto &c : cases) {
+  for (const ButtonFrame &c : kDefaultButtonFrames) {
     const Rect r = layout.buttons[static_cast<size_t>(c.index)];
     EXPECT_EQ(QSize(r.width(), r.height()), themeFrame(S::MacOS, c.frame).size()) << c.index;
     EXPECT_EQ(cut(picture, r), themeFrame(S::MacOS, c.frame)) << "button " << c.index << " frame " << c.frame;
@@ -488,11 +491,7 @@ TEST_F(TitleBarSkinTest, SizesAndFramesComeFromTheSkinsPictures) {
   // Each button shows its own frames, and the hot and pressed ones.
   form().show();
   const TitleBarLayout layout = bar->buttonLayout();
-  const struct {
-    int index;
-    int frame;
-  } cases[] = {{0, 1}, {1, 16}, {2, 7}, {3, 13}};
-  for (const auto &c : cases) {
+  for (const ButtonFrame &c : kDefaultButtonFrames) {
     const Rect r = layout.buttons[static_cast<size_t>(c.index)];
     EXPECT_EQ(QSize(r.width(), r.height()), QSize(25, 24)) << c.index;
     EXPECT_EQ(grabOf(*bar).pixel(centre(r)), skinFrameColour(c.frame)) << c.index;
