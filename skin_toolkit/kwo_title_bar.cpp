@@ -103,7 +103,9 @@ void TkwoTitleBar::setUIStyle(TkwoUIStyle style) {
 
   leftBtnXOffset_ = source.integer(tiTitleBarButtonLeftOffsetInt);
   rightBtnXOffset_ = source.integer(tiTitleBarButtonRightOffsetInt);
-  buttonImageHeight_ = std::max(source.image(tiTitleBarButtonImage).height(), 0);
+  // The button strip is read once for every button.
+  const QImage strip = source.image(tiTitleBarButtonImage);
+  buttonImageHeight_ = std::max(strip.height(), 0);
   buttonTop_ = source.integer(tiTitleBarButtonTopInt) - (inSkinnedFrame() ? kFrameRing : 0);
   if (ui::Form *form = parentForm()) {
     ui::SizeConstraints c = form->constraints();
@@ -114,7 +116,7 @@ void TkwoTitleBar::setUIStyle(TkwoUIStyle style) {
 
   for (Slot &s : buttons_) {
     s.item.uiStyle = effective_;
-    loadThemePictures(s, source);
+    loadThemePictures(s, source, strip);
   }
   if (systemMenu_ != nullptr) {
     systemMenu_->setUIStyle(effective_);
@@ -399,10 +401,11 @@ void TkwoTitleBar::setButtonControlBoxMenu(int index, ui::PopupMenu *menu) {
 }
 
 void TkwoTitleBar::loadThemePictures(Slot &s) {
-  loadThemePictures(s, ThemeSource::resolve(fileTheme(), s.item.uiStyle));
+  const ThemeSource source = ThemeSource::resolve(fileTheme(), s.item.uiStyle);
+  loadThemePictures(s, source, source.image(tiTitleBarButtonImage));
 }
 
-void TkwoTitleBar::loadThemePictures(Slot &s, const ThemeSource &source) {
+void TkwoTitleBar::loadThemePictures(Slot &s, const ThemeSource &source, const QImage &strip) {
   s.item.transparent = source.boolean(tiTitleBarButtonTransparentBool);
   s.maxFrames = {};
   s.restoreFrames = {};
@@ -410,8 +413,8 @@ void TkwoTitleBar::loadThemePictures(Slot &s, const ThemeSource &source) {
     refreshFaces(s);
     return;
   }
-  // The strip is read once per button; the window state only picks frames.
-  const QImage strip = source.image(tiTitleBarButtonImage);
+  // Both frame sets of a maximise button are cut here; the window state
+  // only picks one.
   auto frames = [&strip](int first) {
     std::array<QImage, 3> out;
     for (size_t k = 0; k < out.size(); ++k) {
@@ -428,7 +431,7 @@ void TkwoTitleBar::loadThemePictures(Slot &s, const ThemeSource &source) {
   s.item.picMouseOn = own[1];
   s.item.picMouseDown = own[2];
   s.item.top = source.integer(tiTitleBarButtonTopInt);
-  if (s.item.buttonType == TkwoTitleBarBtnType::kwoMax) {
+  if (s.item.buttonType == TkwoTitleBarBtnType::kwoMax && !custom_) {
     updateMaxPicture(s);
   } else {
     refreshFaces(s);

@@ -210,7 +210,9 @@ class TkwoTitleBar : public ui::Panel, public ThemeClient {
   Slot *slot(int index);
   TkwoTitleBarSection *sectionAt(int index);
   QImage sectionPicture(int index) const;
-  void loadThemePictures(Slot &slot, const ThemeSource &source);
+  // Transparency, top and the type's frames from the button strip of the
+  // source; the second form resolves the button's own style.
+  void loadThemePictures(Slot &slot, const ThemeSource &source, const QImage &strip);
   void loadThemePictures(Slot &slot);
   void updateMaxPicture(Slot &slot);
   void refreshFaces(Slot &slot);
