@@ -508,6 +508,7 @@ const QImage &TkwoTitleBar::appIcon() {
     appIcon_ = loadAppIcon();
     appIconKey_ = key;
     appIconLoaded_ = true;
+    ++appIconRenewals_;
   }
   return appIcon_;
 }

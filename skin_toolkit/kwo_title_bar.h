@@ -169,6 +169,8 @@ class TkwoTitleBar : public ui::Panel, public ThemeClient {
   // The application icon at 16 x 16 as the control box shows it; renewed
   // only when the application's icon changes.
   const QImage &appIcon();
+  // How often the icon picture has been made; for tests.
+  int appIconRenewals() const { return appIconRenewals_; }
 
   // Runs a button's action on the parent form: maximise or restore,
   // minimise, close, or the control box's menu.
@@ -246,6 +248,7 @@ class TkwoTitleBar : public ui::Panel, public ThemeClient {
   QImage appIcon_;
   qint64 appIconKey_ = -1;
   bool appIconLoaded_ = false;
+  int appIconRenewals_ = 0;
 };
 
 }  // namespace kwo
