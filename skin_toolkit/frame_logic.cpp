@@ -1,5 +1,7 @@
 #include "frame_logic.h"
 
+#include <algorithm>
+
 namespace kwo {
 
 std::vector<RingPiece> PlanRing(const RingInput &in) {
@@ -39,14 +41,34 @@ std::vector<RingPiece> PlanRing(const RingInput &in) {
   return pieces;
 }
 
+int TitleButtonFirstFrame(TkwoTitleBarBtnType type, bool formMaximized) {
+  switch (type) {
+    case TkwoTitleBarBtnType::kwoControlBox: return 1;
+    case TkwoTitleBarBtnType::kwoHelp: return 4;
+    case TkwoTitleBarBtnType::kwoMax: return formMaximized ? 10 : 7;
+    case TkwoTitleBarBtnType::kwoMin: return 13;
+    case TkwoTitleBarBtnType::kwoClose: return 16;
+    case TkwoTitleBarBtnType::kwoCustom: break;
+  }
+  return 0;
+}
+
+int TitleBarHeightFor(ImageSize leftPicture, bool inSkinnedFrame) {
+  const int h = inSkinnedFrame ? leftPicture.height - kFrameRing : leftPicture.height;
+  return std::max(h, 0);
+}
+
 int TitleBarHeightFor(TkwoUIStyle look, bool inSkinnedFrame) {
-  const int h = BuiltInImageSize(BuiltInLookOf(look), tiTitleBarLeftImage).height;
-  return inSkinnedFrame ? h - kFrameRing : h;
+  return TitleBarHeightFor(BuiltInImageSize(BuiltInLookOf(look), tiTitleBarLeftImage), inSkinnedFrame);
+}
+
+Size TitleButtonSize(ImageSize strip) {
+  if (strip.width < kTitleButtonFrameCount || strip.height <= 0) return {};
+  return {strip.width / kTitleButtonFrameCount, strip.height};
 }
 
 Size TitleButtonSize(TkwoUIStyle look) {
-  const ImageSize strip = BuiltInImageSize(BuiltInLookOf(look), tiTitleBarButtonImage);
-  return {strip.width / 18, strip.height};
+  return TitleButtonSize(BuiltInImageSize(BuiltInLookOf(look), tiTitleBarButtonImage));
 }
 
 TitleBarLayout LayOutTitleBar(const TitleBarLayoutInput &in) {
@@ -99,7 +121,11 @@ std::u16string FitCaption(std::u16string_view caption, int width,
   if (textWidth(caption) <= width) return std::u16string(caption);
   std::u16string text(caption);
   while (!text.empty()) {
+    // Drop the last code point: a low surrogate goes with the high one
+    // before it.
+    const bool low = text.back() >= 0xDC00 && text.back() <= 0xDFFF;
     text.pop_back();
+    if (low && !text.empty() && text.back() >= 0xD800 && text.back() <= 0xDBFF) text.pop_back();
     if (textWidth(text + u"...") <= width) return text + u"...";
   }
   return {};

@@ -45,10 +45,24 @@ std::vector<RingPiece> PlanRing(const RingInput &input);
 
 enum class TkwoTitleBarBtnType : uint8_t { kwoMax, kwoMin, kwoClose, kwoHelp, kwoControlBox, kwoCustom };
 
-// The bar's height in a look: the height of the look's left title picture,
-// less the ring when the bar lies in a skinned frame.
+// Frames of the title-button picture, side by side, three per button
+// (normal, mouse over, pressed).
+inline constexpr int kTitleButtonFrameCount = 18;
+
+// The first of a button's three frames (1-based): control box 1, help 4,
+// maximise 7 (restore 10 while the form is maximised), minimise 13, close
+// 16; 0 for custom buttons, which show only their own pictures.
+int TitleButtonFirstFrame(TkwoTitleBarBtnType type, bool formMaximized);
+
+// The bar's height for a left title picture: its height, less the ring
+// when the bar lies in a skinned frame, never below 0 (a skin without the
+// picture gives 0).
+int TitleBarHeightFor(ImageSize leftPicture, bool inSkinnedFrame);
+// The same for a built-in look's left title picture.
 int TitleBarHeightFor(TkwoUIStyle look, bool inSkinnedFrame);
-// One frame of the look's title-button picture (18 frames side by side).
+// One frame of a title-button picture of that size; 0 x 0 for a missing or
+// too narrow picture.
+Size TitleButtonSize(ImageSize strip);
 Size TitleButtonSize(TkwoUIStyle look);
 
 struct TitleButtonInfo {
@@ -84,7 +98,8 @@ TitleBarLayout LayOutTitleBar(const TitleBarLayoutInput &input);
 int HitTitleButton(const TitleBarLayout &layout, Point point);
 
 // A caption that fits into width: whole, or cut at the end with "..."; empty
-// when not even "..." fits.
+// when not even "..." fits. Whole code points are dropped, so a character
+// outside the BMP never loses half of its surrogate pair.
 std::u16string FitCaption(std::u16string_view caption, int width,
                           const std::function<int(std::u16string_view)> &textWidth);
 
