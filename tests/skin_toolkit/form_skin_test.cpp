@@ -18,6 +18,7 @@
 #include "kwo_menu.h"
 #include "kwo_title_bar.h"
 #include "menu.h"
+#include "skin_file_builder.h"
 #include "themes/builtin_pictures.h"
 #include "themes/file_theme.h"
 #include "tool_bar.h"
@@ -398,6 +399,81 @@ TEST_F(FormSkinTest, SameThemeAgainLeavesTheLookAlone) {
   // A different reference applies the style again.
   frame->setFileTheme(nullptr);
   EXPECT_EQ(frame->borderColor(), platform::RGB(127, 127, 127));
+}
+
+// --- A loaded skin file ---
+
+class FormFileThemeTest : public FormSkinTest {
+ protected:
+  // A frame with a menu bar, reading the skin.
+  TkwoForm *skinnedFrame(const testsupport::SkinFileBuilder &skin) {
+    form = makeForm();
+    auto *frame = new TkwoForm(form.get());
+    auto *menu = new TkwoMainMenu(form.get());
+    addItem(*menu, QStringLiteral("File"));
+    skin.writeTo(dir / "frame.kwo");
+    auto *theme = new TkwoFileTheme(form.get());
+    theme->setThemeFile(QString::fromStdString((dir / "frame.kwo").string()));
+    EXPECT_TRUE(theme->isLoaded());
+    frame->setFileTheme(theme);
+    frame->setUIStyle(S::FromThemeFile);
+    return frame;
+  }
+
+  testsupport::TempAppDir dir;
+  std::unique_ptr<ui::Form> form;
+};
+
+TEST_F(FormFileThemeTest, MenuBarColourFollowsTheBaseLookMarker) {
+  const struct {
+    int32_t marker;
+    platform::TColor bar;
+  } cases[] = {{0x20000, platform::RGB(59, 92, 172)},
+               {0x30000, platform::RGB(51, 102, 153)},
+               {0x10000, GetBuiltInThemeColor(S::WinXP, tiFormBackgroundColor)},
+               {0, GetBuiltInThemeColor(S::WinXP, tiFormBackgroundColor)}};
+  for (const auto &c : cases) {
+    TkwoForm *frame = skinnedFrame(testsupport::SkinFileBuilder::fromBuiltIn(S::WinXP, c.marker));
+    ASSERT_NE(frame->menuBar(), nullptr);
+    EXPECT_EQ(frame->menuBarColor(), c.bar) << std::hex << c.marker;
+    EXPECT_EQ(frame->menuBar()->color(), c.bar) << std::hex << c.marker;
+    // The rest of the look is the skin's.
+    EXPECT_EQ(frame->borderColor(), GetBuiltInThemeColor(S::WinXP, tiFormBorderColor));
+    EXPECT_EQ(frame->borderWidth(), 3);
+    EXPECT_EQ(frame->roundCorner(), 13);
+  }
+}
+
+TEST_F(FormFileThemeTest, MissingSizesReadAsZero) {
+  testsupport::SkinFileBuilder skin;
+  skin.addInt("FormMinWidthInt", 140).addInt("TitleBarButtonTopInt", 4);
+  TkwoForm *frame = skinnedFrame(skin);
+  EXPECT_EQ(frame->borderWidth(), 0);
+  EXPECT_EQ(frame->roundCorner(), 0);
+  EXPECT_EQ(form->windowRegion(), QRegion(0, 0, form->width(), form->height()));
+  // Without title pictures the ring carries none on.
+  for (const RingPiece &piece : frame->ringPieces()) EXPECT_NE(piece.fill, RingFill::TitlePicture);
+}
+
+TEST_F(FormFileThemeTest, RingCarriesTheSkinsTitlePicturesOn) {
+  auto solid = [](int w, QColor c) {
+    QImage picture(w, 26, QImage::Format_RGB32);
+    picture.fill(c);
+    return picture;
+  };
+  testsupport::SkinFileBuilder skin;
+  skin.addImage("TitleBarLeftImage", solid(30, Qt::red))
+      .addImage("TitleBarClientImage", solid(1, Qt::green))
+      .addImage("TitleBarRightImage", solid(40, Qt::blue))
+      .addInt("FormBorderWidthInt", 1);
+  skinnedFrame(skin);
+  form->show();
+  const QImage picture = form->grab().toImage();
+  EXPECT_EQ(picture.pixelColor(1, 10), QColor(Qt::red));
+  EXPECT_EQ(picture.pixelColor(2, 25), QColor(Qt::red));
+  EXPECT_EQ(picture.pixelColor(200, 1), QColor(Qt::green));
+  EXPECT_EQ(picture.pixelColor(447, 10), QColor(Qt::blue));
+  EXPECT_EQ(picture.pixelColor(420, 0), QColor(Qt::blue));
 }
 
 // --- Hooks ---
