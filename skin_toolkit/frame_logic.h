@@ -14,11 +14,22 @@ namespace kwo {
 
 // --- The ring round a skinned form ---
 
-enum class RingFill { Border, Client, MenuBar, TitleBar };
+enum class RingFill { Border, Client, MenuBar, TitlePicture, BorderArc };
+
+// The title bar's three pictures.
+enum class TitlePart { Left, Client, Right };
 
 struct RingPiece {
   Rect rect;
   RingFill fill;
+  // TitlePicture: the picture drawn over place (stretched where the sizes
+  // differ), clipped to rect.
+  TitlePart part = TitlePart::Left;
+  Rect place;
+  // BorderArc: rect is the ellipse's box; the arc runs counter-clockwise
+  // from startAngle over spanAngle degrees, 0 at three o'clock.
+  int startAngle = 0;
+  int spanAngle = 0;
   bool operator==(const RingPiece &) const = default;
 };
 
@@ -30,15 +41,25 @@ struct RingInput {
   int titleBarHeight = 0;  // the bar's height whether shown or not
   bool menuBarVisible = false;
   int menuBarHeight = 0;
+  // The title bar's pictures; the ring continues them only when all three
+  // are there (a width or height of 0: no picture).
+  Size titleLeft;
+  Size titleClient;
+  Size titleRight;
+  int roundCorner = 0;
 };
 
 // Width of the ring a skinned form keeps round its client area.
 inline constexpr int kFrameRing = 3;
+// The one corner radius the ring draws border arcs for.
+inline constexpr int kRingArcCorner = 11;
 
 // The pieces of the ring in painting order: the border strips, the rest of
 // the ring in the client colour (beside a menu bar in its colour), and above
-// them either the title bar's continuation or, without a title bar, a
-// border line over two client rows. Empty pieces are left out.
+// them either the title pictures carried on into the ring (with two border
+// arcs over the top corners for a one-pixel border and a corner of 11) or,
+// without a title bar, a border line over two client rows. Empty pieces are
+// left out.
 std::vector<RingPiece> PlanRing(const RingInput &input);
 
 // --- The title bar ---

@@ -54,8 +54,14 @@ Form::Form(Component *owner) : Control(owner) {
   }
 }
 
+FormEventHook::~FormEventHook() {
+  for (Form *form : std::exchange(hookedForms_, {})) std::erase(form->eventHooks_, this);
+}
+
 Form::~Form() {
   beginDestroy();
+  // No hook sees the events of a form on its way out.
+  for (FormEventHook *hook : std::exchange(eventHooks_, {})) std::erase(hook->hookedForms_, this);
   endDrag();
   if (modalLoop_ != nullptr) modalLoop_->quit();
 }
@@ -86,6 +92,32 @@ void Form::applyWindowFlags() {
   }
   // Changing the flags hides a shown window.
   if (visible() && !isVisible()) QWidget::setVisible(true);
+}
+
+void Form::addEventHook(FormEventHook *hook) {
+  if (hook == nullptr || isDying() || std::ranges::find(eventHooks_, hook) != eventHooks_.end()) return;
+  eventHooks_.push_back(hook);
+  hook->hookedForms_.push_back(this);
+}
+
+void Form::removeEventHook(FormEventHook *hook) {
+  if (hook == nullptr) return;
+  std::erase(eventHooks_, hook);
+  std::erase(hook->hookedForms_, this);
+}
+
+bool Form::event(QEvent *event) {
+  const bool result = Control::event(event);
+  if (eventHooks_.empty()) return result;
+  QPointer<Form> self(this);
+  // A hook may remove itself or another hook, or free the form, as it runs.
+  const std::vector<FormEventHook *> hooks = eventHooks_;
+  for (FormEventHook *hook : hooks) {
+    if (self.isNull() || isDying()) break;
+    if (std::ranges::find(eventHooks_, hook) == eventHooks_.end()) continue;
+    hook->formEvent(*this, *event);
+  }
+  return result;
 }
 
 void Form::setWindowRegion(const QRegion &region) {
