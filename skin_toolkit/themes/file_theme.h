@@ -29,11 +29,12 @@ class TkwoFileTheme : public ui::NonVisualComponent {
 
   // The full path of the loaded file; empty at first.
   const QString &themeFile() const { return themeFile_; }
-  // Finds the file (as given, else beside the executable), checks its
-  // signature and loads it; then the owner form's toolkit controls that use
-  // this theme get it again. A file found nowhere changes nothing; a wrong
-  // signature throws SkinFileError and keeps ThemeFile. The same value again
-  // does nothing.
+  // Finds the file (as given, else the same name ignoring ASCII case, else
+  // its name part beside the executable), checks its signature and loads
+  // it; then the owner form's toolkit controls that use this theme get it
+  // again, also when the file was refused. A file found nowhere changes
+  // nothing; a wrong signature throws SkinFileError and keeps ThemeFile. The
+  // same value again does nothing.
   void setThemeFile(const QString &fileName);
   // True when the last load read the file and accepted its header.
   bool isLoaded() const { return loaded_; }
@@ -52,6 +53,10 @@ class TkwoFileTheme : public ui::NonVisualComponent {
   bool getBool(int position) const;
 
  private:
+  // Gives this theme again to the owner form's toolkit components that use
+  // it, so that they take on the new look.
+  void reapplyToOwnerForm();
+
   QString themeFile_;
   std::unique_ptr<TkwoFileThemeMgr> manager_;
   bool loaded_ = false;

@@ -14,7 +14,10 @@ ThemeSource ThemeSource::resolve(const TkwoFileTheme *fileTheme, TkwoUIStyle req
 
 platform::TColor ThemeSource::color(int position) const {
   const platform::TColor value = fromFile() ? file_->getColor(position) : GetBuiltInThemeColor(effective_, position);
-  if (value < 0) return static_cast<platform::TColor>(static_cast<uint32_t>(value) & 0xFFFFFFu);
+  // System colours keep their meaning; any other negative value (the -1 of
+  // a missing item) reads by its low 24 bits.
+  const auto high = static_cast<uint32_t>(value) >> 24;
+  if (value < 0 && high != 0x80u) return static_cast<platform::TColor>(static_cast<uint32_t>(value) & 0xFFFFFFu);
   return value;
 }
 

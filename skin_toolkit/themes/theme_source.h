@@ -25,7 +25,7 @@ class ThemeSource {
   TkwoUIStyle builtInLook() const { return fromFile() ? TkwoUIStyle::DeepBlue : effective_; }
   const TkwoFileTheme *fileTheme() const { return file_; }
 
-  // A missing colour (-1) reads as its low 24 bits.
+  // A missing colour (-1) reads as its low 24 bits; system colours stay.
   platform::TColor color(int position) const;
   // -1 when missing.
   int32_t integer(int position) const;
