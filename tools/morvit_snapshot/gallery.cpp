@@ -47,12 +47,6 @@ constexpr Look kLooks[] = {{TkwoUIStyle::MacOS, "MacOS"},
                            {TkwoUIStyle::Protein, "Protein"},
                            {TkwoUIStyle::BlueGlass, "BlueGlass"}};
 
-// The pictures controls load by name, outside the theme table.
-constexpr const char *kFixedNames[] = {"MACOS_MENU_BAR",        "MACOS_MENU_SELECT",       "MENU_CHECKED",
-                                       "PANEL_BUTTON",          "DBNAV_BUTTON",            "MACOS_FORM_BACKGROUND",
-                                       "PROTEIN_FORM_BACKGROUND", "MDI_CONTROL_BUTTON",    "MACOS_COMBOBOX_BUTTON",
-                                       "WINXP_COMBOBOX_BUTTON", "MAINICON"};
-
 ui::MenuItem *addItem(ui::Component &owner, ui::MenuItem *parent, const QString &caption) {
   auto *item = new ui::MenuItem(&owner);
   item->setCaption(caption);
@@ -142,19 +136,6 @@ void drawForm(QPainter &painter, const Look &look, QPoint origin) {
   ui::Application::processMessages();
 }
 
-std::vector<std::string> pictureNames() {
-  std::vector<std::string> names;
-  for (const Look &look : kLooks) {
-    for (int position = 1; position <= kwo::kThemeItemCount; ++position) {
-      if (kwo::ThemeItemKindOf(position) != kwo::ThemeItemKind::Image) continue;
-      const std::string name = kwo::BuiltInImageName(look.style, position);
-      if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
-    }
-  }
-  for (const char *name : kFixedNames) names.emplace_back(name);
-  return names;
-}
-
 struct SheetItem {
   QString label;
   QImage picture;
@@ -190,7 +171,7 @@ int layOutSheet(QPainter *painter, const std::vector<SheetItem> &items, QPoint o
 
 QImage DrawGallery() {
   std::vector<SheetItem> items;
-  for (const std::string &name : pictureNames()) {
+  for (const std::string &name : kwo::BuiltInBitmapNames()) {
     QImage picture = kwo::BuiltInBitmap(name.c_str());
     if (picture.isNull()) {
       std::fprintf(stderr, "morvit_snapshot: 没有内置图片 %s\n", name.c_str());
@@ -198,6 +179,9 @@ QImage DrawGallery() {
     }
     items.push_back({QString::fromStdString(name), picture});
   }
+  // The icon at its small size too.
+  items.push_back({QStringLiteral("%1 %2").arg(QLatin1String(kwo::kMainIconName)).arg(kwo::kMainIconSmallSize),
+                   kwo::MainIconPicture(kwo::kMainIconSmallSize)});
   QFont font = QApplication::font();
   font.setPixelSize(10);
   const int formsHeight = static_cast<int>(std::size(kLooks)) * (kFormHeight + kGap) + kGap;
