@@ -373,13 +373,19 @@ Qt::Edges Form::ringEdgesAt(QPoint pos) const {
 
 void Form::mousePressEvent(QMouseEvent *event) {
   const Qt::Edges edges = ringEdgesAt(event->position().toPoint());
-  if (event->button() == Qt::LeftButton && edges && isSizeable() && windowState_ == WindowState::Normal) {
-    if (windowHandle() != nullptr && windowHandle()->startSystemResize(edges)) return;
-    drag_ = {DragKind::Resizing, event->globalPosition().toPoint(), geometry(), edges};
-    qApp->installEventFilter(this);
-    return;
-  }
+  if (event->button() == Qt::LeftButton && edges && startResize(edges, event->globalPosition().toPoint())) return;
   Control::mousePressEvent(event);
+}
+
+bool Form::startResize(Qt::Edges edges, QPoint globalPress) {
+  if (!edges || !isSizeable() || windowState_ != WindowState::Normal) return false;
+  if (windowHandle() != nullptr && windowHandle()->startSystemResize(edges)) return true;
+  // Offscreen, and on X servers without a window manager, the form follows
+  // the mouse itself.
+  endDrag();
+  drag_ = {DragKind::Resizing, globalPress, geometry(), edges};
+  qApp->installEventFilter(this);
+  return true;
 }
 
 void Form::mouseMoveEvent(QMouseEvent *event) {

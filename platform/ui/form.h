@@ -115,6 +115,10 @@ class Form : public Control {
   // the drag distance from globalPress; called from a press on a caption.
   void startMove(QPoint globalPress);
   bool moveArmed() const { return drag_.kind != DragKind::None; }
+  // Sizes a sizeable normal window by those edges: the platform's own resize
+  // where it has one, else the held mouse drags the edges from globalPress
+  // until the button is released. False when the form cannot be sized now.
+  bool startResize(Qt::Edges edges, QPoint globalPress);
 
   // --- Modality ---
   int modalResult() const { return modalResult_; }
