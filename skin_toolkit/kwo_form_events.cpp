@@ -10,22 +10,10 @@
 #include "kwo_form.h"
 #include "kwo_title_bar.h"
 #include "menu.h"
-#if __has_include("kwo_title_bar_menu.h")
 #include "kwo_title_bar_menu.h"
-#endif
 
 namespace kwo {
 namespace {
-
-// The title bar's system menu, for a bar that has one.
-template <class Bar>
-ui::PopupMenu *systemMenuOf(Bar &bar) {
-  if constexpr (requires { bar.systemMenu(); }) {
-    return bar.systemMenu();
-  } else {
-    return nullptr;
-  }
-}
 
 bool isAltSpace(const QKeyEvent &key) {
   const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
@@ -91,7 +79,7 @@ bool TkwoForm::appMessageHook(const QKeyEvent &key) {
 void TkwoForm::popUpSystemMenu() {
   ui::Form *form = this->form();
   if (form == nullptr || titleBar_ == nullptr) return;
-  if (ui::PopupMenu *menu = systemMenuOf(*titleBar_)) {
+  if (ui::PopupMenu *menu = titleBar_->systemMenu()) {
     const QRect bounds = form->geometry();
     menu->popup(bounds.left(), bounds.top() + titleBarHeight());
   }

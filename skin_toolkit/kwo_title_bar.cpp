@@ -494,13 +494,6 @@ TitleBarLayout TkwoTitleBar::buttonLayout() const {
   return LayOutTitleBar(in);
 }
 
-QColor TkwoTitleBar::plainColor() const {
-  // The top row of the middle picture, which the ring above the bar continues.
-  const QImage middle = clientPicture();
-  if (!middle.isNull()) return QColor(middle.pixel(0, 0));
-  return ui::toQColor(GetBuiltInThemeColor(BuiltInLookOf(effective_), tiMenuSelectedBorderColor));
-}
-
 const QImage &TkwoTitleBar::appIcon() {
   const QIcon icon = QApplication::windowIcon();
   const qint64 key = icon.isNull() ? 0 : icon.cacheKey();

@@ -163,9 +163,6 @@ class TkwoTitleBar : public ui::Panel, public ThemeClient {
   // The bar lies in a skinned frame.
   bool inSkinnedFrame() const;
   TitleBarLayout buttonLayout() const;
-  // The colour the frame's ring continues the bar in until the ring draws
-  // the title pictures itself.
-  QColor plainColor() const;
   // The application icon at 16 x 16 as the control box shows it; renewed
   // only when the application's icon changes.
   const QImage &appIcon();

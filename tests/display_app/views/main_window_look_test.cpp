@@ -59,7 +59,6 @@ TEST_F(WindowLookTest, MainWindowShowsItsRingAndGrip) {
 }
 
 TEST_F(WindowLookTest, MainWindowTitleRowShowsTheMacOSPicture) {
-  GTEST_SKIP() << "the title pictures in the frame's ring come with the skinned frame's branch";
   window = createMainWindow();
   ASSERT_NE(window, nullptr);
   testsupport::processEvents();
@@ -74,7 +73,6 @@ TEST_F(WindowLookTest, MainWindowTitleRowShowsTheMacOSPicture) {
 }
 
 TEST_F(WindowLookTest, MaximisedWizardHasRoundTopCornersAndABlackBorder) {
-  GTEST_SKIP() << "the frame's round window region comes with the skinned frame's branch";
   wizard = std::make_unique<TfrmAutoDetect>(nullptr);
   wizard->show();
   testsupport::processEvents();
