@@ -63,7 +63,10 @@ struct SkinFileContents {
 // an integer its 4 bytes, for a bool its 1 byte, whatever the size says)
 // runs past the end of the file, or when its kind is unknown. The signature
 // is not looked at here. Nothing is allocated by what a size field claims.
+// The names and ranges point into the file's bytes, which must outlive the
+// contents: a temporary buffer is refused at compile time.
 SkinFileContents ParseSkinFile(std::span<const std::byte> file);
+SkinFileContents ParseSkinFile(std::vector<std::byte> &&file) = delete;
 
 // The first 16 bytes are there and the first 12, up to their first NUL,
 // read "KwoKit_TB" (case-sensitive).

@@ -68,7 +68,8 @@ TEST(ParseSkinFile, ReadsEveryKindByNameIgnoringCase) {
 TEST(ParseSkinFile, FirstEntryOfANameWinsPerList) {
   RawSkinFile skin;
   skin.addInt("formbordercolor", 1).addInt("FormBorderColor", 2).addBool("FormBorderColor", true).addInt("FORMBORDERCOLOR", 3);
-  const SkinFileContents c = ParseSkinFile(skin.bytes());
+  const std::vector<std::byte> file = skin.bytes();
+  const SkinFileContents c = ParseSkinFile(file);
   EXPECT_EQ(c.integer("FormBorderColor"), 1);
   EXPECT_EQ(c.integers.size(), 1u);
   EXPECT_EQ(c.boolean("formBorderColor"), 1);  // another list
@@ -78,7 +79,8 @@ TEST(ParseSkinFile, NameEndsAtItsFirstNulOrAfterSixtyFourBytes) {
   const std::string longName(64, 'N');
   RawSkinFile skin;
   skin.addInt(std::string("Short\0ignored", 13), 1).addInt(longName, 2);
-  const SkinFileContents c = ParseSkinFile(skin.bytes());
+  const std::vector<std::byte> file = skin.bytes();
+  const SkinFileContents c = ParseSkinFile(file);
   EXPECT_EQ(c.integer("Short"), 1);
   EXPECT_EQ(c.integer(longName), 2);
 }
@@ -86,7 +88,8 @@ TEST(ParseSkinFile, NameEndsAtItsFirstNulOrAfterSixtyFourBytes) {
 TEST(ParseSkinFile, ClosingHeaderIsNoEntryAndItsDataAreNeverRead) {
   RawSkinFile skin;
   skin.addInt("A", 1).addInt("B", 2).setClosingGarbage(true);
-  const SkinFileContents c = ParseSkinFile(skin.bytes());
+  const std::vector<std::byte> file = skin.bytes();
+  const SkinFileContents c = ParseSkinFile(file);
   ASSERT_TRUE(c.accepted);
   EXPECT_EQ(c.integers.size(), 2u);
   EXPECT_FALSE(c.integer("closing-header-garbage"));
@@ -126,7 +129,8 @@ TEST(ParseSkinFile, RefusesBadHeadersAndAcceptsLongerOnes) {
       EXPECT_TRUE(contents.integers.empty()) << c.what;
     }
   }
-  EXPECT_EQ(ParseSkinFile(withInt().setHeaderLength(1000).bytes()).integer("FormBorderWidthInt"), 3);
+  const std::vector<std::byte> longHeader = withInt().setHeaderLength(1000).bytes();
+  EXPECT_EQ(ParseSkinFile(longHeader).integer("FormBorderWidthInt"), 3);
 }
 
 // Entries that break the format are skipped, and the chain goes on past
@@ -155,7 +159,8 @@ TEST(ParseSkinFile, SkipsBadEntriesAndStopsBrokenChains) {
   for (const Case &c : cases) {
     RawSkinFile skin;
     skin.addInt("First", 1).addRaw(c.bad).addInt("Later", 2);
-    const SkinFileContents contents = ParseSkinFile(skin.bytes());
+    const std::vector<std::byte> file = skin.bytes();
+    const SkinFileContents contents = ParseSkinFile(file);
     ASSERT_TRUE(contents.accepted) << c.what;
     EXPECT_EQ(contents.integer("First"), 1) << c.what;
     EXPECT_EQ(contents.integer("Later").has_value(), c.laterEntryRead) << c.what;
@@ -176,7 +181,8 @@ TEST(ParseSkinFile, SmallDataAreReadWhateverTheSizeSays) {
   skin.entries()[2].dataOffset = end - 4;
   skin.entries()[3].dataOffset = end - 3;
   skin.entries()[4].dataOffset = end;
-  const SkinFileContents c = ParseSkinFile(skin.bytes());
+  const std::vector<std::byte> file = skin.bytes();
+  const SkinFileContents c = ParseSkinFile(file);
   EXPECT_EQ(c.integer("Int"), 7);
   EXPECT_EQ(c.boolean("Flag"), 200);
   EXPECT_EQ(c.integer("AtTheEnd"), 0);
