@@ -10,6 +10,8 @@ namespace kwo {
 
 TkwoToolBarSpeedButton::TkwoToolBarSpeedButton(ui::Component *owner) : ui::Control(owner) {
   setColor(platform::clBtnFace);
+  // It fills itself with its Color.
+  setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::NoFocus);
   setBounds(0, 0, 18, 18);

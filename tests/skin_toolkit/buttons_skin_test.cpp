@@ -6,6 +6,7 @@
 #include <QEnterEvent>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -335,8 +336,22 @@ TEST_F(ComboSkinTest, OpenListIsFramedAndClosingRepaintsTheParent) {
   const QImage image = list->grab().toImage();
   EXPECT_EQ(image.pixelColor(0, 0), QColor(250, 0, 0));
   EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() / 2), QColor(250, 0, 0));
+  // Closing the list repaints the whole parent, not only what lies under
+  // the combo box.
+  struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *event) override {
+      if (event->type() == QEvent::Paint && static_cast<QPaintEvent *>(event)->rect().contains(0, 0)) ++paints;
+      return false;
+    }
+  } counter;
+  testsupport::processEvents();
+  form->installEventFilter(&counter);
   c->comboBox()->hidePopup();
   EXPECT_FALSE(list->isVisible());
+  testsupport::processEvents();
+  form->removeEventFilter(&counter);
+  EXPECT_GT(counter.paints, 0);
 }
 
 }  // namespace
