@@ -1,6 +1,55 @@
 #include "frame_logic.h"
 
+#include <algorithm>
+
 namespace kwo {
+
+namespace {
+
+bool hasPicture(Size s) { return s.width > 0 && s.height > 0; }
+
+// The title pictures carried on into the ring above and beside the bar.
+void addTitlePictures(const RingInput &in, std::vector<RingPiece> &pieces) {
+  const int wf = in.formWidth;
+  const int b = in.borderWidth;
+  const int ring = kFrameRing;
+  const Size left = in.titleLeft;
+  const Size client = in.titleClient;
+  const Size right = in.titleRight;
+  auto add = [&](Rect clip, TitlePart part, Rect place) {
+    if (!clip.empty() && !place.empty()) pieces.push_back({clip, RingFill::TitlePicture, part, place});
+  };
+  // Beside the bar: the left picture's first columns, the right picture's
+  // last ones (a right picture narrower than the ring fills its piece).
+  add({b, 0, ring, left.height}, TitlePart::Left, {b, 0, b + left.width, left.height});
+  const Rect rightPiece{wf - ring, 0, wf - b, left.height};
+  if (right.width < ring) {
+    add(rightPiece, TitlePart::Right, rightPiece);
+  } else {
+    const int x = wf - ring + 2 - right.width;
+    add(rightPiece, TitlePart::Right, {x, 0, x + right.width, right.height});
+  }
+  // Above the bar: the three pictures as a bar over the window's full width.
+  const Rect top{2, 0, wf - ring, ring};
+  add(top, TitlePart::Left, {0, 0, left.width, left.height});
+  add(top, TitlePart::Right, {wf - right.width, 0, wf, right.height});
+  add(top, TitlePart::Client, {left.width, 0, wf - right.width, client.height});
+}
+
+void addCornerArcs(const RingInput &in, std::vector<RingPiece> &pieces) {
+  const int wf = in.formWidth;
+  const int r = kRingArcCorner;
+  RingPiece topRight{{wf - 2 * r + 1, -1, wf + 1, 2 * r - 1}, RingFill::BorderArc};
+  topRight.startAngle = 0;
+  topRight.spanAngle = 90;
+  RingPiece topLeft{{-1, -1, 2 * r - 1, 2 * r - 1}, RingFill::BorderArc};
+  topLeft.startAngle = 90;
+  topLeft.spanAngle = 90;
+  pieces.push_back(topRight);
+  pieces.push_back(topLeft);
+}
+
+}  // namespace
 
 std::vector<RingPiece> PlanRing(const RingInput &in) {
   std::vector<RingPiece> pieces;
@@ -27,10 +76,10 @@ std::vector<RingPiece> PlanRing(const RingInput &in) {
     }
   }
   if (in.titleBarVisible) {
-    if (b < 4) {
-      add({b, 0, ring, t + ring}, RingFill::TitleBar);
-      add({wf - ring, 0, wf - b, t + ring}, RingFill::TitleBar);
-      add({2, 0, wf - ring, ring}, RingFill::TitleBar);
+    const bool pictures = hasPicture(in.titleLeft) && hasPicture(in.titleClient) && hasPicture(in.titleRight);
+    if (pictures && b < 4) {
+      addTitlePictures(in, pieces);
+      if (b == 1 && in.roundCorner == kRingArcCorner) addCornerArcs(in, pieces);
     }
   } else {
     add({0, 0, wf, 1}, RingFill::Border);
@@ -39,14 +88,34 @@ std::vector<RingPiece> PlanRing(const RingInput &in) {
   return pieces;
 }
 
+int TitleButtonFirstFrame(TkwoTitleBarBtnType type, bool formMaximized) {
+  switch (type) {
+    case TkwoTitleBarBtnType::kwoControlBox: return 1;
+    case TkwoTitleBarBtnType::kwoHelp: return 4;
+    case TkwoTitleBarBtnType::kwoMax: return formMaximized ? 10 : 7;
+    case TkwoTitleBarBtnType::kwoMin: return 13;
+    case TkwoTitleBarBtnType::kwoClose: return 16;
+    case TkwoTitleBarBtnType::kwoCustom: break;
+  }
+  return 0;
+}
+
+int TitleBarHeightFor(ImageSize leftPicture, bool inSkinnedFrame) {
+  const int h = inSkinnedFrame ? leftPicture.height - kFrameRing : leftPicture.height;
+  return std::max(h, 0);
+}
+
 int TitleBarHeightFor(TkwoUIStyle look, bool inSkinnedFrame) {
-  const int h = BuiltInImageSize(BuiltInLookOf(look), tiTitleBarLeftImage).height;
-  return inSkinnedFrame ? h - kFrameRing : h;
+  return TitleBarHeightFor(BuiltInImageSize(BuiltInLookOf(look), tiTitleBarLeftImage), inSkinnedFrame);
+}
+
+Size TitleButtonSize(ImageSize strip) {
+  if (strip.width < kTitleButtonFrameCount || strip.height <= 0) return {};
+  return {strip.width / kTitleButtonFrameCount, strip.height};
 }
 
 Size TitleButtonSize(TkwoUIStyle look) {
-  const ImageSize strip = BuiltInImageSize(BuiltInLookOf(look), tiTitleBarButtonImage);
-  return {strip.width / 18, strip.height};
+  return TitleButtonSize(BuiltInImageSize(BuiltInLookOf(look), tiTitleBarButtonImage));
 }
 
 TitleBarLayout LayOutTitleBar(const TitleBarLayoutInput &in) {
@@ -99,7 +168,11 @@ std::u16string FitCaption(std::u16string_view caption, int width,
   if (textWidth(caption) <= width) return std::u16string(caption);
   std::u16string text(caption);
   while (!text.empty()) {
+    // Drop the last code point: a low surrogate goes with the high one
+    // before it.
+    const bool low = text.back() >= 0xDC00 && text.back() <= 0xDFFF;
     text.pop_back();
+    if (low && !text.empty() && text.back() >= 0xD800 && text.back() <= 0xDBFF) text.pop_back();
     if (textWidth(text + u"...") <= width) return text + u"...";
   }
   return {};

@@ -14,11 +14,22 @@ namespace kwo {
 
 // --- The ring round a skinned form ---
 
-enum class RingFill { Border, Client, MenuBar, TitleBar };
+enum class RingFill { Border, Client, MenuBar, TitlePicture, BorderArc };
+
+// The title bar's three pictures.
+enum class TitlePart { Left, Client, Right };
 
 struct RingPiece {
   Rect rect;
   RingFill fill;
+  // TitlePicture: the picture drawn over place (stretched where the sizes
+  // differ), clipped to rect.
+  TitlePart part = TitlePart::Left;
+  Rect place;
+  // BorderArc: rect is the ellipse's box; the arc runs counter-clockwise
+  // from startAngle over spanAngle degrees, 0 at three o'clock.
+  int startAngle = 0;
+  int spanAngle = 0;
   bool operator==(const RingPiece &) const = default;
 };
 
@@ -30,25 +41,49 @@ struct RingInput {
   int titleBarHeight = 0;  // the bar's height whether shown or not
   bool menuBarVisible = false;
   int menuBarHeight = 0;
+  // The title bar's pictures; the ring continues them only when all three
+  // are there (a width or height of 0: no picture).
+  Size titleLeft;
+  Size titleClient;
+  Size titleRight;
+  int roundCorner = 0;
 };
 
 // Width of the ring a skinned form keeps round its client area.
 inline constexpr int kFrameRing = 3;
+// The one corner radius the ring draws border arcs for.
+inline constexpr int kRingArcCorner = 11;
 
 // The pieces of the ring in painting order: the border strips, the rest of
 // the ring in the client colour (beside a menu bar in its colour), and above
-// them either the title bar's continuation or, without a title bar, a
-// border line over two client rows. Empty pieces are left out.
+// them either the title pictures carried on into the ring (with two border
+// arcs over the top corners for a one-pixel border and a corner of 11) or,
+// without a title bar, a border line over two client rows. Empty pieces are
+// left out.
 std::vector<RingPiece> PlanRing(const RingInput &input);
 
 // --- The title bar ---
 
 enum class TkwoTitleBarBtnType : uint8_t { kwoMax, kwoMin, kwoClose, kwoHelp, kwoControlBox, kwoCustom };
 
-// The bar's height in a look: the height of the look's left title picture,
-// less the ring when the bar lies in a skinned frame.
+// Frames of the title-button picture, side by side, three per button
+// (normal, mouse over, pressed).
+inline constexpr int kTitleButtonFrameCount = 18;
+
+// The first of a button's three frames (1-based): control box 1, help 4,
+// maximise 7 (restore 10 while the form is maximised), minimise 13, close
+// 16; 0 for custom buttons, which show only their own pictures.
+int TitleButtonFirstFrame(TkwoTitleBarBtnType type, bool formMaximized);
+
+// The bar's height for a left title picture: its height, less the ring
+// when the bar lies in a skinned frame, never below 0 (a skin without the
+// picture gives 0).
+int TitleBarHeightFor(ImageSize leftPicture, bool inSkinnedFrame);
+// The same for a built-in look's left title picture.
 int TitleBarHeightFor(TkwoUIStyle look, bool inSkinnedFrame);
-// One frame of the look's title-button picture (18 frames side by side).
+// One frame of a title-button picture of that size; 0 x 0 for a missing or
+// too narrow picture.
+Size TitleButtonSize(ImageSize strip);
 Size TitleButtonSize(TkwoUIStyle look);
 
 struct TitleButtonInfo {
@@ -84,7 +119,8 @@ TitleBarLayout LayOutTitleBar(const TitleBarLayoutInput &input);
 int HitTitleButton(const TitleBarLayout &layout, Point point);
 
 // A caption that fits into width: whole, or cut at the end with "..."; empty
-// when not even "..." fits.
+// when not even "..." fits. Whole code points are dropped, so a character
+// outside the BMP never loses half of its surrogate pair.
 std::u16string FitCaption(std::u16string_view caption, int width,
                           const std::function<int(std::u16string_view)> &textWidth);
 

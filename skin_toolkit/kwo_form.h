@@ -5,14 +5,21 @@
 // one caption button per top-level item. Other skinned controls of the form
 // take their first look from it. A second frame on the same form stays a
 // plain panel.
+#include <QImage>
+#include <QMetaObject>
+#include <QPoint>
 #include <QPointer>
 #include <QRect>
+#include <array>
+#include <optional>
 #include <vector>
 
 #include "form.h"
 #include "frame_logic.h"
 #include "panel.h"
 #include "themes/theme_client.h"
+
+class QKeyEvent;
 
 namespace ui {
 class MainMenu;
@@ -25,7 +32,7 @@ namespace kwo {
 
 class TkwoTitleBar;
 
-class TkwoForm : public ui::Panel, public ThemeClient {
+class TkwoForm : public ui::Panel, public ThemeClient, private ui::FormEventHook {
   Q_OBJECT
  public:
   explicit TkwoForm(ui::Component *owner);
@@ -39,6 +46,8 @@ class TkwoForm : public ui::Panel, public ThemeClient {
 
   TkwoUIStyle uiStyle() const override { return uiStyle_; }
   void setUIStyle(TkwoUIStyle style) override;
+  // Acts only on a changed reference: the same theme again changes nothing.
+  void setFileTheme(TkwoFileTheme *theme) override;
   // Pass the look on to every direct child on each style change.
   bool uiStyleAutoUpdateSub() const { return uiStyleAutoUpdateSub_; }
   void setUIStyleAutoUpdateSub(bool value) { uiStyleAutoUpdateSub_ = value; }
@@ -100,17 +109,42 @@ class TkwoForm : public ui::Panel, public ThemeClient {
   std::vector<RingPiece> ringPieces() const;
   // Repaints the ring.
   void paintBorder();
+  // Gives the form its shape: round top corners of RoundCorner.
+  void updateRegion();
+
+  // The application's key hook, installed by the first frame: Alt+Space
+  // opens the title bar's system menu below the title bar; any other key
+  // may be a shortcut of the menu. True when the key was used.
+  bool appMessageHook(const QKeyEvent &key);
+  // Runs the menu item whose shortcut the key is, only while the form is
+  // active; true when one ran.
+  bool handleShortCut(const QKeyEvent &key);
+  // This frame installed the application's key hook.
+  bool ownsMessageHook() const { return hookOwner_; }
+  // The menu-bar button under the mouse as last seen, or null.
+  ui::ToolButton *hotMenuButton() const;
 
  protected:
   void paint(QPainter &painter) override;
   void colorChanged() override;
   void notification(ui::Component *component, ui::Operation operation) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
 
  private:
+  // What the form's own window handling leaves to the frame.
+  void formEvent(ui::Form &form, QEvent &event) override;
+  void formResized(ui::Form &form);
+  void popUpSystemMenu();
+  void trackMenuBarMouse(ui::ToolButton *button, QEvent &event);
+  void themeRemoved();
+  void paintTitlePicture(QPainter &painter, const RingPiece &piece);
   void paintRing(QPainter &painter);
   void moveTitleBarToTop();
   void drawMenuBarButton(ui::ToolButton &button, QPainter &painter, const ui::ToolButtonState &state);
-  void drawMenuBarBackground(QPainter &painter, const QRect &rect);
+  // True when it drew the MacOS menu-bar picture.
+  bool drawMenuBarBackground(QPainter &painter, const QRect &rect);
+  // The style the menu bar is drawn in: the main menu's, else the frame's.
+  TkwoUIStyle menuStyle() const;
 
   bool active_ = false;
   bool destroying_ = false;
@@ -132,6 +166,15 @@ class TkwoForm : public ui::Panel, public ThemeClient {
   bool uiStyleAutoUpdateSub_ = false;
   QRect restoreBounds_;
   bool startedMaximized_ = false;
+  // Set by a size change of a form that started maximised; read by the
+  // steps of an MDI child, which no form is yet.
+  bool mdiChildMoved_ = false;
+  bool hookOwner_ = false;
+  // The title bar's left, client and right pictures, read with the style.
+  std::array<QImage, 3> titlePictures_;
+  // The mouse over the menu bar as last seen, in the bar's coordinates.
+  std::optional<QPoint> menuBarMouse_;
+  QMetaObject::Connection themeGone_;
 };
 
 }  // namespace kwo

@@ -4,54 +4,93 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPixmap>
+#include <algorithm>
 
 #include "color.h"
+#include "drawing.h"
 #include "form.h"
+#include "greyed_picture.h"
 #include "image_list.h"
 #include "kwo_form.h"
 #include "menu_view.h"
+#include "themes/builtin_pictures.h"
+#include "themes/theme_source.h"
 
 namespace kwo {
 namespace {
 
-// Plain stand-ins for the MacOS menu pictures.
-const QColor kMacItem(231, 231, 231);
+constexpr const char *kMacItemPicture = "MACOS_MENU_BAR";
+constexpr const char *kMacSelectedPicture = "MACOS_MENU_SELECT";
+constexpr const char *kCheckMarkPicture = "MENU_CHECKED";
+// The rows of the MacOS pictures an item and a separator stretch.
+constexpr int kMacItemRows = 20;
+constexpr int kMacSeparatorRows = 12;
 
-void fillRect(QPainter &p, int l, int t, int r, int b, platform::TColor color) {
-  if (r <= l || b <= t) return;
+QRect toQRect(const Rect &r) { return QRect(r.left, r.top, r.width(), r.height()); }
+
+void fillRect(QPainter &p, const Rect &r, platform::TColor color) {
+  if (r.empty()) return;
   const QColor c = ui::toQColor(color);
-  if (c.isValid()) p.fillRect(QRect(l, t, r - l, b - t), c);
+  if (c.isValid()) p.fillRect(toQRect(r), c);
 }
 
-void frameRect(QPainter &p, int l, int t, int r, int b, const QColor &color) {
-  if (r <= l || b <= t) return;
+// A one-pixel frame inside the rectangle.
+void frameRect(QPainter &p, const Rect &r, platform::TColor color) {
+  if (r.empty()) return;
+  const QColor c = ui::toQColor(color);
+  if (!c.isValid()) return;
+  p.fillRect(QRect(r.left, r.top, r.width(), 1), c);
+  p.fillRect(QRect(r.left, r.bottom - 1, r.width(), 1), c);
+  p.fillRect(QRect(r.left, r.top, 1, r.height()), c);
+  p.fillRect(QRect(r.right - 1, r.top, 1, r.height()), c);
+}
+
+// The top rows of a MacOS menu picture, stretched over the rectangle.
+void drawMacPicture(QPainter &p, const char *name, int rows, const QRect &rect) {
+  const QImage picture = BuiltInBitmap(name);
+  if (picture.isNull() || rect.isEmpty()) return;
   p.save();
-  p.setPen(color);
-  p.setBrush(Qt::NoBrush);
-  p.drawRect(QRect(l, t, r - l - 1, b - t - 1));
+  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  p.drawImage(rect, picture, QRect(0, 0, picture.width(), std::min(rows, picture.height())));
   p.restore();
 }
 
-// The check mark, 16 x 16, drawn at (x, y).
-void drawCheckMark(QPainter &p, int x, int y, bool enabled) {
-  p.save();
-  QPen pen(enabled ? QColor(0, 0, 0) : QColor(128, 128, 128));
-  pen.setWidth(2);
-  p.setPen(pen);
-  p.drawLine(x + 3, y + 8, x + 6, y + 11);
-  p.drawLine(x + 6, y + 11, x + 12, y + 4);
-  p.restore();
+// The check mark with white showing through; null while there is no
+// picture.
+QImage keyedCheckMark() {
+  const QImage picture = BuiltInBitmap(kCheckMarkPicture);
+  if (picture.isNull()) return {};
+  return KeyedImage(picture, qRgb(255, 255, 255));
 }
 
-QPixmap checkMarkPicture() {
-  QPixmap picture(16, 16);
-  picture.fill(Qt::transparent);
-  QPainter p(&picture);
-  drawCheckMark(p, 0, 0, true);
-  return picture;
+// The check-mark list that pop-up menus share. It holds images only, so
+// that it may be freed after the last window: at the application's end.
+struct CheckMarkImages {
+  QImage plain;
+  QImage greyed;
+};
+
+CheckMarkImages *sharedCheckMarks = nullptr;
+
+void freeSharedCheckMarks() {
+  delete sharedCheckMarks;
+  sharedCheckMarks = nullptr;
+}
+
+const CheckMarkImages &popupCheckMarks() {
+  if (sharedCheckMarks == nullptr) {
+    auto *marks = new CheckMarkImages;
+    marks->plain = keyedCheckMark();
+    if (!marks->plain.isNull()) marks->greyed = ui::greyedPicture(QPixmap::fromImage(marks->plain)).toImage();
+    sharedCheckMarks = marks;
+    qAddPostRoutine(freeSharedCheckMarks);
+  }
+  return *sharedCheckMarks;
 }
 
 }  // namespace
+
+SystemMenuFont GetSystemMenuFont() { return {QApplication::font("QMenu"), platform::clMenuText}; }
 
 // --- SkinnedMenu ---
 
@@ -61,7 +100,9 @@ SkinnedMenu<Base>::SkinnedMenu(ui::Component *owner) : Base(owner) {}
 template <class Base>
 void SkinnedMenu<Base>::setUIStyle(TkwoUIStyle style) {
   uiStyle_ = style;
-  ApplyMenuStyle(look_, style);
+  const ThemeSource source = ThemeSource::resolve(fileTheme(), style);
+  ApplyMenuStyle(look_, style, [&source](int position) { return source.color(position); });
+  flatBorderColor_ = source.color(tiFormBackgroundColor);
 }
 
 template <class Base>
@@ -90,35 +131,46 @@ QFont SkinnedMenu<Base>::itemFont() const {
 }
 
 template <class Base>
-void SkinnedMenu<Base>::hookMenuItem(ui::MenuItem *item) {
-  if (item == nullptr || item->menu() != this) return;
-  hookTree(item);
+QFont SkinnedMenu<Base>::captionFont(const ui::MenuItem &item, const QFont &systemFont) const {
+  QFont f = useSystemFont_ ? systemFont : itemFont();
+  if (item.isDefault()) f.setBold(true);
+  return f;
 }
 
 template <class Base>
-void SkinnedMenu<Base>::hookTree(ui::MenuItem *item) {
+void SkinnedMenu<Base>::hookMenuItem(ui::MenuItem *item) {
+  if (item == nullptr || item->menu() != this) return;
+  hookTree(item, false);
+}
+
+template <class Base>
+void SkinnedMenu<Base>::hookTree(ui::MenuItem *item, bool anyMenu) {
   QPointer<ui::Menu> guard(this);
   const SkinnedMenu *self = this;
-  item->OnMeasureItem = [guard, self](ui::MenuItem *it, const QFont &font, int &width, int &height) {
-    // An item that has moved to another menu keeps the plain size.
-    if (guard.isNull() || it->menu() != guard.data()) return;
+  // An item hooked as one of this menu's that has moved to another menu
+  // keeps the plain size and face there.
+  auto drawsIt = [guard, anyMenu](const ui::MenuItem *it) {
+    return !guard.isNull() && (anyMenu || it->menu() == guard.data());
+  };
+  item->OnMeasureItem = [drawsIt, self](ui::MenuItem *it, const QFont &font, int &width, int &height) {
+    if (!drawsIt(it)) return;
     const Size s = self->measureItem(*it, font);
     width = s.width;
     height = s.height;
   };
-  item->OnDrawItem = [guard, self](ui::MenuItem *it, QPainter &painter, const QRect &rect, bool selected) {
-    if (guard.isNull() || it->menu() != guard.data()) {
+  item->OnDrawItem = [drawsIt, self](ui::MenuItem *it, QPainter &painter, const QRect &rect, bool selected) {
+    if (!drawsIt(it)) {
       ui::MenuView::defaultDrawItem(*it, painter, rect, selected, nullptr);
       return;
     }
     self->drawItem(*it, painter, rect, selected);
   };
-  for (ui::MenuItem *sub : item->items()) hookTree(sub);
+  for (ui::MenuItem *sub : item->items()) hookTree(sub, anyMenu);
 }
 
 template <class Base>
 void SkinnedMenu<Base>::hookMenuItems() {
-  for (ui::MenuItem *item : Base::items()->items()) hookTree(item);
+  for (ui::MenuItem *item : Base::items()->items()) hookTree(item, false);
 }
 
 template <class Base>
@@ -134,65 +186,69 @@ void SkinnedMenu<Base>::menuChanged(ui::MenuItem *source, bool rebuild) {
 }
 
 template <class Base>
-Size SkinnedMenu<Base>::measureItem(const ui::MenuItem &item, const QFont &font) const {
-  const QFontMetrics fm(font);
+void SkinnedMenu<Base>::notification(ui::Component *component, ui::Operation operation) {
+  Base::notification(component, operation);
+  if (operation != ui::Operation::Insert || Base::isDying()) return;
+  // Components being built are told too, before they are items: those are
+  // left out here, and the item tells again once built.
+  if (auto *item = dynamic_cast<ui::MenuItem *>(component)) hookTree(item, true);
+}
+
+template <class Base>
+Size SkinnedMenu<Base>::measureItem(const ui::MenuItem &item, const QFont &systemFont) const {
+  const QFontMetrics fm(captionFont(item, systemFont));
   const int shortCut = item.hasShortCut() ? fm.horizontalAdvance(item.shortCutText()) : 0;
   return MeasureMenuItem(look_, item.isSeparator(), fm.horizontalAdvance(item.caption()), shortCut);
 }
 
 template <class Base>
 void SkinnedMenu<Base>::drawItem(const ui::MenuItem &item, QPainter &p, const QRect &rect, bool selected) const {
-  const int l = rect.left();
-  const int t = rect.top();
-  const int r = rect.left() + rect.width();
-  const int b = rect.top() + rect.height();
+  const Rect whole{rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+  const MenuItemParts parts = LayOutMenuItem(look_, whole);
+  // The requested style, not the effective look, picks the MacOS pictures.
   const bool mac = uiStyle_ == TkwoUIStyle::MacOS;
-  const int bar = look_.barWidth;
-  auto plainItem = [&] {
-    if (mac) {
-      p.fillRect(rect, kMacItem);
-      return;
-    }
-    if (bar > 0) fillRect(p, l, t, l + bar, b, look_.barColor);
-    fillRect(p, l + bar, t, r, b, look_.color);
+  auto plainRow = [&] {
+    if (look_.barWidth > 0) fillRect(p, parts.bar, look_.barColor);
+    fillRect(p, parts.background, look_.color);
   };
 
   if (item.isSeparator()) {
-    plainItem();
-    p.save();
-    p.setPen(ui::toQColor(look_.separatorColor));
     if (mac) {
-      const int y = t + (b - t) / 2;
-      p.drawLine(l + 2, y, r - 3, y);
-    } else {
-      p.drawLine(l + bar + 4, t + 2, r - 2, t + 2);
+      drawMacPicture(p, kMacItemPicture, kMacSeparatorRows, rect);
+      return;
     }
-    p.restore();
+    plainRow();
+    fillRect(p, parts.separator, look_.separatorColor);
     return;
   }
 
   if (selected && item.enabled()) {
-    fillRect(p, l, t, r, b, look_.selectedColor);
-    if (!mac) frameRect(p, l, t, r, b, ui::toQColor(look_.selectedBorderColor));
+    if (mac) {
+      drawMacPicture(p, kMacSelectedPicture, kMacItemRows, rect);
+    } else {
+      fillRect(p, whole, look_.selectedColor);
+      frameRect(p, whole, look_.selectedBorderColor);
+    }
+  } else if (mac) {
+    drawMacPicture(p, kMacItemPicture, kMacItemRows, rect);
   } else {
-    plainItem();
+    plainRow();
   }
 
   p.save();
-  QFont font = useSystemFont_ ? p.font() : itemFont();
-  if (item.isDefault()) font.setBold(true);
+  const QFont font = captionFont(item, GetSystemMenuFont().font);
   p.setFont(font);
   const platform::TColor textColor =
       !item.enabled() ? platform::TColor{0x808080} : selected ? look_.selectedFontColor : look_.fontColor;
   p.setPen(ui::toQColor(textColor));
-  const int textLeft = l + bar + 4;
-  p.drawText(QRect(textLeft, t + 4, std::max(r - textLeft, 0), std::max(b - t - 4, 0)),
+  p.setBrush(Qt::NoBrush);
+  const int textHeight = std::max(parts.caption.height(), 0);
+  p.drawText(QRect(parts.caption.left, parts.caption.top, std::max(parts.caption.width(), 0), textHeight),
              Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic, item.caption());
   if (item.hasShortCut()) {
-    const QFontMetrics fm(font);
     const QString text = item.shortCutText();
-    const int w = fm.horizontalAdvance(text);
-    p.drawText(QRect(r - w - 16, t + 4, w + 16, std::max(b - t - 4, 0)),
+    const int w = QFontMetrics(font).horizontalAdvance(text);
+    p.drawText(QRect(MenuShortCutLeft(whole, w), parts.caption.top, w + 16, textHeight),
                Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
   }
   p.restore();
@@ -202,13 +258,33 @@ void SkinnedMenu<Base>::drawItem(const ui::MenuItem &item, QPainter &p, const QR
   const bool hasImage = images != nullptr && index >= 0 && index < images->count();
   if (item.checked()) {
     if (hasImage) {
-      frameRect(p, l + 2, t + 1, l + 21, t + 20, QColor(0, 0, 0));
-      fillRect(p, l + 3, t + 2, l + 20, t + 19, look_.selectedColor);
+      // A box for the image drawn next to stand on.
+      frameRect(p, parts.imageFrame, 0x000000);
+      fillRect(p, parts.imageBox, look_.selectedColor);
     } else {
-      drawCheckMark(p, l + 4, t + 3, item.enabled());
+      drawCheckMark(p, parts.image, item.enabled());
     }
   }
-  if (hasImage) images->draw(p, l + 4, t + 3, index, item.enabled());
+  if (hasImage) images->draw(p, parts.image.x, parts.image.y, index, item.enabled());
+}
+
+template <class Base>
+void SkinnedMenu<Base>::drawCheckMark(QPainter &p, Point at, bool enabled) const {
+  const CheckMarkImages &marks = popupCheckMarks();
+  const QImage &mark = enabled ? marks.plain : marks.greyed;
+  if (!mark.isNull()) p.drawImage(at.x, at.y, mark);
+}
+
+template <class Base>
+void SkinnedMenu<Base>::paintMenuWindow(QPainter &p, const QRect &rect) {
+  if (!flatMenu_) return;
+  const FlatMenuBorder border = PlanFlatMenuBorder(rect.width(), rect.height());
+  p.save();
+  p.translate(rect.topLeft());
+  frameRect(p, border.darkFrame, 0x000000);
+  frameRect(p, border.whiteFrame, 0xFFFFFF);
+  for (const Rect &line : border.lightLines) fillRect(p, line, flatBorderColor_);
+  p.restore();
 }
 
 template class SkinnedMenu<ui::MainMenu>;
@@ -224,7 +300,8 @@ TkwoPopupMenu::TkwoPopupMenu(ui::Component *owner) : SkinnedMenu<ui::PopupMenu>(
 
 TkwoMainMenu::TkwoMainMenu(ui::Component *owner) : SkinnedMenu<ui::MainMenu>(owner) {
   checkMarks_ = new ui::ImageList(this);
-  checkMarks_->add(checkMarkPicture());
+  const QImage mark = keyedCheckMark();
+  if (!mark.isNull()) checkMarks_->add(QPixmap::fromImage(mark));
   ui::Menu::setImages(checkMarks_);
   setUIStyle(GetOwnerFormUIStyle(owner));
   if (auto *form = dynamic_cast<ui::Form *>(owner)) {
@@ -278,6 +355,10 @@ void TkwoMainMenu::notification(ui::Component *component, ui::Operation operatio
       checkMarks_ != nullptr && component != checkMarks_) {
     ui::Menu::setImages(checkMarks_);
   }
+}
+
+void TkwoMainMenu::drawCheckMark(QPainter &painter, Point at, bool enabled) const {
+  checkMarks_->draw(painter, at.x, at.y, 0, enabled);
 }
 
 void TkwoMainMenu::useSystemFontChanged() {

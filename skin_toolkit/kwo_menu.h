@@ -1,7 +1,8 @@
 #pragma once
 // Menus that draw every item themselves in the colours of a look: the main
-// menu a skinned frame shows as its menu bar, and pop-up menus. Each menu
-// measures and draws only its own items.
+// menu a skinned frame shows as its menu bar, and pop-up menus. A menu draws
+// its own items, and the items created for its owner until another skinned
+// menu takes them.
 #include <QFont>
 #include <QPointer>
 #include <QRect>
@@ -17,6 +18,13 @@ class QPainter;
 namespace kwo {
 
 class TkwoForm;
+
+// The platform's menu font and the colour menu text is drawn in.
+struct SystemMenuFont {
+  QFont font;
+  platform::TColor color = platform::clMenuText;
+};
+SystemMenuFont GetSystemMenuFont();
 
 // What both skinned menus share; Base is ui::MainMenu or ui::PopupMenu.
 template <class Base>
@@ -69,30 +77,44 @@ class SkinnedMenu : public Base, public ThemeClient {
   const MenuLook &menuLook() const { return look_; }
   // The font the items are drawn with when the system font is not used.
   QFont itemFont() const;
+  // The font an item's caption and shortcut are drawn in: the system font
+  // given or the menu's own, bold for the default item.
+  QFont captionFont(const ui::MenuItem &item, const QFont &systemFont) const;
 
   // Gives an item of this menu (and its sub-items) this menu's measure and
   // draw handlers; items of other menus are left alone.
   void hookMenuItem(ui::MenuItem *item);
   void hookMenuItems();
 
-  // An item's size, measured with the font the menu is shown in.
-  Size measureItem(const ui::MenuItem &item, const QFont &font) const;
+  // An item's size; systemFont is the font the menu is shown in.
+  Size measureItem(const ui::MenuItem &item, const QFont &systemFont) const;
   void drawItem(const ui::MenuItem &item, QPainter &painter, const QRect &rect, bool selected) const;
+  // With FlatMenu, the flat border over the menu window's rectangle.
+  void paintMenuWindow(QPainter &painter, const QRect &rect) override;
 
   void loaded() override;
 
  protected:
   void menuChanged(ui::MenuItem *source, bool rebuild) override;
+  // An item created for the menu's owner is drawn by this menu, whichever
+  // menu it joins, until a skinned menu it joins hooks it.
+  void notification(ui::Component *component, ui::Operation operation) override;
   // The images the items show (the published Images).
   virtual ui::ImageList *itemImages() const { return Base::images(); }
+  // Check-mark picture 0 at (x, y), greyed when disabled: the list that pop-up
+  // menus share.
+  virtual void drawCheckMark(QPainter &painter, Point at, bool enabled) const;
   virtual void useSystemFontChanged() {}
 
   TkwoUIStyle uiStyle_ = TkwoUIStyle::DeepBlue;
 
  private:
-  void hookTree(ui::MenuItem *item);
+  // anyMenu: the item is drawn by this menu in whatever menu it is.
+  void hookTree(ui::MenuItem *item, bool anyMenu);
 
   MenuLook look_;
+  // The light colour of the flat border: the look's form background.
+  platform::TColor flatBorderColor_ = 0xFFFFFF;
   bool flatMenu_ = false;
   QString fontName_ = QStringLiteral("MS Sans Serif");
   int fontSize_ = 8;
@@ -129,6 +151,8 @@ class TkwoMainMenu : public SkinnedMenu<ui::MainMenu> {
   void menuChanged(ui::MenuItem *source, bool rebuild) override;
   void notification(ui::Component *component, ui::Operation operation) override;
   ui::ImageList *itemImages() const override { return images(); }
+  // From the menu's own check-mark list.
+  void drawCheckMark(QPainter &painter, Point at, bool enabled) const override;
   void useSystemFontChanged() override;
 
  private:

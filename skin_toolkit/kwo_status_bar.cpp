@@ -5,6 +5,7 @@
 
 #include "color.h"
 #include "form.h"
+#include "themes/theme_source.h"
 
 namespace kwo {
 
@@ -14,7 +15,7 @@ TkwoStatusBar::TkwoStatusBar(ui::Component *owner) : ui::StatusBar(owner) {
 
 void TkwoStatusBar::setUIStyle(TkwoUIStyle style) {
   uiStyle_ = style;
-  setPanelColor(GetBuiltInThemeColor(BuiltInLookOf(style), tiFormBackgroundColor));
+  setPanelColor(ThemeSource::resolve(fileTheme(), style).color(tiFormBackgroundColor));
   update();
 }
 

@@ -13,7 +13,8 @@ class TkwoStatusBar : public ui::StatusBar, public ThemeClient {
   explicit TkwoStatusBar(ui::Component *owner);
 
   TkwoUIStyle uiStyle() const override { return uiStyle_; }
-  // Sets PanelColor to the look's form background.
+  // Sets PanelColor to the look's form background (the loaded skin file's
+  // for FromThemeFile). The file theme comes through ThemeClient.
   void setUIStyle(TkwoUIStyle style) override;
 
   // The bar's Color.

@@ -4,7 +4,9 @@
 #include <QPainter>
 
 #include "color.h"
+#include "drawing.h"
 #include "image_list.h"
+#include "themes/theme_source.h"
 
 namespace kwo {
 
@@ -23,10 +25,11 @@ TkwoToolBar::TkwoToolBar(ui::Component *owner) : ui::ToolBar(owner) {
 
 void TkwoToolBar::setUIStyle(TkwoUIStyle style) {
   uiStyle_ = style;
-  const TkwoUIStyle look = BuiltInLookOf(style);
-  buttonBorderColor_ = GetBuiltInThemeColor(look, tiToolBarButtonBorderColor);
-  buttonColor_ = GetBuiltInThemeColor(look, tiToolBarButtonBackgroundColor);
-  buttonDownColor_ = GetBuiltInThemeColor(look, tiToolBarButtonDownBackgroundColor);
+  const ThemeSource source = ThemeSource::resolve(fileTheme(), style);
+  buttonBorderColor_ = source.color(tiToolBarButtonBorderColor);
+  buttonColor_ = source.color(tiToolBarButtonBackgroundColor);
+  buttonDownColor_ = source.color(tiToolBarButtonDownBackgroundColor);
+  // The stored style decides: a skin imitating MacOS still gives an opaque bar.
   setTransparent(ToolBarTransparentFor(style));
   update();
 }
@@ -46,9 +49,11 @@ void TkwoToolBar::setButtonDownColor(platform::TColor value) {
   update();
 }
 
-void TkwoToolBar::paintToolBarBackground(QPainter &, const QRect &, bool &) {
-  // A transparent bar fills nothing, so the parent's background shows
-  // through; the plain drawing goes on in either case.
+void TkwoToolBar::paintToolBarBackground(QPainter &painter, const QRect &, bool &) {
+  // A transparent bar fills nothing: on screen the parent's background shows
+  // through, into an image the parent draws it. The plain drawing goes on in
+  // either case.
+  if (transparent()) DrawParentBackground(painter, *this);
 }
 
 void TkwoToolBar::paintToolButton(ui::ToolButton &button, QPainter &painter, const ui::ToolButtonState &state,

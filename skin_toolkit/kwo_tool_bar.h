@@ -15,7 +15,10 @@ class TkwoToolBar : public ui::ToolBar, public ThemeClient {
   explicit TkwoToolBar(ui::Component *owner);
 
   TkwoUIStyle uiStyle() const override { return uiStyle_; }
-  // Also makes the bar transparent exactly for MacOS and Protein.
+  // Takes the button colours from the look (the loaded skin file for
+  // FromThemeFile) and makes the bar transparent exactly for a stored MacOS
+  // or Protein. The file theme comes through ThemeClient: setting one
+  // applies the style again, and its removal falls back to DeepBlue.
   void setUIStyle(TkwoUIStyle style) override;
 
   platform::TColor buttonColor() const { return buttonColor_; }

@@ -23,6 +23,7 @@
 #include "panel.h"
 #include "power_management_view.h"
 #include "temperature_trace_view.h"
+#include "themes/builtin_pictures.h"
 #include "video_processor_view.h"
 
 namespace morvit {
@@ -394,6 +395,7 @@ void TfrmMain::pnlMainResize(ui::Control *) {
 void TfrmMain::lvLedPanelsChange(ui::ListView *, int) { SelectedScreen = lvLedPanels->itemIndex(); }
 
 std::unique_ptr<TfrmMain> createMainWindow() {
+  QApplication::setWindowIcon(kwo::BuiltInMainIcon());
   auto window = std::make_unique<TfrmMain>(nullptr);
   frmMain = window.get();
   if (ui::Application *app = ui::Application::instance()) app->setMainForm(window.get());

@@ -54,8 +54,14 @@ Form::Form(Component *owner) : Control(owner) {
   }
 }
 
+FormEventHook::~FormEventHook() {
+  for (Form *form : std::exchange(hookedForms_, {})) std::erase(form->eventHooks_, this);
+}
+
 Form::~Form() {
   beginDestroy();
+  // No hook sees the events of a form on its way out.
+  for (FormEventHook *hook : std::exchange(eventHooks_, {})) std::erase(hook->hookedForms_, this);
   endDrag();
   if (modalLoop_ != nullptr) modalLoop_->quit();
 }
@@ -86,6 +92,32 @@ void Form::applyWindowFlags() {
   }
   // Changing the flags hides a shown window.
   if (visible() && !isVisible()) QWidget::setVisible(true);
+}
+
+void Form::addEventHook(FormEventHook *hook) {
+  if (hook == nullptr || isDying() || std::ranges::find(eventHooks_, hook) != eventHooks_.end()) return;
+  eventHooks_.push_back(hook);
+  hook->hookedForms_.push_back(this);
+}
+
+void Form::removeEventHook(FormEventHook *hook) {
+  if (hook == nullptr) return;
+  std::erase(eventHooks_, hook);
+  std::erase(hook->hookedForms_, this);
+}
+
+bool Form::event(QEvent *event) {
+  const bool result = Control::event(event);
+  if (eventHooks_.empty()) return result;
+  QPointer<Form> self(this);
+  // A hook may remove itself or another hook, or free the form, as it runs.
+  const std::vector<FormEventHook *> hooks = eventHooks_;
+  for (FormEventHook *hook : hooks) {
+    if (self.isNull() || isDying()) break;
+    if (std::ranges::find(eventHooks_, hook) == eventHooks_.end()) continue;
+    hook->formEvent(*this, *event);
+  }
+  return result;
 }
 
 void Form::setWindowRegion(const QRegion &region) {
@@ -341,13 +373,19 @@ Qt::Edges Form::ringEdgesAt(QPoint pos) const {
 
 void Form::mousePressEvent(QMouseEvent *event) {
   const Qt::Edges edges = ringEdgesAt(event->position().toPoint());
-  if (event->button() == Qt::LeftButton && edges && isSizeable() && windowState_ == WindowState::Normal) {
-    if (windowHandle() != nullptr && windowHandle()->startSystemResize(edges)) return;
-    drag_ = {DragKind::Resizing, event->globalPosition().toPoint(), geometry(), edges};
-    qApp->installEventFilter(this);
-    return;
-  }
+  if (event->button() == Qt::LeftButton && edges && startResize(edges, event->globalPosition().toPoint())) return;
   Control::mousePressEvent(event);
+}
+
+bool Form::startResize(Qt::Edges edges, QPoint globalPress) {
+  if (!edges || !isSizeable() || windowState_ != WindowState::Normal) return false;
+  if (windowHandle() != nullptr && windowHandle()->startSystemResize(edges)) return true;
+  // Offscreen, and on X servers without a window manager, the form follows
+  // the mouse itself.
+  endDrag();
+  drag_ = {DragKind::Resizing, globalPress, geometry(), edges};
+  qApp->installEventFilter(this);
+  return true;
 }
 
 void Form::mouseMoveEvent(QMouseEvent *event) {

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QRegion>
 #include <functional>
+#include <vector>
 
 #include "control.h"
 
@@ -16,6 +17,25 @@ class QEventLoop;
 namespace ui {
 
 class MainMenu;
+class Form;
+
+// Sees every event of the forms it is added to, after the form has handled
+// it. A hook and a form may go in either order: whichever dies first ends
+// the tie, so a hook never runs once it is gone.
+class FormEventHook {
+ public:
+  FormEventHook() = default;
+  FormEventHook(const FormEventHook &) = delete;
+  FormEventHook &operator=(const FormEventHook &) = delete;
+  virtual ~FormEventHook();
+
+ protected:
+  friend class Form;
+  virtual void formEvent(Form &form, QEvent &event) = 0;
+
+ private:
+  std::vector<Form *> hookedForms_;
+};
 
 enum class BorderStyle { None, Single, Sizeable, Dialog, ToolWindow, SizeToolWin };
 enum class WindowState { Normal, Minimized, Maximized };
@@ -86,10 +106,19 @@ class Form : public Control {
   void setWindowRegion(const QRegion &region);
   const QRegion &windowRegion() const { return region_; }
 
+  // Hooks run after the form's own handling of each event, in the order
+  // they were added; a hook added twice runs once.
+  void addEventHook(FormEventHook *hook);
+  void removeEventHook(FormEventHook *hook);
+
   // Moves the window with the mouse once the pointer, still held, has left
   // the drag distance from globalPress; called from a press on a caption.
   void startMove(QPoint globalPress);
   bool moveArmed() const { return drag_.kind != DragKind::None; }
+  // Sizes a sizeable normal window by those edges: the platform's own resize
+  // where it has one, else the held mouse drags the edges from globalPress
+  // until the button is released. False when the form cannot be sized now.
+  bool startResize(Qt::Edges edges, QPoint globalPress);
 
   // --- Modality ---
   int modalResult() const { return modalResult_; }
@@ -137,6 +166,7 @@ class Form : public Control {
   void doCreate();
   virtual void windowStateChanged();
 
+  bool event(QEvent *event) override;
   void closeEvent(QCloseEvent *event) override;
   void changeEvent(QEvent *event) override;
   void mousePressEvent(QMouseEvent *event) override;
@@ -144,6 +174,7 @@ class Form : public Control {
   bool eventFilter(QObject *watched, QEvent *event) override;
 
  private:
+  friend class FormEventHook;
   enum class DragKind { None, MoveArmed, Moving, Resizing };
   Qt::Edges ringEdgesAt(QPoint pos) const;
   void endDrag();
@@ -169,6 +200,7 @@ class Form : public Control {
   MainMenu *menu_ = nullptr;
   QRegion region_;
   bool keyPreview_ = false;
+  std::vector<FormEventHook *> eventHooks_;
 };
 
 }  // namespace ui

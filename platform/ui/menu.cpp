@@ -8,7 +8,17 @@
 
 namespace ui {
 
-MenuItem::MenuItem(Component *owner) : NonVisualComponent(owner) {}
+MenuItem::MenuItem(Component *owner) : NonVisualComponent(owner) {
+  // The owner heard of this component while it was still being built; the
+  // other components of the owner are told now that it is an item, so that
+  // a menu among them can take over its drawing.
+  if (owner == nullptr) return;
+  const std::vector<Component *> others = owner->components();
+  for (Component *c : others) {
+    const auto &now = owner->components();
+    if (c != this && std::find(now.begin(), now.end(), c) != now.end()) c->notification(this, Operation::Insert);
+  }
+}
 
 MenuItem::~MenuItem() {
   beginDestroy();
@@ -127,6 +137,8 @@ void Menu::setImages(ImageList *images) {
 void Menu::notification(Component *component, Operation operation) {
   if (operation == Operation::Remove && component == images_) images_ = nullptr;
 }
+
+void Menu::paintMenuWindow(QPainter &, const QRect &) {}
 
 void Menu::menuChanged(MenuItem *source, bool rebuild) {
   if (isLoading() || isDying()) return;

@@ -111,6 +111,10 @@ class Menu : public NonVisualComponent {
 
   ChangeEvent OnChange;
 
+  // Paints over a window showing this menu's items, after its plain face;
+  // the items draw themselves over the inner part. Draws nothing here.
+  virtual void paintMenuWindow(QPainter &painter, const QRect &rect);
+
  signals:
   // The same notice as OnChange, for any number of listeners (tool bars
   // showing the menu); source is null when the menu itself changed.

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QWidget>
 #include <QWidgetAction>
 
@@ -28,6 +29,30 @@ void closeChain(MenuView *view) {
   }
 }
 
+// The application's style with the menu's frame as wide as the view's
+// border and no margins inside it, so that the items start right inside.
+class MenuViewStyle final : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override {
+    switch (metric) {
+      case PM_MenuPanelWidth: return MenuView::kBorderWidth;
+      case PM_MenuHMargin:
+      case PM_MenuVMargin: return 0;
+      default: return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+  }
+};
+
+// One style for every view, freed with the application.
+QStyle *menuViewStyle() {
+  static QPointer<MenuViewStyle> style;
+  if (style.isNull()) {
+    style = new MenuViewStyle;
+    style->setParent(QCoreApplication::instance());
+  }
+  return style.data();
+}
+
 class ItemWidget final : public QWidget {
  public:
   ItemWidget(MenuItem *item, MenuView *view, ImageList *images)
@@ -38,10 +63,14 @@ class ItemWidget final : public QWidget {
     int w = plain.width();
     int h = plain.height();
     if (item->OnMeasureItem) item->OnMeasureItem(item, font(), w, h);
-    setFixedSize(std::max(w, 1), std::max(h, 1));
+    // The menu widens every item to its widest one.
+    size_ = QSize(std::max(w, 1), std::max(h, 1));
+    setMinimumSize(size_);
+    setFixedHeight(size_.height());
   }
 
   void setAction(QAction *action) { action_ = action; }
+  QSize sizeHint() const override { return size_; }
 
  protected:
   bool event(QEvent *e) override {
@@ -78,6 +107,7 @@ class ItemWidget final : public QWidget {
   MenuView *view_;
   QPointer<ImageList> images_;
   QAction *action_ = nullptr;
+  QSize size_;
 };
 
 }  // namespace
@@ -85,6 +115,8 @@ class ItemWidget final : public QWidget {
 MenuView::MenuView(MenuItem *parentItem, ImageList *images, QWidget *parent)
     : QMenu(parent), parentItem_(parentItem), images_(images) {
   setAttribute(Qt::WA_DeleteOnClose);
+  setStyle(menuViewStyle());
+  setContentsMargins(0, 0, 0, 0);
   if (parentItem != nullptr) connect(parentItem, &QObject::destroyed, this, &QWidget::close);
   // Keyboard choice (Enter on the highlighted item); mouse releases are
   // taken by the item widgets themselves.
@@ -116,6 +148,14 @@ void MenuView::build() {
     addAction(action);
     itemOf_[action] = item;
   }
+}
+
+void MenuView::paintEvent(QPaintEvent *event) {
+  QMenu::paintEvent(event);
+  Menu *menu = parentItem_.isNull() ? nullptr : parentItem_->menu();
+  if (menu == nullptr || menu->isDying()) return;
+  QPainter p(this);
+  menu->paintMenuWindow(p, rect());
 }
 
 QSize MenuView::defaultItemSize(const MenuItem &item, const QFont &font) {

@@ -2,7 +2,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QWindow>
 #include <algorithm>
 
 #include "color.h"
@@ -96,12 +95,10 @@ void StatusBar::paintOver(QPainter &) {}
 void StatusBar::mousePressEvent(QMouseEvent *event) {
   Form *form = parentForm();
   const QPoint p = event->position().toPoint();
-  if (event->button() == Qt::LeftButton && sizeGrip_ && form != nullptr && form->isSizeable() &&
-      form->windowState() == WindowState::Normal && p.x() >= width() - 16 && p.y() >= height() - 16) {
-    if (form->windowHandle() != nullptr &&
-        form->windowHandle()->startSystemResize(Qt::RightEdge | Qt::BottomEdge)) {
-      return;
-    }
+  if (event->button() == Qt::LeftButton && sizeGrip_ && form != nullptr && p.x() >= width() - 16 &&
+      p.y() >= height() - 16 &&
+      form->startResize(Qt::RightEdge | Qt::BottomEdge, event->globalPosition().toPoint())) {
+    return;
   }
   Control::mousePressEvent(event);
 }

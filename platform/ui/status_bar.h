@@ -1,6 +1,7 @@
 #pragma once
 // A status bar along the bottom edge: panels of fixed widths (text or drawn
-// by the owner), or one simple text across the bar, and a size grip.
+// by the owner), or one simple text across the bar, and a size grip that
+// sizes the form (which follows the mouse itself where the platform cannot).
 #include <QString>
 #include <functional>
 #include <vector>

@@ -1,119 +1,148 @@
 #include "builtin_pictures.h"
 
-#include <QLinearGradient>
-#include <QPainter>
-#include <QPolygon>
-#include <algorithm>
-#include <cstring>
+#include <QDebug>
+#include <QString>
+#include <QtGlobal>
+#include <array>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
+#include "builtin_picture_kinds.h"
 #include "drawing.h"
 
 namespace kwo {
 namespace {
 
-QColor accentOf(TkwoUIStyle look) {
-  switch (look) {
-    case TkwoUIStyle::MacOS: return QColor(57, 115, 196);
-    case TkwoUIStyle::WinXP: return QColor(49, 105, 198);
-    case TkwoUIStyle::Protein: return QColor(45, 48, 196);
-    case TkwoUIStyle::BlueGlass: return QColor(94, 94, 236);
-    default: return QColor(68, 74, 160);
-  }
+using pictures::PictureRoutine;
+
+struct ItemRoutine {
+  int position;
+  PictureRoutine routine;
+};
+
+constexpr std::array<ItemRoutine, 19> kItemRoutines{{
+    {tiButtonImage, pictures::DrawButtonStrip},
+    {tiCheckBoxImage, pictures::DrawCheckBoxStrip},
+    {tiRadioButtonImage, pictures::DrawRadioStrip},
+    {tiTitleBarButtonImage, pictures::DrawTitleButtonStrip},
+    {tiTitleBarLeftImage, pictures::DrawTitleLeft},
+    {tiTitleBarClientImage, pictures::DrawTitleClient},
+    {tiTitleBarRightImage, pictures::DrawTitleRight},
+    {tiProgressBarImage, pictures::DrawProgressBar},
+    {tiTrackBarBarImage, pictures::DrawTrackBarBar},
+    {tiTrackBarSliderImage, pictures::DrawTrackBarSlider},
+    {tiTrackBarSliderVImage, pictures::DrawTrackBarSliderV},
+    {tiScrollBarButtonImage, pictures::DrawScrollBarButtons},
+    {tiScrollBarSliderImage, pictures::DrawScrollBarThumb},
+    // The check list's four boxes lie in one whole picture.
+    {tiCheckListBoxImage, pictures::DrawCheckBoxStrip},
+    {tiScrollButtonImage, pictures::DrawScrollButtons},
+    {tiTabControlTabImage, pictures::DrawTab},
+    {tiTabControlBarImage, pictures::DrawTabLine},
+    {tiSideChannelHandleImage, pictures::DrawSideHandle},
+    {tiSideChannelBarImage, pictures::DrawSideBar},
+}};
+
+struct NamedRoutine {
+  const char *name;
+  TkwoUIStyle look;  // whose colours it is drawn in
+  int cells;         // the cells the routine lays out (the frames of a strip)
+  PictureRoutine routine;
+};
+
+constexpr std::array<NamedRoutine, kFixedBitmapCount + 1> kNamedRoutines{{
+    {"MACOS_MENU_BAR", TkwoUIStyle::MacOS, 1, pictures::DrawMenuBar},
+    {"MACOS_MENU_SELECT", TkwoUIStyle::MacOS, 1, pictures::DrawMenuSelect},
+    {"MENU_CHECKED", TkwoUIStyle::DeepBlue, 1, pictures::DrawCheckMark},
+    {kPanelButtonImageName, TkwoUIStyle::DeepBlue, 0, pictures::DrawPanelButton},
+    {"DBNAV_BUTTON", TkwoUIStyle::DeepBlue, 0, pictures::DrawNavigatorGlyphs},
+    {"MACOS_FORM_BACKGROUND", TkwoUIStyle::MacOS, 1, pictures::DrawFormPattern},
+    {"PROTEIN_FORM_BACKGROUND", TkwoUIStyle::Protein, 1, pictures::DrawFormPattern},
+    {"MDI_CONTROL_BUTTON", TkwoUIStyle::DeepBlue, 0, pictures::DrawMdiButtons},
+    {"MACOS_COMBOBOX_BUTTON", TkwoUIStyle::MacOS, 1, pictures::DrawComboButton},
+    {"WINXP_COMBOBOX_BUTTON", TkwoUIStyle::WinXP, 1, pictures::DrawComboButton},
+    {kMainIconName, TkwoUIStyle::DeepBlue, 1, pictures::DrawMainIcon},
+}};
+
+// The pictures drawn so far. Touched from the GUI thread only, like every
+// widget that draws them.
+struct Cache {
+  std::unordered_map<std::string, QImage> pictures;
+  QImage smallIcon;
+  std::unordered_set<std::string> warned;
+};
+
+Cache &cache() {
+  static Cache instance;
+  return instance;
 }
 
-// A groove over three equal frames: its rounded ends fall in the first and
-// the last, the middle one is plain.
-void drawBar(QPainter &p, int w, int h) {
-  p.setPen(QColor(128, 128, 128));
-  p.setBrush(QColor(220, 220, 220));
-  p.drawRoundedRect(QRect(0, 0, w - 1, h - 1), 2, 2);
+QImage drawAt(PictureRoutine routine, TkwoUIStyle look, int width, int height, int cells) {
+  QImage picture(width, height, QImage::Format_RGB32);
+  picture.fill(Qt::black);
+  routine(picture, pictures::PictureContext{pictures::LookColorsOf(look), cells});
+  return picture;
 }
 
-// A pointer-shaped thumb pointing down (horizontal) or right (vertical).
-void drawSlider(QPainter &p, int w, int h, bool vertical, const QColor &accent) {
-  QPolygon shape;
-  if (!vertical) {
-    const int tip = std::max(h - w / 2 - 1, 1);
-    shape << QPoint(0, 0) << QPoint(w - 1, 0) << QPoint(w - 1, tip) << QPoint(w / 2, h - 1) << QPoint(0, tip);
+QImage draw(std::string_view name) {
+  const std::optional<BitmapSpec> spec = BuiltInBitmapSpec(name);
+  if (!spec) return {};
+  QImage picture;
+  TkwoUIStyle look{};
+  int position = 0;
+  if (FindBuiltInImage(name, look, position)) {
+    for (const ItemRoutine &item : kItemRoutines) {
+      if (item.position != position) continue;
+      const int cells = position == tiCheckListBoxImage ? 4 : spec->frames;
+      picture = drawAt(item.routine, look, spec->size.width, spec->size.height, cells);
+    }
   } else {
-    const int tip = std::max(w - h / 2 - 1, 1);
-    shape << QPoint(0, 0) << QPoint(tip, 0) << QPoint(w - 1, h / 2) << QPoint(tip, h - 1) << QPoint(0, h - 1);
+    for (const NamedRoutine &named : kNamedRoutines) {
+      if (name != named.name) continue;
+      const int cells = named.cells > 0 ? named.cells : spec->frames;
+      picture = drawAt(named.routine, named.look, spec->size.width, spec->size.height, cells);
+    }
   }
-  p.setPen(accent.darker(150));
-  p.setBrush(QColor(245, 245, 245));
-  p.drawPolygon(shape);
+  if (spec->mono && !picture.isNull()) picture = picture.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+  return picture;
 }
 
-void drawCaptionBar(QPainter &p, int w, int h, const QColor &accent) {
-  QLinearGradient g(0, 0, 0, h);
-  g.setColorAt(0, accent.lighter(140));
-  g.setColorAt(1, accent);
-  p.fillRect(QRect(0, 0, w, h), g);
+// What a control drawing the picture straight onto itself must not paint.
+enum class Key { None, Magenta, BottomLeft };
+
+Key keyOf(TkwoUIStyle look, int position) {
+  const bool seeThroughLook = look == TkwoUIStyle::BlueGlass;
+  switch (position) {
+    case tiButtonImage: return look == TkwoUIStyle::MacOS || seeThroughLook ? Key::Magenta : Key::None;
+    case tiTrackBarBarImage:
+    case tiScrollButtonImage: return Key::Magenta;
+    case tiRadioButtonImage:
+    case tiTrackBarSliderImage:
+    case tiTrackBarSliderVImage: return Key::BottomLeft;
+    case tiTitleBarButtonImage:
+      return look == TkwoUIStyle::Protein || seeThroughLook ? Key::BottomLeft : Key::None;
+    default: return Key::None;
+  }
 }
 
 }  // namespace
 
-QPixmap BuiltInThemePicture(TkwoUIStyle style, int position) {
-  const TkwoUIStyle look = BuiltInLookOf(style);
-  if (ThemeItemKindOf(position) != ThemeItemKind::Image) return {};
-  const ImageSize size = BuiltInImageSize(look, position);
-  if (size.width <= 0 || size.height <= 0) return {};
-  QPixmap picture(size.width, size.height);
-  picture.fill(Qt::transparent);
-  QPainter p(&picture);
-  switch (position) {
-    case tiTrackBarBarImage: drawBar(p, size.width, size.height); break;
-    case tiTrackBarSliderImage: drawSlider(p, size.width, size.height, false, accentOf(look)); break;
-    case tiTrackBarSliderVImage: drawSlider(p, size.width, size.height, true, accentOf(look)); break;
-    case tiSideChannelBarImage: drawCaptionBar(p, size.width, size.height, accentOf(look)); break;
-    default: p.fillRect(picture.rect(), QColor(192, 192, 192)); break;
-  }
-  return picture;
-}
-
-QPixmap PanelButtonPicture() {
-  QPixmap picture(kPanelButtonImageSize.width, kPanelButtonImageSize.height);
-  picture.fill(Qt::transparent);
-  QPainter p(&picture);
-  const int fw = kPanelButtonImageSize.width / kPanelButtonFrameCount;
-  const int fh = kPanelButtonImageSize.height;
-  for (int i = 0; i < kPanelButtonFrameCount; ++i) {
-    const bool folded = i >= 2;
-    const bool hot = i % 2 == 1;
-    const QRect frame(i * fw, 0, fw, fh);
-    p.setPen(QColor(64, 64, 64));
-    p.setBrush(hot ? QColor(255, 255, 255) : QColor(224, 224, 224));
-    p.drawRect(frame.adjusted(0, 0, -1, -1));
-    // Up while unfolded (push folds), down while folded (pop unfolds).
-    const int cx = frame.left() + fw / 2;
-    QPolygon arrow;
-    if (folded) {
-      arrow << QPoint(cx - 3, 4) << QPoint(cx + 3, 4) << QPoint(cx, 7);
-    } else {
-      arrow << QPoint(cx - 3, 7) << QPoint(cx + 3, 7) << QPoint(cx, 4);
-    }
-    p.setBrush(QColor(0, 0, 0));
-    p.setPen(Qt::NoPen);
-    p.drawPolygon(arrow);
-  }
-  return picture;
-}
-
 QImage BuiltInBitmap(const char *name) {
-  // Stand-in until every picture is drawn: the tabled size in grey.
   if (name == nullptr) return {};
-  for (int style = 1; style <= 5; ++style) {
-    for (int position = 1; position <= kThemeItemCount; ++position) {
-      const auto look = static_cast<TkwoUIStyle>(style);
-      if (BuiltInImageName(look, position) != name) continue;
-      const ImageSize size = BuiltInImageSize(look, position);
-      QImage picture(size.width, size.height, QImage::Format_RGB32);
-      picture.fill(QColor(192, 192, 192));
-      return picture;
+  Cache &c = cache();
+  const std::string key(name);
+  if (const auto found = c.pictures.find(key); found != c.pictures.end()) return found->second;
+  QImage picture = draw(key);
+  if (picture.isNull()) {
+    if (c.warned.insert(key).second) {
+      qWarning().noquote() << QStringLiteral("没有名为“%1”的内置图片").arg(QString::fromUtf8(name));
     }
+    return {};
   }
-  if (std::strcmp(name, kPanelButtonImageName) == 0) return PanelButtonPicture().toImage();
-  return {};
+  c.pictures.emplace(key, picture);
+  return picture;
 }
 
 void GetBuiltInThemeImage(TkwoUIStyle style, int position, QImage &target, int frameIndex, int frameCount) {
@@ -123,5 +152,46 @@ void GetBuiltInThemeImage(TkwoUIStyle style, int position, QImage &target, int f
   if (whole.isNull()) return;
   target = frameCount == 0 ? whole : ExtractBitmapFrame(whole, frameCount, frameIndex);
 }
+
+QPixmap BuiltInThemePicture(TkwoUIStyle style, int position) {
+  const TkwoUIStyle look = BuiltInLookOf(style);
+  QImage picture;
+  GetBuiltInThemeImage(look, position, picture, 0, 0);
+  if (picture.isNull()) return {};
+  switch (keyOf(look, position)) {
+    case Key::Magenta: picture = KeyedImage(picture, kKeyColor); break;
+    case Key::BottomLeft: picture = KeyedImage(picture, picture.pixel(0, picture.height() - 1)); break;
+    case Key::None: break;
+  }
+  return QPixmap::fromImage(picture);
+}
+
+QPixmap PanelButtonPicture() { return QPixmap::fromImage(BuiltInBitmap(kPanelButtonImageName)); }
+
+QImage MainIconPicture(int size) {
+  if (size == kMainIconLargeSize) return BuiltInBitmap(kMainIconName);
+  if (size != kMainIconSmallSize) return {};
+  Cache &c = cache();
+  if (c.smallIcon.isNull()) {
+    c.smallIcon = drawAt(pictures::DrawMainIcon, TkwoUIStyle::DeepBlue, kMainIconSmallSize, kMainIconSmallSize, 1);
+  }
+  return c.smallIcon;
+}
+
+QIcon BuiltInMainIcon() {
+  QIcon icon;
+  icon.addPixmap(QPixmap::fromImage(MainIconPicture(kMainIconLargeSize)));
+  icon.addPixmap(QPixmap::fromImage(MainIconPicture(kMainIconSmallSize)));
+  return icon;
+}
+
+namespace detail {
+
+void ClearBuiltInBitmapCache() {
+  cache().pictures.clear();
+  cache().smallIcon = QImage();
+}
+
+}  // namespace detail
 
 }  // namespace kwo

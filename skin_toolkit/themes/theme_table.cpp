@@ -1,5 +1,6 @@
 #include "theme_table.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kwo {
@@ -87,28 +88,47 @@ struct ImageDef {
   int position;
   const char *suffix;
   std::array<ImageSize, 5> sizes;  // MacOS, WinXP, DeepBlue, Protein, BlueGlass
+  int frames;                      // equal-width frames side by side
 };
 
 constexpr std::array<ImageDef, 19> kImages{{
-    {tiButtonImage, "BUTTON", {{{252, 23}, {54, 21}, {222, 21}, {222, 21}, {231, 27}}}},
-    {tiCheckBoxImage, "CHECKBOX", {{{60, 17}, {52, 13}, {52, 13}, {52, 13}, {52, 13}}}},
-    {tiRadioButtonImage, "RADIOBUTTON", {{{64, 17}, {52, 13}, {52, 13}, {52, 13}, {52, 13}}}},
-    {tiTitleBarButtonImage, "TITLEBTN", {{{306, 17}, {378, 21}, {342, 19}, {342, 19}, {342, 19}}}},
-    {tiTitleBarLeftImage, "TITLE_LEFT", {{{48, 23}, {35, 29}, {97, 32}, {441, 23}, {162, 33}}}},
-    {tiTitleBarClientImage, "TITLE_CLIENT", {{{49, 23}, {37, 29}, {98, 32}, {1, 23}, {179, 33}}}},
-    {tiTitleBarRightImage, "TITLE_RIGHT", {{{48, 23}, {35, 29}, {97, 32}, {1, 23}, {101, 33}}}},
-    {tiProgressBarImage, "PROGRESSBAR", {{{13, 10}, {6, 10}, {1, 10}, {1, 10}, {1, 10}}}},
-    {tiTrackBarBarImage, "TRACKBAR_BAR", {{{45, 5}, {45, 8}, {45, 4}, {45, 4}, {45, 4}}}},
-    {tiTrackBarSliderImage, "TRACKBAR_SLIDER", {{{11, 20}, {11, 21}, {11, 20}, {11, 20}, {11, 20}}}},
-    {tiTrackBarSliderVImage, "TRACKBAR_SLIDER_V", {{{19, 11}, {22, 11}, {18, 11}, {18, 11}, {18, 11}}}},
-    {tiScrollBarButtonImage, "SCROLLBAR_BUTTON", {{{96, 22}, {96, 17}, {96, 16}, {96, 16}, {102, 16}}}},
-    {tiScrollBarSliderImage, "SCROLLBAR_TRACK", {{{33, 16}, {21, 16}, {21, 16}, {21, 16}, {21, 16}}}},
-    {tiCheckListBoxImage, "CHECKLIST", {{{40, 11}, {44, 11}, {44, 11}, {44, 11}, {44, 11}}}},
-    {tiScrollButtonImage, "SCROLLBUTTON", {{{72, 18}, {72, 18}, {72, 17}, {72, 17}, {72, 17}}}},
-    {tiTabControlTabImage, "TAB", {{{36, 27}, {18, 18}, {12, 17}, {18, 17}, {18, 17}}}},
-    {tiTabControlBarImage, "TAB_LINE", {{{17, 7}, {8, 1}, {5, 5}, {10, 5}, {10, 5}}}},
-    {tiSideChannelHandleImage, "SIDECHENNEL_HANDLE", {{{7, 84}, {8, 86}, {8, 83}, {8, 83}, {8, 86}}}},
-    {tiSideChannelBarImage, "SIDECHENNEL_BAR", {{{1, 21}, {1, 21}, {1, 20}, {1, 21}, {1, 21}}}},
+    {tiButtonImage, "BUTTON", {{{252, 23}, {54, 21}, {222, 21}, {222, 21}, {231, 27}}}, 3},
+    {tiCheckBoxImage, "CHECKBOX", {{{60, 17}, {52, 13}, {52, 13}, {52, 13}, {52, 13}}}, 4},
+    {tiRadioButtonImage, "RADIOBUTTON", {{{64, 17}, {52, 13}, {52, 13}, {52, 13}, {52, 13}}}, 4},
+    {tiTitleBarButtonImage, "TITLEBTN", {{{306, 17}, {378, 21}, {342, 19}, {342, 19}, {342, 19}}}, 18},
+    {tiTitleBarLeftImage, "TITLE_LEFT", {{{48, 23}, {35, 29}, {97, 32}, {441, 23}, {162, 33}}}, 1},
+    {tiTitleBarClientImage, "TITLE_CLIENT", {{{49, 23}, {37, 29}, {98, 32}, {1, 23}, {179, 33}}}, 1},
+    {tiTitleBarRightImage, "TITLE_RIGHT", {{{48, 23}, {35, 29}, {97, 32}, {1, 23}, {101, 33}}}, 1},
+    {tiProgressBarImage, "PROGRESSBAR", {{{13, 10}, {6, 10}, {1, 10}, {1, 10}, {1, 10}}}, 1},
+    {tiTrackBarBarImage, "TRACKBAR_BAR", {{{45, 5}, {45, 8}, {45, 4}, {45, 4}, {45, 4}}}, 3},
+    {tiTrackBarSliderImage, "TRACKBAR_SLIDER", {{{11, 20}, {11, 21}, {11, 20}, {11, 20}, {11, 20}}}, 1},
+    {tiTrackBarSliderVImage, "TRACKBAR_SLIDER_V", {{{19, 11}, {22, 11}, {18, 11}, {18, 11}, {18, 11}}}, 1},
+    {tiScrollBarButtonImage, "SCROLLBAR_BUTTON", {{{96, 22}, {96, 17}, {96, 16}, {96, 16}, {102, 16}}}, 6},
+    {tiScrollBarSliderImage, "SCROLLBAR_TRACK", {{{33, 16}, {21, 16}, {21, 16}, {21, 16}, {21, 16}}}, 3},
+    {tiCheckListBoxImage, "CHECKLIST", {{{40, 11}, {44, 11}, {44, 11}, {44, 11}, {44, 11}}}, 1},
+    {tiScrollButtonImage, "SCROLLBUTTON", {{{72, 18}, {72, 18}, {72, 17}, {72, 17}, {72, 17}}}, 4},
+    {tiTabControlTabImage, "TAB", {{{36, 27}, {18, 18}, {12, 17}, {18, 17}, {18, 17}}}, 2},
+    {tiTabControlBarImage, "TAB_LINE", {{{17, 7}, {8, 1}, {5, 5}, {10, 5}, {10, 5}}}, 1},
+    {tiSideChannelHandleImage, "SIDECHENNEL_HANDLE", {{{7, 84}, {8, 86}, {8, 83}, {8, 83}, {8, 86}}}, 1},
+    {tiSideChannelBarImage, "SIDECHENNEL_BAR", {{{1, 21}, {1, 21}, {1, 20}, {1, 21}, {1, 21}}}, 1},
+}};
+
+struct FixedBitmapDef {
+  const char *name;
+  BitmapSpec spec;
+};
+
+constexpr std::array<FixedBitmapDef, kFixedBitmapCount> kFixedBitmaps{{
+    {"MACOS_MENU_BAR", {{1, 22}, 1, false}},
+    {"MACOS_MENU_SELECT", {{1, 21}, 1, false}},
+    {"MENU_CHECKED", {{16, 16}, 1, false}},
+    {kPanelButtonImageName, {kPanelButtonImageSize, kPanelButtonFrameCount, false}},
+    {"DBNAV_BUTTON", {{160, 16}, 10, false}},
+    {"MACOS_FORM_BACKGROUND", {{8, 8}, 1, false}},
+    {"PROTEIN_FORM_BACKGROUND", {{8, 8}, 1, false}},
+    {"MDI_CONTROL_BUTTON", {{48, 16}, 3, true}},
+    {"MACOS_COMBOBOX_BUTTON", {{16, 17}, 1, false}},
+    {"WINXP_COMBOBOX_BUTTON", {{16, 18}, 1, false}},
 }};
 
 constexpr std::array<const char *, 5> kPrefixes{"MACOS", "WINXP", "DEEPBLUE", "PROTEIN", "BLUEGLASS"};
@@ -184,6 +204,55 @@ std::string BuiltInImageName(TkwoUIStyle style, int position) {
   if (s < 0 || def == nullptr) return {};
   if (position == tiScrollButtonImage && s >= 2) return "MORE_SCROLLBUTTON";
   return std::string(kPrefixes[static_cast<size_t>(s)]) + "_" + def->suffix;
+}
+
+int BuiltInImageFrameCount(int position) {
+  if (ThemeItemKindOf(position) != ThemeItemKind::Image) return 0;
+  const ImageDef *def = imageDef(position);
+  return def != nullptr ? def->frames : 1;
+}
+
+bool FindBuiltInImage(std::string_view name, TkwoUIStyle &style, int &position) {
+  for (int s = 1; s <= 5; ++s) {
+    for (const ImageDef &def : kImages) {
+      const auto look = static_cast<TkwoUIStyle>(s);
+      if (BuiltInImageName(look, def.position) != name) continue;
+      style = look;
+      position = def.position;
+      return true;
+    }
+  }
+  return false;
+}
+
+const char *FixedBitmapName(int index) {
+  return index >= 0 && index < kFixedBitmapCount ? kFixedBitmaps[static_cast<size_t>(index)].name : "";
+}
+
+std::optional<BitmapSpec> BuiltInBitmapSpec(std::string_view name) {
+  TkwoUIStyle style{};
+  int position = 0;
+  if (FindBuiltInImage(name, style, position)) {
+    return BitmapSpec{BuiltInImageSize(style, position), BuiltInImageFrameCount(position), false};
+  }
+  for (const FixedBitmapDef &def : kFixedBitmaps) {
+    if (name == def.name) return def.spec;
+  }
+  if (name == kMainIconName) return BitmapSpec{{kMainIconLargeSize, kMainIconLargeSize}, 1, false};
+  return std::nullopt;
+}
+
+std::vector<std::string> BuiltInBitmapNames() {
+  std::vector<std::string> names;
+  for (int s = 1; s <= 5; ++s) {
+    for (const ImageDef &def : kImages) {
+      std::string name = BuiltInImageName(static_cast<TkwoUIStyle>(s), def.position);
+      if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(std::move(name));
+    }
+  }
+  for (const FixedBitmapDef &def : kFixedBitmaps) names.emplace_back(def.name);
+  names.emplace_back(kMainIconName);
+  return names;
 }
 
 }  // namespace kwo

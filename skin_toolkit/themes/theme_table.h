@@ -3,7 +3,10 @@
 // their values for each built-in style, and the sizes of the pictures the
 // image items name. Qt-free; the values are constants for the whole run.
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "tcolor.h"
 
@@ -98,5 +101,41 @@ std::string BuiltInImageName(TkwoUIStyle style, int position);
 inline constexpr const char *kPanelButtonImageName = "PANEL_BUTTON";
 inline constexpr ImageSize kPanelButtonImageSize{52, 12};
 inline constexpr int kPanelButtonFrameCount = 4;
+
+// How many equal-width frames lie side by side in the built-in picture of an
+// image item (1 for a whole picture); 0 for a position that is no image.
+int BuiltInImageFrameCount(int position);
+
+// The look and item a table picture name belongs to ("WINXP_TITLE_LEFT");
+// "MORE_SCROLLBUTTON", shared by three looks, gives DeepBlue. False for a
+// name outside the table.
+bool FindBuiltInImage(std::string_view name, TkwoUIStyle &style, int &position);
+
+// A built-in picture: its size, the frames it holds side by side and
+// whether it holds one bit a pixel.
+struct BitmapSpec {
+  ImageSize size;
+  int frames = 0;
+  bool mono = false;
+  bool operator==(const BitmapSpec &) const = default;
+};
+
+// The bitmaps controls load by name outside the table.
+inline constexpr int kFixedBitmapCount = 10;
+// Name 0..9 of those; empty outside.
+const char *FixedBitmapName(int index);
+
+// The program's icon, drawn at two sizes; BuiltInBitmapSpec gives the larger.
+inline constexpr const char *kMainIconName = "MAINICON";
+inline constexpr int kMainIconLargeSize = 32;
+inline constexpr int kMainIconSmallSize = 16;
+
+// What a picture name stands for: a table name, a fixed name or the icon;
+// nothing for any other name (case matters, as in the resource names).
+std::optional<BitmapSpec> BuiltInBitmapSpec(std::string_view name);
+
+// Every name BuiltInBitmapSpec knows, each once: the table's by look and
+// position, then the fixed ones, then the icon.
+std::vector<std::string> BuiltInBitmapNames();
 
 }  // namespace kwo

@@ -1,1 +1,267 @@
-#include <gtest/gtest.h>
+// The skinned tool bar and status bar: button faces drawn into an image,
+// file themes and their removal, and the size grip on the offscreen
+// platform, where the window system cannot size a window itself.
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+#include "form.h"
+#include "kwo_form.h"
+#include "kwo_status_bar.h"
+#include "kwo_tool_bar.h"
+#include "panel.h"
+#include "skin_file_builder.h"
+#include "themes/file_theme.h"
+#include "ui_fixtures.h"
+
+namespace kwo {
+namespace {
+
+using S = TkwoUIStyle;
+
+// No look uses it: whatever keeps it was left alone.
+constexpr QRgb kUntouched = 0xFF010203u;
+constexpr QRgb kBlack = 0xFF000000u;
+
+class BarsTest : public testsupport::UiTest {};
+
+// Draws the button through the bar's own hook into an image of the
+// button's size, as the bar does for each button it paints.
+QImage drawButtonFace(TkwoToolBar &bar, ui::ToolButton &button, const ui::ToolButtonState &state,
+                      bool &defaultDraw) {
+  QImage image(button.size(), QImage::Format_RGB32);
+  image.fill(kUntouched);
+  QPainter painter(&image);
+  defaultDraw = true;
+  bar.OnCustomDrawButton(&bar, &button, painter, state, defaultDraw);
+  painter.end();
+  return image;
+}
+
+TEST_F(BarsTest, ButtonFacesFollowTheStateInTheLooksColours) {
+  const QRgb macFace = qRgb(239, 239, 239), macDown = qRgb(216, 216, 216), macFrame = qRgb(71, 71, 71);
+  const struct {
+    const char *name;
+    S style;
+    bool dropDown;
+    ui::ToolButtonState state;  // hot, selected, checked
+    bool painted;
+    QRgb fill;
+    QRgb frame;
+    bool arrow;
+  } cases[] = {
+      {"hot drop-down", S::MacOS, true, {true, false, false}, true, macFace, macFrame, true},
+      {"hot and pressed drop-down", S::MacOS, true, {true, true, false}, true, macDown, macFrame, true},
+      {"checked, not hot", S::MacOS, true, {false, false, true}, true, macFace, macFrame, false},
+      {"pressed, not hot", S::MacOS, true, {false, true, false}, true, macFace, macFrame, false},
+      {"hot plain button", S::MacOS, false, {true, false, false}, true, macFace, macFrame, false},
+      {"WinXP hot and pressed", S::WinXP, true, {true, true, false}, true, qRgb(147, 172, 225),
+       qRgb(49, 105, 198), true},
+      {"idle", S::MacOS, true, {false, false, false}, false, 0, 0, false},
+  };
+  TkwoToolBar bar(nullptr);
+  bar.setButtonSize(40, 22);
+  auto *button = new ui::ToolButton(&bar);
+  button->setParentControl(&bar);
+  ASSERT_EQ(button->size(), QSize(40, 22));
+  const int r = button->width();
+  const int b = button->height();
+  const int y = b / 2;
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    bar.setUIStyle(c.style);
+    button->setStyle(c.dropDown ? ui::ToolButtonStyle::DropDown : ui::ToolButtonStyle::Button);
+    bool defaultDraw = true;
+    const QImage image = drawButtonFace(bar, *button, c.state, defaultDraw);
+    EXPECT_EQ(defaultDraw, !c.painted);
+    if (!c.painted) {
+      // The plain tool bar draws this one: the hook leaves every pixel.
+      QImage untouched(image.size(), image.format());
+      untouched.fill(kUntouched);
+      EXPECT_EQ(image, untouched);
+      continue;
+    }
+    EXPECT_EQ(image.pixel(0, 0), c.frame);
+    EXPECT_EQ(image.pixel(r - 1, b - 1), c.frame);
+    EXPECT_EQ(image.pixel(3, 3), c.fill);
+    // The arrow's tip and the divider, only on a hot drop-down button.
+    EXPECT_EQ(image.pixel(r - 7, y + 1), c.arrow ? kBlack : c.fill);
+    for (int row = 1; row < b - 1; ++row) {
+      ASSERT_EQ(image.pixel(r - 14, row), c.arrow ? kBlack : c.fill) << "row " << row;
+    }
+  }
+}
+
+TEST_F(BarsTest, TransparentBarTakesItsParentsBackgroundIntoAnImage) {
+  ui::Panel parent(nullptr);
+  parent.setBounds(0, 0, 200, 60);
+  parent.setColor(platform::RGB(10, 20, 30));
+  auto *bar = new TkwoToolBar(&parent);
+  bar->setParentControl(&parent);
+  const QPoint sample(bar->width() / 2, bar->height() / 2);
+  for (const auto &[style, expected] : {std::pair{S::MacOS, qRgb(10, 20, 30)}, std::pair{S::WinXP, kUntouched}}) {
+    SCOPED_TRACE(static_cast<int>(style));
+    bar->setUIStyle(style);
+    QImage image(bar->size(), QImage::Format_RGB32);
+    image.fill(kUntouched);
+    QPainter painter(&image);
+    bool defaultDraw = true;
+    bar->OnCustomDraw(bar, painter, bar->rect(), defaultDraw);
+    painter.end();
+    // The plain drawing goes on after the hook in both cases.
+    EXPECT_TRUE(defaultDraw);
+    EXPECT_EQ(image.pixel(sample), expected);
+  }
+}
+
+TEST_F(BarsTest, RemovedThemeLeavesBothBarsDeepBlue) {
+  auto theme = std::make_unique<TkwoFileTheme>(nullptr);
+  TkwoToolBar tool(nullptr);
+  TkwoStatusBar status(nullptr);
+  for (ThemeClient *client : {static_cast<ThemeClient *>(&tool), static_cast<ThemeClient *>(&status)}) {
+    client->setUIStyle(S::WinXP);
+    client->setFileTheme(theme.get());
+    EXPECT_EQ(client->fileTheme(), theme.get());
+    EXPECT_EQ(client->uiStyle(), S::WinXP);
+  }
+  // The same theme again applies the look again.
+  tool.setButtonColor(platform::RGB(1, 2, 3));
+  status.setPanelColor(platform::RGB(1, 2, 3));
+  tool.setFileTheme(theme.get());
+  status.setFileTheme(theme.get());
+  EXPECT_EQ(tool.buttonColor(), platform::RGB(198, 211, 239));
+  EXPECT_EQ(status.panelColor(), platform::RGB(239, 235, 222));
+
+  theme.reset();
+  for (ThemeClient *client : {static_cast<ThemeClient *>(&tool), static_cast<ThemeClient *>(&status)}) {
+    EXPECT_EQ(client->fileTheme(), nullptr);
+    EXPECT_EQ(client->uiStyle(), S::DeepBlue);
+  }
+  EXPECT_EQ(tool.buttonColor(), platform::RGB(239, 239, 239));
+  EXPECT_EQ(tool.buttonBorderColor(), platform::RGB(71, 71, 71));
+  EXPECT_EQ(tool.buttonDownColor(), platform::RGB(216, 216, 216));
+  EXPECT_FALSE(tool.transparent());
+  EXPECT_EQ(status.panelColor(), platform::RGB(232, 232, 232));
+
+  // A bar that goes first leaves its theme nothing to call.
+  auto later = std::make_unique<TkwoFileTheme>(nullptr);
+  {
+    TkwoToolBar gone(nullptr);
+    gone.setFileTheme(later.get());
+  }
+  later.reset();
+}
+
+TEST_F(BarsTest, MacOSBasedSkinGivesAnOpaqueBarInItsOwnColours) {
+  testsupport::TempAppDir dir;
+  // The skin's own colours come first; the rest is the MacOS look.
+  testsupport::SkinFileBuilder skin;
+  skin.addInt("ToolBarButtonBackgroundColor", platform::RGB(11, 22, 33));
+  skin.addInt("FormBackgroundColor", platform::RGB(44, 55, 66));
+  testsupport::SkinFileBuilder base = testsupport::SkinFileBuilder::fromBuiltIn(S::MacOS, 0x10000);
+  for (const auto &entry : base.entries()) skin.addRaw(entry);
+  skin.writeTo(dir / "mac.kwo");
+
+  TkwoFileTheme theme(nullptr);
+  theme.setThemeFile(QString::fromStdString((dir / "mac.kwo").string()));
+  ASSERT_TRUE(theme.isLoaded());
+
+  TkwoToolBar tool(nullptr);
+  TkwoStatusBar status(nullptr);
+  tool.setFileTheme(&theme);
+  status.setFileTheme(&theme);
+  tool.setUIStyle(S::FromThemeFile);
+  status.setUIStyle(S::FromThemeFile);
+  EXPECT_FALSE(tool.transparent());
+  EXPECT_EQ(tool.buttonColor(), platform::RGB(11, 22, 33));
+  EXPECT_EQ(tool.buttonBorderColor(), platform::RGB(71, 71, 71));
+  EXPECT_EQ(status.panelColor(), platform::RGB(44, 55, 66));
+  // The built-in MacOS look with the same theme set is transparent.
+  tool.setUIStyle(S::MacOS);
+  EXPECT_TRUE(tool.transparent());
+}
+
+// --- The size grip ---
+
+class GripTest : public BarsTest {
+ protected:
+  void SetUp() override {
+    BarsTest::SetUp();
+    build();
+  }
+  void TearDown() override {
+    form.reset();
+    BarsTest::TearDown();
+  }
+
+  // A fresh skinned form, as the main window has it: the bar in the frame.
+  void build() {
+    form = std::make_unique<ui::Form>(nullptr);
+    form->setBounds(100, 80, 300, 200);
+    frame = new TkwoForm(form.get());
+    bar = new TkwoStatusBar(form.get());
+    bar->setParentControl(frame);
+  }
+
+  // A left-button drag on the bar from press by delta, the button held
+  // throughout, then released.
+  void drag(QPoint press, QPoint delta) {
+    const QPoint global = bar->mapToGlobal(press);
+    QTest::mousePress(bar, Qt::LeftButton, {}, press);
+    QMouseEvent move(QEvent::MouseMove, QPointF(press + delta), QPointF(global + delta), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &move);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, press + delta);
+  }
+  QPoint grip() const { return {bar->width() - 4, bar->height() - 4}; }
+
+  std::unique_ptr<ui::Form> form;
+  TkwoForm *frame = nullptr;
+  TkwoStatusBar *bar = nullptr;
+};
+
+TEST_F(GripTest, DragOnTheGripSizesTheFormWhereThePlatformCannot) {
+  form->show();
+  const QRect start = form->geometry();
+  drag(grip(), QPoint(30, 20));
+  EXPECT_EQ(form->geometry(), QRect(start.topLeft(), start.size() + QSize(30, 20)));
+  EXPECT_FALSE(form->moveArmed());
+  // After the release a move sizes nothing.
+  const QRect after = form->geometry();
+  QMouseEvent move(QEvent::MouseMove, QPointF(grip()), QPointF(bar->mapToGlobal(grip()) + QPoint(50, 50)),
+                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(bar, &move);
+  EXPECT_EQ(form->geometry(), after);
+  // The form's limits hold during the drag.
+  form->setConstraints({130, 50, 0, 0});
+  drag(grip(), QPoint(-1000, -1000));
+  EXPECT_EQ(form->size(), QSize(130, 50));
+}
+
+TEST_F(GripTest, OnlyTheGripOfASizeableFormSizes) {
+  const struct {
+    const char *name;
+    std::function<void(ui::Form &, TkwoStatusBar &)> setUp;
+    bool outsideGrip;
+  } cases[] = {
+      {"press beside the grip", [](ui::Form &, TkwoStatusBar &) {}, true},
+      {"grip switched off", [](ui::Form &, TkwoStatusBar &bar) { bar.setSizeGrip(false); }, false},
+      {"fixed border", [](ui::Form &form, TkwoStatusBar &) { form.setBorderStyle(ui::BorderStyle::Dialog); }, false},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    build();
+    c.setUp(*form, *bar);
+    form->show();
+    const QRect start = form->geometry();
+    drag(c.outsideGrip ? QPoint(10, 10) : grip(), QPoint(30, 20));
+    EXPECT_EQ(form->geometry(), start);
+  }
+}
+
+}  // namespace
+}  // namespace kwo

@@ -1,1 +1,88 @@
+// The ring round a skinned form where it carries the title pictures on and
+// draws the border's corner arcs.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "frame_logic.h"
+
+namespace kwo {
+namespace {
+
+RingInput pictured(int borderWidth, int corner, Size right = {12, 23}) {
+  RingInput in;
+  in.formWidth = 449;
+  in.formHeight = 623;
+  in.borderWidth = borderWidth;
+  in.titleBarHeight = 20;
+  in.titleLeft = {10, 23};
+  in.titleClient = {1, 23};
+  in.titleRight = right;
+  in.roundCorner = corner;
+  return in;
+}
+
+std::vector<RingPiece> piecesOf(const std::vector<RingPiece> &ring, RingFill fill) {
+  std::vector<RingPiece> out;
+  std::ranges::copy_if(ring, std::back_inserter(out), [fill](const RingPiece &p) { return p.fill == fill; });
+  return out;
+}
+
+TEST(FrameRingPictures, ArcsOnlyForAOnePixelBorderAndACornerOfEleven) {
+  const struct {
+    int border, corner;
+    bool arcs;
+  } cases[] = {{1, 11, true}, {1, 13, false}, {1, 0, false}, {0, 11, false}, {2, 11, false}};
+  for (const auto &c : cases) {
+    const std::vector<RingPiece> arcs = piecesOf(PlanRing(pictured(c.border, c.corner)), RingFill::BorderArc);
+    EXPECT_EQ(arcs.size(), c.arcs ? 2u : 0u) << c.border << " " << c.corner;
+  }
+  // Painted last, over the pictures: top right, then top left.
+  const std::vector<RingPiece> ring = PlanRing(pictured(1, 11));
+  ASSERT_GE(ring.size(), 2u);
+  RingPiece topRight{{428, -1, 450, 21}, RingFill::BorderArc};
+  topRight.startAngle = 0;
+  topRight.spanAngle = 90;
+  RingPiece topLeft{{-1, -1, 21, 21}, RingFill::BorderArc};
+  topLeft.startAngle = 90;
+  topLeft.spanAngle = 90;
+  EXPECT_EQ(ring[ring.size() - 2], topRight);
+  EXPECT_EQ(ring.back(), topLeft);
+}
+
+TEST(FrameRingPictures, NarrowRightPictureFillsItsPiece) {
+  const std::vector<RingPiece> pictures = piecesOf(PlanRing(pictured(1, 0, {2, 23})), RingFill::TitlePicture);
+  ASSERT_EQ(pictures.size(), 5u);
+  EXPECT_EQ(pictures[1].part, TitlePart::Right);
+  EXPECT_EQ(pictures[1].rect, (Rect{446, 0, 448, 23}));
+  EXPECT_EQ(pictures[1].place, pictures[1].rect);
+  // Above the bar the picture still ends at the window's right edge.
+  EXPECT_EQ(pictures[3].place, (Rect{447, 0, 449, 23}));
+}
+
+TEST(FrameRingPictures, NoContinuationWithoutAllThreePicturesOrWithAWideBorder) {
+  RingInput noClient = pictured(1, 11);
+  noClient.titleClient = {};
+  RingInput flatRight = pictured(1, 11);
+  flatRight.titleRight = {12, 0};
+  RingInput hidden = pictured(1, 11);
+  hidden.titleBarVisible = false;
+  for (const RingInput &in : {noClient, flatRight, pictured(4, 11), hidden}) {
+    const std::vector<RingPiece> ring = PlanRing(in);
+    EXPECT_TRUE(piecesOf(ring, RingFill::TitlePicture).empty());
+    EXPECT_TRUE(piecesOf(ring, RingFill::BorderArc).empty());
+  }
+}
+
+TEST(FrameRingPictures, ZeroBorderWidensTheSidePieces) {
+  const std::vector<RingPiece> pictures = piecesOf(PlanRing(pictured(0, 11)), RingFill::TitlePicture);
+  ASSERT_EQ(pictures.size(), 5u);
+  EXPECT_EQ(pictures[0].rect, (Rect{0, 0, 3, 23}));
+  EXPECT_EQ(pictures[0].place, (Rect{0, 0, 10, 23}));
+  EXPECT_EQ(pictures[1].rect, (Rect{446, 0, 449, 23}));
+  EXPECT_EQ(pictures[1].place, (Rect{436, 0, 448, 23}));
+}
+
+}  // namespace
+}  // namespace kwo

@@ -1,1 +1,118 @@
+// The picture side of the theme table: frame counts of the strips, the
+// bitmaps loaded by name, and the lookup of a picture by its name.
 #include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "themes/theme_table.h"
+
+namespace kwo {
+namespace {
+
+using S = TkwoUIStyle;
+constexpr S kLooks[] = {S::MacOS, S::WinXP, S::DeepBlue, S::Protein, S::BlueGlass};
+
+TEST(ThemeTablePicturesTest, StripsHoldTheirFramesAndEveryLookCutsThemEvenly) {
+  struct Case {
+    int position;
+    int frames;
+  };
+  const Case cases[] = {
+      {tiButtonImage, 3},           {tiCheckBoxImage, 4},         {tiRadioButtonImage, 4},
+      {tiTitleBarButtonImage, 18},  {tiTrackBarBarImage, 3},      {tiScrollBarSliderImage, 3},
+      {tiScrollBarButtonImage, 6},  {tiScrollButtonImage, 4},     {tiTabControlTabImage, 2},
+      {tiTitleBarLeftImage, 1},     {tiTitleBarClientImage, 1},   {tiTitleBarRightImage, 1},
+      {tiProgressBarImage, 1},      {tiTrackBarSliderImage, 1},   {tiTrackBarSliderVImage, 1},
+      {tiCheckListBoxImage, 1},     {tiTabControlBarImage, 1},    {tiSideChannelHandleImage, 1},
+      {tiSideChannelBarImage, 1},
+      // No picture at all.
+      {tiFormBorderColor, 0},       {tiButtonTransparentBool, 0}, {tiFormMinWidthInt, 0},
+      {0, 0},                       {kThemeItemCount + 1, 0},     {-5, 0},
+  };
+  for (const Case &c : cases) {
+    EXPECT_EQ(BuiltInImageFrameCount(c.position), c.frames) << c.position;
+    if (c.frames == 0) continue;
+    for (S look : kLooks) {
+      const std::string name = BuiltInImageName(look, c.position);
+      const std::optional<BitmapSpec> spec = BuiltInBitmapSpec(name);
+      ASSERT_TRUE(spec.has_value()) << name;
+      EXPECT_EQ(spec->size, BuiltInImageSize(look, c.position)) << name;
+      EXPECT_EQ(spec->frames, c.frames) << name;
+      EXPECT_FALSE(spec->mono) << name;
+      EXPECT_EQ(spec->size.width % c.frames, 0) << name << " is not cut into equal frames";
+    }
+  }
+}
+
+TEST(ThemeTablePicturesTest, BitmapsLoadedByNameHaveTheirSizesAndFrames) {
+  struct Case {
+    const char *name;
+    ImageSize size;
+    int frames;
+    bool mono;
+  };
+  const Case cases[] = {
+      {"MACOS_MENU_BAR", {1, 22}, 1, false},        {"MACOS_MENU_SELECT", {1, 21}, 1, false},
+      {"MENU_CHECKED", {16, 16}, 1, false},         {"PANEL_BUTTON", {52, 12}, 4, false},
+      {"DBNAV_BUTTON", {160, 16}, 10, false},       {"MACOS_FORM_BACKGROUND", {8, 8}, 1, false},
+      {"PROTEIN_FORM_BACKGROUND", {8, 8}, 1, false}, {"MDI_CONTROL_BUTTON", {48, 16}, 3, true},
+      {"MACOS_COMBOBOX_BUTTON", {16, 17}, 1, false}, {"WINXP_COMBOBOX_BUTTON", {16, 18}, 1, false},
+  };
+  std::set<std::string> listed;
+  for (int i = 0; i < kFixedBitmapCount; ++i) listed.insert(FixedBitmapName(i));
+  EXPECT_EQ(listed.size(), std::size(cases));
+  for (const Case &c : cases) {
+    EXPECT_TRUE(listed.count(c.name)) << c.name;
+    const std::optional<BitmapSpec> spec = BuiltInBitmapSpec(c.name);
+    ASSERT_TRUE(spec.has_value()) << c.name;
+    EXPECT_EQ(*spec, (BitmapSpec{c.size, c.frames, c.mono})) << c.name;
+  }
+  EXPECT_STREQ(FixedBitmapName(-1), "");
+  EXPECT_STREQ(FixedBitmapName(kFixedBitmapCount), "");
+  EXPECT_EQ(BuiltInBitmapSpec(kMainIconName), (BitmapSpec{{32, 32}, 1, false}));
+}
+
+TEST(ThemeTablePicturesTest, NamesLeadBackToTheirLookAndItem) {
+  struct Case {
+    const char *name;
+    bool found;
+    S look;
+    int position;
+  };
+  const Case cases[] = {
+      {"WINXP_TITLE_LEFT", true, S::WinXP, tiTitleBarLeftImage},
+      {"BLUEGLASS_SIDECHENNEL_BAR", true, S::BlueGlass, tiSideChannelBarImage},
+      {"MACOS_SCROLLBUTTON", true, S::MacOS, tiScrollButtonImage},
+      // Shared by three looks; drawn in the first of them.
+      {"MORE_SCROLLBUTTON", true, S::DeepBlue, tiScrollButtonImage},
+      {"PROTEIN_SCROLLBUTTON", false, S::DeepBlue, 0},
+      {"macos_button", false, S::DeepBlue, 0},
+      {"MENU_CHECKED", false, S::DeepBlue, 0},
+      {"", false, S::DeepBlue, 0},
+  };
+  for (const Case &c : cases) {
+    S look = S::FromThemeFile;
+    int position = -1;
+    EXPECT_EQ(FindBuiltInImage(c.name, look, position), c.found) << c.name;
+    if (!c.found) continue;
+    EXPECT_EQ(look, c.look) << c.name;
+    EXPECT_EQ(position, c.position) << c.name;
+  }
+  EXPECT_FALSE(BuiltInBitmapSpec("macos_button").has_value());
+  EXPECT_FALSE(BuiltInBitmapSpec("PROTEIN_SCROLLBUTTON").has_value());
+  EXPECT_FALSE(BuiltInBitmapSpec("").has_value());
+}
+
+TEST(ThemeTablePicturesTest, TheNameListHoldsEveryPictureOnce) {
+  const std::vector<std::string> names = BuiltInBitmapNames();
+  const std::set<std::string> distinct(names.begin(), names.end());
+  EXPECT_EQ(distinct.size(), names.size());
+  // 19 items in five looks, less the two looks that share the third's
+  // scroll buttons; the fixed bitmaps; the icon.
+  EXPECT_EQ(names.size(), 93u + kFixedBitmapCount + 1u);
+  for (const std::string &name : names) EXPECT_TRUE(BuiltInBitmapSpec(name).has_value()) << name;
+}
+
+}  // namespace
+}  // namespace kwo

@@ -1,1 +1,108 @@
+// The title bar's rules without a window: sizes from a skin's pictures, the
+// frames each button shows, and cutting a caption that holds characters
+// outside the BMP.
 #include <gtest/gtest.h>
+
+#include <string>
+
+#include "frame_logic.h"
+
+namespace kwo {
+namespace {
+
+using B = TkwoTitleBarBtnType;
+
+TEST(TitleBarSizes, ComeFromThePicturesAndNeverGoBelowZero) {
+  const struct {
+    ImageSize picture;
+    bool inFrame;
+    int height;
+  } heights[] = {
+      {{40, 23}, true, 20}, {{40, 23}, false, 23}, {{40, 36}, true, 33},
+      // A skin without the left picture, or with one lower than the ring.
+      {{0, 0}, true, 0},    {{0, 0}, false, 0},    {{5, 2}, true, 0},
+  };
+  for (const auto &c : heights) {
+    EXPECT_EQ(TitleBarHeightFor(c.picture, c.inFrame), c.height)
+        << c.picture.width << "x" << c.picture.height << " in frame " << c.inFrame;
+  }
+
+  const struct {
+    ImageSize strip;
+    Size button;
+  } buttons[] = {
+      {{306, 17}, {17, 17}},  // the built-in 17-pixel strip
+      {{450, 24}, {25, 24}},  // a skin's larger buttons
+      {{451, 24}, {25, 24}},  // spare columns are dropped
+      {{17, 17}, {0, 0}},     // narrower than 18 frames
+      {{0, 0}, {0, 0}},       // no picture
+      {{306, 0}, {0, 0}},
+  };
+  for (const auto &c : buttons) {
+    EXPECT_EQ(TitleButtonSize(c.strip), c.button) << c.strip.width << "x" << c.strip.height;
+  }
+  // The built-in looks answer through the same rule.
+  EXPECT_EQ(TitleBarHeightFor(TkwoUIStyle::MacOS, true),
+            TitleBarHeightFor(BuiltInImageSize(TkwoUIStyle::MacOS, tiTitleBarLeftImage), true));
+  EXPECT_EQ(TitleButtonSize(TkwoUIStyle::WinXP),
+            TitleButtonSize(BuiltInImageSize(TkwoUIStyle::WinXP, tiTitleBarButtonImage)));
+}
+
+TEST(TitleBarFrames, EachButtonShowsItsThreeFramesOfEighteen) {
+  const struct {
+    B type;
+    bool maximized;
+    int first;
+  } cases[] = {
+      {B::kwoControlBox, false, 1}, {B::kwoHelp, false, 4},  {B::kwoMax, false, 7}, {B::kwoMax, true, 10},
+      {B::kwoMin, false, 13},       {B::kwoMin, true, 13},   {B::kwoClose, true, 16},
+      {B::kwoCustom, false, 0},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(TitleButtonFirstFrame(c.type, c.maximized), c.first) << static_cast<int>(c.type) << c.maximized;
+  }
+}
+
+bool hasLoneSurrogate(const std::u16string &s) {
+  for (size_t i = 0; i < s.size(); ++i) {
+    const char16_t c = s[i];
+    if (c >= 0xD800 && c <= 0xDBFF) {
+      if (i + 1 >= s.size() || s[i + 1] < 0xDC00 || s[i + 1] > 0xDFFF) return true;
+      ++i;
+    } else if (c >= 0xDC00 && c <= 0xDFFF) {
+      return true;
+    }
+  }
+  return false;
+}
+
+TEST(TitleBarCaption, CutDropsWholeCodePoints) {
+  // Ten pixels a UTF-16 unit, so a pair is twice as wide as a letter and
+  // a naive cut could stop between its halves.
+  const auto width = [](std::u16string_view s) { return static_cast<int>(s.size()) * 10; };
+  const std::u16string face = u"\U0001F600";  // one code point, two units
+  const std::u16string caption = u"ab" + face + u"cdef";
+  const struct {
+    int width;
+    std::u16string fitted;
+  } cases[] = {
+      {80, caption},              // fits whole
+      {79, u"ab" + face + u"..."},  // 70: the pair kept whole
+      {69, u"ab..."},             // 60 would be "ab" + half the pair
+      {65, u"ab..."},
+      {50, u"ab..."},
+      {40, u"a..."},
+      {30, u"..."},
+      {29, u""},  // not even "..." fits: no caption
+  };
+  for (const auto &c : cases) {
+    const std::u16string got = FitCaption(caption, c.width, width);
+    EXPECT_EQ(got, c.fitted) << "width " << c.width;
+    EXPECT_FALSE(hasLoneSurrogate(got)) << "width " << c.width;
+  }
+  // A caption of pairs only: 60 would keep one and a half.
+  EXPECT_EQ(FitCaption(face + face + face + face, 69, width), face + u"...");
+}
+
+}  // namespace
+}  // namespace kwo

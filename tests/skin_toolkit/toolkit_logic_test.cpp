@@ -129,13 +129,25 @@ TEST(FrameRing, TitleBarShownPaintsBorderStripsClientAndTitleContinuation) {
   in.formHeight = 623;
   in.borderWidth = 1;
   in.titleBarHeight = 20;
+  in.titleLeft = {10, 23};
+  in.titleClient = {1, 23};
+  in.titleRight = {12, 23};
   const std::vector<RingPiece> ring = PlanRing(in);
+  const auto picture = [](Rect clip, TitlePart part, Rect place) {
+    return RingPiece{clip, RingFill::TitlePicture, part, place};
+  };
   const std::vector<RingPiece> expected = {
-      {{0, 0, 1, 623}, RingFill::Border},       {{0, 622, 449, 623}, RingFill::Border},
-      {{448, 0, 449, 623}, RingFill::Border},   {{1, 20, 3, 622}, RingFill::Client},
-      {{1, 620, 448, 622}, RingFill::Client},   {{446, 20, 448, 622}, RingFill::Client},
-      {{1, 0, 3, 23}, RingFill::TitleBar},      {{446, 0, 448, 23}, RingFill::TitleBar},
-      {{2, 0, 446, 3}, RingFill::TitleBar},
+      {{0, 0, 1, 623}, RingFill::Border},
+      {{0, 622, 449, 623}, RingFill::Border},
+      {{448, 0, 449, 623}, RingFill::Border},
+      {{1, 20, 3, 622}, RingFill::Client},
+      {{1, 620, 448, 622}, RingFill::Client},
+      {{446, 20, 448, 622}, RingFill::Client},
+      picture({1, 0, 3, 23}, TitlePart::Left, {1, 0, 11, 23}),
+      picture({446, 0, 448, 23}, TitlePart::Right, {436, 0, 448, 23}),
+      picture({2, 0, 446, 3}, TitlePart::Left, {0, 0, 10, 23}),
+      picture({2, 0, 446, 3}, TitlePart::Right, {437, 0, 449, 23}),
+      picture({2, 0, 446, 3}, TitlePart::Client, {10, 0, 437, 23}),
   };
   EXPECT_EQ(ring, expected);
 }

@@ -3,7 +3,8 @@
 // the power management view's link to read "在线" in status panel 0, and
 // saves the window as a PNG.
 //
-//   morvit_snapshot [--first-paint] [--hold S] [--local-port N] OUT.png [TIMEOUT_S]
+//   morvit_snapshot [--first-paint] [--hold S] [--local-port N] [--screen] OUT.png [TIMEOUT_S]
+//   morvit_snapshot --gallery OUT.png
 //
 // TIMEOUT_S (default 10) bounds the wait; once online it waits up to 3 s
 // more for the clock in panel 3, so the picture shows the decoded status
@@ -17,6 +18,15 @@
 // local UDP port (0..65535); the default 0 takes any free port, so the tool
 // never needs the port a running Morvit holds. Message boxes are printed to standard
 // error and answered at once, so nothing waits for a user.
+//
+// --screen saves the whole screen instead, taken from the window system once
+// the window is exposed, and checks it: the window's left border column is
+// (127,127,127) at row 300, the status bar's grip line (191,205,219) at
+// 8 pixels from its bottom-right corner, and the window is no blank area.
+// A failed check is printed and gives exit status 1.
+//
+// --gallery draws, without the main window, one small skinned form for each
+// built-in look beside a sheet of every built-in picture, and saves it.
 #include <time.h>
 
 #include <QByteArray>
@@ -37,19 +47,31 @@
 #include <string_view>
 #include <vector>
 
+#include <QScreen>
+#include <QWindow>
+
 #include "application.h"
 #include "font.h"
+#include "gallery.h"
 #include "main_window.h"
 #include "message_box.h"
 #include "power_management_view.h"
 #include "power_status.h"
+#include "screen_check.h"
+#include "kwo_status_bar.h"
 
 namespace {
 
 constexpr double kFirstPaintWait = 10;
 constexpr double kClockWait = 3;
+// How long the window may take to be exposed, and then to show on the
+// screen as the checks expect.
+constexpr double kExposeWait = 10;
+constexpr double kScreenSettle = 5;
 
-const char kUsage[] = "用法: morvit_snapshot [--first-paint] [--hold S] [--local-port N] OUT.png [TIMEOUT_S]\n";
+const char kUsage[] =
+    "用法: morvit_snapshot [--first-paint] [--hold S] [--local-port N] [--screen] OUT.png [TIMEOUT_S]\n"
+    "      morvit_snapshot --gallery OUT.png\n";
 
 double MonotonicSeconds() {
   timespec ts{};
@@ -82,6 +104,8 @@ std::optional<int32_t> ParsePort(std::string_view text) {
 
 struct Options {
   bool first_paint = false;
+  bool screen = false;
+  bool gallery = false;
   double hold = 0;
   int32_t localPort = 0;
   std::string out;
@@ -105,6 +129,10 @@ Options ParseOptions(int argc, char **argv) {
       const std::optional<int32_t> port = ParsePort(argv[++i]);
       if (!port) Usage("--local-port 的端口号无效: " + std::string(argv[i]));
       o.localPort = *port;
+    } else if (arg == "--screen") {
+      o.screen = true;
+    } else if (arg == "--gallery") {
+      o.gallery = true;
     } else if (arg == "--help" || arg == "-h") {
       std::fputs(kUsage, stdout);
       std::exit(0);
@@ -113,6 +141,11 @@ Options ParseOptions(int argc, char **argv) {
     } else {
       positional.push_back(arg);
     }
+  }
+  if (o.gallery) {
+    if (positional.size() != 1 || o.screen || o.first_paint || o.hold > 0) Usage("--gallery 只需要输出文件");
+    o.out = positional[0];
+    return o;
   }
   if (positional.empty() || positional.size() > 2) Usage("需要输出文件, 以及可选的等待秒数");
   o.out = positional[0];
@@ -164,6 +197,34 @@ bool WaitFor(const std::function<bool()> &done, double seconds) {
   return met || done();
 }
 
+bool SavePicture(const QImage &picture, const std::string &out) {
+  if (picture.save(QString::fromStdString(out), "PNG")) return true;
+  std::fprintf(stderr, "morvit_snapshot: 无法写入 %s\n", out.c_str());
+  return false;
+}
+
+// The screen the window is on, grabbed from the window system once the
+// window is exposed; retried until the checks hold or the settle time has
+// passed. Prints what failed; true when every check held.
+bool GrabScreen(morvit::TfrmMain &window, QImage &picture) {
+  QWindow *handle = window.windowHandle();
+  if (handle == nullptr || !WaitFor([handle] { return handle->isExposed(); }, kExposeWait)) {
+    std::fprintf(stderr, "morvit_snapshot: 窗口在 %g 秒内没有显示\n", kExposeWait);
+  }
+  QScreen *screen = window.screen();
+  std::vector<QString> failures;
+  const double until = MonotonicSeconds() + kScreenSettle;
+  do {
+    ui::Application::processMessages();
+    picture = screen != nullptr ? screen->grabWindow(0).toImage() : QImage();
+    failures = snapshot::CheckMainWindowOnScreen(picture, window, *window.sbMain);
+    if (failures.empty()) return true;
+    WaitFor([] { return false; }, 0.1);
+  } while (MonotonicSeconds() < until);
+  for (const QString &failure : failures) std::fprintf(stderr, "morvit_snapshot: %s\n", failure.toUtf8().constData());
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -181,6 +242,7 @@ int main(int argc, char **argv) {
            : buttons == ui::MB_OK                                    ? ui::IDOK
                                                                      : ui::IDCANCEL;
   });
+  if (options.gallery) return SavePicture(snapshot::DrawGallery(), options.out) ? 0 : 1;
   FirstPaintProbe probe;
   if (options.first_paint) app.installEventFilter(&probe);
 
@@ -199,14 +261,19 @@ int main(int argc, char **argv) {
     // One more pass so the status bar has painted what the model says.
     ui::Application::processMessages();
 
-    const QPixmap picture = window->grab();
-    const bool saved = picture.save(QString::fromStdString(options.out), "PNG");
-    if (!saved) std::fprintf(stderr, "morvit_snapshot: 无法写入 %s\n", options.out.c_str());
+    QImage picture;
+    bool checked = true;
+    if (options.screen) {
+      checked = GrabScreen(*window, picture);
+    } else {
+      picture = window->grab().toImage();
+    }
+    const bool saved = SavePicture(picture, options.out);
     if (!seen) {
       std::fprintf(stderr, "morvit_snapshot: %g 秒内状态栏未显示 \"在线\" (面板 0: \"%s\")\n", options.timeout,
                    snapshot::PowerStatusText(*window, 0).toUtf8().constData());
     }
-    status = seen && saved ? 0 : 1;
+    status = seen && saved && checked ? 0 : 1;
 
     const double left = options.hold - (MonotonicSeconds() - started);
     if (left > 0) WaitFor([] { return false; }, left);

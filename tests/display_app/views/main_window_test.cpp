@@ -128,11 +128,11 @@ TEST_F(MainWindowTest, StartsCentredWithAnEmptyPanelWithoutFiles) {
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(window->caption(), QStringLiteral("Morvit"));
   EXPECT_EQ(window->sfrmMain->caption(), QStringLiteral("Morvit"));
-  // 443 x 617 inside the ring, centred on the 800 x 800 offscreen screen.
+  // 443 x 617 inside the ring, centred on the 1280 x 1024 offscreen screen.
   EXPECT_EQ(window->nonClientRing(), 3);
   EXPECT_EQ(window->clientWidth(), 443);
   EXPECT_EQ(window->clientHeight(), 617);
-  EXPECT_EQ(window->boundsRect(), QRect(175, 88, 449, 623));
+  EXPECT_EQ(window->boundsRect(), QRect(415, 200, 449, 623));
   EXPECT_EQ(window->constraints().minWidth, 130);
   EXPECT_EQ(window->constraints().minHeight, 50);
 
@@ -233,7 +233,7 @@ TEST_F(MainWindowTest, CreationHandlerRunsBeforeTheWindowIsShown) {
   TfrmMain direct(nullptr);
   EXPECT_FALSE(direct.isVisible());
   EXPECT_FALSE(direct.visible());
-  EXPECT_EQ(direct.boundsRect(), QRect(175, 88, 449, 623));
+  EXPECT_EQ(direct.boundsRect(), QRect(415, 200, 449, 623));
   EXPECT_NE(direct.monitorView(), nullptr);
   EXPECT_EQ(direct.lvLedPanels->itemCount(), 1);
 }

@@ -1,8 +1,11 @@
 // The main() of every test program linked with test_support_ui: it creates
 // the application object on the offscreen platform before any test runs and
 // destroys it after the last. Being the first main() the linker meets, it
-// takes the place of GoogleTest's own.
+// takes the place of GoogleTest's own. The offscreen screen is 1280 x 1024
+// at a device-pixel ratio of 1, given to the platform through its
+// configuration file.
 #include <QByteArray>
+#include <QTemporaryFile>
 #include <QtGlobal>
 #include <gtest/gtest.h>
 
@@ -11,9 +14,29 @@
 #include "form.h"
 #include "message_box.h"
 
+namespace {
+
+constexpr char kOffscreenScreen[] = R"({"screens": [{"name": "offscreen", "x": 0, "y": 0,
+  "width": 1280, "height": 1024, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+
+// Points a bare offscreen platform at the screen above; any other platform,
+// or an offscreen one with options of its own, stays as given.
+void configureOffscreenScreen(QTemporaryFile &config) {
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  if (!platform.isEmpty() && platform != "offscreen") return;
+  if (!config.open() || config.write(kOffscreenScreen) != static_cast<qint64>(sizeof kOffscreenScreen - 1) ||
+      !config.flush()) {
+    qFatal("cannot write the offscreen screen configuration");
+  }
+  qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+}
+
+}  // namespace
+
 int main(int argc, char **argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+  QTemporaryFile screenConfig;
+  configureOffscreenScreen(screenConfig);
   int result = 0;
   {
     ui::Application app(argc, argv);
