@@ -174,6 +174,10 @@ TEST_F(ButtonsSkinTest, GlyphFramesByEnabledState) {
   // A one-frame glyph is greyed while disabled.
   QPixmap single(16, 16);
   single.fill(QColor(0, 0, 200));
+  {
+    QPainter p(&single);
+    p.fillRect(0, 0, 1, 1, QColor(0, 0, 199));  // the mask colour, as above
+  }
   b->setGlyph(single);
   const QColor greyed = shown(*b).pixelColor(centre);
   EXPECT_NE(greyed, QColor(0, 0, 200));
