@@ -10,6 +10,9 @@
 #include <stdexcept>
 
 #include "color.h"
+#include "drawing.h"
+#include "panel_logic.h"
+#include "themes/builtin_pictures.h"
 #include "kwo_form.h"
 #include "kwo_group_box.h"
 #include "kwo_image_panel.h"
@@ -21,6 +24,13 @@ namespace kwo {
 namespace {
 
 using testsupport::pressKey;
+
+// A move with no button held, as mouse tracking delivers it.
+void hover(QWidget *w, QPoint at) {
+  QMouseEvent move(QEvent::MouseMove, QPointF(at), w->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &move);
+}
 
 class PanelsGroupsTest : public testsupport::UiTest {
  protected:
@@ -154,6 +164,66 @@ TEST_F(PanelsGroupsTest, PanelButtonFoldsInStepsAndUnfoldsBack) {
   EXPECT_TRUE(p->unfolded());
 }
 
+TEST_F(PanelsGroupsTest, PanelFoldsOnlyOnAReleaseOverTheDrawnButton) {
+  showForm();
+  auto *p = make<TkwoPanel>(form.get());
+  p->setBounds(10, 10, 200, 100);
+  int pushes = 0;
+  p->OnPush = [&](ui::Control *) { ++pushes; };
+  const QPoint button(200 - 12, 10);
+
+  // Over the button, then a press and release below the bar.
+  hover(p, button);
+  EXPECT_TRUE(p->buttonHot());
+  QTest::mousePress(p, Qt::LeftButton, {}, button);
+  QMouseEvent move(QEvent::MouseMove, QPointF(100, 60), p->mapToGlobal(QPointF(100, 60)), Qt::NoButton,
+                   Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(p, &move);
+  EXPECT_FALSE(p->buttonHot());
+  QTest::mouseRelease(p, Qt::LeftButton, {}, QPoint(100, 60));
+  EXPECT_EQ(pushes, 0);
+  EXPECT_TRUE(p->unfolded());
+
+  // Hot, then the panel takes the whole client: the button is gone, and a
+  // release where it was neither folds nor throws.
+  hover(p, button);
+  ASSERT_TRUE(p->buttonHot());
+  p->setAlign(ui::Align::Client);
+  EXPECT_NO_THROW(QTest::mouseClick(p, Qt::LeftButton, {}, QPoint(p->width() - 12, 10)));
+  EXPECT_EQ(pushes, 0);
+  EXPECT_TRUE(p->unfolded());
+}
+
+TEST_F(PanelsGroupsTest, PanelButtonShowsItsHotFrameFromTheLastMouseSeen) {
+  showForm();
+  auto *p = make<TkwoPanel>(form.get());
+  p->setBounds(10, 10, 200, 100);
+  const QImage strip = KeyedImage(BuiltInBitmap(kPanelButtonImageName), kKeyColor);
+  const int fw = strip.width() / kPanelButtonFrameCount;
+  const Point at = PanelButtonOrigin(p->width(), p->barHeight());
+  const auto shownFrame = [&] {
+    const QImage shot = p->grab().toImage();
+    for (int frame = 1; frame <= kPanelButtonFrameCount; ++frame) {
+      const QImage expect = ExtractBitmapFrame(strip, kPanelButtonFrameCount, frame);
+      bool same = true;
+      for (int y = 0; y < expect.height() && same; ++y) {
+        for (int x = 0; x < fw && same; ++x) {
+          const QColor e = expect.pixelColor(x, y);
+          if (e.alpha() == 0) continue;
+          same = shot.pixelColor(at.x + x, at.y + y) == e;
+        }
+      }
+      if (same) return frame;
+    }
+    return 0;
+  };
+  EXPECT_EQ(shownFrame(), 1);
+  hover(p, QPoint(200 - 12, 10));
+  EXPECT_EQ(shownFrame(), 2);
+  hover(p, QPoint(100, 60));
+  EXPECT_EQ(shownFrame(), 1);
+}
+
 TEST_F(PanelsGroupsTest, FoldedPanelRemembersANewHeightAndTheInsetsFollowTheBar) {
   auto *p = make<TkwoPanel>(form.get());
   p->setBounds(0, 0, 150, 100);
@@ -186,7 +256,7 @@ TEST_F(PanelsGroupsTest, AlignedPanelShowsNoButtonAndRefusesToFold) {
   p->setAlign(ui::Align::Left);
   EXPECT_FALSE(p->buttonShown());
   const int h = p->height();
-  EXPECT_THROW(p->push(), std::runtime_error);
+  EXPECT_THROW(p->push(), std::logic_error);
   EXPECT_EQ(p->height(), h);
   EXPECT_TRUE(p->unfolded());
   p->setAlign(ui::Align::Top);
