@@ -1,6 +1,7 @@
 // Picture panels, the folding panel, group boxes and check and radio
 // groups on the offscreen platform.
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QTest>
 #include <QTimer>
@@ -11,6 +12,7 @@
 
 #include "color.h"
 #include "drawing.h"
+#include "group_logic.h"
 #include "panel_logic.h"
 #include "themes/builtin_pictures.h"
 #include "kwo_form.h"
@@ -345,6 +347,47 @@ TEST_F(PanelsGroupsTest, GroupFrameLeavesTheTopOpenForTheCaptionOnly) {
   EXPECT_EQ(img.pixelColor(40, y), border);
 }
 
+TEST_F(PanelsGroupsTest, GroupFrameTopLineRowAndAGreyCaptionWhenDisabled) {
+  auto *box = make<TkwoGroupBox>(form.get());
+  box->setBounds(0, 0, 200, 100);
+  box->setColor(platform::RGB(255, 255, 255));
+  box->setBorderColor(platform::RGB(255, 0, 0));
+  box->setCaption(QStringLiteral("Caption text"));
+  const int w = QFontMetrics(box->font()).horizontalAdvance(box->caption());
+  const int y = GroupFrameLineY(FontPixelHeight(box->controlFont().size, box->controlFont().height), 0);
+  const QColor red(255, 0, 0);
+  QImage img = box->grab().toImage();
+  // Red at left..left + 2, none from there to the caption's end + 6, red
+  // from left + caption + 7 to the right corner.
+  for (int x = 0; x < 200; ++x) {
+    const bool expectRed = x <= 2 || x >= w + 7;
+    EXPECT_EQ(img.pixelColor(x, y) == red, expectRed) << x;
+  }
+  // The caption in the (blue) font colour; disabled, in grey: every inked
+  // pixel then has equal red, green and blue.
+  box->setUIStyle(TkwoUIStyle::WinXP);
+  box->setBorderColor(platform::RGB(255, 0, 0));
+  const QRect caption(5, 0, w, y + 4);
+  const auto inked = [&](const QImage &image, bool grey) {
+    int n = 0;
+    for (int yy = caption.top(); yy <= caption.bottom(); ++yy) {
+      for (int xx = caption.left(); xx <= caption.right(); ++xx) {
+        const QColor c = image.pixelColor(xx, yy);
+        if (c == QColor(255, 255, 255) || c == red) continue;
+        n += (c.red() == c.green() && c.green() == c.blue()) == grey ? 1 : 0;
+      }
+    }
+    return n;
+  };
+  img = box->grab().toImage();
+  EXPECT_GT(inked(img, false), 10);
+  EXPECT_EQ(inked(img, true), 0);
+  box->setEnabled(false);
+  img = box->grab().toImage();
+  EXPECT_EQ(inked(img, false), 0);
+  EXPECT_GT(inked(img, true), 10);
+}
+
 // --- Check and radio groups ---
 
 TEST_F(PanelsGroupsTest, ItemButtonsFollowTheItemsAndLayOutInColumns) {
@@ -484,6 +527,35 @@ TEST_F(PanelsGroupsTest, GroupsStartInTheLookOfTheirForm) {
   EXPECT_EQ(box->uiStyle(), TkwoUIStyle::BlueGlass);
   group->setItems({"a"});
   EXPECT_EQ(group->button(0)->uiStyle(), TkwoUIStyle::BlueGlass);
+}
+
+// The group hands its look, colour, cursor and transparency to its items;
+// items take the focus by click only, the group by Tab; re-enabling the
+// group re-enables an item disabled on its own.
+TEST_F(PanelsGroupsTest, GroupsPassTheirThemeToItemsWhichTakeClickFocus) {
+  auto *group = make<TkwoRadioGroup>(form.get());
+  group->setItems({"a", "b"});
+  EXPECT_EQ(group->focusPolicy(), Qt::TabFocus);
+  for (int i = 0; i < group->buttonCount(); ++i) EXPECT_EQ(group->button(i)->focusPolicy(), Qt::ClickFocus) << i;
+
+  group->setItemCursor(Qt::PointingHandCursor);
+  group->setColor(platform::RGB(1, 2, 3));
+  group->button(1)->setCursor(Qt::ArrowCursor);
+  group->button(1)->setTransparent(true);
+  group->setUIStyle(TkwoUIStyle::BlueGlass);
+  for (int i = 0; i < group->buttonCount(); ++i) {
+    TkwoCheckBox *b = group->button(i);
+    EXPECT_EQ(b->uiStyle(), TkwoUIStyle::BlueGlass) << i;
+    EXPECT_EQ(b->color(), platform::RGB(1, 2, 3)) << i;
+    EXPECT_EQ(b->cursor().shape(), Qt::PointingHandCursor) << i;
+    EXPECT_EQ(b->transparent(), group->transparent()) << i;
+  }
+
+  group->button(0)->setEnabled(false);
+  group->setEnabled(false);
+  group->setEnabled(true);
+  EXPECT_TRUE(group->button(0)->isEnabled());
+  EXPECT_TRUE(group->button(1)->isEnabled());
 }
 
 }  // namespace
