@@ -39,6 +39,9 @@ TkwoListBox::TkwoListBox(ui::Component *owner) : ui::ListBox(owner) {
 
 TkwoListBox::~TkwoListBox() {
   beginDestroy();
+  // The list widget goes after this object: its last notices reach nothing.
+  widget()->model()->disconnect(this);
+  widget()->verticalScrollBar()->disconnect(this);
   // The bar outlives the list as a plain scroll bar.
   setVScrollBar(nullptr);
 }

@@ -233,6 +233,17 @@ TEST_F(ListBoxScrollTest, ReplacingTheBarRestoresTheOldOne) {
   list->addItem("more");
 }
 
+TEST_F(ListBoxScrollTest, AListDestroyedBeforeItsBarLetsTheBarGo) {
+  list->setVScrollBar(bar);
+  fill(100);
+  delete list;
+  list = nullptr;
+  EXPECT_FALSE(bar->OnChange);
+  EXPECT_TRUE(bar->isEnabled());
+  bar->setPosition(5);
+  EXPECT_EQ(bar->position(), 5);
+}
+
 TEST_F(ListBoxScrollTest, TheBarTakesTheListsLook) {
   list->setVScrollBar(bar);
   list->setUIStyle(TkwoUIStyle::DeepBlue);
