@@ -2,6 +2,7 @@
 target_sources(kwokit_logic PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/scroll_bar_logic.cpp
   ${CMAKE_CURRENT_LIST_DIR}/combo_logic.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/list_box_logic.cpp
 )
 target_sources(KwoKit PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/kwo_image_button.cpp
