@@ -1,10 +1,13 @@
 # Further toolkit controls: their Qt-free rules and the controls.
 target_sources(kwokit_logic PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/scroll_bar_logic.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/combo_logic.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/list_box_logic.cpp
 )
 target_sources(KwoKit PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/kwo_image_button.cpp
   ${CMAKE_CURRENT_LIST_DIR}/kwo_list_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/kwo_scroll_bar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/kwo_string_grid.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/speed_button.cpp
 )

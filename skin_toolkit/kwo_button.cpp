@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "color.h"
+#include "drawing.h"
 #include "form.h"
 #include "greyed_picture.h"
 
@@ -28,6 +29,21 @@ QPixmap masked(const QPixmap &picture) {
   result.setMask(QBitmap::fromImage(image.createMaskFromColor(image.pixel(0, 0), Qt::MaskInColor)));
   return result;
 }
+
+// What stands in when the look has no button picture.
+constexpr int kEmptyPictureWidth = 74;
+constexpr int kEmptyPictureHeight = 21;
+
+QImage emptyPicture() {
+  QImage picture(kEmptyPictureWidth, kEmptyPictureHeight, QImage::Format_ARGB32_Premultiplied);
+  picture.fill(Qt::transparent);
+  return picture;
+}
+
+size_t indexOf(ButtonPicture picture) { return static_cast<size_t>(picture); }
+
+constexpr ButtonPicture kPictures[] = {ButtonPicture::Normal, ButtonPicture::MouseOn, ButtonPicture::MouseDown,
+                                       ButtonPicture::Disabled};
 
 }  // namespace
 
@@ -50,9 +66,10 @@ TkwoCustomButton::~TkwoCustomButton() {
 void TkwoCustomButton::setUIStyle(TkwoUIStyle style) {
   uiStyle_ = style;
   updateSource_ = ThemeSource::resolve(fileTheme(), style);
-  takeFace(*updateSource_);
+  takeFrames(*updateSource_);
   applyUIStyle();
   updateSource_.reset();
+  rebuildPictures();
   update();
 }
 
@@ -60,14 +77,31 @@ ThemeSource TkwoCustomButton::themeSource() const {
   return updateSource_ ? *updateSource_ : ThemeSource::resolve(fileTheme(), uiStyle_);
 }
 
-void TkwoCustomButton::takeFace(const ThemeSource &source) {
-  face_.fill = source.color(tiToolBarButtonBackgroundColor);
-  face_.border = source.color(tiToolBarButtonBorderColor);
-  face_.hotBorder = source.color(tiMenuSelectedBorderColor);
-  face_.down = source.color(tiToolBarButtonDownBackgroundColor);
-  // One of the button picture's three frames.
-  const QImage picture = source.image(tiButtonImage);
-  face_.frame = picture.width() >= 3 ? Size{picture.width() / 3, picture.height()} : Size{};
+void TkwoCustomButton::takeFrames(const ThemeSource &source) {
+  for (size_t i = 0; i < frames_.size(); ++i) {
+    frames_[i] = source.imageFrame(tiButtonImage, static_cast<int>(i) + 1, static_cast<int>(frames_.size()));
+  }
+  if (std::any_of(frames_.begin(), frames_.end(), [](const QImage &f) { return f.isNull(); })) {
+    frames_.fill(emptyPicture());
+  }
+}
+
+const QImage &TkwoCustomButton::stateFrame(ButtonPicture picture) const {
+  return frames_[static_cast<size_t>(ButtonPictureFrame(picture) - 1)];
+}
+
+void TkwoCustomButton::rebuildPictures() {
+  for (ButtonPicture p : kPictures) {
+    QPixmap frame = QPixmap::fromImage(stateFrame(p));
+    if (pictureTransparent_) frame = masked(frame);
+    if (p == ButtonPicture::Disabled) frame = ui::greyedPicture(frame);
+    shown_[indexOf(p)] = frame;
+  }
+}
+
+void TkwoCustomButton::resized() {
+  rebuildPictures();
+  ui::Control::resized();
 }
 
 void TkwoCustomButton::setAutoSize(bool value) {
@@ -84,6 +118,7 @@ void TkwoCustomButton::autoSizeToPicture() {
 
 void TkwoCustomButton::transparentChanged() {
   pictureTransparent_ = transparent();
+  rebuildPictures();
   update();
 }
 
@@ -256,40 +291,9 @@ void TkwoCustomButton::paint(QPainter &painter) {
   boldCaption_ = false;
 }
 
-void TkwoCustomButton::drawPlainFace(QPainter &painter, ButtonPicture picture, const QRect &r) const {
-  if (r.width() <= 0 || r.height() <= 0) return;
-  QColor fill = ui::toQColor(face_.fill);
-  QColor border = ui::toQColor(face_.border);
-  switch (picture) {
-    case ButtonPicture::MouseOn:
-      fill = fill.lighter(106);
-      border = ui::toQColor(face_.hotBorder);
-      break;
-    case ButtonPicture::MouseDown:
-      fill = ui::toQColor(face_.down);
-      break;
-    case ButtonPicture::Disabled:
-      border = QColor(160, 160, 160);
-      break;
-    case ButtonPicture::Normal:
-      break;
-  }
-  painter.save();
-  painter.setPen(border);
-  painter.setBrush(fill);
-  if (pictureTransparent_) {
-    // The picture's corners let the background through.
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.drawRoundedRect(r.adjusted(0, 0, -1, -1), 3, 3);
-  } else {
-    painter.drawRect(r.adjusted(0, 0, -1, -1));
-  }
-  painter.restore();
-}
-
 void TkwoCustomButton::drawPicture(QPainter &painter, ButtonPicture picture) {
-  // The picture is one frame of the look's button picture, at its own size.
-  drawPlainFace(painter, picture, QRect(0, 0, face_.frame.width, face_.frame.height));
+  // One frame of the look's button picture at its own size.
+  painter.drawPixmap(0, 0, shown_[indexOf(picture)]);
 }
 
 // Engraved grey when disabled, otherwise in the font's colour, one pixel
@@ -341,6 +345,16 @@ TkwoButton::TkwoButton(ui::Component *owner) : TkwoCustomButton(owner) {
 
 void TkwoButton::setGlyph(const QPixmap &glyph) {
   glyph_ = glyph;
+  enabledGlyph_ = QPixmap();
+  disabledGlyph_ = QPixmap();
+  if (!glyph_.isNull()) {
+    // Two frames (enabled, disabled) when twice as wide as high.
+    const QPixmap keyed = masked(glyph_);
+    const bool twoFrames = glyph_.width() == 2 * glyph_.height();
+    const int w = twoFrames ? glyph_.height() : glyph_.width();
+    enabledGlyph_ = keyed.copy(0, 0, w, glyph_.height());
+    disabledGlyph_ = twoFrames ? keyed.copy(w, 0, w, glyph_.height()) : ui::greyedPicture(enabledGlyph_);
+  }
   update();
 }
 
@@ -362,16 +376,29 @@ GlyphPlacement TkwoButton::glyphPlacement() const {
                               glyph_.width(), glyph_.height(), spacing_, pressed());
 }
 
+void TkwoButton::rebuildPictures() {
+  const QSize size(std::max(width(), 0), std::max(height(), 0));
+  for (ButtonPicture p : kPictures) {
+    QPixmap &face = faces_[indexOf(p)];
+    if (size.isEmpty()) {
+      face = QPixmap();
+      continue;
+    }
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    DrawNineGrid(stateFrame(p), painter, QRect(QPoint(0, 0), size), pictureTransparent_);
+    painter.end();
+    face = QPixmap::fromImage(image);
+  }
+}
+
 void TkwoButton::drawPicture(QPainter &painter, ButtonPicture picture) {
-  drawPlainFace(painter, picture, rect());
+  painter.drawPixmap(0, 0, faces_[indexOf(picture)]);
   if (glyph_.isNull()) return;
   const GlyphPlacement p = glyphPlacement();
   captionOrigin_ = p.caption;
-  const QPixmap picture1 = masked(glyph_);
-  const int frame = p.twoFrames && !isEnabled() ? 1 : 0;
-  QPixmap glyph = picture1.copy(frame * p.glyphSize.width, 0, p.glyphSize.width, p.glyphSize.height);
-  if (!p.twoFrames && !isEnabled()) glyph = ui::greyedPicture(glyph);
-  painter.drawPixmap(p.glyph.x, p.glyph.y, glyph);
+  painter.drawPixmap(p.glyph.x, p.glyph.y, isEnabled() ? enabledGlyph_ : disabledGlyph_);
 }
 
 void TkwoButton::drawCaption(QPainter &painter) {

@@ -4,8 +4,10 @@
 // keyboard and mouse handling, the repeat while the left button is held and
 // the double-buffered painting. TkwoButton is the themed button with an
 // optional glyph.
+#include <QImage>
 #include <QPixmap>
 #include <QRect>
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -72,10 +74,13 @@ class TkwoCustomButton : public TkwoFocusControl {
   virtual void drawFocus(QPainter &painter);
 
   ThemeSource themeSource() const;
+  // Builds what painting draws from the look's frames, the size and the
+  // transparency; runs whenever one of them changes, never while painting.
+  virtual void rebuildPictures();
 
-  // The button face of a picture in the colours the look gave, plainly
-  // painted.
-  void drawPlainFace(QPainter &painter, ButtonPicture picture, const QRect &rect) const;
+  // Frame 1, 2 or 3 of the look's button picture for a state (frame 1 for
+  // disabled); an empty 74 x 21 picture when the look has none.
+  const QImage &stateFrame(ButtonPicture picture) const;
   // The picture masked by the colour of its top-left pixel, unless it has
   // transparency of its own.
   static QPixmap cornerMasked(const QPixmap &picture);
@@ -86,6 +91,7 @@ class TkwoCustomButton : public TkwoFocusControl {
   void drawCaptionText(QPainter &painter, const QRect &box, int flags);
 
   void paint(QPainter &painter) override;
+  void resized() override;
   void captionChanged() override { update(); }
   void enabledChanged() override;
   void mouseEnter() override;
@@ -107,16 +113,8 @@ class TkwoCustomButton : public TkwoFocusControl {
   bool pictureTransparent_ = false;
 
  private:
-  // The plain face's colours and one frame of the button picture, as the
-  // last style update read them.
-  struct PlainFace {
-    platform::TColor fill = 0;
-    platform::TColor border = 0;
-    platform::TColor hotBorder = 0;
-    platform::TColor down = 0;
-    Size frame;
-  };
-  void takeFace(const ThemeSource &source);
+  // The three frames of the look's button picture.
+  void takeFrames(const ThemeSource &source);
 
   void stopRepeat() { repeatTimer_.stop(); }
 
@@ -129,7 +127,10 @@ class TkwoCustomButton : public TkwoFocusControl {
   bool answersEnter_ = false;
   bool mouseOver_ = false;
   bool pressed_ = false;
-  PlainFace face_;
+  std::array<QImage, 3> frames_;
+  // Per state: the frame at its size, masked when the picture is
+  // transparent, greyed when disabled.
+  std::array<QPixmap, 4> shown_;
   // Set for the length of a style update.
   std::optional<ThemeSource> updateSource_;
   ui::Timer repeatTimer_{nullptr};
@@ -156,12 +157,19 @@ class TkwoButton : public TkwoCustomButton {
  protected:
   // Transparent from the look's ButtonTransparentBool.
   void applyUIStyle() override;
+  void rebuildPictures() override;
   void drawPicture(QPainter &painter, ButtonPicture picture) override;
   void drawCaption(QPainter &painter) override;
   void drawFocus(QPainter &painter) override;
 
  private:
   QPixmap glyph_;
+  // The glyph's frame shown while enabled and the one shown while disabled
+  // (its second frame, or the first greyed), both masked.
+  QPixmap enabledGlyph_;
+  QPixmap disabledGlyph_;
+  // Per state, the nine-grid face over the whole button.
+  std::array<QPixmap, 4> faces_;
   ButtonLayout layout_ = ButtonLayout::blGlyphLeft;
   int spacing_ = 4;
   Point captionOrigin_;

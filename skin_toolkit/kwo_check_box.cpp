@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include "color.h"
+#include "drawing.h"
 #include "themes/theme_source.h"
 
 namespace kwo {
@@ -24,8 +25,21 @@ TkwoCheckBox::~TkwoCheckBox() { beginDestroy(); }
 void TkwoCheckBox::setUIStyle(TkwoUIStyle style) {
   uiStyle_ = style;
   const ThemeSource source = ThemeSource::resolve(fileTheme(), style);
-  const QImage picture = source.image(isRadio() ? tiRadioButtonImage : tiCheckBoxImage);
+  const int item = isRadio() ? tiRadioButtonImage : tiCheckBoxImage;
+  const QImage picture = source.image(item);
   pictureSize_ = CheckPictureSize(ImageSize{picture.width(), picture.height()});
+  for (size_t i = 0; i < frames_.size(); ++i) {
+    const QImage frame = source.imageFrame(item, static_cast<int>(i) + 1, static_cast<int>(frames_.size()));
+    // The radio picture lets its background colour (the bottom-left pixel)
+    // through; the check box's is opaque.
+    if (frame.isNull()) {
+      frames_[i] = QPixmap();
+    } else if (isRadio()) {
+      frames_[i] = QPixmap::fromImage(KeyedImage(frame, frame.pixel(0, frame.height() - 1)));
+    } else {
+      frames_[i] = QPixmap::fromImage(frame.convertToFormat(QImage::Format_RGB32));
+    }
+  }
   applyAutoSize();
   update();
 }
@@ -117,39 +131,8 @@ void TkwoCheckBox::paint(QPainter &painter) {
   const QFontMetrics metrics(font());
   const Size picture = pictureSize();
   const CheckLayout layout = PlaceCheck(picture, height(), metrics.height());
-  const int frame = pictureFrame();
-  const bool enabled = frame <= 2;
-  const bool on = frame == 1 || frame == 3;
-
-  // The picture, plainly drawn until the looks' pictures take its place.
-  painter.save();
-  const QRect box(layout.picture.x, layout.picture.y, picture.width, picture.height);
-  const int side = std::min(picture.width, picture.height);
-  const QRect mark(box.x() + (picture.width - side) / 2, box.y() + (picture.height - side) / 2, side, side);
-  const QColor ink = enabled ? QColor(0, 0, 0) : QColor(128, 128, 128);
-  painter.setPen(ink);
-  painter.setBrush(enabled ? QColor(255, 255, 255) : QColor(224, 224, 224));
-  if (side > 1) {
-    if (isRadio()) {
-      painter.setRenderHint(QPainter::Antialiasing, true);
-      painter.drawEllipse(QRectF(mark).adjusted(0.5, 0.5, -0.5, -0.5));
-      if (on) {
-        painter.setBrush(ink);
-        painter.drawEllipse(QRectF(mark).adjusted(side / 3.0, side / 3.0, -side / 3.0, -side / 3.0));
-      }
-    } else {
-      painter.drawRect(mark.adjusted(0, 0, -1, -1));
-      if (on) {
-        QPen pen(ink, 2);
-        painter.setPen(pen);
-        const QRectF in = QRectF(mark).adjusted(3, 3, -3, -3);
-        painter.drawPolyline(QPolygonF({QPointF(in.left(), in.center().y()),
-                                        QPointF(in.left() + in.width() / 3, in.bottom()),
-                                        QPointF(in.right(), in.top())}));
-      }
-    }
-  }
-  painter.restore();
+  const QPixmap &frame = frames_[static_cast<size_t>(pictureFrame() - 1)];
+  if (!frame.isNull()) painter.drawPixmap(layout.picture.x, layout.picture.y, frame);
 
   // The caption in the font's colour: the picture shows the disabled state.
   painter.setFont(font());

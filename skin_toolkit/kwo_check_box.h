@@ -3,6 +3,9 @@
 // on a check box on every change, by code or by the user, unless the window
 // is being built; on a radio button only when it becomes checked, after the
 // radio buttons of the same parent and GroupIndex have been unchecked.
+#include <QPixmap>
+#include <array>
+
 #include "check_logic.h"
 #include "kwo_focus_control.h"
 
@@ -68,6 +71,8 @@ class TkwoCheckBox : public TkwoFocusControl {
   bool checked_ = false;
   bool autoSize_ = true;
   Size pictureSize_;
+  // Frames 1..4 of the look's picture, as painting draws them.
+  std::array<QPixmap, 4> frames_;
 };
 
 class TkwoRadioButton : public TkwoCheckBox {

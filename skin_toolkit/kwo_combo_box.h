@@ -3,16 +3,32 @@
 // button and arrow colours. OnChange tells of the user's choices only (a
 // line picked from the list, text typed); items, index and text set by code
 // send nothing.
+#include <QComboBox>
+#include <QPixmap>
+#include <QRect>
 #include <QStringList>
+#include <functional>
 
 #include "control.h"
 #include "themes/theme_client.h"
 
-class QComboBox;
 
 namespace kwo {
 
 enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList };
+
+// The combo box a TkwoComboBox hosts: a plain QComboBox that tells when its
+// list closes and where the style puts its drop-down button.
+class TkwoComboBoxField : public QComboBox {
+  Q_OBJECT
+ public:
+  explicit TkwoComboBoxField(QWidget *parent) : QComboBox(parent) {}
+  // The drop-down button's rectangle, as the widget style lays it out.
+  QRect buttonRect() const;
+  void hidePopup() override;
+  // Runs after the list has closed.
+  std::function<void()> onPopupHidden;
+};
 
 class TkwoComboBox : public ui::Control, public ThemeClient {
   Q_OBJECT
@@ -49,6 +65,8 @@ class TkwoComboBox : public ui::Control, public ThemeClient {
   void setText(const QString &text);
 
   QComboBox *comboBox() const { return combo_; }
+  // The drop-down button's rectangle in comboBox().
+  QRect buttonRect() const { return combo_->buttonRect(); }
 
   bool wantsKey(int key, Qt::KeyboardModifiers modifiers) const override;
 
@@ -59,12 +77,26 @@ class TkwoComboBox : public ui::Control, public ThemeClient {
   void enabledChanged() override;
   void colorChanged() override;
   void paintEvent(QPaintEvent *event) override;
+  // The skin drawing after the hosted combo box has painted, and the open
+  // list's frame.
+  bool eventFilter(QObject *watched, QEvent *event) override;
 
  private:
+  void drawSkin(QPainter &painter);
+  void drawArrow(QPainter &painter, const QRect &button);
+  void drawListFrame(QWidget &list);
+  // Rebuilds the stretched button picture of the stored style.
+  void rebuildButtonPicture();
   void change();
   void connectEditor();
 
-  QComboBox *combo_ = nullptr;
+  TkwoComboBoxField *combo_ = nullptr;
+  QWidget *list_ = nullptr;
+  // The style's button picture (MacOS, WinXP) and its stretch to the
+  // button; null for the looks that fill the button.
+  QImage buttonPicture_;
+  QPixmap stretchedButton_;
+  bool painting_ = false;
   TkwoUIStyle uiStyle_ = TkwoUIStyle::DeepBlue;
   TComboBoxStyle style_ = TComboBoxStyle::csDropDown;
   platform::TColor borderColor_ = 0;

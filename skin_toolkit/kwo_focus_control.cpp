@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "button_logic.h"
+#include "color.h"
 
 namespace kwo {
 
@@ -33,10 +34,10 @@ void TkwoFocusControl::paintBackground(QPainter &painter) {
   if (!transparent_) ui::Control::paint(painter);
 }
 
-void TkwoFocusControl::drawFocusRect(QPainter &painter, const QRect &outline) {
+void TkwoFocusControl::drawFocusRect(QPainter &painter, const QRect &outline) const {
   if (outline.width() <= 0 || outline.height() <= 0) return;
   painter.save();
-  QPen pen(QColor(0, 0, 0));
+  QPen pen(ui::toQColor(controlFont().color), 1);
   pen.setStyle(Qt::DotLine);
   painter.setPen(pen);
   painter.setBrush(Qt::NoBrush);

@@ -33,9 +33,9 @@ class TkwoFocusControl : public ui::Control, public ThemeClient {
   bool showsFocus() const { return tabStop_ && hasFocus(); }
   // The control's Color over the whole control, unless it is transparent.
   void paintBackground(QPainter &painter);
-  // A dotted black rectangle whose outermost pixels are those of outline;
-  // an empty outline draws nothing.
-  static void drawFocusRect(QPainter &painter, const QRect &outline);
+  // A dotted one-pixel rectangle in the font's colour whose outermost
+  // pixels are those of outline; an empty outline draws nothing.
+  void drawFocusRect(QPainter &painter, const QRect &outline) const;
   // True for the accelerator of the caption (either case) of an enabled
   // control.
   bool isAccelerator(QChar character) const;

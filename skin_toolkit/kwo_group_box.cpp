@@ -74,7 +74,10 @@ void TkwoCustomGroupBox::paint(QPainter &painter) {
   const QString text = caption();
   painter.setPen(ui::toQColor(borderColor_));
   painter.setBrush(Qt::NoBrush);
-  const int end = GroupFrameTopEnd(left, metrics.horizontalAdvance(text), !text.isEmpty());
+  // The top line stops short of its end point, as a line drawn to a point
+  // does: with a caption it resumes one pixel past the caption's end + 6.
+  const bool hasCaption = !text.isEmpty();
+  const int end = GroupFrameTopEnd(left, metrics.horizontalAdvance(text), hasCaption) + (hasCaption ? 1 : 0);
   const QPoint path[] = {{left + 2, y}, {left, y}, {left, bottom - 1}, {right - 1, bottom - 1}, {right - 1, y}, {end, y}};
   painter.drawPolyline(path, 6);
   painter.setPen(isEnabled() ? ui::toQColor(controlFont().color) : QColor(128, 128, 128));

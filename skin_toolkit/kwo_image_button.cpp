@@ -1,6 +1,7 @@
 #include "kwo_image_button.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace kwo {
 
@@ -11,6 +12,7 @@ TkwoImageButton::TkwoImageButton(ui::Component *owner) : TkwoCustomButton(owner)
 void TkwoImageButton::storePicture(QPixmap &slot, const QPixmap &picture) {
   slot = picture;
   autoSizeToPicture();
+  rebuildPictures();
   update();
 }
 
@@ -21,6 +23,7 @@ void TkwoImageButton::setPicDisabled(const QPixmap &picture) { storePicture(picD
 
 void TkwoImageButton::setStretch(bool value) {
   stretch_ = value;
+  rebuildPictures();
   update();
 }
 
@@ -45,15 +48,21 @@ void TkwoImageButton::autoSizeToPicture() {
   setBounds(left(), top(), picNormal_.width(), picNormal_.height());
 }
 
-void TkwoImageButton::drawPicture(QPainter &painter, ButtonPicture picture) {
-  const QPixmap &chosen = pictureFor(picture);
-  if (chosen.isNull()) return;
-  const QPixmap shown = cornerMasked(chosen);
-  if (stretch_) {
-    painter.drawPixmap(rect(), shown);
-  } else {
-    painter.drawPixmap(0, 0, shown);
+void TkwoImageButton::rebuildPictures() {
+  const QSize size(std::max(width(), 0), std::max(height(), 0));
+  for (size_t i = 0; i < shown_.size(); ++i) {
+    const QPixmap &chosen = pictureFor(static_cast<ButtonPicture>(i));
+    QPixmap &shown = shown_[i];
+    shown = chosen.isNull() ? QPixmap() : cornerMasked(chosen);
+    if (stretch_ && !shown.isNull()) {
+      shown = size.isEmpty() ? QPixmap() : shown.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    }
   }
+}
+
+void TkwoImageButton::drawPicture(QPainter &painter, ButtonPicture picture) {
+  const QPixmap &shown = shown_[static_cast<size_t>(picture)];
+  if (!shown.isNull()) painter.drawPixmap(0, 0, shown);
 }
 
 void TkwoImageButton::drawFocus(QPainter &painter) {

@@ -5,6 +5,7 @@
 // button. With AutoSize the button takes PicNormal's size once it has a
 // parent. Its look does not change its face: UIStyle reads FromThemeFile.
 #include <QPixmap>
+#include <array>
 
 #include "kwo_button.h"
 
@@ -38,6 +39,8 @@ class TkwoImageButton : public TkwoCustomButton {
 
  protected:
   void autoSizeToPicture() override;
+  // Masked by the top-left pixel and, with Stretch, scaled to the button.
+  void rebuildPictures() override;
   void drawPicture(QPainter &painter, ButtonPicture picture) override;
   void drawFocus(QPainter &painter) override;
 
@@ -50,6 +53,8 @@ class TkwoImageButton : public TkwoCustomButton {
   QPixmap picDisabled_;
   bool stretch_ = false;
   bool drawFocused_ = false;
+  // Per state, what painting draws.
+  std::array<QPixmap, 4> shown_;
 };
 
 }  // namespace kwo

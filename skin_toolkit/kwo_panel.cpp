@@ -1,12 +1,12 @@
 #include "kwo_panel.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QPainter>
 #include <QPointer>
 #include <stdexcept>
 
 #include "color.h"
+#include "drawing.h"
 #include "panel_logic.h"
 #include "themes/builtin_pictures.h"
 #include "themes/file_theme.h"
@@ -14,8 +14,12 @@
 
 namespace kwo {
 
-TkwoPanel::TkwoPanel(ui::Component *owner) : ui::Panel(owner), buttonPicture_(PanelButtonPicture()) {
+TkwoPanel::TkwoPanel(ui::Component *owner)
+    : ui::Panel(owner), buttonPicture_(QPixmap::fromImage(KeyedImage(BuiltInBitmap(kPanelButtonImageName), kKeyColor))) {
   setPlain();
+  // The panel fills its whole rectangle.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  // Moves arrive without a button held, for the button's hot state.
   setMouseTracking(true);
   ui::Control::setBounds(left(), top(), 100, 100);
   fullHeight_ = 100;
@@ -109,12 +113,21 @@ void TkwoPanel::resized() {
   ui::Panel::resized();
 }
 
-void TkwoPanel::updateButtonHot(QPoint at) {
-  if (!buttonShown()) {
-    buttonHot_ = false;
-    return;
-  }
-  buttonHot_ = PanelButtonHit(PanelButtonHotRect(width(), barHeight()), {at.x(), at.y()});
+bool TkwoPanel::buttonHitAt(QPoint at) const {
+  return buttonShown() && PanelButtonHit(PanelButtonHotRect(width(), barHeight()), {at.x(), at.y()});
+}
+
+QRect TkwoPanel::buttonRect() const {
+  const Rect hot = PanelButtonHotRect(width(), barHeight());
+  const Point at = PanelButtonOrigin(width(), barHeight());
+  const int fw = buttonPicture_.width() / kPanelButtonFrameCount;
+  return QRect(at.x, at.y, fw, buttonPicture_.height()).united(QRect(hot.left, hot.top, hot.width() + 1, hot.height() + 1));
+}
+
+void TkwoPanel::setButtonHot(bool hot) {
+  if (hot == buttonHot_) return;
+  buttonHot_ = hot;
+  update(buttonRect());
 }
 
 void TkwoPanel::paint(QPainter &painter) {
@@ -130,27 +143,25 @@ void TkwoPanel::paint(QPainter &painter) {
   painter.drawText(QRect(10, 0, std::max(w - 11, 0), bar), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                    caption());
   if (!buttonShown()) return;
-  updateButtonHot(mapFromGlobal(QCursor::pos()));
-  const int fw = kPanelButtonImageSize.width / kPanelButtonFrameCount;
+  const int fw = buttonPicture_.width() / kPanelButtonFrameCount;
   const Point at = PanelButtonOrigin(w, bar);
   const int frame = PanelButtonFrame(unfolded_, buttonHot_);
-  painter.drawPixmap(at.x, at.y, buttonPicture_, (frame - 1) * fw, 0, fw, kPanelButtonImageSize.height);
+  painter.drawPixmap(at.x, at.y, buttonPicture_, (frame - 1) * fw, 0, fw, buttonPicture_.height());
+}
+
+void TkwoPanel::mouseDown(ui::MouseButton button, ui::ShiftState shift, int x, int y) {
+  setButtonHot(buttonHitAt(QPoint(x, y)));
+  ui::Panel::mouseDown(button, shift, x, y);
 }
 
 void TkwoPanel::mouseMove(ui::ShiftState shift, int x, int y) {
-  if (showButton_ && y <= barHeight()) {
-    const bool was = buttonHot_;
-    updateButtonHot(QPoint(x, y));
-    if (was != buttonHot_) update();
-  }
+  // Every move counts, however fast: the hot state is the last point seen.
+  setButtonHot(buttonHitAt(QPoint(x, y)));
   ui::Panel::mouseMove(shift, x, y);
 }
 
 void TkwoPanel::mouseLeave() {
-  if (buttonHot_) {
-    buttonHot_ = false;
-    update();
-  }
+  setButtonHot(false);
   ui::Panel::mouseLeave();
 }
 
@@ -158,8 +169,10 @@ void TkwoPanel::mouseUp(ui::MouseButton button, ui::ShiftState shift, int x, int
   QPointer<TkwoPanel> self(this);
   ui::Panel::mouseUp(button, shift, x, y);
   if (self.isNull() || button != ui::MouseButton::Left || animating_) return;
-  updateButtonHot(QPoint(x, y));
-  if (buttonHot_) {
+  // Only a release on the drawn button folds or unfolds; a hot state left
+  // from earlier (or an Align that hid the button since) does nothing.
+  setButtonHot(buttonHitAt(QPoint(x, y)));
+  if (buttonHitAt(QPoint(x, y))) {
     if (unfolded_) {
       push();
     } else {
@@ -187,7 +200,7 @@ void TkwoPanel::push() {
   if (animating_ || !unfolded_) return;
   const ui::Align a = align();
   if (a == ui::Align::Client || a == ui::Align::Left || a == ui::Align::Right) {
-    throw std::runtime_error("Can't push when Align is alClient, alLeft or alRight.");
+    throw std::logic_error("Can't push when Align is alClient, alLeft or alRight.");
   }
   if (!animateTo(barHeight())) return;
   unfolded_ = false;

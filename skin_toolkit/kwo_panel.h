@@ -49,8 +49,9 @@ class TkwoPanel : public ui::Panel, public ThemeClient {
   bool buttonShown() const;
   bool buttonHot() const { return buttonHot_; }
 
-  // Folds the panel to its caption bar, then fires OnPush. Throws for a
-  // panel aligned Client, Left or Right; does nothing while a fold or
+  // Folds the panel to its caption bar, then fires OnPush. Throws
+  // std::logic_error for a panel aligned Client, Left or Right and changes
+  // nothing; does nothing while a fold or
   // unfold runs.
   void push();
   // Unfolds it to the full height, then fires OnPop; nothing while
@@ -64,6 +65,7 @@ class TkwoPanel : public ui::Panel, public ThemeClient {
   void adjustClientRect(QRect &rect) const override;
   void paint(QPainter &painter) override;
   void resized() override;
+  void mouseDown(ui::MouseButton button, ui::ShiftState shift, int x, int y) override;
   void mouseMove(ui::ShiftState shift, int x, int y) override;
   void mouseUp(ui::MouseButton button, ui::ShiftState shift, int x, int y) override;
   void mouseLeave() override;
@@ -72,7 +74,10 @@ class TkwoPanel : public ui::Panel, public ThemeClient {
   // Steps through the heights, painting and handling pending events
   // between them; false when the panel went away meanwhile.
   bool animateTo(int target);
-  void updateButtonHot(QPoint at);
+  bool buttonHitAt(QPoint at) const;
+  // The button's frame and hot rectangle: what a change of hot repaints.
+  QRect buttonRect() const;
+  void setButtonHot(bool hot);
 
   void fileThemeDestroyed();
 

@@ -84,7 +84,10 @@ void TkwoCheckGroup::itemsChanged() {
     b->setLook(uiStyle_, fileTheme());
     b->setTransparent(transparent());
     b->setParentColor(true);
+    // Off the tab chain (the group hands the focus on), but a click
+    // focuses an item.
     b->setTabStop(false);
+    b->setFocusPolicy(Qt::ClickFocus);
     b->OnClick = [this](ui::Control *) { itemClick(); };
     b->setCursor(cursor_);
     buttons_.push_back(b);
@@ -153,6 +156,8 @@ void TkwoCheckGroup::applyTheme(TkwoUIStyle style) {
   for (TkwoCheckBox *b : buttons_) {
     b->setLook(style, fileTheme());
     b->setColor(color());
+    b->setCursor(cursor_);
+    b->setTransparent(transparent());
   }
 }
 

@@ -1,11 +1,11 @@
 #include "kwo_scroll_bar.h"
 
 #include <QPainter>
-#include <QTransform>
 #include <algorithm>
 #include <cstdint>
 
 #include "color.h"
+#include "drawing.h"
 #include "scroll_bar_logic.h"
 #include "themes/theme_source.h"
 
@@ -16,15 +16,19 @@ constexpr int kArrowRepeatInterval = 100;
 constexpr int kArrowFrames = 6;
 constexpr int kThumbFrames = 3;
 
-// Frame index (0-based) of a picture of equal-width frames side by side.
-QPixmap frameOf(const QPixmap &picture, int count, int index) {
-  const int w = picture.width() / count;
-  if (w <= 0 || picture.height() <= 0) return QPixmap();
-  return picture.copy(index * w, 0, w, picture.height());
+// Frame index (0-based) of a picture of equal-width frames side by side,
+// turned left or right when the bar's orientation asks for it.
+enum class Turn { none, left, right };
+QPixmap frameOf(const QImage &picture, int count, int index, Turn turn) {
+  const QImage frame = ExtractBitmapFrame(picture, count, index + 1);
+  if (frame.isNull()) return QPixmap();
+  switch (turn) {
+    case Turn::left: return QPixmap::fromImage(RotateBitmapLeft(frame));
+    case Turn::right: return QPixmap::fromImage(RotateBitmapRight(frame));
+    case Turn::none: break;
+  }
+  return QPixmap::fromImage(frame);
 }
-
-QPixmap turnedLeft(const QPixmap &p) { return p.isNull() ? p : p.transformed(QTransform().rotate(-90)); }
-QPixmap turnedRight(const QPixmap &p) { return p.isNull() ? p : p.transformed(QTransform().rotate(90)); }
 
 Size sizeOf(const ui::Control *c) { return {c->width(), c->height()}; }
 
@@ -65,6 +69,13 @@ TkwoScrollBar::~TkwoScrollBar() {
 
 void TkwoScrollBar::setUIStyle(TkwoUIStyle style) {
   uiStyle_ = style;
+  // The parts take the bar's look and skin; the pictures stay the bar's.
+  TkwoFileTheme *theme = fileTheme();
+  for (ThemeClient *part : {static_cast<ThemeClient *>(track_), static_cast<ThemeClient *>(increase_),
+                            static_cast<ThemeClient *>(decrease_)}) {
+    if (part->fileTheme() != theme) part->setFileTheme(theme);
+    part->setUIStyle(style);
+  }
   track_->setColor(color());
   loadPictures();
   layout();
@@ -109,22 +120,16 @@ void TkwoScrollBar::loadPictures() {
   setColor(source.color(tiScrollBarBackgroundColor));
 
   // The thumb's frames are drawn lying; a standing bar turns them right.
-  const QPixmap thumb = QPixmap::fromImage(source.image(tiScrollBarSliderImage));
-  thumbStart_ = frameOf(thumb, kThumbFrames, 0);
-  thumbMiddle_ = frameOf(thumb, kThumbFrames, 1);
-  thumbEnd_ = frameOf(thumb, kThumbFrames, 2);
-  if (vertical()) {
-    thumbStart_ = turnedRight(thumbStart_);
-    thumbMiddle_ = turnedRight(thumbMiddle_);
-    thumbEnd_ = turnedRight(thumbEnd_);
-  }
+  const QImage thumb = source.image(tiScrollBarSliderImage);
+  const Turn thumbTurn = vertical() ? Turn::right : Turn::none;
+  thumbStart_ = frameOf(thumb, kThumbFrames, 0, thumbTurn);
+  thumbMiddle_ = frameOf(thumb, kThumbFrames, 1, thumbTurn);
+  thumbEnd_ = frameOf(thumb, kThumbFrames, 2, thumbTurn);
 
   // The arrows' frames are drawn standing; a lying bar turns them left.
-  const QPixmap arrows = QPixmap::fromImage(source.image(tiScrollBarButtonImage));
-  const auto arrow = [&](int index) {
-    const QPixmap frame = frameOf(arrows, kArrowFrames, index);
-    return vertical() ? frame : turnedLeft(frame);
-  };
+  const QImage arrows = source.image(tiScrollBarButtonImage);
+  const Turn arrowTurn = vertical() ? Turn::none : Turn::left;
+  const auto arrow = [&](int index) { return frameOf(arrows, kArrowFrames, index, arrowTurn); };
   decrease_->setPicNormal(arrow(0));
   decrease_->setPicMouseOn(arrow(1));
   decrease_->setPicMouseDown(arrow(2));

@@ -9,6 +9,8 @@ namespace kwo {
 
 TkwoStringGrid::TkwoStringGrid(ui::Component *owner) : ui::StringGrid(owner) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // The cells and bars stay inside the frame's one-pixel margin.
+  setContentsMargins(1, 1, 1, 1);
   setUIStyle(GetOwnerFormUIStyle(owner));
 }
 
@@ -77,8 +79,8 @@ void TkwoStringGrid::paint(QPainter &painter) {
   painter.setClipping(false);
   painter.setPen(ui::toQColor(borderColor_));
   painter.setBrush(Qt::NoBrush);
-  // A one-pixel pen covers width + 1: the frame's far edges are the
-  // control's last pixels.
+  // The frame fills the one-pixel margin. A one-pixel pen covers width + 1:
+  // its far edges are the control's last pixels.
   painter.drawRect(0, 0, width() - 1, height() - 1);
   painter.restore();
 }

@@ -3,9 +3,9 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QTransform>
 
 #include "color.h"
+#include "drawing.h"
 #include "kwo_image_panel.h"
 #include "themes/theme_source.h"
 #include "track_bar_logic.h"
@@ -14,22 +14,6 @@ namespace kwo {
 namespace {
 
 constexpr int kRepeatInterval = 100;
-
-// The picture's three equal frames over the target: the first at the
-// start, the last at the end, the middle one stretched between.
-void drawThreePartStretch(QPainter &painter, const QRect &target, const QPixmap &picture) {
-  const int fw = picture.width() / 3;
-  const int h = picture.height();
-  if (fw <= 0 || h <= 0 || target.width() <= 0) return;
-  const int cap = std::min(fw, target.width() / 2);
-  painter.drawPixmap(QRect(target.left(), target.top(), cap, h), picture, QRect(0, 0, cap, h));
-  const int middle = target.width() - 2 * cap;
-  if (middle > 0) {
-    painter.drawPixmap(QRect(target.left() + cap, target.top(), middle, h), picture, QRect(fw, 0, fw, h));
-  }
-  painter.drawPixmap(QRect(target.right() + 1 - cap, target.top(), cap, h), picture,
-                     QRect(picture.width() - cap, 0, cap, h));
-}
 
 }  // namespace
 
@@ -45,6 +29,7 @@ TkwoTrackBar::TkwoTrackBar(ui::Component *owner) : ui::Panel(owner) {
   repeat_->OnTimer = [this](ui::Timer *) { repeatTick(); };
   setParentColor(true);
   setFocusPolicy(Qt::TabFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
   setUIStyle(GetOwnerFormUIStyle(owner));
 }
 
@@ -118,7 +103,15 @@ void TkwoTrackBar::setShowTick(bool value) {
 
 void TkwoTrackBar::setTransparent(bool value) {
   transparent_ = value;
+  // A transparent bar leaves its parent showing where it draws nothing.
+  setAttribute(Qt::WA_OpaquePaintEvent, !value);
   update();
+}
+
+void TkwoTrackBar::colorChanged() {
+  // The strip is laid on Color.
+  renderBarStrip();
+  ui::Panel::colorChanged();
 }
 
 void TkwoTrackBar::setTabStop(bool value) {
@@ -181,14 +174,14 @@ void TkwoTrackBar::renderBarStrip() {
     barStrip_ = QPixmap();
     return;
   }
-  QPixmap strip(length, thickness);
+  QImage strip(length, thickness, QImage::Format_RGB32);
   strip.fill(ui::toQColor(color()));
   {
     QPainter p(&strip);
-    drawThreePartStretch(p, strip.rect(), barImage_);
+    DrawThreePartStretch(p, barImage_.toImage(), strip.rect(), false);
   }
   // Turned left, the strip runs down a vertical bar.
-  barStrip_ = horizontal() ? strip : strip.transformed(QTransform().rotate(-90));
+  barStrip_ = QPixmap::fromImage(horizontal() ? strip : RotateBitmapLeft(strip));
 }
 
 void TkwoTrackBar::fitThickness() {
@@ -218,7 +211,7 @@ void TkwoTrackBar::paint(QPainter &painter) {
     }
   }
   if (hasFocus() && tabStop_) {
-    QPen pen(QColor(0, 0, 0));
+    QPen pen(ui::toQColor(controlFont().color));
     pen.setStyle(Qt::DotLine);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);

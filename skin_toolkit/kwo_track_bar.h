@@ -93,6 +93,7 @@ class TkwoTrackBar : public ui::Panel, public ThemeClient {
 
   void paint(QPainter &painter) override;
   void resized() override;
+  void colorChanged() override;
   void enabledChanged() override;
   void mouseDown(ui::MouseButton button, ui::ShiftState shift, int x, int y) override;
   void mouseMove(ui::ShiftState shift, int x, int y) override;

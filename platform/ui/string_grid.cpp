@@ -209,7 +209,8 @@ void StringGrid::setTopRow(int value) {
 }
 
 QRect StringGrid::dataArea() const {
-  QRect r = rect();
+  // Inside the margins a subclass reserves for a frame of its own.
+  QRect r = contentsRect();
   if (vert_->isVisible()) r.setRight(r.right() - vert_->width());
   if (horz_->isVisible()) r.setBottom(r.bottom() - horz_->height());
   return r;
@@ -256,7 +257,7 @@ QRect StringGrid::cellRect(int col, int row) const {
   }
   const QRect area = dataArea();
   if (x >= area.width() || y >= area.height()) return QRect();
-  return QRect(x, y, colWidth(col), rowHeight(row));
+  return QRect(area.left() + x, area.top() + y, colWidth(col), rowHeight(row));
 }
 
 bool StringGrid::mouseToCell(QPoint point, int &col, int &row) const {
@@ -286,19 +287,20 @@ void StringGrid::updateScrollBars() {
   for (int c = 0; c < colCount_; ++c) totalW += colWidth(c) + gridLineWidth_;
   int totalH = 0;
   for (int r = 0; r < rowCount_; ++r) totalH += rowHeight(r) + gridLineWidth_;
-  bool h = allowH && totalW > width();
-  bool v = allowV && totalH > height();
-  if (h && !v) v = allowV && totalH > height() - extent;
-  if (v && !h) h = allowH && totalW > width() - extent;
+  const QRect inside = contentsRect();
+  bool h = allowH && totalW > inside.width();
+  bool v = allowV && totalH > inside.height();
+  if (h && !v) v = allowV && totalH > inside.height() - extent;
+  if (v && !h) h = allowH && totalW > inside.width() - extent;
   horz_->setVisible(h);
   vert_->setVisible(v);
   if (h) {
-    horz_->setGeometry(0, height() - extent, width() - (v ? extent : 0), extent);
+    horz_->setGeometry(inside.left(), inside.bottom() + 1 - extent, inside.width() - (v ? extent : 0), extent);
     horz_->setRange(0, std::max(colCount_ - fixedCols_ - 1, 0));
     horz_->setValue(leftCol_ - fixedCols_);
   }
   if (v) {
-    vert_->setGeometry(width() - extent, 0, extent, height() - (h ? extent : 0));
+    vert_->setGeometry(inside.right() + 1 - extent, inside.top(), extent, inside.height() - (h ? extent : 0));
     vert_->setRange(0, std::max(rowCount_ - fixedRows_ - 1, 0));
     vert_->setValue(topRow_ - fixedRows_);
   }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "check_logic.h"
+#include "combo_logic.h"
 #include "tab_logic.h"
 
 namespace kwo {
@@ -224,6 +225,23 @@ TEST(TabLogic, TabIndexChangesAndTheNextShownTab) {
   EXPECT_EQ(NearestShownTab({false, false, true}, 0), 2);
   EXPECT_EQ(NearestShownTab({false, true, false}, 1), -1);
   EXPECT_EQ(NearestShownTab({}, 0), -1);
+}
+
+TEST(ComboArrowTest, CentredOnTheButtonAtHalfItsHeightWithoutItsTop) {
+  struct Case {
+    Rect button;
+    Point arrow;
+  };
+  const Case cases[] = {
+      {{100, 2, 117, 19}, {105, 8}},  // 17 x 17 at (100, 2)
+      {{100, 40, 117, 57}, {105, 8}},  // a lower button: y stays
+      {{0, 0, 16, 18}, {5, 9}},
+      {{0, 0, 1, 1}, {-3, 0}},
+      {{10, 0, 10, 0}, {7, 0}},  // empty
+  };
+  for (const Case &c : cases) {
+    EXPECT_EQ(ComboArrow(c.button), c.arrow) << c.button.left << "," << c.button.top;
+  }
 }
 
 }  // namespace

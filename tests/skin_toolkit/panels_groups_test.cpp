@@ -1,6 +1,7 @@
 // Picture panels, the folding panel, group boxes and check and radio
 // groups on the offscreen platform.
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QTest>
 #include <QTimer>
@@ -10,6 +11,10 @@
 #include <stdexcept>
 
 #include "color.h"
+#include "drawing.h"
+#include "group_logic.h"
+#include "panel_logic.h"
+#include "themes/builtin_pictures.h"
 #include "kwo_form.h"
 #include "kwo_group_box.h"
 #include "kwo_image_panel.h"
@@ -21,6 +26,13 @@ namespace kwo {
 namespace {
 
 using testsupport::pressKey;
+
+// A move with no button held, as mouse tracking delivers it.
+void hover(QWidget *w, QPoint at) {
+  QMouseEvent move(QEvent::MouseMove, QPointF(at), w->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &move);
+}
 
 class PanelsGroupsTest : public testsupport::UiTest {
  protected:
@@ -154,6 +166,66 @@ TEST_F(PanelsGroupsTest, PanelButtonFoldsInStepsAndUnfoldsBack) {
   EXPECT_TRUE(p->unfolded());
 }
 
+TEST_F(PanelsGroupsTest, PanelFoldsOnlyOnAReleaseOverTheDrawnButton) {
+  showForm();
+  auto *p = make<TkwoPanel>(form.get());
+  p->setBounds(10, 10, 200, 100);
+  int pushes = 0;
+  p->OnPush = [&](ui::Control *) { ++pushes; };
+  const QPoint button(200 - 12, 10);
+
+  // Over the button, then a press and release below the bar.
+  hover(p, button);
+  EXPECT_TRUE(p->buttonHot());
+  QTest::mousePress(p, Qt::LeftButton, {}, button);
+  QMouseEvent move(QEvent::MouseMove, QPointF(100, 60), p->mapToGlobal(QPointF(100, 60)), Qt::NoButton,
+                   Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(p, &move);
+  EXPECT_FALSE(p->buttonHot());
+  QTest::mouseRelease(p, Qt::LeftButton, {}, QPoint(100, 60));
+  EXPECT_EQ(pushes, 0);
+  EXPECT_TRUE(p->unfolded());
+
+  // Hot, then the panel takes the whole client: the button is gone, and a
+  // release where it was neither folds nor throws.
+  hover(p, button);
+  ASSERT_TRUE(p->buttonHot());
+  p->setAlign(ui::Align::Client);
+  EXPECT_NO_THROW(QTest::mouseClick(p, Qt::LeftButton, {}, QPoint(p->width() - 12, 10)));
+  EXPECT_EQ(pushes, 0);
+  EXPECT_TRUE(p->unfolded());
+}
+
+TEST_F(PanelsGroupsTest, PanelButtonShowsItsHotFrameFromTheLastMouseSeen) {
+  showForm();
+  auto *p = make<TkwoPanel>(form.get());
+  p->setBounds(10, 10, 200, 100);
+  const QImage strip = KeyedImage(BuiltInBitmap(kPanelButtonImageName), kKeyColor);
+  const int fw = strip.width() / kPanelButtonFrameCount;
+  const Point at = PanelButtonOrigin(p->width(), p->barHeight());
+  const auto shownFrame = [&] {
+    const QImage shot = p->grab().toImage();
+    for (int frame = 1; frame <= kPanelButtonFrameCount; ++frame) {
+      const QImage expect = ExtractBitmapFrame(strip, kPanelButtonFrameCount, frame);
+      bool same = true;
+      for (int y = 0; y < expect.height() && same; ++y) {
+        for (int x = 0; x < fw && same; ++x) {
+          const QColor e = expect.pixelColor(x, y);
+          if (e.alpha() == 0) continue;
+          same = shot.pixelColor(at.x + x, at.y + y) == e;
+        }
+      }
+      if (same) return frame;
+    }
+    return 0;
+  };
+  EXPECT_EQ(shownFrame(), 1);
+  hover(p, QPoint(200 - 12, 10));
+  EXPECT_EQ(shownFrame(), 2);
+  hover(p, QPoint(100, 60));
+  EXPECT_EQ(shownFrame(), 1);
+}
+
 TEST_F(PanelsGroupsTest, FoldedPanelRemembersANewHeightAndTheInsetsFollowTheBar) {
   auto *p = make<TkwoPanel>(form.get());
   p->setBounds(0, 0, 150, 100);
@@ -186,7 +258,7 @@ TEST_F(PanelsGroupsTest, AlignedPanelShowsNoButtonAndRefusesToFold) {
   p->setAlign(ui::Align::Left);
   EXPECT_FALSE(p->buttonShown());
   const int h = p->height();
-  EXPECT_THROW(p->push(), std::runtime_error);
+  EXPECT_THROW(p->push(), std::logic_error);
   EXPECT_EQ(p->height(), h);
   EXPECT_TRUE(p->unfolded());
   p->setAlign(ui::Align::Top);
@@ -273,6 +345,47 @@ TEST_F(PanelsGroupsTest, GroupFrameLeavesTheTopOpenForTheCaptionOnly) {
   img = box->grab().toImage();
   EXPECT_EQ(img.pixelColor(3, y), border);        // closed without a caption
   EXPECT_EQ(img.pixelColor(40, y), border);
+}
+
+TEST_F(PanelsGroupsTest, GroupFrameTopLineRowAndAGreyCaptionWhenDisabled) {
+  auto *box = make<TkwoGroupBox>(form.get());
+  box->setBounds(0, 0, 200, 100);
+  box->setColor(platform::RGB(255, 255, 255));
+  box->setBorderColor(platform::RGB(255, 0, 0));
+  box->setCaption(QStringLiteral("Caption text"));
+  const int w = QFontMetrics(box->font()).horizontalAdvance(box->caption());
+  const int y = GroupFrameLineY(FontPixelHeight(box->controlFont().size, box->controlFont().height), 0);
+  const QColor red(255, 0, 0);
+  QImage img = box->grab().toImage();
+  // Red at left..left + 2, none from there to the caption's end + 6, red
+  // from left + caption + 7 to the right corner.
+  for (int x = 0; x < 200; ++x) {
+    const bool expectRed = x <= 2 || x >= w + 7;
+    EXPECT_EQ(img.pixelColor(x, y) == red, expectRed) << x;
+  }
+  // The caption in the (blue) font colour; disabled, in grey: every inked
+  // pixel then has equal red, green and blue.
+  box->setUIStyle(TkwoUIStyle::WinXP);
+  box->setBorderColor(platform::RGB(255, 0, 0));
+  const QRect caption(5, 0, w, y + 4);
+  const auto inked = [&](const QImage &image, bool grey) {
+    int n = 0;
+    for (int yy = caption.top(); yy <= caption.bottom(); ++yy) {
+      for (int xx = caption.left(); xx <= caption.right(); ++xx) {
+        const QColor c = image.pixelColor(xx, yy);
+        if (c == QColor(255, 255, 255) || c == red) continue;
+        n += (c.red() == c.green() && c.green() == c.blue()) == grey ? 1 : 0;
+      }
+    }
+    return n;
+  };
+  img = box->grab().toImage();
+  EXPECT_GT(inked(img, false), 10);
+  EXPECT_EQ(inked(img, true), 0);
+  box->setEnabled(false);
+  img = box->grab().toImage();
+  EXPECT_EQ(inked(img, false), 0);
+  EXPECT_GT(inked(img, true), 10);
 }
 
 // --- Check and radio groups ---
@@ -414,6 +527,35 @@ TEST_F(PanelsGroupsTest, GroupsStartInTheLookOfTheirForm) {
   EXPECT_EQ(box->uiStyle(), TkwoUIStyle::BlueGlass);
   group->setItems({"a"});
   EXPECT_EQ(group->button(0)->uiStyle(), TkwoUIStyle::BlueGlass);
+}
+
+// The group hands its look, colour, cursor and transparency to its items;
+// items take the focus by click only, the group by Tab; re-enabling the
+// group re-enables an item disabled on its own.
+TEST_F(PanelsGroupsTest, GroupsPassTheirThemeToItemsWhichTakeClickFocus) {
+  auto *group = make<TkwoRadioGroup>(form.get());
+  group->setItems({"a", "b"});
+  EXPECT_EQ(group->focusPolicy(), Qt::TabFocus);
+  for (int i = 0; i < group->buttonCount(); ++i) EXPECT_EQ(group->button(i)->focusPolicy(), Qt::ClickFocus) << i;
+
+  group->setItemCursor(Qt::PointingHandCursor);
+  group->setColor(platform::RGB(1, 2, 3));
+  group->button(1)->setCursor(Qt::ArrowCursor);
+  group->button(1)->setTransparent(true);
+  group->setUIStyle(TkwoUIStyle::BlueGlass);
+  for (int i = 0; i < group->buttonCount(); ++i) {
+    TkwoCheckBox *b = group->button(i);
+    EXPECT_EQ(b->uiStyle(), TkwoUIStyle::BlueGlass) << i;
+    EXPECT_EQ(b->color(), platform::RGB(1, 2, 3)) << i;
+    EXPECT_EQ(b->cursor().shape(), Qt::PointingHandCursor) << i;
+    EXPECT_EQ(b->transparent(), group->transparent()) << i;
+  }
+
+  group->button(0)->setEnabled(false);
+  group->setEnabled(false);
+  group->setEnabled(true);
+  EXPECT_TRUE(group->button(0)->isEnabled());
+  EXPECT_TRUE(group->button(1)->isEnabled());
 }
 
 }  // namespace

@@ -5,8 +5,11 @@
 
 #include <memory>
 
+#include "drawing.h"
 #include "form.h"
 #include "kwo_scroll_bar.h"
+#include "themes/file_theme.h"
+#include "themes/theme_source.h"
 #include "ui_fixtures.h"
 
 namespace kwo {
@@ -246,6 +249,58 @@ TEST_F(ScrollBarTest, SettingsAppliedWhileHiddenEqualThoseAppliedWhileShown) {
     delete hidden;
     delete shown;
   }
+}
+
+// The arrows are the six frames of the look's arrow picture, standing as
+// drawn or turned left when lying; the thumb's caps are the frames of its
+// picture, lying as drawn or turned right when standing. Colour, look and
+// skin reach the parts.
+TEST_F(ScrollBarTest, ArrowsAndThumbComeFromTheLooksFramesTurnedForTheOrientation) {
+  const auto same = [](const QImage &a, const QImage &b) {
+    return a.size() == b.size() &&
+           a.convertToFormat(QImage::Format_ARGB32) == b.convertToFormat(QImage::Format_ARGB32);
+  };
+  for (TkwoUIStyle style : {TkwoUIStyle::WinXP, TkwoUIStyle::BlueGlass}) {
+    const ThemeSource look = ThemeSource::resolve(nullptr, style);
+    const QImage arrows = look.image(tiScrollBarButtonImage);
+    const QImage thumb = look.image(tiScrollBarSliderImage);
+    for (Orientation o : {Orientation::kwoVertical, Orientation::kwoHorizontal}) {
+      const bool standing = o == Orientation::kwoVertical;
+      SCOPED_TRACE(standing ? "vertical" : "horizontal");
+      TkwoScrollBar *bar = standing ? makeBar(style, o, 0, 0, 40, 300) : makeBar(style, o, 0, 0, 300, 40);
+      const auto arrow = [&](int frame) {
+        const QImage f = ExtractBitmapFrame(arrows, 6, frame);
+        return standing ? f : RotateBitmapLeft(f);
+      };
+      EXPECT_TRUE(same(bar->decreaseButton()->picNormal().toImage(), arrow(1)));
+      EXPECT_TRUE(same(bar->decreaseButton()->picMouseOn().toImage(), arrow(2)));
+      EXPECT_TRUE(same(bar->increaseButton()->picNormal().toImage(), arrow(4)));
+      EXPECT_TRUE(same(bar->increaseButton()->picMouseDown().toImage(), arrow(6)));
+
+      // The thumb starts with the first cap.
+      const QImage cap = standing ? RotateBitmapRight(ExtractBitmapFrame(thumb, 3, 1)) : ExtractBitmapFrame(thumb, 3, 1);
+      const QImage shown = bar->track()->sliderImage().toImage();
+      ASSERT_FALSE(shown.isNull());
+      EXPECT_TRUE(same(shown.copy(0, 0, cap.width(), cap.height()), cap));
+
+      EXPECT_EQ(bar->color(), look.color(tiScrollBarBackgroundColor));
+      EXPECT_EQ(bar->track()->color(), bar->color());
+      EXPECT_EQ(bar->track()->uiStyle(), style);
+      delete bar;
+    }
+  }
+
+  // A skin given to the bar reaches its parts; its going leaves DeepBlue.
+  auto theme = std::make_unique<TkwoFileTheme>(form.get());
+  TkwoScrollBar *bar = bar200();
+  bar->setUIStyle(TkwoUIStyle::FromThemeFile);
+  bar->setFileTheme(theme.get());
+  EXPECT_EQ(bar->track()->fileTheme(), theme.get());
+  EXPECT_EQ(bar->decreaseButton()->fileTheme(), theme.get());
+  EXPECT_EQ(bar->track()->uiStyle(), TkwoUIStyle::FromThemeFile);
+  theme.reset();
+  EXPECT_EQ(bar->track()->fileTheme(), nullptr);
+  EXPECT_EQ(bar->uiStyle(), TkwoUIStyle::DeepBlue);
 }
 
 }  // namespace

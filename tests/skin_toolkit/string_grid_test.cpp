@@ -90,9 +90,12 @@ TEST_F(StringGridTest, CellStatesPickTheirColoursFocusedWinning) {
 class BlueCells : public TkwoStringGrid {
  public:
   using TkwoStringGrid::TkwoStringGrid;
+  // Where the top-left cell was last drawn.
+  QRect firstCell;
 
  protected:
-  void drawCell(QPainter &painter, int, int, const QRect &rect, const ui::GridDrawState &) override {
+  void drawCell(QPainter &painter, int col, int row, const QRect &rect, const ui::GridDrawState &) override {
+    if (col == 0 && row == 0) firstCell = rect;
     painter.fillRect(rect, Qt::blue);
   }
 };
@@ -113,6 +116,9 @@ TEST_F(StringGridTest, FrameSurroundsTheGridAndASubclassDrawsEveryCell) {
   // The fixed cell and the normal one both come from the subclass.
   EXPECT_EQ(image.pixelColor(30, 12), QColor(Qt::blue));
   EXPECT_EQ(image.pixelColor(90, 40), QColor(Qt::blue));
+  // The frame has a margin of its own: the cells start inside it.
+  EXPECT_EQ(grid.firstCell.topLeft(), QPoint(1, 1));
+  EXPECT_EQ(image.pixelColor(1, 1), QColor(Qt::blue));
 }
 
 }  // namespace

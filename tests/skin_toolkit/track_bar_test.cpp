@@ -8,8 +8,12 @@
 #include <limits>
 #include <memory>
 
+#include "color.h"
+#include "drawing.h"
 #include "kwo_image_panel.h"
 #include "kwo_track_bar.h"
+#include "themes/theme_source.h"
+#include "track_bar_logic.h"
 #include "ui_fixtures.h"
 
 namespace kwo {
@@ -221,6 +225,104 @@ TEST_F(TrackBarTest, MacOSMakesItTransparentAndScrollTrackBarsKeepTheirPictures)
   EXPECT_EQ(scroll->barImage().size(), QSize(30, 6));
   EXPECT_EQ(scroll->sliderRect().size(), QSize(9, 14));
   EXPECT_EQ(scroll->height(), 14);
+}
+
+// The bar's strip, ticks, focus rectangle and slider against the frames cut
+// from the look's own pictures, lying and standing.
+TEST_F(TrackBarTest, PaintsTheStripTicksFocusAndSliderFromTheLooksPictures) {
+  showForm();
+  bar->setTabStop(false);  // no focus frame until the end
+  bar->setColor(platform::RGB(10, 200, 30));
+  bar->setParentColor(false);
+  bar->setMin(0);
+  bar->setMax(255);
+  bar->setFrequency(16);
+  bar->setPosition(0);
+  const ThemeSource look = ThemeSource::resolve(nullptr, TkwoUIStyle::WinXP);
+  const QImage picture = look.image(tiTrackBarBarImage);
+  const QImage slider = look.image(tiTrackBarSliderImage);
+  ASSERT_FALSE(picture.isNull());
+  const QColor background(10, 200, 30);
+  const QColor black(0, 0, 0);
+  // What the strip shows for a picture pixel: Color where it is keyed.
+  const auto shown = [&](QColor c) { return c.rgb() == kKeyColor ? background : c; };
+
+  for (bool lying : {true, false}) {
+    SCOPED_TRACE(lying ? "horizontal" : "vertical");
+    if (lying) {
+      bar->setBounds(10, 10, 300, 30);
+    } else {
+      bar->setOrientation(TkwoProgressBarOrientation::kwoVertical);
+      bar->setBounds(10, 10, 30, 300);
+    }
+    // The strip runs along the bar; standing, it is turned left.
+    const QImage strip = lying ? picture : RotateBitmapLeft(picture);
+    const QImage end = ExtractBitmapFrame(picture, 3, 3);
+    const QImage image = bar->grab().toImage();
+    const int thickness = picture.height();
+    const int across = ((lying ? bar->height() : bar->width()) - thickness) / 2;
+    const int length = lying ? bar->width() : bar->height();
+    const QRect sliderAt = bar->sliderRect();
+    for (int t = 0; t < thickness; ++t) {
+      // The end cap lies at the far end, clear of the slider at Min.
+      for (int k = 0; k < end.width(); ++k) {
+        const int along = length - end.width() + k;
+        const QPoint p = lying ? QPoint(along, across + t) : QPoint(across + t, along);
+        const QPoint q = lying ? QPoint(picture.width() - end.width() + k, t)
+                               : QPoint(t, strip.height() - 1 - (picture.width() - end.width() + k));
+        if (sliderAt.contains(p)) continue;
+        EXPECT_EQ(image.pixelColor(p), shown(strip.pixelColor(q))) << p.x() << "," << p.y();
+      }
+    }
+    // Ticks where the rule puts them: bottom edge lying, both edges standing.
+    const int extent = lying ? bar->width() : bar->height();
+    const int sliderExtent = lying ? sliderAt.width() : sliderAt.height();
+    const std::vector<int> ticks = TrackTickPositions(0, 255, 16, extent, sliderExtent);
+    ASSERT_EQ(ticks, bar->tickPositions());
+    for (int p : ticks) {
+      if (lying) {
+        if (sliderAt.contains(p, bar->height() - 1)) continue;
+        EXPECT_EQ(image.pixelColor(p, bar->height() - 1), black) << p;
+        EXPECT_EQ(image.pixelColor(p, bar->height() - 3), black) << p;
+      } else {
+        if (sliderAt.contains(0, p)) continue;
+        EXPECT_EQ(image.pixelColor(0, p), black) << p;
+        EXPECT_EQ(image.pixelColor(bar->width() - 1, p), black) << p;
+      }
+    }
+    // Between two ticks the edge shows Color.
+    const int between = (ticks[ticks.size() - 2] + ticks.back()) / 2;
+    EXPECT_EQ(lying ? image.pixelColor(between, bar->height() - 1) : image.pixelColor(0, between), background);
+    // No focus, no dotted frame.
+    EXPECT_EQ(image.pixelColor(lying ? length - 2 : 0, lying ? 0 : length - 2), background);
+  }
+
+  // Focused: a dotted frame in the font colour.
+  bar->setOrientation(TkwoProgressBarOrientation::kwoHorizontal);
+  bar->setBounds(10, 10, 300, 30);
+  ui::Font f = bar->controlFont();
+  f.color = platform::RGB(200, 0, 0);
+  bar->setControlFont(f);
+  bar->setTabStop(true);
+  bar->setFocus();
+  ASSERT_TRUE(bar->hasFocus());
+  const QImage focused = bar->grab().toImage();
+  int dots = 0;
+  for (int x = 100; x < 290; ++x) dots += focused.pixelColor(x, 0) == QColor(200, 0, 0) ? 1 : 0;
+  EXPECT_GT(dots, 40);
+  EXPECT_LT(dots, 190);
+
+  // The lying slider is keyed on its bottom-left pixel: what is not the key
+  // shows the picture.
+  const QRect s = bar->sliderRect();
+  const QColor key = slider.pixelColor(0, slider.height() - 1);
+  for (int y = 0; y < slider.height(); ++y) {
+    for (int x = 0; x < slider.width(); ++x) {
+      const QColor c = slider.pixelColor(x, y);
+      if (c == key) continue;
+      EXPECT_EQ(focused.pixelColor(s.left() + x, s.top() + y), c) << x << "," << y;
+    }
+  }
 }
 
 }  // namespace

@@ -161,6 +161,20 @@ TEST_F(VideoProcessorViewTest, ConstructionRequestsTheSeventeenIdsAndFillsTheFie
   expectQuiet();
 }
 
+TEST_F(VideoProcessorViewTest, TrackBarsStayTwentyOneHighAndBuildingThemSendsNothing) {
+  build();
+  int bars = 0;
+  for (kwo::TkwoTrackBar *bar : view->findChildren<kwo::TkwoTrackBar *>()) {
+    if (qobject_cast<kwo::TkwoScrollTrackBar *>(bar) != nullptr) continue;
+    ++bars;
+    EXPECT_EQ(bar->height(), 21) << bars;
+  }
+  EXPECT_EQ(bars, 17);
+  // No OnChange ran while they were built: it would have sent a command.
+  testsupport::processEvents();
+  expectQuiet();
+}
+
 TEST_F(VideoProcessorViewTest, TheRequestGoesToTheSelectedScreen) {
   SelectedScreen = -1;
   build();
