@@ -1,6 +1,7 @@
 # Further toolkit controls: their Qt-free rules and the controls.
 target_sources(kwokit_logic PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/scroll_bar_logic.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/navigator_logic.cpp
 )
 target_sources(KwoKit PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/kwo_image_button.cpp
