@@ -8,4 +8,5 @@ target_sources(KwoKit PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/kwo_list_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/kwo_scroll_bar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/kwo_string_grid.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/db_navigator.cpp
 )
