@@ -23,7 +23,7 @@ struct AlignedItem {
   Bounds bounds;  // current bounds, in the parent's coordinates
   // Adjusts a proposed width and height before the item takes its slice
   // (the control's own size limits); none leaves them as they are.
-  std::function<void(int &width, int &height)> constrain;
+  std::function<void(int &width, int &height)> constrain{};
 };
 
 // New bounds for every item (unchanged for None and hidden ones). Among items
