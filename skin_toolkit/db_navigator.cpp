@@ -71,8 +71,11 @@ void TkwoNavButton::mouseReleaseEvent(QMouseEvent *event) {
   if (event->button() == Qt::LeftButton) setClickEvents(true);
 }
 
-void TkwoNavButton::drawFocus(QPainter &painter) {
-  if (!navigator_->showsFocusOn(this)) return;
+void TkwoNavButton::paint(QPainter &painter) {
+  TkwoButton::paint(painter);
+  // The button itself never takes the focus: the mark follows the
+  // navigator's.
+  if (!navigator_->showsFocusOn(this) || isDestroying()) return;
   QRect r = rect().adjusted(3, 3, -3, -3);
   if (pressed()) r.translate(1, 1);
   drawFocusRect(painter, r);

@@ -40,7 +40,7 @@ class TkwoNavButton : public TkwoButton {
   void tick();
 
  protected:
-  void drawFocus(QPainter &painter) override;
+  void paint(QPainter &painter) override;
   void mouseDown(ui::MouseButton button, ui::ShiftState shift, int x, int y) override;
   void mouseReleaseEvent(QMouseEvent *event) override;
 

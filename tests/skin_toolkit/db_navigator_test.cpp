@@ -284,6 +284,38 @@ TEST_F(NavigatorTest, SizeFitsTheVisibleButtons) {
   EXPECT_EQ(nav->size(), QSize(20, 18));
 }
 
+// The pixels where two pictures of the same size differ, as a bounding box.
+QRect differences(const QImage &a, const QImage &b) {
+  QRect box;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      if (a.pixel(x, y) != b.pixel(x, y)) box |= QRect(x, y, 1, 1);
+    }
+  }
+  return box;
+}
+
+TEST_F(NavigatorTest, FocusedButtonShowsTheMarkOnlyWhileTheNavigatorHasFocus) {
+  set->setActive(true);
+  nav->setTabStop(true);
+  TkwoNavButton *last = btn(B::nbLast);
+  const QImage plain = last->grab().toImage();
+  const QImage plainFirst = btn(B::nbFirst)->grab().toImage();
+  QApplication::setActiveWindow(form.get());
+  nav->setFocus();
+  ASSERT_TRUE(nav->hasFocus());
+  testsupport::pressKey(nav, Qt::Key_Right);
+  testsupport::pressKey(nav, Qt::Key_Right);
+  testsupport::pressKey(nav, Qt::Key_Right);
+  ASSERT_EQ(nav->focusedButton(), B::nbLast);
+  EXPECT_TRUE(differences(plainFirst, btn(B::nbFirst)->grab().toImage()).isNull()) << "only the marked button";
+  const QImage marked = last->grab().toImage();
+  const QRect box = differences(plain, marked);
+  EXPECT_EQ(box, last->rect().adjusted(3, 3, -3, -3)) << "a rectangle 3 pixels inside the edges";
+  form->setFocus();
+  EXPECT_TRUE(differences(plain, last->grab().toImage()).isNull()) << "no mark without the focus";
+}
+
 TEST(NavigatorLifetimeTest, AnyDestructionOrderIsClean) {
   // 0 navigator, 1 source, 2 data set: every order of the three.
   int order[] = {0, 1, 2};
