@@ -3,6 +3,7 @@ target_sources(kwokit_logic PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/scroll_bar_logic.cpp
   ${CMAKE_CURRENT_LIST_DIR}/combo_logic.cpp
   ${CMAKE_CURRENT_LIST_DIR}/list_box_logic.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/navigator_logic.cpp
 )
 target_sources(KwoKit PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/kwo_image_button.cpp
@@ -10,4 +11,5 @@ target_sources(KwoKit PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/kwo_scroll_bar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/kwo_string_grid.cpp
   ${CMAKE_CURRENT_LIST_DIR}/speed_button.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/db_navigator.cpp
 )

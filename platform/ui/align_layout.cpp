@@ -34,25 +34,30 @@ std::vector<Bounds> AlignLayout(const Bounds &client, const std::vector<AlignedI
       Bounds &b = result[i];
       const int w = std::max(right - left, 0);
       const int h = std::max(bottom - top, 0);
+      int bw = b.width;
+      int bh = b.height;
+      if (align == Align::Top || align == Align::Bottom || align == Align::Client) bw = w;
+      if (align == Align::Left || align == Align::Right || align == Align::Client) bh = h;
+      if (items[i].constrain) items[i].constrain(bw, bh);
       switch (align) {
         case Align::Top:
-          b = {left, top, w, b.height};
-          top += b.height;
+          b = {left, top, bw, bh};
+          top += bh;
           break;
         case Align::Bottom:
-          b = {left, bottom - b.height, w, b.height};
-          bottom -= b.height;
+          b = {left, bottom - bh, bw, bh};
+          bottom -= bh;
           break;
         case Align::Left:
-          b = {left, top, b.width, h};
-          left += b.width;
+          b = {left, top, bw, bh};
+          left += bw;
           break;
         case Align::Right:
-          b = {right - b.width, top, b.width, h};
-          right -= b.width;
+          b = {right - bw, top, bw, bh};
+          right -= bw;
           break;
         case Align::Client:
-          b = {left, top, w, h};
+          b = {left, top, bw, bh};
           break;
         case Align::None:
           break;

@@ -2,6 +2,7 @@
 // Where aligned controls go inside their parent's client rectangle: top
 // ones first, then bottom, left, right, and client last; each takes its
 // slice off what is left. Hidden controls take no space.
+#include <functional>
 #include <vector>
 
 namespace ui {
@@ -20,6 +21,9 @@ struct AlignedItem {
   Align align = Align::None;
   bool visible = true;
   Bounds bounds;  // current bounds, in the parent's coordinates
+  // Adjusts a proposed width and height before the item takes its slice
+  // (the control's own size limits); none leaves them as they are.
+  std::function<void(int &width, int &height)> constrain{};
 };
 
 // New bounds for every item (unchanged for None and hidden ones). Among items

@@ -153,6 +153,9 @@ void Control::setVisible(bool visible) {
 void Control::setBounds(int left, int top, int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
+  constrainSize(width, height);
+  width = std::max(width, 0);
+  height = std::max(height, 0);
   const QRect before = geometry();
   QWidget::setGeometry(left, top, width, height);
   if (size() != lastSize_) sizeChanged();
@@ -200,7 +203,8 @@ void Control::alignControls() {
   std::vector<AlignedItem> items;
   items.reserve(controls_.size());
   for (Control *c : controls_) {
-    items.push_back({c->align_, c->visible_, {c->x(), c->y(), c->width(), c->height()}});
+    items.push_back({c->align_, c->visible_, {c->x(), c->y(), c->width(), c->height()},
+                     [c](int &w, int &h) { c->constrainSize(w, h); }});
   }
   const std::vector<Bounds> placed =
       AlignLayout({client.x(), client.y(), client.width(), client.height()}, items);

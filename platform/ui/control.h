@@ -148,6 +148,9 @@ class Control : public QWidget, public Component {
   virtual void click();
 
  protected:
+  // Adjusts a proposed size before setBounds or the parent's alignment
+  // applies it; the default takes any size.
+  virtual void constrainSize(int & /*width*/, int & /*height*/) {}
   // The client rectangle inside the control's own edges.
   virtual void adjustClientRect(QRect &rect) const;
   // Places the children; the default lays out the aligned ones.
