@@ -47,7 +47,7 @@ Form::Form(Component *owner) : Control(owner) {
   setFocusPolicy(Qt::NoFocus);
   setBounds(0, 0, 320, 240);
   if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance())) {
-    connect(app, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+    focusConnection_ = connect(app, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
       if (isDying() || now == nullptr || now->window() != this) return;
       focusChanged(controlOf(now), controlOf(old));
     });
@@ -60,6 +60,7 @@ FormEventHook::~FormEventHook() {
 
 Form::~Form() {
   beginDestroy();
+  disconnect(focusConnection_);
   // No hook sees the events of a form on its way out.
   for (FormEventHook *hook : std::exchange(eventHooks_, {})) std::erase(hook->hookedForms_, this);
   endDrag();

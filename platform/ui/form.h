@@ -201,6 +201,8 @@ class Form : public Control {
   QRegion region_;
   bool keyPreview_ = false;
   std::vector<FormEventHook *> eventHooks_;
+  // Ended in the destructor: the base destructors still move the focus.
+  QMetaObject::Connection focusConnection_;
 };
 
 }  // namespace ui
