@@ -87,25 +87,25 @@ QImage drawAt(PictureRoutine routine, TkwoUIStyle look, int width, int height, i
 }
 
 QImage draw(std::string_view name) {
-  const std::optional<BitmapSpec> spec = BuiltInBitmapSpec(name);
-  if (!spec) return {};
+  const std::optional<BitmapLayout> layout = BuiltInBitmapLayout(name);
+  if (!layout) return {};
   QImage picture;
   TkwoUIStyle look{};
   int position = 0;
   if (FindBuiltInImage(name, look, position)) {
     for (const ItemRoutine &item : kItemRoutines) {
       if (item.position != position) continue;
-      const int cells = position == tiCheckListBoxImage ? 4 : spec->frames;
-      picture = drawAt(item.routine, look, spec->size.width, spec->size.height, cells);
+      const int cells = position == tiCheckListBoxImage ? 4 : layout->frames;
+      picture = drawAt(item.routine, look, layout->size.width, layout->size.height, cells);
     }
   } else {
     for (const NamedRoutine &named : kNamedRoutines) {
       if (name != named.name) continue;
-      const int cells = named.cells > 0 ? named.cells : spec->frames;
-      picture = drawAt(named.routine, named.look, spec->size.width, spec->size.height, cells);
+      const int cells = named.cells > 0 ? named.cells : layout->frames;
+      picture = drawAt(named.routine, named.look, layout->size.width, layout->size.height, cells);
     }
   }
-  if (spec->mono && !picture.isNull()) picture = picture.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+  if (layout->mono && !picture.isNull()) picture = picture.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
   return picture;
 }
 

@@ -115,7 +115,7 @@ constexpr std::array<ImageDef, 19> kImages{{
 
 struct FixedBitmapDef {
   const char *name;
-  BitmapSpec spec;
+  BitmapLayout layout;
 };
 
 constexpr std::array<FixedBitmapDef, kFixedBitmapCount> kFixedBitmaps{{
@@ -229,16 +229,16 @@ const char *FixedBitmapName(int index) {
   return index >= 0 && index < kFixedBitmapCount ? kFixedBitmaps[static_cast<size_t>(index)].name : "";
 }
 
-std::optional<BitmapSpec> BuiltInBitmapSpec(std::string_view name) {
+std::optional<BitmapLayout> BuiltInBitmapLayout(std::string_view name) {
   TkwoUIStyle style{};
   int position = 0;
   if (FindBuiltInImage(name, style, position)) {
-    return BitmapSpec{BuiltInImageSize(style, position), BuiltInImageFrameCount(position), false};
+    return BitmapLayout{BuiltInImageSize(style, position), BuiltInImageFrameCount(position), false};
   }
   for (const FixedBitmapDef &def : kFixedBitmaps) {
-    if (name == def.name) return def.spec;
+    if (name == def.name) return def.layout;
   }
-  if (name == kMainIconName) return BitmapSpec{{kMainIconLargeSize, kMainIconLargeSize}, 1, false};
+  if (name == kMainIconName) return BitmapLayout{{kMainIconLargeSize, kMainIconLargeSize}, 1, false};
   return std::nullopt;
 }
 

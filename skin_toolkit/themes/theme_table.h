@@ -113,11 +113,11 @@ bool FindBuiltInImage(std::string_view name, TkwoUIStyle &style, int &position);
 
 // A built-in picture: its size, the frames it holds side by side and
 // whether it holds one bit a pixel.
-struct BitmapSpec {
+struct BitmapLayout {
   ImageSize size;
   int frames = 0;
   bool mono = false;
-  bool operator==(const BitmapSpec &) const = default;
+  bool operator==(const BitmapLayout &) const = default;
 };
 
 // The bitmaps controls load by name outside the table.
@@ -125,16 +125,16 @@ inline constexpr int kFixedBitmapCount = 10;
 // Name 0..9 of those; empty outside.
 const char *FixedBitmapName(int index);
 
-// The program's icon, drawn at two sizes; BuiltInBitmapSpec gives the larger.
+// The program's icon, drawn at two sizes; BuiltInBitmapLayout gives the larger.
 inline constexpr const char *kMainIconName = "MAINICON";
 inline constexpr int kMainIconLargeSize = 32;
 inline constexpr int kMainIconSmallSize = 16;
 
 // What a picture name stands for: a table name, a fixed name or the icon;
 // nothing for any other name (case matters, as in the resource names).
-std::optional<BitmapSpec> BuiltInBitmapSpec(std::string_view name);
+std::optional<BitmapLayout> BuiltInBitmapLayout(std::string_view name);
 
-// Every name BuiltInBitmapSpec knows, each once: the table's by look and
+// Every name BuiltInBitmapLayout knows, each once: the table's by look and
 // position, then the fixed ones, then the icon.
 std::vector<std::string> BuiltInBitmapNames();
 

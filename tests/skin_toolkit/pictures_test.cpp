@@ -76,7 +76,7 @@ std::map<std::string, Size> expectedSizes() {
   return sizes;
 }
 
-int framesOf(const std::string &name) { return BuiltInBitmapSpec(name).value_or(BitmapSpec{}).frames; }
+int framesOf(const std::string &name) { return BuiltInBitmapLayout(name).value_or(BitmapLayout{}).frames; }
 
 QImage frameOf(const std::string &name, int k) {
   return ExtractBitmapFrame(BuiltInBitmap(name.c_str()), framesOf(name), k);

@@ -35,12 +35,12 @@ TEST(ThemeTablePicturesTest, StripsHoldTheirFramesAndEveryLookCutsThemEvenly) {
     if (c.frames == 0) continue;
     for (S look : kLooks) {
       const std::string name = BuiltInImageName(look, c.position);
-      const std::optional<BitmapSpec> spec = BuiltInBitmapSpec(name);
-      ASSERT_TRUE(spec.has_value()) << name;
-      EXPECT_EQ(spec->size, BuiltInImageSize(look, c.position)) << name;
-      EXPECT_EQ(spec->frames, c.frames) << name;
-      EXPECT_FALSE(spec->mono) << name;
-      EXPECT_EQ(spec->size.width % c.frames, 0) << name << " is not cut into equal frames";
+      const std::optional<BitmapLayout> layout = BuiltInBitmapLayout(name);
+      ASSERT_TRUE(layout.has_value()) << name;
+      EXPECT_EQ(layout->size, BuiltInImageSize(look, c.position)) << name;
+      EXPECT_EQ(layout->frames, c.frames) << name;
+      EXPECT_FALSE(layout->mono) << name;
+      EXPECT_EQ(layout->size.width % c.frames, 0) << name << " is not cut into equal frames";
     }
   }
 }
@@ -64,13 +64,13 @@ TEST(ThemeTablePicturesTest, BitmapsLoadedByNameHaveTheirSizesAndFrames) {
   EXPECT_EQ(listed.size(), std::size(cases));
   for (const Case &c : cases) {
     EXPECT_TRUE(listed.count(c.name)) << c.name;
-    const std::optional<BitmapSpec> spec = BuiltInBitmapSpec(c.name);
-    ASSERT_TRUE(spec.has_value()) << c.name;
-    EXPECT_EQ(*spec, (BitmapSpec{c.size, c.frames, c.mono})) << c.name;
+    const std::optional<BitmapLayout> layout = BuiltInBitmapLayout(c.name);
+    ASSERT_TRUE(layout.has_value()) << c.name;
+    EXPECT_EQ(*layout, (BitmapLayout{c.size, c.frames, c.mono})) << c.name;
   }
   EXPECT_STREQ(FixedBitmapName(-1), "");
   EXPECT_STREQ(FixedBitmapName(kFixedBitmapCount), "");
-  EXPECT_EQ(BuiltInBitmapSpec(kMainIconName), (BitmapSpec{{32, 32}, 1, false}));
+  EXPECT_EQ(BuiltInBitmapLayout(kMainIconName), (BitmapLayout{{32, 32}, 1, false}));
 }
 
 TEST(ThemeTablePicturesTest, NamesLeadBackToTheirLookAndItem) {
@@ -99,9 +99,9 @@ TEST(ThemeTablePicturesTest, NamesLeadBackToTheirLookAndItem) {
     EXPECT_EQ(look, c.look) << c.name;
     EXPECT_EQ(position, c.position) << c.name;
   }
-  EXPECT_FALSE(BuiltInBitmapSpec("macos_button").has_value());
-  EXPECT_FALSE(BuiltInBitmapSpec("PROTEIN_SCROLLBUTTON").has_value());
-  EXPECT_FALSE(BuiltInBitmapSpec("").has_value());
+  EXPECT_FALSE(BuiltInBitmapLayout("macos_button").has_value());
+  EXPECT_FALSE(BuiltInBitmapLayout("PROTEIN_SCROLLBUTTON").has_value());
+  EXPECT_FALSE(BuiltInBitmapLayout("").has_value());
 }
 
 TEST(ThemeTablePicturesTest, TheNameListHoldsEveryPictureOnce) {
@@ -111,7 +111,7 @@ TEST(ThemeTablePicturesTest, TheNameListHoldsEveryPictureOnce) {
   // 19 items in five looks, less the two looks that share the third's
   // scroll buttons; the fixed bitmaps; the icon.
   EXPECT_EQ(names.size(), 93u + kFixedBitmapCount + 1u);
-  for (const std::string &name : names) EXPECT_TRUE(BuiltInBitmapSpec(name).has_value()) << name;
+  for (const std::string &name : names) EXPECT_TRUE(BuiltInBitmapLayout(name).has_value()) << name;
 }
 
 }  // namespace
