@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <algorithm>
 
+#include "color.h"
+
 namespace kwo {
 
 // --- TkwoTabSheet ---
@@ -12,6 +14,17 @@ TkwoTabSheet::TkwoTabSheet(ui::Component *owner) : ui::Panel(owner) {
   setPlain();
   setCaption(QStringLiteral(" "));
   setAlign(ui::Align::Client);
+  fillsItself();
+}
+
+void TkwoTabSheet::fillsItself() {
+  // A colour that names one covers every pixel; none lets the parent show.
+  setAttribute(Qt::WA_OpaquePaintEvent, ui::toQColor(color()).isValid());
+}
+
+void TkwoTabSheet::colorChanged() {
+  fillsItself();
+  ui::Panel::colorChanged();
 }
 
 TkwoTabSheet::~TkwoTabSheet() {

@@ -46,9 +46,11 @@ class TkwoTabSheet : public ui::Panel {
   // The caption is the tab's: the strip shows it, the page does not.
   void paint(QPainter &painter) override;
   void captionChanged() override;
+  void colorChanged() override;
 
  private:
   friend class TkwoPageControl;
+  void fillsItself();
   // The page control disabling a page it hides, or giving a page it shows
   // its recorded state back.
   void setEnabledByPageControl(bool enabled);

@@ -3,9 +3,11 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPointer>
+#include <algorithm>
 #include <utility>
 
 #include "color.h"
+#include "drawing.h"
 #include "themes/theme_source.h"
 
 namespace kwo {
@@ -31,8 +33,7 @@ TkwoTabControlTopPanel::TkwoTabControlTopPanel(ui::Component *owner, TkwoTab *ow
   tabs_.OnChange = [this](ui::StringList *) { tabsChanged(); };
   tabs_.add(QStringLiteral("Tab1"));
   setMouseTracking(true);
-  metrics_ = TabStripMetricsFor(uiStyle_);
-  relayout();
+  setUIStyle(uiStyle_);
 }
 
 TkwoTabControlTopPanel::~TkwoTabControlTopPanel() {
@@ -43,14 +44,34 @@ TkwoTabControlTopPanel::~TkwoTabControlTopPanel() {
 void TkwoTabControlTopPanel::setUIStyle(TkwoUIStyle style) {
   uiStyle_ = style;
   const ThemeSource source = ThemeSource::resolve(fileTheme(), style);
-  metrics_ = TabStripMetricsFor(sizeOf(source.image(tiTabControlTabImage)), sizeOf(source.image(tiTabControlBarImage)),
-                                sizeOf(source.image(tiScrollButtonImage)));
+  const QImage tab = source.image(tiTabControlTabImage);
+  const QImage bar = source.image(tiTabControlBarImage);
+  const QImage buttons = source.image(tiScrollButtonImage);
+  metrics_ = TabStripMetricsFor(sizeOf(tab), sizeOf(bar), sizeOf(buttons));
+  pictures_ = {};
+  pictures_.activeTab = ExtractBitmapFrame(tab, 2, 1);
+  pictures_.inactiveTab = ExtractBitmapFrame(tab, 2, 2);
+  pictures_.bar = bar;
+  for (int k = 0; k < 4; ++k) {
+    const QImage frame = ExtractBitmapFrame(buttons, 4, k + 1);
+    if (!frame.isNull()) pictures_.scrollButtons[static_cast<size_t>(k)] = KeyedImage(frame, kKeyColor);
+  }
+  // Faces of the old look are of no use.
+  tabFaces_.clear();
   if (ownerTab_ != nullptr && !ownerTab_->isDestroying()) {
     ownerTab_->placeStrip();
   } else {
     setHeight(metrics_.stripHeight);
   }
+  stretchBar();
   relayout();
+}
+
+void TkwoTabControlTopPanel::stretchBar() {
+  const int w = width() - 2;
+  barFace_ = QImage();
+  if (pictures_.bar.isNull() || w <= 0 || metrics_.barHeight <= 0) return;
+  barFace_ = pictures_.bar.scaled(w, metrics_.barHeight, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 void TkwoTabControlTopPanel::tabsChanged() {
@@ -126,8 +147,48 @@ void TkwoTabControlTopPanel::relayout(bool ensureShown) {
   // Scrolling to the selected tab waits for the next paint, when the strip
   // has the size it is seen at (a window still being built has not).
   if (ensureShown) ensurePending_ = true;
-  row_ = LayoutTabRow(rowInput());
+  setRow(LayoutTabRow(rowInput()));
   update();
+}
+
+void TkwoTabControlTopPanel::setRow(TabRow row) {
+  row_ = std::move(row);
+  drawTabFaces();
+}
+
+void TkwoTabControlTopPanel::drawTabFaces() {
+  // Faces already drawn at a size the row shows again are kept; the rest go.
+  std::vector<TabFace> faces;
+  faces.reserve(row_.drawn.size());
+  for (const DrawnTab &tab : row_.drawn) {
+    const int w = tab.rect.width();
+    const int h = tab.rect.height();
+    if (w <= 0 || h <= 0) continue;
+    auto same = [&](const TabFace &f) { return f.width == w && f.height == h && f.active == tab.active; };
+    if (std::any_of(faces.begin(), faces.end(), same)) continue;
+    auto kept = std::find_if(tabFaces_.begin(), tabFaces_.end(), same);
+    if (kept != tabFaces_.end()) {
+      faces.push_back(std::move(*kept));
+      tabFaces_.erase(kept);
+      continue;
+    }
+    const QImage &picture = tab.active ? pictures_.activeTab : pictures_.inactiveTab;
+    TabFace made{w, h, tab.active, QImage(w, h, QImage::Format_ARGB32_Premultiplied)};
+    made.face.fill(Qt::transparent);
+    if (!picture.isNull()) {
+      QPainter painter(&made.face);
+      DrawThreePartStretch(painter, picture, QRect(0, 0, w, h), false);
+    }
+    faces.push_back(std::move(made));
+  }
+  tabFaces_ = std::move(faces);
+}
+
+const QImage *TkwoTabControlTopPanel::tabFace(const DrawnTab &tab) const {
+  for (const TabFace &f : tabFaces_) {
+    if (f.width == tab.rect.width() && f.height == tab.rect.height() && f.active == tab.active) return &f.face;
+  }
+  return nullptr;
 }
 
 void TkwoTabControlTopPanel::scrollToSelected() {
@@ -138,7 +199,7 @@ void TkwoTabControlTopPanel::scrollToSelected() {
   if (offset == scrollOffset_) return;
   scrollOffset_ = offset;
   in.scrollOffset = offset;
-  row_ = LayoutTabRow(in);
+  setRow(LayoutTabRow(in));
 }
 
 ScrollButtons TkwoTabControlTopPanel::scrollButtons() const {
@@ -147,16 +208,43 @@ ScrollButtons TkwoTabControlTopPanel::scrollButtons() const {
 
 int TkwoTabControlTopPanel::tabAt(int x, int y) const { return TabAt(row_, leftMargin_, metrics_.tabHeight, x, y); }
 
+int TkwoTabControlTopPanel::hotScrollButton() const {
+  if (!lastMouse_) return 0;
+  return ScrollButtonAt(scrollButtons(), lastMouse_->x(), lastMouse_->y());
+}
+
 void TkwoTabControlTopPanel::resized() {
   ui::Panel::resized();
+  stretchBar();
   relayout();
+}
+
+void TkwoTabControlTopPanel::forgetMouse() {
+  lastMouse_.reset();
+  if (hot_ != 0) {
+    hot_ = 0;
+    update();
+  }
+}
+
+void TkwoTabControlTopPanel::enabledChanged() {
+  if (!isEnabled()) forgetMouse();
+  ui::Panel::enabledChanged();
+}
+
+void TkwoTabControlTopPanel::hideEvent(QHideEvent *event) {
+  // No leave arrives for a strip hidden under the mouse.
+  forgetMouse();
+  ui::Panel::hideEvent(event);
 }
 
 void TkwoTabControlTopPanel::mouseDown(ui::MouseButton button, ui::ShiftState shift, int x, int y) {
   QPointer<TkwoTabControlTopPanel> self(this);
+  lastMouse_ = QPoint(x, y);
   ui::Panel::mouseDown(button, shift, x, y);
   if (self.isNull() || isDying() || button != ui::MouseButton::Left) return;
-  hot_ = ScrollButtonAt(scrollButtons(), x, y);
+  hot_ = hotScrollButton();
+  update();
   if (hot_ != 0) {
     scrollOffset_ = ScrollAfterClick(hot_, row_.overflow, scrollOffset_, tabs_.count());
     relayout();
@@ -173,57 +261,38 @@ void TkwoTabControlTopPanel::mouseDown(ui::MouseButton button, ui::ShiftState sh
 
 void TkwoTabControlTopPanel::mouseMove(ui::ShiftState shift, int x, int y) {
   QPointer<TkwoTabControlTopPanel> self(this);
+  lastMouse_ = QPoint(x, y);
   ui::Panel::mouseMove(shift, x, y);
   if (self.isNull()) return;
-  const int hot = ScrollButtonAt(scrollButtons(), x, y);
-  if (hot != hot_) {
-    hot_ = hot;
-    update();
-  }
+  // Only the scroll buttons change as the mouse passes.
+  if (hotScrollButton() != hot_) update();
 }
 
-void TkwoTabControlTopPanel::mouseLeave() {
-  if (hot_ != 0) {
-    hot_ = 0;
-    update();
-  }
-}
+void TkwoTabControlTopPanel::mouseLeave() { forgetMouse(); }
 
 void TkwoTabControlTopPanel::paint(QPainter &painter) {
   if (isDestroying()) return;
   scrollToSelected();
+  // Between and above the tabs the page control's parent shows through.
   const int w = width();
   const int tabH = metrics_.tabHeight;
   const int barH = metrics_.barHeight;
-  const QColor face = qcolor(color(), QColor(232, 232, 232));
-  QColor border(0, 0, 0);
-  QColor around = face;
-  if (ownerTab_ != nullptr) {
-    border = qcolor(ownerTab_->borderColor(), border);
-    if (ui::Control *parent = ownerTab_->parentControl()) around = qcolor(parent->color(), face);
+  if (!barFace_.isNull()) painter.drawImage(1, tabH, barFace_);
+  if (barH > 0 && ownerTab_ != nullptr) {
+    const QColor border = ui::toQColor(ownerTab_->borderColor());
+    if (border.isValid()) {
+      painter.setPen(border);
+      painter.drawLine(0, tabH, 0, tabH + barH - 1);
+      painter.drawLine(w - 1, tabH, w - 1, tabH + barH - 1);
+    }
   }
-  painter.fillRect(rect(), around);
 
-  // The bar under the tabs, with the control's side edges.
-  painter.fillRect(QRect(1, tabH, std::max(w - 2, 0), barH), face);
-  painter.setPen(border);
-  painter.drawLine(0, tabH, w - 2 > 0 ? w - 2 : 0, tabH);
-  painter.drawLine(0, tabH, 0, tabH + barH - 1);
-  painter.drawLine(w - 1, tabH, w - 1, tabH + barH - 1);
-
-  const QFont captionFont = ownerTab_ != nullptr ? ownerTab_->font() : font();
-  painter.setFont(captionFont);
-  const QColor textColor = ownerTab_ != nullptr ? qcolor(ownerTab_->controlFont().color, QColor(0, 0, 0))
-                                                : QColor(0, 0, 0);
+  painter.setFont(ownerTab_ != nullptr ? ownerTab_->font() : font());
+  painter.setPen(ownerTab_ != nullptr ? qcolor(ownerTab_->controlFont().color, QColor(0, 0, 0)) : QColor(0, 0, 0));
   for (const DrawnTab &tab : row_.drawn) {
     const QRect r = toQRect(tab.rect);
     if (r.width() <= 0 || r.height() <= 0) continue;
-    painter.fillRect(r, tab.active ? face : face.darker(112));
-    painter.setPen(border);
-    painter.drawLine(r.left(), r.bottom(), r.left(), r.top());
-    painter.drawLine(r.left(), r.top(), r.right(), r.top());
-    painter.drawLine(r.right(), r.top(), r.right(), r.bottom());
-    painter.setPen(textColor);
+    if (const QImage *face = tabFace(tab)) painter.drawImage(r.topLeft(), *face);
     const QString text = tabs_.string(tab.index);
     if (tab.clipped) {
       painter.save();
@@ -235,32 +304,22 @@ void TkwoTabControlTopPanel::paint(QPainter &painter) {
     }
   }
 
+  hot_ = hotScrollButton();
   const ScrollButtons buttons = scrollButtons();
   if (!buttons.shown) return;
-  auto drawButton = [&](const Rect &b, bool hot, bool forward) {
-    const QRect r = toQRect(b);
-    if (r.width() <= 0 || r.height() <= 0) return;
-    painter.fillRect(r, hot ? face.lighter(110) : face);
-    painter.setPen(border);
-    painter.drawRect(r.adjusted(0, 0, -1, -1));
-    const QPoint c = r.center();
-    QPolygon arrow;
-    if (forward) {
-      arrow << QPoint(c.x() - 2, c.y() - 4) << QPoint(c.x() + 2, c.y()) << QPoint(c.x() - 2, c.y() + 4);
-    } else {
-      arrow << QPoint(c.x() + 2, c.y() - 4) << QPoint(c.x() - 2, c.y()) << QPoint(c.x() + 2, c.y() + 4);
-    }
-    painter.setBrush(border);
-    painter.drawPolygon(arrow);
-    painter.setBrush(Qt::NoBrush);
+  auto drawButton = [&](const Rect &at, int frame) {
+    const QImage &picture = pictures_.scrollButtons[static_cast<size_t>(frame)];
+    if (!picture.isNull()) painter.drawImage(at.left, at.top, picture);
   };
-  drawButton(buttons.next, hot_ == 1, true);
-  drawButton(buttons.previous, hot_ == -1, false);
+  drawButton(buttons.next, hot_ == 1 ? 1 : 0);
+  drawButton(buttons.previous, hot_ == -1 ? 3 : 2);
 }
 
 // --- TkwoTab ---
 
 TkwoTab::TkwoTab(ui::Component *owner) : ui::Panel(owner) {
+  // Not opaque: the strip on top shows this control's parent around its
+  // tabs, and this control paints only below the strip.
   setPlain();
   setCaption(QStringLiteral(" "));
   setHeight(80);

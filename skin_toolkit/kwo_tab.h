@@ -5,7 +5,11 @@
 // refuse that). TkwoTab is the tabbed control: a bordered panel whose
 // client area lies below the strip; TkwoPageControl is its one concrete
 // kind.
+#include <QImage>
+#include <QPoint>
+#include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "panel.h"
@@ -24,9 +28,9 @@ class TkwoTabControlTopPanel : public ui::Panel, public ThemeClient {
   ~TkwoTabControlTopPanel() override;
 
   TkwoUIStyle uiStyle() const override { return uiStyle_; }
-  // Takes the sizes of the look's tab, bar and scroll button pictures (from
-  // the skin file when the style is FromThemeFile and one is loaded); the
-  // strip's height becomes the tab picture's plus the bar's.
+  // Loads the look's tab, bar and scroll button pictures (from the skin
+  // file when the style is FromThemeFile and one is loaded); the strip's
+  // height becomes the tab picture's plus the bar's.
   void setUIStyle(TkwoUIStyle style) override;
 
   // The captions; a change lays the row out again.
@@ -54,6 +58,9 @@ class TkwoTabControlTopPanel : public ui::Panel, public ThemeClient {
   ScrollButtons scrollButtons() const;
   // The tab a click at (x, y) selects, or -1.
   int tabAt(int x, int y) const;
+  // The scroll button under the last mouse position seen: -1 the
+  // previous-tabs one, 1 the next-tabs one, 0 none (or nothing seen).
+  int hotScrollButton() const;
 
   TkwoTab *ownerTab() const { return ownerTab_; }
 
@@ -70,11 +77,35 @@ class TkwoTabControlTopPanel : public ui::Panel, public ThemeClient {
   void mouseMove(ui::ShiftState shift, int x, int y) override;
   void mouseLeave() override;
   void resized() override;
+  void enabledChanged() override;
+  void hideEvent(QHideEvent *event) override;
 
  private:
   friend class TkwoTab;
+  // The look's pictures, keyed where they show what lies behind; the bar
+  // stretched to the strip's width and each tab face drawn at the size it
+  // is shown at, so painting only copies them.
+  struct Pictures {
+    QImage activeTab;
+    QImage inactiveTab;
+    QImage bar;
+    // Next, next hot, previous, previous hot.
+    std::array<QImage, 4> scrollButtons;
+  };
+  struct TabFace {
+    int width = 0;
+    int height = 0;
+    bool active = false;
+    QImage face;
+  };
+
   void tabsChanged();
   TabRowInput rowInput() const;
+  void setRow(TabRow row);
+  void stretchBar();
+  void drawTabFaces();
+  const QImage *tabFace(const DrawnTab &tab) const;
+  void forgetMouse();
 
   ui::StringList tabs_;
   TkwoUIStyle uiStyle_ = TkwoUIStyle::DeepBlue;
@@ -86,7 +117,12 @@ class TkwoTabControlTopPanel : public ui::Panel, public ThemeClient {
   bool clicked_ = false;
   bool ensurePending_ = false;
   int scrollOffset_ = 0;
+  // The hot scroll button as last painted.
   int hot_ = 0;
+  std::optional<QPoint> lastMouse_;
+  Pictures pictures_;
+  QImage barFace_;
+  std::vector<TabFace> tabFaces_;
   TkwoTab *ownerTab_ = nullptr;
 };
 
