@@ -187,11 +187,14 @@ TEST_F(PanelsGroupsTest, PanelFoldsOnlyOnAReleaseOverTheDrawnButton) {
   EXPECT_TRUE(p->unfolded());
 
   // Hot, then the panel takes the whole client: the button is gone, and a
-  // release where it was neither folds nor throws.
+  // release where it was neither folds nor throws (a throw from the mouse
+  // would end in an error box).
   hover(p, button);
   ASSERT_TRUE(p->buttonHot());
   p->setAlign(ui::Align::Client);
+  testsupport::MessageBoxScript boxes;
   EXPECT_NO_THROW(QTest::mouseClick(p, Qt::LeftButton, {}, QPoint(p->width() - 12, 10)));
+  EXPECT_TRUE(boxes.shown().empty());
   EXPECT_EQ(pushes, 0);
   EXPECT_TRUE(p->unfolded());
 }
@@ -295,6 +298,51 @@ TEST_F(PanelsGroupsTest, ReleaseDuringTheFoldIsIgnoredAndAPanelFreedMidFoldStops
   doomed->push();
   EXPECT_EQ(doomedPushes, 0);
   testsupport::processEvents();
+}
+
+TEST_F(PanelsGroupsTest, PanelDrawsItsBorderBarAndCaptionInTheLookOfItsStyle) {
+  const TkwoUIStyle styles[] = {TkwoUIStyle::MacOS, TkwoUIStyle::WinXP, TkwoUIStyle::DeepBlue,
+                                TkwoUIStyle::Protein, TkwoUIStyle::BlueGlass};
+  for (TkwoUIStyle style : styles) {
+    SCOPED_TRACE(static_cast<int>(style));
+    auto *p = make<TkwoPanel>(form.get());
+    p->setUIStyle(style);
+    p->setBounds(0, 0, 200, 100);
+    p->setCaption(QStringLiteral("HHHH"));
+    QImage bar;
+    GetBuiltInThemeImage(style, tiSideChannelBarImage, bar, 0, 0);
+    ASSERT_FALSE(bar.isNull());
+    ASSERT_EQ(p->barHeight(), bar.height());
+    const QImage shot = p->grab().toImage();
+    const QColor border = ui::toQColor(p->borderColor());
+    for (QPoint at : {QPoint(0, 50), QPoint(199, 50), QPoint(100, 99), QPoint(0, 0), QPoint(199, 0)}) {
+      EXPECT_EQ(shot.pixelColor(at), border) << at.x() << "," << at.y();
+    }
+    EXPECT_EQ(shot.pixelColor(100, bar.height() + 10), QColor(Qt::white));
+    // The bar picture stretched across, between the border's sides; the
+    // caption in its own colour at x 10.
+    for (int y = 0; y < bar.height(); ++y) {
+      EXPECT_EQ(shot.pixelColor(1, y), bar.pixelColor(0, y)) << y;
+      EXPECT_EQ(shot.pixelColor(150, y), bar.pixelColor(0, y)) << y;
+    }
+    // Smoothed text: the inked pixel nearest the caption colour comes
+    // close to it, closer than any pixel of the bar itself.
+    const QColor caption = ui::toQColor(p->captionFontColor());
+    const auto distance = [&](QColor c) {
+      return std::abs(c.red() - caption.red()) + std::abs(c.green() - caption.green()) +
+             std::abs(c.blue() - caption.blue());
+    };
+    int nearest = 3 * 255;
+    int barNearest = 3 * 255;
+    for (int y = 0; y < bar.height(); ++y) {
+      barNearest = std::min(barNearest, distance(bar.pixelColor(0, y)));
+      for (int x = 10; x < 60; ++x) nearest = std::min(nearest, distance(shot.pixelColor(x, y)));
+    }
+    EXPECT_LE(nearest, 90);
+    EXPECT_LT(nearest, barNearest);
+    EXPECT_EQ(shot.pixelColor(8, bar.height() / 2), bar.pixelColor(0, bar.height() / 2)) << "text starts at 10";
+    delete p;
+  }
 }
 
 // --- Group boxes ---
@@ -554,6 +602,19 @@ TEST_F(PanelsGroupsTest, GroupsPassTheirThemeToItemsWhichTakeClickFocus) {
   group->button(0)->setEnabled(false);
   group->setEnabled(false);
   group->setEnabled(true);
+  EXPECT_TRUE(group->button(0)->isEnabled());
+  EXPECT_TRUE(group->button(1)->isEnabled());
+
+  // The same under a disabled parent, where nothing reads as enabled
+  // until the parent is enabled again.
+  auto *host = make<ui::Panel>(form.get());
+  group->setParentControl(host);
+  group->button(0)->setEnabled(false);
+  host->setEnabled(false);
+  group->setEnabled(false);
+  group->setEnabled(true);
+  host->setEnabled(true);
+  EXPECT_TRUE(group->isEnabled());
   EXPECT_TRUE(group->button(0)->isEnabled());
   EXPECT_TRUE(group->button(1)->isEnabled());
 }
