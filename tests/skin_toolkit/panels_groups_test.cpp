@@ -564,6 +564,54 @@ TEST_F(PanelsGroupsTest, TabIntoARadioGroupFocusesTheCheckedItemAndArrowsCheckAs
   EXPECT_EQ(group->itemIndex(), -1);
 }
 
+// An item shows its dotted focus rectangle in the font colour: a check item
+// whenever it has the focus, a radio item only when it is also checked.
+TEST_F(PanelsGroupsTest, GroupItemsDrawTheirFocusByTheirOwnRule) {
+  auto *checks = make<TkwoCheckGroup>(form.get());
+  auto *radios = make<TkwoRadioGroup>(form.get());
+  radios->setBounds(200, 0, 185, 105);
+  auto *elsewhere = make<TkwoCheckBox>(form.get());
+  elsewhere->setBounds(0, 300, 90, 17);
+  for (TkwoCheckGroup *g : {checks, static_cast<TkwoCheckGroup *>(radios)}) {
+    g->setItems({"a", "b"});
+    g->setFontColor(platform::RGB(0, 0, 255));
+  }
+  showForm();
+  const auto blueCount = [](TkwoCheckBox *item) {
+    const QImage image = item->grab().toImage();
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == QColor(0, 0, 255) ? 1 : 0;
+    }
+    return n;
+  };
+  const struct {
+    const char *what;
+    TkwoCheckGroup *group;
+    bool checked, focused, drawn;
+  } cases[] = {
+      {"check item, focused", checks, false, true, true},
+      {"check item, checked, focus elsewhere", checks, true, false, false},
+      {"radio item, focused, not checked", radios, false, true, false},
+      {"radio item, checked and focused", radios, true, true, true},
+      {"radio item, checked, focus elsewhere", radios, true, false, false},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    TkwoCheckBox *item = c.group->button(0);
+    elsewhere->setFocus(Qt::OtherFocusReason);
+    item->setChecked(false);
+    testsupport::processEvents();
+    const int plain = blueCount(item);
+    item->setChecked(c.checked);
+    if (c.focused) item->setFocus(Qt::OtherFocusReason);
+    testsupport::processEvents();
+    ASSERT_EQ(item->hasFocus(), c.focused);
+    // The rectangle's dots add to the caption's own blue.
+    EXPECT_EQ(blueCount(item) > plain + 5, c.drawn);
+  }
+}
+
 TEST_F(PanelsGroupsTest, GroupsStartInTheLookOfTheirForm) {
   auto *frame = make<TkwoForm>(form.get());
   frame->setUIStyle(TkwoUIStyle::BlueGlass);
