@@ -168,6 +168,11 @@ TEST_F(StringGridTest, FixedAndNormalCellsWriteTheirTextOnceInTheirColours) {
   // A second pass over the text would thicken its smoothed edges.
   EXPECT_TRUE(cellShowsTextOnce(grid, 0, 0, grid.fixedBGColor(), grid.fixedFontColor()));
   EXPECT_TRUE(cellShowsTextOnce(grid, 2, 2, grid.bgColor(), grid.fontColor()));
+  // The selected cell: its own colour, and the text as the grid writes a
+  // selected cell's.
+  grid.setDrawFocusSelected(true);
+  grid.setCell(1, 1, QStringLiteral("Pick"));
+  EXPECT_TRUE(cellShowsTextOnce(grid, 1, 1, grid.selectedColor(), platform::clHighlightText));
 }
 
 TEST_F(StringGridTest, SkinWithWhiteMenuTextGivesBlackCellText) {
