@@ -135,6 +135,58 @@ TEST_F(PanelsGroupsTest, TiledPictureCoversTheClientAndATransparentPanelShowsIts
   }
 }
 
+TEST_F(PanelsGroupsTest, DrawStylesPlaceThePictureAndTransparencyKeysItsBackground) {
+  auto *host = make<ui::Panel>(form.get());
+  host->setPlain();
+  host->setColor(platform::RGB(255, 0, 0));
+  host->setBounds(0, 0, 200, 100);
+  // 10 x 10: green on the left half, yellow on the right.
+  QImage halves(10, 10, QImage::Format_RGB32);
+  halves.fill(Qt::yellow);
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 5; ++x) halves.setPixelColor(x, y, Qt::green);
+  }
+  const QColor blue(0, 0, 255);
+  const struct {
+    TkwoDrawStyle style;
+    QPoint at;
+    QColor expect;
+  } cases[] = {
+      {TkwoDrawStyle::kwoNormal, {2, 2}, Qt::green},   {TkwoDrawStyle::kwoNormal, {7, 2}, Qt::yellow},
+      {TkwoDrawStyle::kwoNormal, {20, 15}, blue},      {TkwoDrawStyle::kwoStretch, {15, 15}, Qt::green},
+      {TkwoDrawStyle::kwoStretch, {25, 15}, Qt::yellow}, {TkwoDrawStyle::kwoTile, {12, 12}, Qt::green},
+      {TkwoDrawStyle::kwoTile, {37, 17}, Qt::yellow},
+  };
+  auto *p = make<TkwoImagePanel>(host);
+  p->setBounds(0, 0, 40, 20);
+  p->setColor(platform::RGB(0, 0, 255));
+  p->setPicture(QPixmap::fromImage(halves));
+  for (const auto &c : cases) {
+    p->setDrawStyle(c.style);
+    EXPECT_EQ(p->grab().toImage().pixelColor(c.at), c.expect)
+        << static_cast<int>(c.style) << " at " << c.at.x() << "," << c.at.y();
+  }
+
+  // Transparent, the picture's bottom-left colour (white here) lets the
+  // parent through; opaque, it stays.
+  QImage ring(10, 10, QImage::Format_RGB32);
+  ring.fill(Qt::white);
+  for (int y = 3; y < 7; ++y) {
+    for (int x = 3; x < 7; ++x) ring.setPixelColor(x, y, Qt::green);
+  }
+  p->setDrawStyle(TkwoDrawStyle::kwoNormal);
+  p->setPicture(QPixmap::fromImage(ring));
+  p->setTransparent(true);
+  QImage shot = host->grab().toImage();
+  EXPECT_EQ(shot.pixelColor(1, 1), QColor(255, 0, 0));
+  EXPECT_EQ(shot.pixelColor(5, 5), QColor(Qt::green));
+  EXPECT_EQ(shot.pixelColor(30, 15), QColor(255, 0, 0));
+  p->setTransparent(false);
+  shot = host->grab().toImage();
+  EXPECT_EQ(shot.pixelColor(1, 1), QColor(Qt::white));
+  EXPECT_EQ(shot.pixelColor(30, 15), blue);
+}
+
 // --- Folding panel ---
 
 TEST_F(PanelsGroupsTest, PanelButtonFoldsInStepsAndUnfoldsBack) {
