@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "color.h"
 #include "kwo_string_grid.h"
 #include "skin_file_builder.h"
@@ -184,12 +186,12 @@ TEST_F(StringGridTest, SkinWithWhiteMenuTextGivesBlackCellText) {
   testsupport::SkinFileBuilder base = testsupport::SkinFileBuilder::fromBuiltIn(TkwoUIStyle::DeepBlue);
   for (const auto &entry : base.entries()) skin.addRaw(entry);
   skin.writeTo(dir / "white.kwo");
-  TkwoFileTheme theme(nullptr);
-  theme.setThemeFile(QString::fromStdString((dir / "white.kwo").string()));
-  ASSERT_TRUE(theme.isLoaded());
+  auto theme = std::make_unique<TkwoFileTheme>(nullptr);
+  theme->setThemeFile(QString::fromStdString((dir / "white.kwo").string()));
+  ASSERT_TRUE(theme->isLoaded());
 
   TkwoStringGrid grid(nullptr);
-  grid.setFileTheme(&theme);
+  grid.setFileTheme(theme.get());
   grid.setUIStyle(TkwoUIStyle::FromThemeFile);
   EXPECT_EQ(grid.bgColor(), platform::RGB(250, 250, 250)) << "the skin is in use";
   EXPECT_EQ(grid.fontColor(), platform::clBlack);
@@ -197,6 +199,12 @@ TEST_F(StringGridTest, SkinWithWhiteMenuTextGivesBlackCellText) {
   grid.setBounds(0, 0, 200, 120);
   grid.setCell(1, 2, QStringLiteral("WWWW"));
   EXPECT_TRUE(cellShowsTextOnce(grid, 1, 2, grid.bgColor(), platform::clBlack));
+
+  // The skin going away leaves the DeepBlue look.
+  theme.reset();
+  EXPECT_EQ(grid.fileTheme(), nullptr);
+  EXPECT_EQ(grid.uiStyle(), TkwoUIStyle::DeepBlue);
+  EXPECT_EQ(grid.bgColor(), GetBuiltInThemeColor(TkwoUIStyle::DeepBlue, tiControlBackgroundColor));
 }
 
 }  // namespace
