@@ -662,6 +662,23 @@ TEST_F(PanelsGroupsTest, GroupItemsDrawTheirFocusByTheirOwnRule) {
     // The rectangle's dots add to the caption's own blue.
     EXPECT_EQ(blueCount(item) > plain + 5, c.drawn);
   }
+
+  // A radio item checked while its group holds the focus shows it, and
+  // stops when the focus leaves the group.
+  TkwoCheckBox *item = radios->button(1);
+  radios->setItemIndex(-1);
+  elsewhere->setFocus(Qt::OtherFocusReason);
+  testsupport::processEvents();
+  const int plain = blueCount(item);
+  radios->setFocus(Qt::OtherFocusReason);
+  testsupport::processEvents();
+  ASSERT_TRUE(radios->hasFocus());
+  radios->setItemIndex(1);
+  testsupport::processEvents();
+  EXPECT_GT(blueCount(item), plain + 5);
+  elsewhere->setFocus(Qt::OtherFocusReason);
+  testsupport::processEvents();
+  EXPECT_EQ(blueCount(item), plain);
 }
 
 TEST_F(PanelsGroupsTest, GroupsStartInTheLookOfTheirForm) {
