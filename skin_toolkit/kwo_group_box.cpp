@@ -61,7 +61,14 @@ void TkwoCustomGroupBox::enabledChanged() {
 void TkwoCustomGroupBox::passEnabledOn(bool value) {
   ownEnabled_ = value;
   const std::vector<ui::Control *> children = controls();
-  for (ui::Control *c : children) c->setEnabled(value);
+  for (ui::Control *c : children) {
+    // A box inside passes it on in turn, even where Qt tells it nothing.
+    if (auto *box = qobject_cast<TkwoCustomGroupBox *>(c)) {
+      box->setEnabled(value);
+    } else {
+      c->setEnabled(value);
+    }
+  }
   update();
 }
 

@@ -734,6 +734,17 @@ TEST_F(PanelsGroupsTest, GroupsPassTheirThemeToItemsWhichTakeClickFocus) {
   EXPECT_TRUE(group->isEnabled());
   EXPECT_TRUE(group->button(0)->isEnabled());
   EXPECT_TRUE(group->button(1)->isEnabled());
+
+  // A box inside another passes it on in turn.
+  auto *outer = make<TkwoGroupBox>(host);
+  auto *inner = make<TkwoGroupBox>(outer);
+  auto *deep = make<TkwoCheckBox>(inner);
+  deep->setEnabled(false);
+  host->setEnabled(false);
+  outer->setEnabled(false);
+  outer->setEnabled(true);
+  host->setEnabled(true);
+  EXPECT_TRUE(deep->isEnabled());
 }
 
 }  // namespace
