@@ -12,4 +12,5 @@ target_sources(KwoKit PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/kwo_string_grid.cpp
   ${CMAKE_CURRENT_LIST_DIR}/speed_button.cpp
   ${CMAKE_CURRENT_LIST_DIR}/db_navigator.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/opaque_paint.cpp
 )

@@ -45,14 +45,29 @@ void TkwoCustomGroupBox::fontChanged() {
   update();
 }
 
+void TkwoCustomGroupBox::setEnabled(bool value) {
+  ui::Control::setEnabled(value);
+  passEnabledOn(value);
+}
+
 void TkwoCustomGroupBox::enabledChanged() {
   // The box's own Enabled reaches every child; an ancestor's only
   // disables it the way Qt does.
   const bool own = !testAttribute(Qt::WA_ForceDisabled);
-  if (own != ownEnabled_) {
-    ownEnabled_ = own;
-    const std::vector<ui::Control *> children = controls();
-    for (ui::Control *c : children) c->setEnabled(own);
+  if (own != ownEnabled_) passEnabledOn(own);
+  update();
+}
+
+void TkwoCustomGroupBox::passEnabledOn(bool value) {
+  ownEnabled_ = value;
+  const std::vector<ui::Control *> children = controls();
+  for (ui::Control *c : children) {
+    // A box inside passes it on in turn, even where Qt tells it nothing.
+    if (auto *box = qobject_cast<TkwoCustomGroupBox *>(c)) {
+      box->setEnabled(value);
+    } else {
+      c->setEnabled(value);
+    }
   }
   update();
 }

@@ -19,6 +19,11 @@ class TkwoCustomGroupBox : public TkwoCustomPanel, public ThemeClient {
   platform::TColor borderColor() const { return borderColor_; }
   void setBorderColor(platform::TColor color);
 
+  // The box's own Enabled, then every child's Enabled the same. Qt tells
+  // nothing of a change under a disabled parent, so the box passes it on
+  // here as well as when the change shows.
+  void setEnabled(bool value);
+
  protected:
   // The children first (the style and the file theme), then the border and
   // font colours of the look.
@@ -33,6 +38,8 @@ class TkwoCustomGroupBox : public TkwoCustomPanel, public ThemeClient {
   TkwoUIStyle uiStyle_ = TkwoUIStyle::DeepBlue;
 
  private:
+  void passEnabledOn(bool value);
+
   platform::TColor borderColor_ = 0;
   // The box's own Enabled (not the one its parents impose).
   bool ownEnabled_ = true;

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "color.h"
+#include "opaque_paint.h"
 #include "panel_logic.h"
 
 namespace kwo {
@@ -12,6 +13,7 @@ namespace kwo {
 TkwoCustomPanel::TkwoCustomPanel(ui::Component *owner) : ui::Panel(owner) {
   // The panel draws no bevels: its client area is the whole panel.
   setPlain();
+  SetOpaquePainting(*this, transparent_);
 }
 
 TkwoCustomPanel::~TkwoCustomPanel() { beginDestroy(); }
@@ -34,6 +36,7 @@ void TkwoCustomPanel::pictureChanged() {
 
 void TkwoCustomPanel::setTransparent(bool value) {
   transparent_ = value;
+  SetOpaquePainting(*this, value);
   if (hasGraphic()) {
     pictureChanged();
   } else {
@@ -75,12 +78,10 @@ void TkwoCustomPanel::paint(QPainter &painter) { paintPanel(painter); }
 void TkwoCustomPanel::paintPanel(QPainter &painter) {
   if (isDestroying()) return;
   // Transparent: the parent has painted beneath, and stays where nothing
-  // is drawn.
-  if (hasGraphic()) {
-    drawPicture(painter);
-  } else if (!transparent_) {
-    ui::Control::paint(painter);
-  }
+  // is drawn. Opaque: Color shows wherever the picture leaves room (a
+  // smaller picture, or its keyed background).
+  if (!transparent_) ui::Control::paint(painter);
+  if (hasGraphic()) drawPicture(painter);
   const QString text = caption();
   if (text.trimmed().isEmpty()) return;
   painter.setFont(font());

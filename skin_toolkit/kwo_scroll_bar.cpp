@@ -6,6 +6,7 @@
 
 #include "color.h"
 #include "drawing.h"
+#include "opaque_paint.h"
 #include "scroll_bar_logic.h"
 #include "themes/theme_source.h"
 
@@ -36,6 +37,8 @@ Size sizeOf(const ui::Control *c) { return {c->width(), c->height()}; }
 
 TkwoScrollBar::TkwoScrollBar(ui::Component *owner)
     : ui::Panel(owner), track_(new TkwoScrollTrackBar(this)), OnChange(track_->OnChange) {
+  // The bar fills itself with Color before its parts.
+  SetOpaquePainting(*this, false);
   track_->setParentControl(this);
   track_->setShowTick(false);
   track_->setTabStop(false);

@@ -56,19 +56,20 @@ void TkwoStringGrid::setFontColor(platform::TColor value) {
 
 void TkwoStringGrid::drawCell(QPainter &painter, int col, int row, const QRect &rect,
                               const ui::GridDrawState &state) {
+  // The fill here, then the grid's own text and OnDrawCell. A fixed cell's
+  // text is written once, in FixedFontColor; the others keep the colour
+  // the grid gives their state.
   if (defaultDrawing()) {
     platform::TColor back = color();
-    platform::TColor text = controlFont().color;
     if (state.fixed) {
       back = fixedColor();
-      text = fixedFontColor_;
     } else {
       if (state.selected) back = selectedColor_;
       if (state.focused) back = focusedColor_;
     }
     const QColor fill = ui::toQColor(back);
     if (fill.isValid()) painter.fillRect(rect, fill);
-    writeCellText(painter, col, row, rect, ui::toQColor(text));
+    writeCellText(painter, col, row, rect, state.fixed ? ui::toQColor(fixedFontColor_) : cellTextColor(state));
   }
   fireDrawCell(painter, col, row, rect, state);
 }

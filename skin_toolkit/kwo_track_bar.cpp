@@ -7,6 +7,7 @@
 #include "color.h"
 #include "drawing.h"
 #include "kwo_image_panel.h"
+#include "opaque_paint.h"
 #include "themes/theme_source.h"
 #include "track_bar_logic.h"
 
@@ -29,7 +30,7 @@ TkwoTrackBar::TkwoTrackBar(ui::Component *owner) : ui::Panel(owner) {
   repeat_->OnTimer = [this](ui::Timer *) { repeatTick(); };
   setParentColor(true);
   setFocusPolicy(Qt::TabFocus);
-  setAttribute(Qt::WA_OpaquePaintEvent);
+  SetOpaquePainting(*this, transparent_);
   setUIStyle(GetOwnerFormUIStyle(owner));
 }
 
@@ -104,7 +105,7 @@ void TkwoTrackBar::setShowTick(bool value) {
 void TkwoTrackBar::setTransparent(bool value) {
   transparent_ = value;
   // A transparent bar leaves its parent showing where it draws nothing.
-  setAttribute(Qt::WA_OpaquePaintEvent, !value);
+  SetOpaquePainting(*this, value);
   update();
 }
 

@@ -315,15 +315,15 @@ void StringGrid::resized() {
 void StringGrid::drawCell(QPainter &painter, int col, int row, const QRect &rect, const GridDrawState &state) {
   if (defaultDrawing_) {
     QColor back = state.fixed ? toQColor(fixedColor_) : toQColor(color());
-    QColor text = toQColor(controlFont().color);
-    if (state.selected) {
-      back = toQColor(platform::clHighlight);
-      text = toQColor(platform::clHighlightText);
-    }
+    if (state.selected) back = toQColor(platform::clHighlight);
     if (back.isValid()) painter.fillRect(rect, back);
-    writeCellText(painter, col, row, rect, text);
+    writeCellText(painter, col, row, rect, cellTextColor(state));
   }
   fireDrawCell(painter, col, row, rect, state);
+}
+
+QColor StringGrid::cellTextColor(const GridDrawState &state) const {
+  return toQColor(state.selected ? platform::clHighlightText : controlFont().color);
 }
 
 void StringGrid::writeCellText(QPainter &painter, int col, int row, const QRect &rect, const QColor &color) {

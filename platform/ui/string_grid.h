@@ -106,6 +106,9 @@ class StringGrid : public Control {
   // own way: the text at (left + 2, top + 2) clipped to the cell, and the
   // OnDrawCell hook.
   void writeCellText(QPainter &painter, int col, int row, const QRect &rect, const QColor &color);
+  // The colour the default drawing writes a cell's text in: the highlight
+  // text colour for a selected cell, else the font's.
+  QColor cellTextColor(const GridDrawState &state) const;
   void fireDrawCell(QPainter &painter, int col, int row, const QRect &rect, const GridDrawState &state);
   void paint(QPainter &painter) override;
   void resized() override;

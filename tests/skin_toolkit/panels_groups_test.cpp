@@ -135,6 +135,58 @@ TEST_F(PanelsGroupsTest, TiledPictureCoversTheClientAndATransparentPanelShowsIts
   }
 }
 
+TEST_F(PanelsGroupsTest, DrawStylesPlaceThePictureAndTransparencyKeysItsBackground) {
+  auto *host = make<ui::Panel>(form.get());
+  host->setPlain();
+  host->setColor(platform::RGB(255, 0, 0));
+  host->setBounds(0, 0, 200, 100);
+  // 10 x 10: green on the left half, yellow on the right.
+  QImage halves(10, 10, QImage::Format_RGB32);
+  halves.fill(Qt::yellow);
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 5; ++x) halves.setPixelColor(x, y, Qt::green);
+  }
+  const QColor blue(0, 0, 255);
+  const struct {
+    TkwoDrawStyle style;
+    QPoint at;
+    QColor expect;
+  } cases[] = {
+      {TkwoDrawStyle::kwoNormal, {2, 2}, Qt::green},   {TkwoDrawStyle::kwoNormal, {7, 2}, Qt::yellow},
+      {TkwoDrawStyle::kwoNormal, {20, 15}, blue},      {TkwoDrawStyle::kwoStretch, {15, 15}, Qt::green},
+      {TkwoDrawStyle::kwoStretch, {25, 15}, Qt::yellow}, {TkwoDrawStyle::kwoTile, {12, 12}, Qt::green},
+      {TkwoDrawStyle::kwoTile, {37, 17}, Qt::yellow},
+  };
+  auto *p = make<TkwoImagePanel>(host);
+  p->setBounds(0, 0, 40, 20);
+  p->setColor(platform::RGB(0, 0, 255));
+  p->setPicture(QPixmap::fromImage(halves));
+  for (const auto &c : cases) {
+    p->setDrawStyle(c.style);
+    EXPECT_EQ(p->grab().toImage().pixelColor(c.at), c.expect)
+        << static_cast<int>(c.style) << " at " << c.at.x() << "," << c.at.y();
+  }
+
+  // Transparent, the picture's bottom-left colour (white here) lets the
+  // parent through; opaque, it stays.
+  QImage ring(10, 10, QImage::Format_RGB32);
+  ring.fill(Qt::white);
+  for (int y = 3; y < 7; ++y) {
+    for (int x = 3; x < 7; ++x) ring.setPixelColor(x, y, Qt::green);
+  }
+  p->setDrawStyle(TkwoDrawStyle::kwoNormal);
+  p->setPicture(QPixmap::fromImage(ring));
+  p->setTransparent(true);
+  QImage shot = host->grab().toImage();
+  EXPECT_EQ(shot.pixelColor(1, 1), QColor(255, 0, 0));
+  EXPECT_EQ(shot.pixelColor(5, 5), QColor(Qt::green));
+  EXPECT_EQ(shot.pixelColor(30, 15), QColor(255, 0, 0));
+  p->setTransparent(false);
+  shot = host->grab().toImage();
+  EXPECT_EQ(shot.pixelColor(1, 1), QColor(Qt::white));
+  EXPECT_EQ(shot.pixelColor(30, 15), blue);
+}
+
 // --- Folding panel ---
 
 TEST_F(PanelsGroupsTest, PanelButtonFoldsInStepsAndUnfoldsBack) {
@@ -187,11 +239,14 @@ TEST_F(PanelsGroupsTest, PanelFoldsOnlyOnAReleaseOverTheDrawnButton) {
   EXPECT_TRUE(p->unfolded());
 
   // Hot, then the panel takes the whole client: the button is gone, and a
-  // release where it was neither folds nor throws.
+  // release where it was neither folds nor throws (a throw from the mouse
+  // would end in an error box).
   hover(p, button);
   ASSERT_TRUE(p->buttonHot());
   p->setAlign(ui::Align::Client);
+  testsupport::MessageBoxScript boxes;
   EXPECT_NO_THROW(QTest::mouseClick(p, Qt::LeftButton, {}, QPoint(p->width() - 12, 10)));
+  EXPECT_TRUE(boxes.shown().empty());
   EXPECT_EQ(pushes, 0);
   EXPECT_TRUE(p->unfolded());
 }
@@ -295,6 +350,51 @@ TEST_F(PanelsGroupsTest, ReleaseDuringTheFoldIsIgnoredAndAPanelFreedMidFoldStops
   doomed->push();
   EXPECT_EQ(doomedPushes, 0);
   testsupport::processEvents();
+}
+
+TEST_F(PanelsGroupsTest, PanelDrawsItsBorderBarAndCaptionInTheLookOfItsStyle) {
+  const TkwoUIStyle styles[] = {TkwoUIStyle::MacOS, TkwoUIStyle::WinXP, TkwoUIStyle::DeepBlue,
+                                TkwoUIStyle::Protein, TkwoUIStyle::BlueGlass};
+  for (TkwoUIStyle style : styles) {
+    SCOPED_TRACE(static_cast<int>(style));
+    auto *p = make<TkwoPanel>(form.get());
+    p->setUIStyle(style);
+    p->setBounds(0, 0, 200, 100);
+    p->setCaption(QStringLiteral("HHHH"));
+    QImage bar;
+    GetBuiltInThemeImage(style, tiSideChannelBarImage, bar, 0, 0);
+    ASSERT_FALSE(bar.isNull());
+    ASSERT_EQ(p->barHeight(), bar.height());
+    const QImage shot = p->grab().toImage();
+    const QColor border = ui::toQColor(p->borderColor());
+    for (QPoint at : {QPoint(0, 50), QPoint(199, 50), QPoint(100, 99), QPoint(0, 0), QPoint(199, 0)}) {
+      EXPECT_EQ(shot.pixelColor(at), border) << at.x() << "," << at.y();
+    }
+    EXPECT_EQ(shot.pixelColor(100, bar.height() + 10), QColor(Qt::white));
+    // The bar picture stretched across, between the border's sides; the
+    // caption in its own colour at x 10.
+    for (int y = 0; y < bar.height(); ++y) {
+      EXPECT_EQ(shot.pixelColor(1, y), bar.pixelColor(0, y)) << y;
+      EXPECT_EQ(shot.pixelColor(150, y), bar.pixelColor(0, y)) << y;
+    }
+    // Smoothed text: the inked pixel nearest the caption colour comes
+    // close to it, closer than any pixel of the bar itself.
+    const QColor caption = ui::toQColor(p->captionFontColor());
+    const auto distance = [&](QColor c) {
+      return std::abs(c.red() - caption.red()) + std::abs(c.green() - caption.green()) +
+             std::abs(c.blue() - caption.blue());
+    };
+    int nearest = 3 * 255;
+    int barNearest = 3 * 255;
+    for (int y = 0; y < bar.height(); ++y) {
+      barNearest = std::min(barNearest, distance(bar.pixelColor(0, y)));
+      for (int x = 10; x < 60; ++x) nearest = std::min(nearest, distance(shot.pixelColor(x, y)));
+    }
+    EXPECT_LE(nearest, 90);
+    EXPECT_LT(nearest, barNearest);
+    EXPECT_EQ(shot.pixelColor(8, bar.height() / 2), bar.pixelColor(0, bar.height() / 2)) << "text starts at 10";
+    delete p;
+  }
 }
 
 // --- Group boxes ---
@@ -516,6 +616,71 @@ TEST_F(PanelsGroupsTest, TabIntoARadioGroupFocusesTheCheckedItemAndArrowsCheckAs
   EXPECT_EQ(group->itemIndex(), -1);
 }
 
+// An item shows its dotted focus rectangle in the font colour: a check item
+// whenever it has the focus, a radio item only when it is also checked.
+TEST_F(PanelsGroupsTest, GroupItemsDrawTheirFocusByTheirOwnRule) {
+  auto *checks = make<TkwoCheckGroup>(form.get());
+  auto *radios = make<TkwoRadioGroup>(form.get());
+  radios->setBounds(200, 0, 185, 105);
+  auto *elsewhere = make<TkwoCheckBox>(form.get());
+  elsewhere->setBounds(0, 300, 90, 17);
+  for (TkwoCheckGroup *g : {checks, static_cast<TkwoCheckGroup *>(radios)}) {
+    g->setItems({"a", "b"});
+    g->setFontColor(platform::RGB(0, 0, 255));
+  }
+  showForm();
+  const auto blueCount = [](TkwoCheckBox *item) {
+    const QImage image = item->grab().toImage();
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == QColor(0, 0, 255) ? 1 : 0;
+    }
+    return n;
+  };
+  const struct {
+    const char *what;
+    TkwoCheckGroup *group;
+    bool checked, focused, drawn;
+  } cases[] = {
+      {"check item, focused", checks, false, true, true},
+      {"check item, checked, focus elsewhere", checks, true, false, false},
+      {"radio item, focused, not checked", radios, false, true, false},
+      {"radio item, checked and focused", radios, true, true, true},
+      {"radio item, checked, focus elsewhere", radios, true, false, false},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    TkwoCheckBox *item = c.group->button(0);
+    elsewhere->setFocus(Qt::OtherFocusReason);
+    item->setChecked(false);
+    testsupport::processEvents();
+    const int plain = blueCount(item);
+    item->setChecked(c.checked);
+    if (c.focused) item->setFocus(Qt::OtherFocusReason);
+    testsupport::processEvents();
+    ASSERT_EQ(item->hasFocus(), c.focused);
+    // The rectangle's dots add to the caption's own blue.
+    EXPECT_EQ(blueCount(item) > plain + 5, c.drawn);
+  }
+
+  // A radio item checked while its group holds the focus shows it, and
+  // stops when the focus leaves the group.
+  TkwoCheckBox *item = radios->button(1);
+  radios->setItemIndex(-1);
+  elsewhere->setFocus(Qt::OtherFocusReason);
+  testsupport::processEvents();
+  const int plain = blueCount(item);
+  radios->setFocus(Qt::OtherFocusReason);
+  testsupport::processEvents();
+  ASSERT_TRUE(radios->hasFocus());
+  radios->setItemIndex(1);
+  testsupport::processEvents();
+  EXPECT_GT(blueCount(item), plain + 5);
+  elsewhere->setFocus(Qt::OtherFocusReason);
+  testsupport::processEvents();
+  EXPECT_EQ(blueCount(item), plain);
+}
+
 TEST_F(PanelsGroupsTest, GroupsStartInTheLookOfTheirForm) {
   auto *frame = make<TkwoForm>(form.get());
   frame->setUIStyle(TkwoUIStyle::BlueGlass);
@@ -556,6 +721,30 @@ TEST_F(PanelsGroupsTest, GroupsPassTheirThemeToItemsWhichTakeClickFocus) {
   group->setEnabled(true);
   EXPECT_TRUE(group->button(0)->isEnabled());
   EXPECT_TRUE(group->button(1)->isEnabled());
+
+  // The same under a disabled parent, where nothing reads as enabled
+  // until the parent is enabled again.
+  auto *host = make<ui::Panel>(form.get());
+  group->setParentControl(host);
+  group->button(0)->setEnabled(false);
+  host->setEnabled(false);
+  group->setEnabled(false);
+  group->setEnabled(true);
+  host->setEnabled(true);
+  EXPECT_TRUE(group->isEnabled());
+  EXPECT_TRUE(group->button(0)->isEnabled());
+  EXPECT_TRUE(group->button(1)->isEnabled());
+
+  // A box inside another passes it on in turn.
+  auto *outer = make<TkwoGroupBox>(host);
+  auto *inner = make<TkwoGroupBox>(outer);
+  auto *deep = make<TkwoCheckBox>(inner);
+  deep->setEnabled(false);
+  host->setEnabled(false);
+  outer->setEnabled(false);
+  outer->setEnabled(true);
+  host->setEnabled(true);
+  EXPECT_TRUE(deep->isEnabled());
 }
 
 }  // namespace

@@ -4,8 +4,12 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "color.h"
 #include "kwo_string_grid.h"
+#include "skin_file_builder.h"
+#include "themes/file_theme.h"
 #include "ui_fixtures.h"
 
 namespace kwo {
@@ -26,6 +30,18 @@ TEST_F(StringGridTest, LooksColourTheGrid) {
       {TkwoUIStyle::BlueGlass, rgb(GetBuiltInThemeColor(TkwoUIStyle::BlueGlass, tiControlBorderColor)),
        {94, 94, 236}, rgb(GetBuiltInThemeColor(TkwoUIStyle::BlueGlass, tiControlBackgroundColor)),
        rgb(GetBuiltInThemeColor(TkwoUIStyle::BlueGlass, tiMenuSelectedFontColor)), {}},
+      {TkwoUIStyle::MacOS, rgb(GetBuiltInThemeColor(TkwoUIStyle::MacOS, tiControlBorderColor)),
+       rgb(GetBuiltInThemeColor(TkwoUIStyle::MacOS, tiMenuSelectedBackgroundColor)),
+       rgb(GetBuiltInThemeColor(TkwoUIStyle::MacOS, tiControlBackgroundColor)),
+       rgb(GetBuiltInThemeColor(TkwoUIStyle::MacOS, tiMenuSelectedFontColor)), {}},
+      {TkwoUIStyle::WinXP, rgb(GetBuiltInThemeColor(TkwoUIStyle::WinXP, tiControlBorderColor)),
+       rgb(GetBuiltInThemeColor(TkwoUIStyle::WinXP, tiMenuSelectedBackgroundColor)),
+       rgb(GetBuiltInThemeColor(TkwoUIStyle::WinXP, tiControlBackgroundColor)),
+       rgb(GetBuiltInThemeColor(TkwoUIStyle::WinXP, tiMenuSelectedFontColor)), {}},
+      {TkwoUIStyle::Protein, rgb(GetBuiltInThemeColor(TkwoUIStyle::Protein, tiControlBorderColor)),
+       rgb(GetBuiltInThemeColor(TkwoUIStyle::Protein, tiMenuSelectedBackgroundColor)),
+       rgb(GetBuiltInThemeColor(TkwoUIStyle::Protein, tiControlBackgroundColor)),
+       rgb(GetBuiltInThemeColor(TkwoUIStyle::Protein, tiMenuSelectedFontColor)), {}},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(static_cast<int>(c.style));
@@ -35,7 +51,14 @@ TEST_F(StringGridTest, LooksColourTheGrid) {
     EXPECT_EQ(rgb(grid.fixedBGColor()), c.fixed);
     EXPECT_EQ(rgb(grid.bgColor()), c.background);
     EXPECT_EQ(rgb(grid.fixedFontColor()), c.fixedFont);
-    if (c.font.isValid()) EXPECT_EQ(rgb(grid.fontColor()), c.font);
+    if (c.font.isValid()) {
+      EXPECT_EQ(rgb(grid.fontColor()), c.font);
+    } else {
+      const platform::TColor menuFont = GetBuiltInThemeColor(c.style, tiMenuFontColor);
+      if (menuFont != platform::clWhite) {
+        EXPECT_EQ(grid.fontColor(), menuFont);
+      }
+    }
     // White text is never kept: it would vanish on the light cells.
     EXPECT_NE(grid.fontColor(), platform::clWhite);
     EXPECT_EQ(grid.focusedColor(), platform::RGB(0, 255, 0));
@@ -119,6 +142,69 @@ TEST_F(StringGridTest, FrameSurroundsTheGridAndASubclassDrawsEveryCell) {
   // The frame has a margin of its own: the cells start inside it.
   EXPECT_EQ(grid.firstCell.topLeft(), QPoint(1, 1));
   EXPECT_EQ(image.pixelColor(1, 1), QColor(Qt::blue));
+}
+
+// A cell's pixels next to the same cell filled and written once by hand.
+bool cellShowsTextOnce(TkwoStringGrid &grid, int col, int row, platform::TColor back, platform::TColor text) {
+  const QRect cell = grid.cellRect(col, row);
+  const QImage shot = grid.grab().toImage().copy(cell);
+  QImage expect(cell.size(), QImage::Format_RGB32);
+  QPainter painter(&expect);
+  const QRect local(QPoint(0, 0), cell.size());
+  painter.fillRect(local, ui::toQColor(back));
+  painter.setPen(ui::toQColor(text));
+  painter.setFont(grid.font());
+  painter.drawText(local.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                   grid.cell(col, row));
+  painter.end();
+  return shot.convertToFormat(QImage::Format_RGB32) == expect;
+}
+
+TEST_F(StringGridTest, FixedAndNormalCellsWriteTheirTextOnceInTheirColours) {
+  TkwoStringGrid grid(nullptr);
+  grid.setUIStyle(TkwoUIStyle::DeepBlue);
+  grid.setScrollBars(ui::GridScrollBars::None);
+  grid.setBounds(0, 0, 200, 120);
+  grid.setCell(0, 0, QStringLiteral("Head"));
+  grid.setCell(2, 2, QStringLiteral("Body"));
+  // A second pass over the text would thicken its smoothed edges.
+  EXPECT_TRUE(cellShowsTextOnce(grid, 0, 0, grid.fixedBGColor(), grid.fixedFontColor()));
+  EXPECT_TRUE(cellShowsTextOnce(grid, 2, 2, grid.bgColor(), grid.fontColor()));
+  // The selected cell: its own colour, and the text as the grid writes a
+  // selected cell's.
+  grid.setDrawFocusSelected(true);
+  grid.setCell(1, 1, QStringLiteral("Pick"));
+  EXPECT_TRUE(cellShowsTextOnce(grid, 1, 1, grid.selectedColor(), platform::clHighlightText));
+}
+
+TEST_F(StringGridTest, SkinWithWhiteMenuTextGivesBlackCellText) {
+  testsupport::TempAppDir dir;
+  // The skin's own entry comes first; the rest is the DeepBlue look.
+  testsupport::SkinFileBuilder skin;
+  skin.addInt(ThemeItemName(tiMenuFontColor), platform::clWhite);
+  skin.addInt(ThemeItemName(tiControlBackgroundColor), platform::RGB(250, 250, 250));
+  testsupport::SkinFileBuilder base = testsupport::SkinFileBuilder::fromBuiltIn(TkwoUIStyle::DeepBlue);
+  for (const auto &entry : base.entries()) skin.addRaw(entry);
+  skin.writeTo(dir / "white.kwo");
+  auto theme = std::make_unique<TkwoFileTheme>(nullptr);
+  theme->setThemeFile(QString::fromStdString((dir / "white.kwo").string()));
+  ASSERT_TRUE(theme->isLoaded());
+
+  TkwoStringGrid grid(nullptr);
+  grid.setFileTheme(theme.get());
+  grid.setUIStyle(TkwoUIStyle::FromThemeFile);
+  EXPECT_EQ(grid.bgColor(), platform::RGB(250, 250, 250)) << "the skin is in use";
+  EXPECT_EQ(grid.fontColor(), platform::clBlack);
+  grid.setScrollBars(ui::GridScrollBars::None);
+  grid.setBounds(0, 0, 200, 120);
+  grid.setCell(1, 2, QStringLiteral("WWWW"));
+  EXPECT_TRUE(cellShowsTextOnce(grid, 1, 2, grid.bgColor(), platform::clBlack));
+
+  // The skin going away leaves the DeepBlue look.
+  theme.reset();
+  EXPECT_EQ(grid.fileTheme(), nullptr);
+  EXPECT_EQ(grid.uiStyle(), TkwoUIStyle::DeepBlue);
+  EXPECT_EQ(grid.bgColor(), GetBuiltInThemeColor(TkwoUIStyle::DeepBlue, tiControlBackgroundColor));
 }
 
 }  // namespace
