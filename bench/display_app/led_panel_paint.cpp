@@ -12,10 +12,10 @@
 // repetitions are reported, in milliseconds.
 //
 //   morvit-led-panel-paint-bench [Google Benchmark options]
-#include <benchmark/benchmark.h>
-
 #include <QImage>
 #include <QPainter>
+#include <benchmark/benchmark.h>
+
 #include <cstdlib>
 #include <map>
 #include <memory>

@@ -12,9 +12,9 @@
 // real change.
 //
 //   kwokit-gallery-switch-bench [Google Benchmark options]
+#include <QImage>
 #include <benchmark/benchmark.h>
 
-#include <QImage>
 #include <memory>
 #include <string>
 

@@ -9,9 +9,9 @@
 // milliseconds.
 //
 //   kwokit-pictures-bench [Google Benchmark options]
+#include <QImage>
 #include <benchmark/benchmark.h>
 
-#include <QImage>
 #include <string>
 #include <vector>
 

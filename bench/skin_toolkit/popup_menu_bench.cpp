@@ -13,14 +13,14 @@
 // repetitions are reported in milliseconds.
 //
 //   kwokit-popup-menu-bench [Google Benchmark options]
-#include <benchmark/benchmark.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QMenu>
 #include <QObject>
+#include <benchmark/benchmark.h>
+
 #include <string>
 #include <vector>
 

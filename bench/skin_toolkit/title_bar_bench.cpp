@@ -10,12 +10,12 @@
 // milliseconds. Target: one title-bar repaint at 449 px within 0.3 ms.
 //
 //   kwokit-title-bar-bench [Google Benchmark options]
-#include <benchmark/benchmark.h>
-
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <benchmark/benchmark.h>
+
 #include <memory>
 #include <string>
 #include <vector>

@@ -1,9 +1,8 @@
 #include "filled_widget.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QImage>
 #include <QPainter>
+#include <benchmark/benchmark.h>
 
 namespace bench {
 

@@ -3,9 +3,9 @@
 // containers hand it on to, except the children of a folding panel; a skin
 // restyles what reads from it and leaves built-in looks alone; a theme that
 // goes away leaves DeepBlue everywhere.
+#include <QImage>
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <memory>
 #include <string>
 #include <vector>

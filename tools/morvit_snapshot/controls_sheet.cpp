@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+
 #include <stdexcept>
 
 #include "application.h"

@@ -8,6 +8,7 @@
 // data-set navigator over a small data set. The controls take the frame's
 // style and theme; the frame passes its later changes on to them.
 #include <QPointer>
+
 #include <vector>
 
 namespace ui {
