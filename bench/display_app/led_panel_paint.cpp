@@ -16,16 +16,15 @@
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "application.h"
 #include "bench_common.h"
 #include "led_panel.h"
+#include "offscreen_main.h"
 #include "panel.h"
 #include "reference_led_paint.h"
 
@@ -131,14 +130,5 @@ void registerCases() {
 }  // namespace
 
 int main(int argc, char **argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  ui::Application app(argc, argv);
-  std::fputs(bench::MachineDescription().c_str(), stdout);
-  std::fflush(stdout);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  registerCases();
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunOffscreenBenchmarks(argc, argv, "LED panel repaint, offscreen", registerCases);
 }

@@ -12,14 +12,11 @@
 #include <QImage>
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "application.h"
+#include "bench_common.h"
+#include "offscreen_main.h"
 #include "themes/builtin_pictures.h"
 
 namespace {
@@ -49,13 +46,7 @@ void warm(benchmark::State &state) {
   for (auto _ : state) drawAll();
 }
 
-double p95(const std::vector<double> &values) {
-  if (values.empty()) return 0;
-  std::vector<double> sorted = values;
-  std::sort(sorted.begin(), sorted.end());
-  const auto rank = static_cast<size_t>(std::ceil(0.95 * static_cast<double>(sorted.size())));
-  return sorted[std::clamp<size_t>(rank, 1, sorted.size()) - 1];
-}
+double p95(const std::vector<double> &values) { return bench::Quantile(values, 0.95); }
 
 void configure(benchmark::internal::Benchmark *b) {
   b->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.2)->Repetitions(15);
@@ -65,15 +56,9 @@ void configure(benchmark::internal::Benchmark *b) {
 }  // namespace
 
 int main(int argc, char **argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  ui::Application app(argc, argv);
-  std::printf("every built-in picture drawn cold: target <= 30 ms (baseline: the warm cache)\n");
-  std::fflush(stdout);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  configure(benchmark::RegisterBenchmark("cold", cold));
-  configure(benchmark::RegisterBenchmark("baseline/warm", warm));
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunOffscreenBenchmarks(
+      argc, argv, "every built-in picture drawn cold: target <= 30 ms (baseline: the warm cache)", [] {
+        configure(benchmark::RegisterBenchmark("cold", cold));
+        configure(benchmark::RegisterBenchmark("baseline/warm", warm));
+      });
 }

@@ -21,15 +21,13 @@
 #include <QObject>
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "application.h"
+#include "bench_common.h"
 #include "kwo_menu.h"
 #include "menu_view.h"
+#include "offscreen_main.h"
 
 namespace {
 
@@ -110,13 +108,7 @@ void plainBaseline(benchmark::State &state) {
   }
 }
 
-double p95(const std::vector<double> &values) {
-  if (values.empty()) return 0;
-  std::vector<double> sorted(values);
-  std::sort(sorted.begin(), sorted.end());
-  const auto rank = static_cast<size_t>(0.95 * static_cast<double>(sorted.size()) + 0.999999);
-  return sorted[std::clamp<size_t>(rank, 1, sorted.size()) - 1];
-}
+double p95(const std::vector<double> &values) { return bench::Quantile(values, 0.95); }
 
 void configure(benchmark::internal::Benchmark *b) {
   b->Unit(benchmark::kMillisecond)
@@ -141,14 +133,7 @@ void registerCases() {
 }  // namespace
 
 int main(int argc, char **argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  ui::Application app(argc, argv);
-  std::puts("owner-drawn pop-up of 10 items, popup() to first paint (target: <= 5 ms; baseline: a plain QMenu)");
-  std::fflush(stdout);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  registerCases();
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunOffscreenBenchmarks(
+      argc, argv, "owner-drawn pop-up of 10 items, popup() to first paint (target: <= 5 ms; baseline: a plain QMenu)",
+      registerCases);
 }

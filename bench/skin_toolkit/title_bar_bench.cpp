@@ -16,29 +16,21 @@
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "application.h"
+#include "bench_common.h"
 #include "form.h"
 #include "kwo_form.h"
 #include "kwo_title_bar.h"
+#include "offscreen_main.h"
 
 namespace {
 
 using kwo::TkwoUIStyle;
 
-double p95(const std::vector<double> &values) {
-  if (values.empty()) return 0;
-  std::vector<double> v = values;
-  std::sort(v.begin(), v.end());
-  const size_t rank = static_cast<size_t>(0.95 * static_cast<double>(v.size()) + 0.999999);
-  return v[std::clamp<size_t>(rank, 1, v.size()) - 1];
-}
+double p95(const std::vector<double> &values) { return bench::Quantile(values, 0.95); }
 
 // A 449 x 623 form with its skinned frame; the mouse rests on the close
 // button so that one button draws its hot picture.
@@ -86,8 +78,10 @@ void registerCases() {
   const struct {
     const char *name;
     TkwoUIStyle style;
-  } styles[] = {{"MacOS", TkwoUIStyle::MacOS},       {"WinXP", TkwoUIStyle::WinXP},
-                {"DeepBlue", TkwoUIStyle::DeepBlue}, {"Protein", TkwoUIStyle::Protein},
+  } styles[] = {{"MacOS", TkwoUIStyle::MacOS},
+                {"WinXP", TkwoUIStyle::WinXP},
+                {"DeepBlue", TkwoUIStyle::DeepBlue},
+                {"Protein", TkwoUIStyle::Protein},
                 {"BlueGlass", TkwoUIStyle::BlueGlass}};
   for (const auto &s : styles) {
     for (bool plain : {false, true}) {
@@ -107,14 +101,6 @@ void registerCases() {
 }  // namespace
 
 int main(int argc, char **argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  ui::Application app(argc, argv);
-  std::puts("target: one title-bar repaint at 449 px <= 0.3 ms (repaint/<style> median)");
-  std::fflush(stdout);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  registerCases();
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunOffscreenBenchmarks(
+      argc, argv, "target: one title-bar repaint at 449 px <= 0.3 ms (repaint/<style> median)", registerCases);
 }

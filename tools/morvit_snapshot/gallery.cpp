@@ -6,22 +6,31 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QRegion>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "application.h"
+#include "controls_sheet.h"
 #include "form.h"
+#include "kwo_button.h"
 #include "kwo_form.h"
 #include "kwo_menu.h"
+#include "kwo_page_control.h"
+#include "kwo_panel.h"
 #include "kwo_status_bar.h"
 #include "kwo_tool_bar.h"
+#include "kwo_track_bar.h"
 #include "menu.h"
 #include "menu_view.h"
+#include "skin_file_builder.h"
 #include "status_bar.h"
 #include "themes/builtin_pictures.h"
+#include "themes/file_theme.h"
 #include "themes/theme_table.h"
 #include "tool_bar.h"
 
@@ -34,6 +43,7 @@ constexpr int kFormWidth = 300;
 constexpr int kFormHeight = 220;
 constexpr int kGap = 16;
 constexpr int kSheetWidth = 1100;
+constexpr int kControlsPerRow = 3;
 const QColor kBackdrop(96, 96, 96);
 const QColor kLabel(240, 240, 240);
 
@@ -136,6 +146,82 @@ void drawForm(QPainter &painter, const Look &look, QPoint origin) {
   ui::Application::processMessages();
 }
 
+// A skin of the tool's own: WinXP's pictures under greens of its own, so
+// that it shows apart from every built-in look. It names WinXP as the look
+// it imitates, which gives its panels dark captions.
+testsupport::SkinFileBuilder gallerySkin() {
+  testsupport::SkinFileBuilder skin = testsupport::SkinFileBuilder::fromBuiltIn(TkwoUIStyle::WinXP, 2 << 16);
+  const struct {
+    int position;
+    platform::TColor value;
+  } colours[] = {{kwo::tiFormBackgroundColor, platform::RGB(196, 224, 200)},
+                 {kwo::tiFormBorderColor, platform::RGB(40, 100, 60)},
+                 {kwo::tiControlBorderColor, platform::RGB(40, 100, 60)},
+                 {kwo::tiControlBackgroundColor, platform::RGB(232, 246, 234)},
+                 {kwo::tiScrollBarBackgroundColor, platform::RGB(170, 210, 180)}};
+  for (const auto &c : colours) {
+    for (auto &entry : skin.entries()) {
+      if (entry.name == kwo::ThemeItemName(c.position)) testsupport::SkinFileBuilder::putInt(entry.data, 0, c.value);
+    }
+  }
+  return skin;
+}
+
+// The states the sheet is there to show; each one missing is printed.
+bool sheetShowsItsStates(const gallery::ControlsSheet &sheet, const QString &name) {
+  const struct {
+    bool shown;
+    const char *what;
+  } states[] = {
+      {sheet.pressedButton->pressed(), "按钮没有按下"},
+      {!sheet.disabledButton->isEnabled(), "按钮没有禁用"},
+      {!sheet.foldedPanel->unfolded() && sheet.foldedPanel->height() < sheet.foldedPanel->fullHeight(), "面板没有折叠"},
+      {sheet.pageControl->strip()->overflow(), "标签没有溢出"},
+      {sheet.verticalTrackBar->height() > sheet.verticalTrackBar->width(), "滑块条不是竖的"},
+  };
+  bool all = true;
+  for (const auto &s : states) {
+    if (s.shown) continue;
+    std::fprintf(stderr, "morvit_snapshot: %s 的控件页：%s\n", name.toUtf8().constData(), s.what);
+    all = false;
+  }
+  return all;
+}
+
+// The controls sheet on a form whose frame has the look (or the skin, with
+// theme set), drawn at origin; false when it misses a state it should show.
+bool drawControlsSheet(QPainter &painter, TkwoUIStyle style, const QString &name, const QString &skinFile,
+                       QPoint origin) {
+  bool complete = true;
+  ui::Form form(nullptr);
+  form.setBounds(40, 40, gallery::kControlsSheetWidth, gallery::kControlsSheetHeight);
+  auto *frame = new kwo::TkwoForm(&form);
+  if (!skinFile.isEmpty()) {
+    auto *theme = new kwo::TkwoFileTheme(&form);
+    theme->setThemeFile(skinFile);
+    if (!theme->isLoaded()) {
+      std::fprintf(stderr, "morvit_snapshot: 皮肤文件没有载入\n");
+      complete = false;
+    }
+    frame->setFileTheme(theme);
+  }
+  frame->setUIStyle(style);
+  frame->setCaption(name);
+  form.show();
+  ui::Application::processMessages();
+  const gallery::ControlsSheet sheet = gallery::BuildControlsSheet(*frame);
+  ui::Application::processMessages();
+  complete = sheetShowsItsStates(sheet, name) && complete;
+  painter.save();
+  const QRegion region = form.windowRegion();
+  if (!region.isEmpty()) painter.setClipRegion(region.translated(origin));
+  painter.drawImage(origin, form.grab().toImage());
+  painter.restore();
+  form.hide();
+  ui::Application::processMessages();
+  return complete;
+}
+
 struct SheetItem {
   QString label;
   QImage picture;
@@ -169,7 +255,7 @@ int layOutSheet(QPainter *painter, const std::vector<SheetItem> &items, QPoint o
 
 }  // namespace
 
-QImage DrawGallery() {
+bool DrawGallery(QImage &out) {
   std::vector<SheetItem> items;
   for (const std::string &name : kwo::BuiltInBitmapNames()) {
     QImage picture = kwo::BuiltInBitmap(name.c_str());
@@ -188,17 +274,47 @@ QImage DrawGallery() {
   const int sheetHeight = layOutSheet(nullptr, items, {}, font) + 2 * kGap;
   const QPoint sheetOrigin(kFormWidth + 2 * kGap, kGap);
 
-  QImage gallery(sheetOrigin.x() + kSheetWidth + kGap, std::max(formsHeight, sheetHeight), QImage::Format_RGB32);
-  gallery.fill(kBackdrop);
-  QPainter painter(&gallery);
+  // Below both, the controls sheets: one per built-in look, then the skin's.
+  const int controlsTop = std::max(formsHeight, sheetHeight);
+  const int controlsCount = static_cast<int>(std::size(kLooks)) + 1;
+  const int controlsRows = (controlsCount + kControlsPerRow - 1) / kControlsPerRow;
+  const int width =
+      std::max(sheetOrigin.x() + kSheetWidth + kGap, kControlsPerRow * (gallery::kControlsSheetWidth + kGap) + kGap);
+  const int height = controlsTop + controlsRows * (gallery::kControlsSheetHeight + kGap);
+
+  QImage picture(width, height, QImage::Format_RGB32);
+  picture.fill(kBackdrop);
+  QPainter painter(&picture);
   for (size_t i = 0; i < std::size(kLooks); ++i) {
     drawForm(painter, kLooks[i], QPoint(kGap, kGap + static_cast<int>(i) * (kFormHeight + kGap)));
+  }
+  const auto controlsOrigin = [&](int index) {
+    return QPoint(kGap + (index % kControlsPerRow) * (gallery::kControlsSheetWidth + kGap),
+                  controlsTop + (index / kControlsPerRow) * (gallery::kControlsSheetHeight + kGap));
+  };
+  bool complete = true;
+  for (size_t i = 0; i < std::size(kLooks); ++i) {
+    complete = drawControlsSheet(painter, kLooks[i].style, QString::fromLatin1(kLooks[i].name), {},
+                                 controlsOrigin(static_cast<int>(i))) &&
+               complete;
+  }
+  QTemporaryDir skinDir;
+  const QString skinFile = skinDir.filePath(QStringLiteral("gallery.skin"));
+  if (skinDir.isValid()) {
+    gallerySkin().writeTo(QFile::encodeName(skinFile).toStdString());
+    complete = drawControlsSheet(painter, TkwoUIStyle::FromThemeFile, QStringLiteral("皮肤文件"), skinFile,
+                                 controlsOrigin(controlsCount - 1)) &&
+               complete;
+  } else {
+    std::fprintf(stderr, "morvit_snapshot: 没有临时目录，皮肤的控件页没有画\n");
+    complete = false;
   }
   painter.setFont(font);
   painter.setPen(kLabel);
   layOutSheet(&painter, items, sheetOrigin, font);
   painter.end();
-  return gallery;
+  out = std::move(picture);
+  return complete;
 }
 
 }  // namespace snapshot

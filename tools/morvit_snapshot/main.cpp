@@ -26,7 +26,11 @@
 // A failed check is printed and gives exit status 1.
 //
 // --gallery draws, without the main window, one small skinned form for each
-// built-in look beside a sheet of every built-in picture, and saves it.
+// built-in look beside a sheet of every built-in picture, with the sheet of
+// every skinned control below, in each built-in look and in a skin file,
+// and saves it. The exit status is 1 when a controls sheet misses what it
+// is there to show (a skin that did not load, a button not held down, a
+// panel not folded, a tab strip that fits, a track bar not upright).
 #include <time.h>
 
 #include <QByteArray>
@@ -242,7 +246,11 @@ int main(int argc, char **argv) {
            : buttons == ui::MB_OK                                    ? ui::IDOK
                                                                      : ui::IDCANCEL;
   });
-  if (options.gallery) return SavePicture(snapshot::DrawGallery(), options.out) ? 0 : 1;
+  if (options.gallery) {
+    QImage picture;
+    const bool complete = snapshot::DrawGallery(picture);
+    return SavePicture(picture, options.out) && complete ? 0 : 1;
+  }
   FirstPaintProbe probe;
   if (options.first_paint) app.installEventFilter(&probe);
 
