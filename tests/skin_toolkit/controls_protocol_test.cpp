@@ -79,8 +79,7 @@ class ControlsProtocolTest : public testsupport::UiTest {
   }
   void load(TkwoFileTheme &t, const testsupport::SkinFileBuilder &skin) {
     const std::string name = "skin" + std::to_string(++skins) + ".skin";
-    skin.writeTo(dir / name);
-    t.setThemeFile(QString::fromStdString((dir / name).string()));
+    skin.loadInto(t, dir / name);
     ASSERT_TRUE(t.isLoaded());
   }
 

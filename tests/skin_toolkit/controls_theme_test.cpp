@@ -81,9 +81,8 @@ class ControlsThemeTest : public testsupport::UiTest {
   }
   // A theme of the form, with the skin loaded unless it is to stay empty.
   TkwoFileTheme *loadedTheme(const testsupport::SkinFileBuilder &skin, const std::string &name) {
-    skin.writeTo(dir / name);
     auto *t = new TkwoFileTheme(form.get());
-    t->setThemeFile(QString::fromStdString((dir / name).string()));
+    skin.loadInto(*t, dir / name);
     EXPECT_TRUE(t->isLoaded()) << name;
     return t;
   }

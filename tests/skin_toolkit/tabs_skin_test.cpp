@@ -132,9 +132,8 @@ class TabsSkinTest : public testsupport::UiTest {
     }
   }
   TkwoFileTheme *loadedTheme(const testsupport::SkinFileBuilder &skin, const std::string &name) {
-    skin.writeTo(dir / name);
     auto *t = new TkwoFileTheme(form.get());
-    t->setThemeFile(QString::fromStdString((dir / name).string()));
+    skin.loadInto(*t, dir / name);
     EXPECT_TRUE(t->isLoaded()) << name;
     return t;
   }

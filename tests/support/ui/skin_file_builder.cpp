@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "themes/builtin_pictures.h"
+#include "themes/file_theme.h"
 
 namespace testsupport {
 
@@ -37,6 +38,11 @@ SkinFileBuilder SkinFileBuilder::fromBuiltIn(kwo::TkwoUIStyle style, int32_t mar
     }
   }
   return b;
+}
+
+void SkinFileBuilder::loadInto(kwo::TkwoFileTheme &theme, const std::filesystem::path &file) const {
+  writeTo(file);
+  theme.setThemeFile(QString::fromStdString(file.string()));
 }
 
 }  // namespace testsupport

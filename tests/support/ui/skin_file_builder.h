@@ -8,6 +8,10 @@
 #include "skin_file_layout.h"
 #include "themes/theme_table.h"
 
+namespace kwo {
+class TkwoFileTheme;
+}
+
 namespace testsupport {
 
 class SkinFileBuilder : public SkinFileLayout<SkinFileBuilder> {
@@ -18,6 +22,10 @@ class SkinFileBuilder : public SkinFileLayout<SkinFileBuilder> {
   // Every one of the 42 items of a built-in look, its pictures included;
   // a non-zero marker replaces ControlFontColor.
   static SkinFileBuilder fromBuiltIn(kwo::TkwoUIStyle style, int32_t marker = 0);
+
+  // Writes the skin to file and has theme read it from there; whether it
+  // took the file is theme.isLoaded().
+  void loadInto(kwo::TkwoFileTheme &theme, const std::filesystem::path &file) const;
 };
 
 }  // namespace testsupport
