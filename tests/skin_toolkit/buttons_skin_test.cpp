@@ -378,6 +378,40 @@ TEST_F(ComboSkinTest, WinXPShowsItsPictureAndNoArrow) {
   }
 }
 
+TEST_F(ComboSkinTest, FramesGoRoundTheWholeControlAndTheButtonStaysInside) {
+  // Whatever the widget style's button rectangle, the border-colour frame
+  // is whole, Color lines it, and the button with its divider sits inside
+  // both; the divider meets the frame above and below.
+  for (const S style : {S::MacOS, S::WinXP, S::DeepBlue, S::Protein, S::BlueGlass}) {
+    SCOPED_TRACE(static_cast<int>(style));
+    TkwoComboBox *c = makeCombo(style);
+    const QImage image = comboImage(c);
+    const QColor border = ui::toQColor(c->borderColor());
+    const QColor inner = ui::toQColor(c->color());
+    const int w = image.width();
+    const int h = image.height();
+    const QRect button = c->buttonRect();
+    ASSERT_FALSE(button.isEmpty());
+    EXPECT_TRUE(QRect(2, 2, w - 4, h - 4).contains(button)) << button.x() << "," << button.y() << " "
+                                                            << button.width() << "x" << button.height();
+    const bool flat = style != S::MacOS && style != S::WinXP;
+    int wrong = 0;
+    for (int x = 0; x < w; ++x) {
+      for (int y = 0; y < h; ++y) {
+        const bool outer = x == 0 || y == 0 || x == w - 1 || y == h - 1;
+        const bool lining = !outer && (x == 1 || y == 1 || x == w - 2 || y == h - 2);
+        const bool divider = flat && x == button.left() && y >= 1 && y <= h - 2;
+        const QColor want = outer || divider ? border : inner;
+        if ((outer || lining || divider) && image.pixelColor(x, y) != want && ++wrong <= 3) {
+          ADD_FAILURE() << "pixel " << x << "," << y;
+        }
+      }
+    }
+    EXPECT_EQ(wrong, 0);
+    delete c;
+  }
+}
+
 TEST_F(ComboSkinTest, OpenListIsFramedAndClosingRepaintsTheParent) {
   TkwoComboBox *c = makeCombo(S::DeepBlue);
   c->setItems({QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")});
