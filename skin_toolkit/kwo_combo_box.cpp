@@ -50,7 +50,11 @@ void drawEdge(QPainter &painter, const QRect &r, const QColor &color) {
 QRect TkwoComboBoxField::buttonRect() const {
   QStyleOptionComboBox option;
   initStyleOption(&option);
-  return style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+  const QRect button = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+  // A widget style may reach the button over the control's edge, or past
+  // it; the skin's two frames take the outer two pixels all round.
+  const int m = kComboFrameWidth;
+  return button.intersected(rect().adjusted(m, m, -m, -m));
 }
 
 void TkwoComboBoxField::hidePopup() {

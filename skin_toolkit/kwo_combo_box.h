@@ -17,13 +17,18 @@ namespace kwo {
 
 enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList };
 
+// The skin's frames round the combo box: one in the border colour, one in
+// the control's Color inside it.
+inline constexpr int kComboFrameWidth = 2;
+
 // The combo box a TkwoComboBox hosts: a plain QComboBox that tells when its
 // list closes and where the style puts its drop-down button.
 class TkwoComboBoxField : public QComboBox {
   Q_OBJECT
  public:
   explicit TkwoComboBoxField(QWidget *parent) : QComboBox(parent) {}
-  // The drop-down button's rectangle, as the widget style lays it out.
+  // The drop-down button's rectangle, as the widget style lays it out,
+  // inside the skin's frames.
   QRect buttonRect() const;
   void hidePopup() override;
   // Runs after the list has closed.

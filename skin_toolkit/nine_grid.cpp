@@ -53,15 +53,19 @@ std::vector<NineGridPiece> NineGridPieces(int sourceWidth, int sourceHeight, int
 
   add(NineGridPart::TopLeft, {0, 0, leftWidth, topHeight}, topLeft, true);
   add(NineGridPart::BottomLeft, {0, h - bottomHeight, leftWidth, h}, bottomLeft, true);
-  add(NineGridPart::LeftEdge, {0, hh, hw, h - hh}, {0, topLeft.bottom, topLeft.right, bottomLeft.top}, false);
+  // Across its width or height an edge is cut like the corners beside it,
+  // keeping its outer part: squeezed instead, nearest-neighbour would drop
+  // columns or rows, the picture's outermost border among them.
+  add(NineGridPart::LeftEdge, {0, hh, leftWidth, h - hh}, {0, topLeft.bottom, topLeft.right, bottomLeft.top}, false);
   add(NineGridPart::TopRight, {w - rightWidth, 0, w, topHeight}, topRight, true);
   add(NineGridPart::BottomRight, {w - rightWidth, h - bottomHeight, w, h}, bottomRight, true);
-  add(NineGridPart::RightEdge, {rightFrom, h - hh, w, hh + 2},
+  add(NineGridPart::RightEdge, {std::max(rightFrom, w - rightWidth), h - hh, w, hh + 2},
       {topRight.left, topRight.bottom, topRight.right, bottomRight.top}, false);
-  add(NineGridPart::TopEdge, {hw, 0, rightFrom, hh}, {topLeft.right, 0, topRight.left, topLeft.bottom}, false);
+  add(NineGridPart::TopEdge, {hw, 0, rightFrom, topHeight}, {topLeft.right, 0, topRight.left, topLeft.bottom}, false);
   add(NineGridPart::Centre, {hw, hh, rightFrom, h - hh},
       {topLeft.right, topLeft.bottom, topRight.left, bottomRight.top - 1}, false);
-  add(NineGridPart::BottomEdge, {hw, h - hh, rightFrom, h},
+  // The bottom edge reaches one row above the bottom corners.
+  add(NineGridPart::BottomEdge, {hw, std::max(h - hh, h - bottomHeight - 1), rightFrom, h},
       {topLeft.right - 1, bottomLeft.top - 1, bottomRight.left, bottomRight.bottom}, false);
   return pieces;
 }

@@ -21,7 +21,8 @@ struct NineGridPiece {
 
 // The pieces of a sourceWidth x sourceHeight picture over a targetWidth x
 // targetHeight face, in drawing order. A corner larger than its half of the
-// face keeps the part at the outer corner of the picture. Pieces whose
+// face keeps the part at the outer corner of the picture, and the edges
+// beside it are cut to the same columns or rows. Pieces whose
 // source or target has no area are left out.
 std::vector<NineGridPiece> NineGridPieces(int sourceWidth, int sourceHeight, int targetWidth, int targetHeight);
 

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -139,6 +140,53 @@ TEST_F(ButtonsSkinTest, ButtonFaceShowsTheFrameOfItsState) {
     EXPECT_EQ(face, expectedFace(*b, c.frame, false)) << c.state;
     // The centre carries the frame's own colour.
     EXPECT_EQ(face.pixelColor(30, 15), kButtonFrames[static_cast<size_t>(c.frame - 1)]) << c.state;
+  }
+}
+
+TEST_F(ButtonsSkinTest, BuiltInFaceNarrowerOrLowerThanItsFrameKeepsTheFrameBorder) {
+  // The built-in button frames are 74 x 21 in these looks; the faces cut
+  // their corners. Every pixel round the face's edge must be one of the
+  // frame's own edge pixels on that side, never one from further in.
+  struct Case {
+    S style;
+    int w, h;
+  };
+  const Case cases[] = {{S::DeepBlue, 70, 24}, {S::Protein, 70, 24}, {S::DeepBlue, 60, 16}, {S::Protein, 60, 16}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(std::to_string(static_cast<int>(c.style)) + " " + std::to_string(c.w) + "x" + std::to_string(c.h));
+    auto *b = make<TkwoButton>(nullptr, 10, 10);
+    b->setUIStyle(c.style);
+    b->setBounds(10, 10, c.w, c.h);
+    ASSERT_FALSE(b->transparent());
+    const QImage frame =
+        ThemeSource::resolve(nullptr, c.style).imageFrame(tiButtonImage, 1, 3).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(frame.isNull());
+    ASSERT_TRUE(frame.width() > c.w || frame.height() > c.h) << "the case must cut the corners";
+    const QImage face = shown(*b).convertToFormat(QImage::Format_RGB32);
+    // A side's pixels: column x or row y of an image, the others left out.
+    auto side = [](const QImage &image, int x, int y) {
+      std::vector<QRgb> pixels;
+      const int n = x >= 0 ? image.height() : image.width();
+      for (int i = 0; i < n; ++i) pixels.push_back(x >= 0 ? image.pixel(x, i) : image.pixel(i, y));
+      return pixels;
+    };
+    struct Side {
+      const char *name;
+      std::vector<QRgb> face, frame;
+    };
+    const Side sides[] = {
+        {"left", side(face, 0, -1), side(frame, 0, -1)},
+        {"right", side(face, c.w - 1, -1), side(frame, frame.width() - 1, -1)},
+        {"top", side(face, -1, 0), side(frame, -1, 0)},
+        {"bottom", side(face, -1, c.h - 1), side(frame, -1, frame.height() - 1)},
+    };
+    for (const Side &s : sides) {
+      for (size_t i = 0; i < s.face.size(); ++i) {
+        const bool fromFrame = std::find(s.frame.begin(), s.frame.end(), s.face[i]) != s.frame.end();
+        EXPECT_TRUE(fromFrame) << s.name << " pixel " << i << " " << QColor(s.face[i]).name().toStdString();
+      }
+    }
+    delete b;
   }
 }
 
@@ -327,6 +375,40 @@ TEST_F(ComboSkinTest, WinXPShowsItsPictureAndNoArrow) {
   } else {
     const QImage stretched = picture.scaled(button.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
     EXPECT_EQ(image.pixelColor(button.center()), stretched.pixelColor(button.center() - button.topLeft()));
+  }
+}
+
+TEST_F(ComboSkinTest, FramesGoRoundTheWholeControlAndTheButtonStaysInside) {
+  // Whatever the widget style's button rectangle, the border-colour frame
+  // is whole, Color lines it, and the button with its divider sits inside
+  // both; the divider meets the frame above and below.
+  for (const S style : {S::MacOS, S::WinXP, S::DeepBlue, S::Protein, S::BlueGlass}) {
+    SCOPED_TRACE(static_cast<int>(style));
+    TkwoComboBox *c = makeCombo(style);
+    const QImage image = comboImage(c);
+    const QColor border = ui::toQColor(c->borderColor());
+    const QColor inner = ui::toQColor(c->color());
+    const int w = image.width();
+    const int h = image.height();
+    const QRect button = c->buttonRect();
+    ASSERT_FALSE(button.isEmpty());
+    EXPECT_TRUE(QRect(2, 2, w - 4, h - 4).contains(button)) << button.x() << "," << button.y() << " "
+                                                            << button.width() << "x" << button.height();
+    const bool flat = style != S::MacOS && style != S::WinXP;
+    int wrong = 0;
+    for (int x = 0; x < w; ++x) {
+      for (int y = 0; y < h; ++y) {
+        const bool outer = x == 0 || y == 0 || x == w - 1 || y == h - 1;
+        const bool lining = !outer && (x == 1 || y == 1 || x == w - 2 || y == h - 2);
+        const bool divider = flat && x == button.left() && y >= 1 && y <= h - 2;
+        const QColor want = outer || divider ? border : inner;
+        if ((outer || lining || divider) && image.pixelColor(x, y) != want && ++wrong <= 3) {
+          ADD_FAILURE() << "pixel " << x << "," << y;
+        }
+      }
+    }
+    EXPECT_EQ(wrong, 0);
+    delete c;
   }
 }
 

@@ -33,7 +33,8 @@ TEST(NineGrid, PiecesFollowTheTableWithTheirOffsets) {
   const NineGridCase cases[] = {
       // A wide title picture on a narrower face: the corners are cut to the
       // face's halves (50 and 49 wide, 10 and 9 high), keeping their outer
-      // parts, so the right corners start at column 222 - 49.
+      // parts, so the right corners start at column 222 - 49; the left and
+      // right edges are cut to the same columns.
       {"222x21 onto 100x21",
        222,
        21,
@@ -41,13 +42,29 @@ TEST(NineGrid, PiecesFollowTheTableWithTheirOffsets) {
        21,
        {{P::TopLeft, {0, 0, 50, 10}, {0, 0, 50, 10}, true},
         {P::BottomLeft, {0, 12, 50, 21}, {0, 12, 50, 21}, true},
-        {P::LeftEdge, {0, 10, 111, 11}, {0, 10, 50, 12}, false},
+        {P::LeftEdge, {0, 10, 50, 11}, {0, 10, 50, 12}, false},
         {P::TopRight, {173, 0, 222, 10}, {51, 0, 100, 10}, true},
         {P::BottomRight, {173, 12, 222, 21}, {51, 12, 100, 21}, true},
-        {P::RightEdge, {112, 11, 222, 12}, {51, 10, 100, 12}, false},
+        {P::RightEdge, {173, 11, 222, 12}, {51, 10, 100, 12}, false},
         {P::TopEdge, {111, 0, 112, 10}, {50, 0, 51, 10}, false},
         {P::Centre, {111, 10, 112, 11}, {50, 10, 51, 11}, false},
         {P::BottomEdge, {111, 11, 112, 21}, {49, 11, 51, 21}, false}}},
+      // A button frame on a lower, narrower face: the rows are cut as well,
+      // the bottom edge keeping the row above the bottom corners; the
+      // centre has no rows left.
+      {"74x21 onto 70x16",
+       74,
+       21,
+       70,
+       16,
+       {{P::TopLeft, {0, 0, 35, 8}, {0, 0, 35, 8}, true},
+        {P::BottomLeft, {0, 14, 35, 21}, {0, 9, 35, 16}, true},
+        {P::LeftEdge, {0, 10, 35, 11}, {0, 8, 35, 9}, false},
+        {P::TopRight, {40, 0, 74, 8}, {36, 0, 70, 8}, true},
+        {P::BottomRight, {40, 14, 74, 21}, {36, 9, 70, 16}, true},
+        {P::RightEdge, {40, 11, 74, 12}, {36, 8, 70, 9}, false},
+        {P::TopEdge, {37, 0, 38, 8}, {35, 0, 36, 8}, false},
+        {P::BottomEdge, {37, 13, 38, 21}, {34, 8, 36, 16}, false}}},
       // A small picture on a large face: corners at their own size.
       {"21x21 onto 60x40",
        21,

@@ -94,6 +94,37 @@ TEST_F(DrawingTest, NineGridCopiesCornersAndStretchesTheRestNearestNeighbour) {
   }
 }
 
+TEST_F(DrawingTest, NineGridOnASmallerFaceKeepsThePicturesOutermostPixels) {
+  // Where the face is narrower or lower than the picture, the corners are
+  // cut; the edges beside them must still end in the picture's own border.
+  struct Case {
+    int w, h, dw, dh;
+  };
+  const Case cases[] = {
+      {74, 21, 70, 24},   // a button frame on a narrower, taller face
+      {74, 21, 70, 16},   // and on a lower one
+      {222, 21, 100, 21}, // a title picture
+      {21, 21, 12, 8},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h) + " onto " + std::to_string(c.dw) + "x" +
+                 std::to_string(c.dh));
+    QImage face = canvas(c.dw, c.dh);
+    {
+      QPainter p(&face);
+      DrawNineGrid(codedPicture(c.w, c.h), p, QRect(0, 0, c.dw, c.dh), false);
+    }
+    for (int y = 0; y < c.dh; ++y) {
+      EXPECT_EQ(qRed(face.pixel(0, y)), 0) << "left, row " << y;
+      EXPECT_EQ(qRed(face.pixel(c.dw - 1, y)), c.w - 1) << "right, row " << y;
+    }
+    for (int x = 0; x < c.dw; ++x) {
+      EXPECT_EQ(qGreen(face.pixel(x, 0)), 0) << "top, column " << x;
+      EXPECT_EQ(qGreen(face.pixel(x, c.dh - 1)), c.h - 1) << "bottom, column " << x;
+    }
+  }
+}
+
 TEST_F(DrawingTest, NineGridKeysMagentaInEdgesAlwaysAndInCornersWhenMasked) {
   QImage picture = codedPicture(21, 21);
   picture.setPixel(0, 0, kMagenta);   // top-left corner
