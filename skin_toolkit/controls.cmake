@@ -13,3 +13,5 @@ target_sources(KwoKit PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/speed_button.cpp
   ${CMAKE_CURRENT_LIST_DIR}/db_navigator.cpp
 )
+# The skinned MDI frame: where cascade and tile put the children.
+target_sources(kwokit_logic PRIVATE ${CMAKE_CURRENT_LIST_DIR}/mdi_layout.cpp)
