@@ -20,4 +20,5 @@ target_sources(kwokit_logic PRIVATE ${CMAKE_CURRENT_LIST_DIR}/mdi_layout.cpp)
 target_sources(KwoKit PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/frame_paint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame_form.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/mdi_frame.cpp
 )

@@ -42,10 +42,7 @@ QMdiSubWindow *MdiClient::adopt(Form &child) {
   window->setWidget(&child);
   area()->addSubWindow(window, Qt::FramelessWindowHint);
   window->setGeometry(bounds);
-  QPointer<Form> form(&child);
-  connect(window, &QMdiSubWindow::windowStateChanged, &child, [form](Qt::WindowStates, Qt::WindowStates now) {
-    if (!form.isNull()) form->mdiWindowStateChanged(now);
-  });
+  window->installEventFilter(this);
   return window;
 }
 
@@ -88,13 +85,11 @@ void MdiClient::activateChild(Form *child) {
 }
 
 void MdiClient::maximizeChild(Form *child) {
-  if (child == nullptr) child = activeMDIChild();
   if (isChild(child)) child->setWindowState(WindowState::Maximized);
   runHooks(MdiCommand::Maximize, child);
 }
 
 void MdiClient::restoreChild(Form *child) {
-  if (child == nullptr) child = activeMDIChild();
   if (isChild(child)) child->setWindowState(WindowState::Normal);
   runHooks(MdiCommand::Restore, child);
 }
@@ -133,6 +128,15 @@ void MdiClient::runHooks(MdiCommand command, Form *child) {
     if (std::ranges::find(hooks_, hook) == hooks_.end()) continue;
     hook->mdiCommand(*this, command, child);
   }
+}
+
+bool MdiClient::eventFilter(QObject *watched, QEvent *event) {
+  if (event->type() == QEvent::WindowStateChange && !isDying()) {
+    auto *window = qobject_cast<QMdiSubWindow *>(watched);
+    auto *child = window != nullptr ? qobject_cast<Form *>(window->widget()) : nullptr;
+    if (isChild(child) && child->subWindow_ == window) child->mdiWindowStateChanged(window->windowState());
+  }
+  return WidgetHost::eventFilter(watched, event);
 }
 
 void MdiClient::subWindowActivated(QMdiSubWindow *window) {

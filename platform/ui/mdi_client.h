@@ -69,10 +69,10 @@ class MdiClient : public WidgetHost {
   int mdiChildCount() const { return static_cast<int>(mdiChildren().size()); }
   void activateChild(Form *child);
 
-  // Null stands for the active child; a form that is no child of this
-  // client is ignored.
-  void maximizeChild(Form *child = nullptr);
-  void restoreChild(Form *child = nullptr);
+  // The client maximises or restores the child, then tells the hooks. For
+  // null, or a form that is no child of this client, only the hooks hear.
+  void maximizeChild(Form *child);
+  void restoreChild(Form *child);
   void cascade();
   // Side by side when vertical, else one under the other.
   void tile(bool vertical);
@@ -82,6 +82,12 @@ class MdiClient : public WidgetHost {
   // Hooks run in the order they were added; a hook added twice runs once.
   void addHook(MdiClientHook *hook);
   void removeHook(MdiClientHook *hook);
+
+ protected:
+  // The client may maximise or restore a child on its own, as it does for
+  // the next child it activates while one is maximised: the child follows
+  // its sub-window's state.
+  bool eventFilter(QObject *watched, QEvent *event) override;
 
  private:
   friend class Form;

@@ -147,10 +147,12 @@ TEST_F(MdiClientTest, HooksRunAfterTheClientsOwnHandling) {
   client()->addHook(&hook);
   client()->addHook(&hook);  // once only
 
-  client()->maximizeChild();
+  client()->maximizeChild(child);
   EXPECT_EQ(child->windowState(), ui::WindowState::Maximized);
   EXPECT_TRUE(child->mdiSubWindow()->isMaximized());
   client()->restoreChild(child);
+  EXPECT_EQ(child->windowState(), ui::WindowState::Normal);
+  client()->maximizeChild(nullptr);  // the hooks only
   EXPECT_EQ(child->windowState(), ui::WindowState::Normal);
   client()->cascade();
   client()->tile(true);
@@ -165,6 +167,7 @@ TEST_F(MdiClientTest, HooksRunAfterTheClientsOwnHandling) {
   const Want want[] = {
       {ui::MdiCommand::Maximize, child, ui::WindowState::Maximized},
       {ui::MdiCommand::Restore, child, ui::WindowState::Normal},
+      {ui::MdiCommand::Maximize, nullptr, ui::WindowState::Normal},
       {ui::MdiCommand::Cascade, nullptr, ui::WindowState::Normal},
       {ui::MdiCommand::TileVertical, nullptr, ui::WindowState::Normal},
       {ui::MdiCommand::TileHorizontal, nullptr, ui::WindowState::Normal},
@@ -186,6 +189,23 @@ TEST_F(MdiClientTest, RestoringAMaximisedChildGivesItsBoundsBack) {
   child->setWindowState(ui::WindowState::Normal);
   testsupport::processEvents();
   EXPECT_EQ(child->mdiSubWindow()->geometry(), QRect(30, 40, 320, 210));
+}
+
+TEST_F(MdiClientTest, AChildFollowsWhatTheClientDoesToItsSubWindow) {
+  ui::Form *a = addChild();
+  a->setWindowState(ui::WindowState::Maximized);
+  testsupport::processEvents();
+  // The client maximises the next child it activates while one is
+  // maximised, and may restore the other.
+  ui::Form *b = addChild();
+  client()->activateChild(b);
+  testsupport::processEvents();
+  for (ui::Form *child : {a, b}) {
+    EXPECT_EQ(child->windowState() == ui::WindowState::Maximized, child->mdiSubWindow()->isMaximized());
+  }
+  client()->cascade();  // cascading restores every child
+  testsupport::processEvents();
+  for (ui::Form *child : {a, b}) EXPECT_EQ(child->windowState(), ui::WindowState::Normal);
 }
 
 TEST_F(MdiClientTest, MinimisingKeepsTheChildShown) {
