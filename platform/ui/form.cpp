@@ -479,7 +479,7 @@ bool Form::startResize(Qt::Edges edges, QPoint globalPress) {
   // Offscreen, and on X servers without a window manager, the form follows
   // the mouse itself.
   endDrag();
-  drag_ = {DragKind::Resizing, globalPress, geometry(), edges};
+  drag_ = {DragKind::Resizing, globalPress, outerBounds(), edges};
   qApp->installEventFilter(this);
   return true;
 }
@@ -505,7 +505,7 @@ void Form::mouseMoveEvent(QMouseEvent *event) {
 void Form::startMove(QPoint globalPress) {
   if (windowState_ != WindowState::Normal) return;
   endDrag();
-  drag_ = {DragKind::MoveArmed, globalPress, geometry(), {}};
+  drag_ = {DragKind::MoveArmed, globalPress, outerBounds(), {}};
   qApp->installEventFilter(this);
 }
 

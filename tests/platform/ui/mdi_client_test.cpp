@@ -1,6 +1,8 @@
 // The MDI client of a frame form: children in frameless sub-windows, their
 // order and states, and the hooks that follow the client's commands.
+#include <QCoreApplication>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -97,6 +99,36 @@ TEST_F(MdiClientTest, ChildrenLiveInFramelessSubWindowsFilledByTheForm) {
   EXPECT_EQ(window->geometry(), QRect(40, 50, 250, 150));
   EXPECT_EQ(child->size(), QSize(250, 150));
   EXPECT_EQ(child->outerBounds(), QRect(40, 50, 250, 150));
+}
+
+TEST_F(MdiClientTest, DraggingAChildMovesItFromWhereItLies) {
+  ui::Form *child = addChild(QRect(40, 50, 300, 200));
+  struct Case {
+    bool resize;
+    QPoint delta;
+    QRect want;
+  };
+  const Case cases[] = {
+      {false, {30, 20}, QRect(70, 70, 300, 200)},
+      {true, {15, 25}, QRect(70, 70, 315, 225)},
+  };
+  for (const Case &c : cases) {
+    const QPoint press(200, 200);
+    if (c.resize) {
+      ASSERT_TRUE(child->startResize(Qt::RightEdge | Qt::BottomEdge, press));
+    } else {
+      child->startMove(press);
+    }
+    // Past the drag distance in two steps, the button held.
+    for (const QPoint to : {press + c.delta / 2, press + c.delta}) {
+      QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(child, &move);
+    }
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(press + c.delta), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(child, &release);
+    EXPECT_EQ(child->outerBounds(), c.want) << c.resize;
+  }
 }
 
 TEST_F(MdiClientTest, AChildNeedsAnMdiMainForm) {
