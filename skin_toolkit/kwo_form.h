@@ -140,6 +140,9 @@ class TkwoForm : public ui::Panel, public ThemeClient, private ui::FormEventHook
   // way to the MDI frame's buttons while it is maximised.
   void mdiChildEvent(ui::Form &form, const ui::MdiChildEvent &event);
   void mdiChildResized(ui::Form &form);
+  // Scrolls the content by dy; aligned controls find their places again,
+  // the others keep the shift.
+  void shiftContent(int dy);
   void popUpSystemMenu();
   void trackMenuBarMouse(ui::ToolButton *button, QEvent &event);
   void themeRemoved();

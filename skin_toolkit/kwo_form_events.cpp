@@ -82,18 +82,15 @@ void TkwoForm::mdiChildResized(ui::Form &form) {
   if (form.windowState() == ui::WindowState::Maximized) {
     titleBar_->setVisible(false);
     if (mdiChildMoved_) return;
-    // The content follows the title bar up; aligned controls find their
-    // places again, the others keep the shift.
-    scroll(0, -shift);
-    realign();
+    // The content follows the title bar up.
+    shiftContent(-shift);
     mdiChildMoved_ = true;
     if (client != nullptr) client->maximizeChild(&form);
     return;
   }
   titleBar_->setVisible(true);
   if (!mdiChildMoved_) return;
-  scroll(0, shift);
-  realign();
+  shiftContent(shift);
   mdiChildMoved_ = false;
   titleBar_->refreshMaxButtons();
   if (client != nullptr) client->restoreChild(nullptr);
@@ -119,6 +116,16 @@ void TkwoForm::formResized(ui::Form &form) {
   if (titleBar_ != nullptr) titleBar_->refreshMaxButtons();
   if (mdiChild) mdiChildResized(form);
   updateRegion();
+}
+
+void TkwoForm::shiftContent(int dy) {
+  if (isVisible()) {
+    scroll(0, dy);
+  } else {
+    // A widget not shown scrolls nothing: its children move by hand.
+    for (QWidget *w : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) w->move(w->x(), w->y() + dy);
+  }
+  realign();
 }
 
 bool TkwoForm::appMessageHook(const QKeyEvent &key) {

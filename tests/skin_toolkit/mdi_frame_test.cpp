@@ -275,6 +275,55 @@ TEST_F(MdiFrameTest, ActivatingASkinnedChildRefreshesTheMenu) {
   EXPECT_EQ(captionsOf(frame->menuBarButtons()), std::vector<QString>{QStringLiteral("文件")});
 }
 
+TEST_F(MdiFrameTest, AMaximisedSkinnedChildShiftsItsLooseContentUp) {
+  ui::Form *child = addChild();
+  TkwoForm *childFrame = frameOf(child);
+  auto *loose = new ui::Panel(child);
+  loose->setParentControl(childFrame);
+  loose->setBounds(10, 60, 50, 20);
+  auto *filled = new ui::Panel(child);
+  filled->setParentControl(childFrame);
+  filled->setAlign(ui::Align::Client);
+  const int bar = childFrame->titleBar()->height();
+  const int filledTop = filled->top();
+  ASSERT_EQ(filledTop, bar);
+
+  child->setWindowState(ui::WindowState::Maximized);
+  testsupport::processEvents();
+  // The title bar gives way; aligned controls take its room, the others
+  // move with the content, all but the ring's three pixels.
+  EXPECT_EQ(loose->top(), 60 - (bar - 3));
+  EXPECT_EQ(filled->top(), 0);
+
+  child->setWindowState(ui::WindowState::Normal);
+  testsupport::processEvents();
+  EXPECT_EQ(loose->top(), 60);
+  EXPECT_EQ(filled->top(), filledTop);
+  EXPECT_EQ(childFrame->titleBar()->top(), 0);
+}
+
+TEST_F(MdiFrameTest, OnlyTheActiveSkinnedChildDrawsItsCaptionActive) {
+  ui::Form *a = addChild();
+  ui::Form *b = addChild();
+  for (ui::Form *active : {a, b, a}) {
+    frame->mdiClient()->activateChild(active);
+    testsupport::processEvents();
+    EXPECT_EQ(frameOf(a)->titleBar()->formActive(), active == a);
+    EXPECT_EQ(frameOf(b)->titleBar()->formActive(), active == b);
+  }
+}
+
+TEST_F(MdiFrameTest, AMaximisedChildOnItsWayOutTakesTheButtonsWithIt) {
+  addChild();
+  ui::Form *child = addChild();
+  child->setWindowState(ui::WindowState::Maximized);
+  testsupport::processEvents();
+  ASSERT_TRUE(frame->closeButton()->visible());
+  std::erase_if(children, [child](const auto &f) { return f.get() == child; });
+  testsupport::processEvents();
+  for (TkwoToolBarSpeedButton *b : childButtons()) EXPECT_FALSE(b->visible());
+}
+
 TEST_F(MdiFrameTest, CascadeAndTileLayOutAfterTheClient) {
   ui::Form *a = addChild(false);
   ui::Form *b = addChild(false);
