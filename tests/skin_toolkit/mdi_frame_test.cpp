@@ -3,6 +3,8 @@
 // active child, the layouts after cascade and tile, and the ties to the
 // form and the client in either order of destruction.
 #include <QMdiSubWindow>
+#include <QCoreApplication>
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "menu.h"
 #include "panel.h"
 #include "speed_button.h"
+#include "themes/theme_source.h"
 #include "themes/file_theme.h"
 #include "tool_bar.h"
 #include "ui_fixtures.h"
@@ -208,6 +211,33 @@ TEST_F(MdiFrameTest, AClickFromAnotherControlOrTagDoesNothing) {
   frame->minimizeButton()->setTag(7);
   frame->minimizeButton()->click();
   EXPECT_EQ(child->windowState(), ui::WindowState::Maximized);
+}
+
+TEST_F(MdiFrameTest, ADisabledMenuBarCaptionIsNotGreyed) {
+  auto *own = new ui::MainMenu(main.get());
+  ui::MenuItem *item = addItem(*own, QStringLiteral("文件"));
+  item->setEnabled(false);
+  frame->setMenu(own);
+  testsupport::processEvents();
+  ASSERT_EQ(frame->menuBarButtons().size(), 1u);
+  ui::ToolButton *button = frame->menuBarButtons()[0];
+  ASSERT_FALSE(button->isEnabled());
+  // The mouse is not over it.
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(button, &leave);
+  const QImage shot = button->grab().toImage();
+  // Grey text over the bar has no pixel darker than its grey; the font
+  // colour's strokes do.
+  int darkest = 255;
+  for (int y = 0; y < shot.height(); ++y) {
+    for (int x = 0; x < shot.width(); ++x) {
+      const QColor c = shot.pixelColor(x, y);
+      darkest = std::min(darkest, std::max({c.red(), c.green(), c.blue()}));
+    }
+  }
+  const QColor font = ui::toQColor(ThemeSource::resolve(nullptr, frame->uiStyle()).color(tiMenuFontColor));
+  ASSERT_LT(std::max({font.red(), font.green(), font.blue()}), 128);
+  EXPECT_LT(darkest, 128);
 }
 
 TEST_F(MdiFrameTest, TheActiveChildsMenuShowsElseTheFramesOwn) {
