@@ -14,3 +14,12 @@ target_sources(KwoKit PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/db_navigator.cpp
   ${CMAKE_CURRENT_LIST_DIR}/opaque_paint.cpp
 )
+# The skinned MDI frame: where cascade and tile put the children.
+target_sources(kwokit_logic PRIVATE ${CMAKE_CURRENT_LIST_DIR}/mdi_layout.cpp)
+# The skinned MDI frame, and the ring and menu-bar painting it shares with
+# the form frame.
+target_sources(KwoKit PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/frame_paint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frame_form.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/mdi_frame.cpp
+)

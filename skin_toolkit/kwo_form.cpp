@@ -10,6 +10,8 @@
 #include "color.h"
 #include "drawing.h"
 #include "form_region.h"
+#include "frame_form.h"
+#include "frame_paint.h"
 #include "kwo_image_panel.h"
 #include "kwo_menu.h"
 #include "kwo_title_bar.h"
@@ -22,17 +24,6 @@
 
 namespace kwo {
 namespace {
-
-// The menu bar's colour in a skin file that imitates WinXP or DeepBlue.
-constexpr platform::TColor kWinXPMenuBar = platform::RGB(59, 92, 172);
-constexpr platform::TColor kDeepBlueMenuBar = platform::RGB(51, 102, 153);
-
-constexpr std::array<int, 3> kTitlePictureItems = {tiTitleBarLeftImage, tiTitleBarClientImage,
-                                                   tiTitleBarRightImage};
-
-Size sizeOf(const QImage &picture) { return {picture.width(), picture.height()}; }
-
-QRect toQRect(const Rect &r) { return QRect(r.left, r.top, r.width(), r.height()); }
 
 ui::Font toFont(const QFont &font, platform::TColor color) {
   ui::Font f;
@@ -55,9 +46,7 @@ TkwoForm::TkwoForm(ui::Component *owner) : ui::Panel(owner) {
     if (qobject_cast<TkwoForm *>(c) != nullptr) return;
   }
   active_ = true;
-  form_ = form;
-  formComponent_ = form;
-  formObject_ = form;
+  form_.set(form);
 
   ui::SizeConstraints limits = form->constraints();
   limits.minWidth = 125;
@@ -109,20 +98,10 @@ TkwoForm::~TkwoForm() {
     hookOwner_ = false;
   }
   QObject::disconnect(themeGone_);
-  if (ui::Form *form = this->form()) {
-    form->removeEventHook(this);
-    form->removeNonClientPainter(this);
-    form->setNonClientRing(0);
-    form->setWindowRegion(QRegion());
-  }
+  if (ui::Form *form = this->form()) ReleaseFrameForm(*form, this, this);
   for (ui::ToolButton *b : std::exchange(menuButtons_, {})) delete b;
   delete std::exchange(menuBar_, nullptr);
   delete std::exchange(titleBar_, nullptr);
-}
-
-ui::Form *TkwoForm::form() const {
-  if (formObject_.isNull() || formComponent_->isDestroying()) return nullptr;
-  return form_;
 }
 
 void TkwoForm::setUIStyle(TkwoUIStyle style) {
@@ -132,16 +111,9 @@ void TkwoForm::setUIStyle(TkwoUIStyle style) {
   borderColor_ = source.color(tiFormBorderColor);
   borderWidth_ = std::max(source.integer(tiFormBorderWidthInt), 0);
   ui::Control::setColor(source.color(tiFormBackgroundColor));
-  if (!source.fromFile()) {
-    setMenuBarColor(color());
-  } else if (menuBar_ != nullptr) {
-    switch (source.baseLookMarker()) {
-      case 2: setMenuBarColor(kWinXPMenuBar); break;
-      case 3: setMenuBarColor(kDeepBlueMenuBar); break;
-      default: setMenuBarColor(color()); break;
-    }
-  }
-  for (size_t i = 0; i < titlePictures_.size(); ++i) titlePictures_[i] = source.image(kTitlePictureItems[i]);
+  // A skin colours only a menu bar that is there.
+  if (!source.fromFile() || menuBar_ != nullptr) setMenuBarColor(SkinMenuBarColor(source, color()));
+  titlePictures_ = TitlePicturesOf(source);
   if (titleBar_ != nullptr) {
     if (titleBar_->fileTheme() != theme) titleBar_->setFileTheme(theme);
     titleBar_->setUIStyle(style);
@@ -258,7 +230,9 @@ void TkwoForm::setMenuBarHeight(int value) {
 }
 
 void TkwoForm::createMenuBar() {
-  if (!active_ || menuBar_ != nullptr) return;
+  // An MDI child's menu shows in the MDI frame's menu bar.
+  const ui::Form *form = this->form();
+  if (!active_ || menuBar_ != nullptr || form == nullptr || form->formStyle() == ui::FormStyle::MDIChild) return;
   auto *bar = new ui::ToolBar(this);
   bar->setFlat(true);
   bar->setShowCaptions(true);
@@ -326,7 +300,8 @@ void TkwoForm::updateMenuBarFont() {
 }
 
 void TkwoForm::removeMenuBar() {
-  if (menuBar_ != nullptr) {
+  const ui::Form *form = this->form();
+  if (menuBar_ != nullptr && (form == nullptr || form->formStyle() != ui::FormStyle::MDIChild)) {
     for (ui::ToolButton *b : std::exchange(menuButtons_, {})) delete b;
     delete std::exchange(menuBar_, nullptr);
   }
@@ -348,11 +323,7 @@ TkwoUIStyle TkwoForm::menuStyle() const {
 }
 
 bool TkwoForm::drawMenuBarBackground(QPainter &painter, const QRect &rect) {
-  if (menuStyle() != TkwoUIStyle::MacOS) return false;
-  const QImage picture = BuiltInBitmap("MACOS_MENU_BAR");
-  if (picture.isNull()) return false;
-  painter.drawImage(rect, picture);
-  return true;
+  return DrawMenuBarBackground(painter, rect, menuStyle());
 }
 
 ui::ToolButton *TkwoForm::hotMenuButton() const {
@@ -397,40 +368,15 @@ bool TkwoForm::eventFilter(QObject *watched, QEvent *event) {
 
 void TkwoForm::drawMenuBarButton(ui::ToolButton &button, QPainter &painter, const ui::ToolButtonState &state) {
   auto *mainMenu = qobject_cast<TkwoMainMenu *>(menu_);
-  const TkwoUIStyle requested = menuStyle();
   const ThemeSource source =
-      ThemeSource::resolve(mainMenu != nullptr ? mainMenu->fileTheme() : fileTheme(), requested);
-  auto colour = [&source](int item) { return ui::toQColor(source.color(item)); };
-  QFont font = button.font();
-  if (mainMenu != nullptr) font = mainMenu->useSystemFont() ? QApplication::font("QMenu") : mainMenu->itemFont();
-  painter.save();
-  painter.setFont(font);
-  QRect r = button.rect();
-  QRect text = r;
-  QColor ink;
-  const bool hot = &button == hotMenuButton();
-  if (hot || state.selected) {
-    const QImage select = requested == TkwoUIStyle::MacOS ? BuiltInBitmap("MACOS_MENU_SELECT") : QImage();
-    if (!select.isNull()) {
-      painter.drawImage(r, select);
-    } else {
-      if (state.selected) r.setRight(r.right() - 2);
-      painter.fillRect(r, colour(tiMenuSelectedBackgroundColor));
-      painter.setPen(colour(tiMenuSelectedBorderColor));
-      painter.setBrush(Qt::NoBrush);
-      painter.drawRect(r.adjusted(0, 0, -1, -1));
-      if (state.selected) text.translate(2, 0);
-    }
-    ink = colour(tiMenuSelectedFontColor);
-  } else if (!button.isEnabled()) {
-    ink = QColor(128, 128, 128);
-  } else {
-    ink = source.fromFile() && source.baseLookMarker() == 3 ? QColor(Qt::white) : colour(tiMenuFontColor);
-  }
-  text.translate(0, 2);
-  painter.setPen(ink);
-  painter.drawText(text, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, button.caption());
-  painter.restore();
+      ThemeSource::resolve(mainMenu != nullptr ? mainMenu->fileTheme() : fileTheme(), menuStyle());
+  MenuBarButtonLook look;
+  look.source = &source;
+  look.requested = menuStyle();
+  look.font = MenuBarFont(menu_, button);
+  look.hot = &button == hotMenuButton();
+  look.selected = state.selected;
+  DrawMenuBarButton(painter, button, look);
 }
 
 // --- Form panel ---
@@ -460,17 +406,12 @@ void TkwoForm::setFormPanel(ui::Panel *panel) {
 std::vector<RingPiece> TkwoForm::ringPieces() const {
   const ui::Form *form = this->form();
   if (form == nullptr) return {};
-  RingInput in;
-  in.formWidth = form->width();
-  in.formHeight = form->height();
+  RingInput in = RingInputOf(form->width(), form->height(), titlePictures_);
   in.borderWidth = borderWidth_;
   in.titleBarVisible = titleBarVisible();
   in.titleBarHeight = titleBar_ != nullptr ? titleBar_->height() : 0;
   in.menuBarVisible = menuBar_ != nullptr && menuBar_->visible();
   in.menuBarHeight = menuBar_ != nullptr ? menuBar_->height() : 0;
-  in.titleLeft = sizeOf(titlePictures_[0]);
-  in.titleClient = sizeOf(titlePictures_[1]);
-  in.titleRight = sizeOf(titlePictures_[2]);
   in.roundCorner = roundCorner();
   return PlanRing(in);
 }
@@ -481,36 +422,11 @@ void TkwoForm::paintBorder() {
   form->update();
 }
 
-void TkwoForm::paintTitlePicture(QPainter &painter, const RingPiece &piece) {
-  const QImage &picture = titlePictures_[static_cast<size_t>(piece.part)];
-  if (picture.isNull()) return;
-  painter.save();
-  painter.setClipRect(toQRect(piece.rect));
-  painter.drawImage(toQRect(piece.place), picture);
-  painter.restore();
-}
-
 void TkwoForm::paintRing(QPainter &painter) {
   const ui::Form *form = this->form();
   if (destroying_ || form == nullptr || form->windowState() == ui::WindowState::Minimized) return;
-  for (const RingPiece &piece : ringPieces()) {
-    switch (piece.fill) {
-      case RingFill::Border: painter.fillRect(toQRect(piece.rect), ui::toQColor(borderColor_)); break;
-      case RingFill::Client: painter.fillRect(toQRect(piece.rect), ui::toQColor(color())); break;
-      case RingFill::MenuBar: painter.fillRect(toQRect(piece.rect), ui::toQColor(menuBarColor_)); break;
-      case RingFill::TitlePicture: paintTitlePicture(painter, piece); break;
-      case RingFill::BorderArc: {
-        // The box's right and bottom edges lie outside it, as everywhere in the ring.
-        const QRect box(piece.rect.left, piece.rect.top, piece.rect.width() - 1, piece.rect.height() - 1);
-        painter.save();
-        painter.setPen(ui::toQColor(borderColor_));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawArc(box, piece.startAngle * 16, piece.spanAngle * 16);
-        painter.restore();
-        break;
-      }
-    }
-  }
+  PaintRingPieces(painter, ringPieces(),
+                  {ui::toQColor(borderColor_), ui::toQColor(color()), ui::toQColor(menuBarColor_)}, titlePictures_);
 }
 
 void TkwoForm::paint(QPainter &painter) {

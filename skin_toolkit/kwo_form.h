@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "form.h"
+#include "frame_form.h"
 #include "frame_logic.h"
 #include "panel.h"
 #include "themes/theme_client.h"
@@ -23,6 +24,7 @@ class QKeyEvent;
 
 namespace ui {
 class MainMenu;
+class MdiChildEvent;
 class ToolBar;
 class ToolButton;
 struct ToolButtonState;
@@ -41,7 +43,7 @@ class TkwoForm : public ui::Panel, public ThemeClient, private ui::FormEventHook
   // True for the frame that works for its form.
   bool isActiveFrame() const { return active_; }
   // The form, or null once it has begun to go away.
-  ui::Form *form() const;
+  ui::Form *form() const { return form_.get(); }
   TkwoTitleBar *titleBar() const { return titleBar_; }
 
   TkwoUIStyle uiStyle() const override { return uiStyle_; }
@@ -134,10 +136,16 @@ class TkwoForm : public ui::Panel, public ThemeClient, private ui::FormEventHook
   // What the form's own window handling leaves to the frame.
   void formEvent(ui::Form &form, QEvent &event) override;
   void formResized(ui::Form &form);
+  // An MDI child's steps: activation, its end, and its title bar giving
+  // way to the MDI frame's buttons while it is maximised.
+  void mdiChildEvent(ui::Form &form, const ui::MdiChildEvent &event);
+  void mdiChildResized(ui::Form &form);
+  // Scrolls the content by dy; aligned controls find their places again,
+  // the others keep the shift.
+  void shiftContent(int dy);
   void popUpSystemMenu();
   void trackMenuBarMouse(ui::ToolButton *button, QEvent &event);
   void themeRemoved();
-  void paintTitlePicture(QPainter &painter, const RingPiece &piece);
   void paintRing(QPainter &painter);
   void moveTitleBarToTop();
   void drawMenuBarButton(ui::ToolButton &button, QPainter &painter, const ui::ToolButtonState &state);
@@ -148,11 +156,7 @@ class TkwoForm : public ui::Panel, public ThemeClient, private ui::FormEventHook
 
   bool active_ = false;
   bool destroying_ = false;
-  // The form is reached through its Component part while it goes away: the
-  // frame dies inside the form's destructor, when it is no Form any more.
-  ui::Form *form_ = nullptr;
-  ui::Component *formComponent_ = nullptr;
-  QPointer<QObject> formObject_;
+  FrameFormRef form_;
   TkwoTitleBar *titleBar_ = nullptr;
   ui::ToolBar *menuBar_ = nullptr;
   std::vector<ui::ToolButton *> menuButtons_;
@@ -166,8 +170,9 @@ class TkwoForm : public ui::Panel, public ThemeClient, private ui::FormEventHook
   bool uiStyleAutoUpdateSub_ = false;
   QRect restoreBounds_;
   bool startedMaximized_ = false;
-  // Set by a size change of a form that started maximised; read by the
-  // steps of an MDI child, which no form is yet.
+  // This frame's content is shifted for a maximised MDI child. One flag per
+  // frame: another frame's child, or a form that started maximised, never
+  // stops this one from shifting.
   bool mdiChildMoved_ = false;
   bool hookOwner_ = false;
   // The title bar's left, client and right pictures, read with the style.

@@ -9,8 +9,9 @@
 #include "drawing.h"
 #include "kwo_form.h"
 #include "kwo_title_bar.h"
-#include "menu.h"
 #include "kwo_title_bar_menu.h"
+#include "mdi_client.h"
+#include "menu.h"
 
 namespace kwo {
 namespace {
@@ -19,6 +20,16 @@ bool isAltSpace(const QKeyEvent &key) {
   const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
   return key.key() == Qt::Key_Space && mods == Qt::AltModifier;
 }
+
+// The MDI client of the application's main form, or null.
+ui::MdiClient *mainMdiClient() {
+  const ui::Application *app = ui::Application::instance();
+  const ui::Form *main = app != nullptr ? app->mainForm() : nullptr;
+  return main != nullptr ? main->mdiClient() : nullptr;
+}
+
+// The frame's title bar lies at the top of the content it scrolls.
+constexpr int kMaximizedChildShift = 3;
 
 }  // namespace
 
@@ -43,8 +54,46 @@ void TkwoForm::formEvent(ui::Form &form, QEvent &event) {
       formResized(form);
       break;
     default:
+      if (event.type() == ui::MdiChildEvent::eventType()) mdiChildEvent(form, static_cast<ui::MdiChildEvent &>(event));
       break;
   }
+}
+
+void TkwoForm::mdiChildEvent(ui::Form &form, const ui::MdiChildEvent &event) {
+  ui::MdiClient *client = mainMdiClient();
+  if (event.kind() == ui::MdiChildEvent::Activate) {
+    const bool activated = event.activated() == &form;
+    if (activated && client != nullptr) client->refreshMenu();
+    if (titleBar_ != nullptr) titleBar_->setFormActive(activated);
+    return;
+  }
+  // On its way out: the last child leaves the frame its own menu, a
+  // maximised one takes the child-window buttons with it.
+  if (client == nullptr) return;
+  const std::vector<ui::Form *> others = client->mdiChildren();
+  if (std::ranges::all_of(others, [&form](const ui::Form *f) { return f == &form; })) client->refreshMenu();
+  if (form.windowState() == ui::WindowState::Maximized) client->restoreChild(&form);
+}
+
+void TkwoForm::mdiChildResized(ui::Form &form) {
+  if (titleBar_ == nullptr) return;
+  ui::MdiClient *client = form.mdiHost();
+  const int shift = titleBar_->height() - kMaximizedChildShift;
+  if (form.windowState() == ui::WindowState::Maximized) {
+    titleBar_->setVisible(false);
+    if (mdiChildMoved_) return;
+    // The content follows the title bar up.
+    shiftContent(-shift);
+    mdiChildMoved_ = true;
+    if (client != nullptr) client->maximizeChild(&form);
+    return;
+  }
+  titleBar_->setVisible(true);
+  if (!mdiChildMoved_) return;
+  shiftContent(shift);
+  mdiChildMoved_ = false;
+  titleBar_->refreshMaxButtons();
+  if (client != nullptr) client->restoreChild(nullptr);
 }
 
 void TkwoForm::formResized(ui::Form &form) {
@@ -57,14 +106,26 @@ void TkwoForm::formResized(ui::Form &form) {
     }
     mdiChildMoved_ = true;
   }
-  if (form.windowState() == ui::WindowState::Maximized) {
+  const bool mdiChild = form.formStyle() == ui::FormStyle::MDIChild;
+  if (form.windowState() == ui::WindowState::Maximized && !mdiChild) {
     QRect area = GetWorkAreaRect(&form);
     area.setBottom(area.bottom() - 1);
     if (area.isValid() && form.geometry() != area) form.setBounds(area.x(), area.y(), area.width(), area.height());
   }
   paintBorder();
-  if (titleBar_ != nullptr) titleBar_->update();
+  if (titleBar_ != nullptr) titleBar_->refreshMaxButtons();
+  if (mdiChild) mdiChildResized(form);
   updateRegion();
+}
+
+void TkwoForm::shiftContent(int dy) {
+  if (isVisible()) {
+    scroll(0, dy);
+  } else {
+    // A widget not shown scrolls nothing: its children move by hand.
+    for (QWidget *w : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) w->move(w->x(), w->y() + dy);
+  }
+  realign();
 }
 
 bool TkwoForm::appMessageHook(const QKeyEvent &key) {

@@ -5,13 +5,16 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
+#include <stdexcept>
 
 #include "application.h"
+#include "mdi_client.h"
 #include "menu.h"
 #include "work_area.h"
 
@@ -62,6 +65,15 @@ Form::~Form() {
   beginDestroy();
   disconnect(focusConnection_);
   // No hook sees the events of a form on its way out.
+  if (mdiHost() != nullptr) {
+    // The hooks hear of a child's end while the client still holds it; the
+    // client counts it among its children no more.
+    MdiChildEvent gone(MdiChildEvent::Destroy, nullptr);
+    for (FormEventHook *hook : std::vector<FormEventHook *>(eventHooks_)) {
+      if (std::ranges::find(eventHooks_, hook) != eventHooks_.end()) hook->formEvent(*this, gone);
+    }
+    if (MdiClient *host = mdiHost()) host->release(*this);
+  }
   for (FormEventHook *hook : std::exchange(eventHooks_, {})) std::erase(hook->hookedForms_, this);
   endDrag();
   if (modalLoop_ != nullptr) modalLoop_->quit();
@@ -72,8 +84,14 @@ void Form::setVisible(bool visible) {
     QWidget::setVisible(visible);
     return;
   }
+  if (subWindow_ != nullptr && !visible && subWindow_->isMinimized()) {
+    // A minimised sub-window hides its form; the child itself stays shown.
+    QWidget::setVisible(false);
+    return;
+  }
   storeVisible(visible);
   QWidget::setVisible(visible);
+  if (subWindow_ != nullptr) subWindow_->setVisible(visible);
   // A modal form hidden by code ends its loop (with mrCancel unless set).
   if (!visible && modalLoop_ != nullptr) modalLoop_->quit();
 }
@@ -85,6 +103,8 @@ void Form::setBorderStyle(BorderStyle style) {
 }
 
 void Form::applyWindowFlags() {
+  // An MDI child's sub-window has no frame of its own.
+  if (subWindow_ != nullptr) return;
   const bool frameless = ring_ > 0 || borderStyle_ == BorderStyle::None;
   if (windowFlags().testFlag(Qt::FramelessWindowHint) == frameless) return;
   {
@@ -180,7 +200,64 @@ QRect Form::constrained(QRect r) const {
 
 void Form::setBounds(int left, int top, int width, int height) {
   const QRect r = constrained(QRect(left, top, std::max(width, 0), std::max(height, 0)));
+  if (subWindow_ != nullptr) {
+    // The child fills its frameless sub-window.
+    subWindow_->setGeometry(r);
+    Control::setBounds(0, 0, r.width(), r.height());
+    return;
+  }
   Control::setBounds(r.x(), r.y(), r.width(), r.height());
+}
+
+QRect Form::outerBounds() const { return subWindow_ != nullptr ? subWindow_->geometry() : geometry(); }
+
+MdiClient *Form::mdiHost() const { return mdiHost_.data(); }
+
+QMdiSubWindow *Form::mdiSubWindow() const { return subWindow_.data(); }
+
+void Form::setFormStyle(FormStyle style) {
+  if (style == formStyle_ || isDying()) return;
+  MdiClient *host = nullptr;
+  if (style == FormStyle::MDIChild) {
+    const Application *app = Application::instance();
+    Form *main = app != nullptr ? app->mainForm() : nullptr;
+    host = main != nullptr && main != this ? main->mdiClient() : nullptr;
+    if (host == nullptr) throw std::logic_error("无法创建 MDI 子窗体：主窗体不是 MDI 主窗体");
+  }
+  leaveMdiRole();
+  formStyle_ = style;
+  if (style == FormStyle::MDIForm) {
+    mdiClient_ = new MdiClient(this);
+    watch(mdiClient_);
+    mdiClient_->setParentControl(this);
+    mdiClient_->setAlign(Align::Client);
+  } else if (host != nullptr) {
+    const bool shown = visible();
+    if (windowState_ != WindowState::Normal) setWindowState(WindowState::Normal);
+    mdiHost_ = host;
+    subWindow_ = host->adopt(*this);
+    subWindow_->setVisible(shown);
+    if (shown) QWidget::setVisible(true);
+  }
+}
+
+void Form::leaveMdiRole() {
+  if (MdiClient *host = mdiHost()) host->release(*this);
+  if (mdiClient_ != nullptr) {
+    unwatch(mdiClient_);
+    delete std::exchange(mdiClient_, nullptr);
+  }
+  formStyle_ = FormStyle::Normal;
+}
+
+void Form::mdiWindowStateChanged(Qt::WindowStates states) {
+  if (isDying()) return;
+  WindowState now = WindowState::Normal;
+  if (states & Qt::WindowMinimized) now = WindowState::Minimized;
+  if (states & Qt::WindowMaximized) now = WindowState::Maximized;
+  if (now == windowState_) return;
+  windowState_ = now;
+  windowStateChanged();
 }
 
 void Form::setConstraints(const SizeConstraints &constraints) {
@@ -207,8 +284,25 @@ void Form::centerOnScreen() {
 void Form::setWindowState(WindowState state) {
   if (state == windowState_) return;
   const WindowState previous = windowState_;
-  if (previous == WindowState::Normal) normalBounds_ = geometry();
+  if (previous == WindowState::Normal) normalBounds_ = outerBounds();
   windowState_ = state;
+  if (subWindow_ != nullptr) {
+    // The client keeps the child's place; a hidden child only takes the state.
+    const Qt::WindowStates states = state == WindowState::Maximized   ? Qt::WindowMaximized
+                                    : state == WindowState::Minimized ? Qt::WindowMinimized
+                                                                      : Qt::WindowNoState;
+    if (!visible()) {
+      subWindow_->setWindowState(states);
+    } else if (state == WindowState::Maximized) {
+      subWindow_->showMaximized();
+    } else if (state == WindowState::Minimized) {
+      subWindow_->showMinimized();
+    } else {
+      subWindow_->showNormal();
+    }
+    windowStateChanged();
+    return;
+  }
   switch (state) {
     case WindowState::Maximized: {
       if (isMinimized()) showNormal();
@@ -311,6 +405,7 @@ void Form::setMenu(MainMenu *menu) {
 void Form::notification(Component *component, Operation operation) {
   Control::notification(component, operation);
   if (operation == Operation::Remove && component == menu_) menu_ = nullptr;
+  if (operation == Operation::Remove && component == mdiClient_) mdiClient_ = nullptr;
 }
 
 Control *Form::focusedControl() const {
@@ -384,7 +479,7 @@ bool Form::startResize(Qt::Edges edges, QPoint globalPress) {
   // Offscreen, and on X servers without a window manager, the form follows
   // the mouse itself.
   endDrag();
-  drag_ = {DragKind::Resizing, globalPress, geometry(), edges};
+  drag_ = {DragKind::Resizing, globalPress, outerBounds(), edges};
   qApp->installEventFilter(this);
   return true;
 }
@@ -410,7 +505,7 @@ void Form::mouseMoveEvent(QMouseEvent *event) {
 void Form::startMove(QPoint globalPress) {
   if (windowState_ != WindowState::Normal) return;
   endDrag();
-  drag_ = {DragKind::MoveArmed, globalPress, geometry(), {}};
+  drag_ = {DragKind::MoveArmed, globalPress, outerBounds(), {}};
   qApp->installEventFilter(this);
 }
 

@@ -13,11 +13,13 @@
 #include "control.h"
 
 class QEventLoop;
+class QMdiSubWindow;
 
 namespace ui {
 
 class MainMenu;
 class Form;
+class MdiClient;
 
 // Sees every event of the forms it is added to, after the form has handled
 // it. A hook and a form may go in either order: whichever dies first ends
@@ -39,6 +41,9 @@ class FormEventHook {
 
 enum class BorderStyle { None, Single, Sizeable, Dialog, ToolWindow, SizeToolWin };
 enum class WindowState { Normal, Minimized, Maximized };
+// An MDI frame holds its child forms in its MDI client; an MDI child lives
+// in the client of the application's main form.
+enum class FormStyle { Normal, MDIForm, MDIChild };
 
 struct SizeConstraints {
   int minWidth = 0;
@@ -91,7 +96,22 @@ class Form : public Control {
   WindowState windowState() const { return windowState_; }
   void setWindowState(WindowState state);
   // The bounds the form returns to from maximised or minimised.
-  QRect normalBounds() const { return windowState_ == WindowState::Normal ? geometry() : normalBounds_; }
+  QRect normalBounds() const { return windowState_ == WindowState::Normal ? outerBounds() : normalBounds_; }
+  // Where the window lies: an MDI child's place in its client, else the
+  // form's own geometry.
+  QRect outerBounds() const;
+
+  // --- MDI ---
+  FormStyle formStyle() const { return formStyle_; }
+  // MDIForm gives the form an MDI client filling what its aligned controls
+  // leave; MDIChild moves the form into the main form's client, and throws
+  // std::logic_error when the main form is no MDI frame.
+  void setFormStyle(FormStyle style);
+  // The client of an MDI frame, else null.
+  MdiClient *mdiClient() const { return mdiClient_; }
+  // The client an MDI child lies in, else null.
+  MdiClient *mdiHost() const;
+  QMdiSubWindow *mdiSubWindow() const;
 
   // --- The emulated frame ---
   // Makes the form frameless and keeps n pixels round the client area for a
@@ -180,6 +200,10 @@ class Form : public Control {
   void endDrag();
   QRect constrained(QRect r) const;
   void applyWindowFlags();
+  friend class MdiClient;
+  void leaveMdiRole();
+  // The sub-window's state changed under the client's own handling.
+  void mdiWindowStateChanged(Qt::WindowStates states);
 
   BorderStyle borderStyle_ = BorderStyle::Sizeable;
   SizeConstraints constraints_;
@@ -201,6 +225,10 @@ class Form : public Control {
   QRegion region_;
   bool keyPreview_ = false;
   std::vector<FormEventHook *> eventHooks_;
+  FormStyle formStyle_ = FormStyle::Normal;
+  MdiClient *mdiClient_ = nullptr;
+  QPointer<MdiClient> mdiHost_;
+  QPointer<QMdiSubWindow> subWindow_;
   // Ended in the destructor: the base destructors still move the focus.
   QMetaObject::Connection focusConnection_;
 };
