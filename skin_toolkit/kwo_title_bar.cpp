@@ -14,6 +14,7 @@
 #include "form.h"
 #include "kwo_form.h"
 #include "kwo_title_bar_menu.h"
+#include "mdi_frame.h"
 #include "menu.h"
 #include "message_box.h"
 #include "themes/builtin_pictures.h"
@@ -79,7 +80,14 @@ TkwoTitleBar::~TkwoTitleBar() {
   delete std::exchange(systemMenu_, nullptr);
 }
 
-bool TkwoTitleBar::inSkinnedFrame() const { return qobject_cast<TkwoForm *>(parentControl()) != nullptr; }
+bool TkwoTitleBar::inSkinnedFrame() const {
+  return parentControl() != nullptr &&
+         (qobject_cast<TkwoForm *>(parentControl()) != nullptr || dynamic_cast<TkwoMDIForm *>(owner()) != nullptr);
+}
+
+bool TkwoTitleBar::inMdiFrame() const {
+  return parentControl() != nullptr && dynamic_cast<TkwoMDIForm *>(owner()) != nullptr;
+}
 
 // --- Style ---
 
@@ -675,8 +683,9 @@ void TkwoTitleBar::paint(QPainter &painter) {
 void TkwoTitleBar::paintSections(QPainter &painter) {
   // In a skinned frame the pictures start at the form's corner, under the
   // ring, which continues them.
-  const int x0 = inSkinnedFrame() ? -kFrameRing : 0;
-  const int y0 = x0;
+  // The MDI frame's ring is one pixel wider at the sides.
+  const int y0 = inSkinnedFrame() ? -kFrameRing : 0;
+  const int x0 = inMdiFrame() ? y0 - 1 : y0;
   const size_t n = sections_.size();
   if (n == 0) return;
   const QImage &left = sections_[0].picture;

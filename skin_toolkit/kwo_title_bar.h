@@ -162,6 +162,7 @@ class TkwoTitleBar : public ui::Panel, public ThemeClient {
   int buttonImageHeight() const { return buttonImageHeight_; }
   // The bar lies in a skinned frame.
   bool inSkinnedFrame() const;
+  bool inMdiFrame() const;
   TitleBarLayout buttonLayout() const;
   // The application icon at 16 x 16 as the control box shows it; renewed
   // only when the application's icon changes.

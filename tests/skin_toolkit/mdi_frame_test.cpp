@@ -111,6 +111,10 @@ TEST_F(MdiFrameTest, TheFormBecomesASkinnedMdiFrame) {
   ASSERT_NE(frame->titleBar(), nullptr);
   EXPECT_EQ(frame->titleBar()->parentControl(), main.get());
   EXPECT_EQ(frame->titleBar()->caption(), QStringLiteral("主窗口"));
+  // The bar sits in the frame as a skinned form's does: under the ring.
+  EXPECT_TRUE(frame->titleBar()->inSkinnedFrame());
+  EXPECT_TRUE(frame->titleBar()->inMdiFrame());
+  EXPECT_EQ(frame->titleBar()->height(), TitleBarHeightFor(frame->uiStyle(), true));
   // Without a menu the menu bar stays hidden.
   EXPECT_FALSE(frame->menuPanel()->visible());
   for (TkwoToolBarSpeedButton *b : childButtons()) {
