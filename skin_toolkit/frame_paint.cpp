@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "color.h"
+#include "form.h"
 #include "kwo_menu.h"
 #include "themes/builtin_pictures.h"
 #include "themes/theme_source.h"
@@ -34,14 +35,20 @@ TitlePictures TitlePicturesOf(const ThemeSource &source) {
   return pictures;
 }
 
-RingInput RingInputOf(int formWidth, int formHeight, const TitlePictures &pictures) {
+RingInput RingInputOf(const ui::Form &form, const TitlePictures &pictures, const FrameRingParts &parts) {
   auto sizeOf = [](const QImage &picture) { return Size{picture.width(), picture.height()}; };
   RingInput in;
-  in.formWidth = formWidth;
-  in.formHeight = formHeight;
+  in.formWidth = form.width();
+  in.formHeight = form.height();
   in.titleLeft = sizeOf(pictures[0]);
   in.titleClient = sizeOf(pictures[1]);
   in.titleRight = sizeOf(pictures[2]);
+  in.borderWidth = parts.borderWidth;
+  in.titleBarVisible = parts.titleBarVisible;
+  in.titleBarHeight = parts.titleBar != nullptr ? parts.titleBar->height() : 0;
+  in.menuBarVisible = parts.menuBar != nullptr && parts.menuBar->visible();
+  in.menuBarHeight = parts.menuBar != nullptr ? parts.menuBar->height() : 0;
+  in.roundCorner = parts.roundCorner;
   return in;
 }
 

@@ -14,6 +14,8 @@ class QPainter;
 class QRect;
 
 namespace ui {
+class Control;
+class Form;
 class MainMenu;
 class ToolButton;
 }  // namespace ui
@@ -34,9 +36,19 @@ using TitlePictures = std::array<QImage, 3>;
 
 TitlePictures TitlePicturesOf(const ThemeSource &source);
 
-// The ring's input with the form's size and the title pictures' sizes; the
-// frame adds its border, bars and corner.
-RingInput RingInputOf(int formWidth, int formHeight, const TitlePictures &pictures);
+// What a frame puts round its form's client: its border and corner, and its
+// title and menu bars (a bar that is gone counts as hidden).
+struct FrameRingParts {
+  int borderWidth = 0;
+  int roundCorner = 0;
+  bool titleBarVisible = false;
+  const ui::Control *titleBar = nullptr;
+  const ui::Control *menuBar = nullptr;
+};
+
+// The ring's input from the form's size, the title pictures' sizes and the
+// frame's parts.
+RingInput RingInputOf(const ui::Form &form, const TitlePictures &pictures, const FrameRingParts &parts);
 
 void PaintRingPieces(QPainter &painter, const std::vector<RingPiece> &pieces, const RingColors &colors,
                      const TitlePictures &pictures);

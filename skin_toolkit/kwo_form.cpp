@@ -406,14 +406,7 @@ void TkwoForm::setFormPanel(ui::Panel *panel) {
 std::vector<RingPiece> TkwoForm::ringPieces() const {
   const ui::Form *form = this->form();
   if (form == nullptr) return {};
-  RingInput in = RingInputOf(form->width(), form->height(), titlePictures_);
-  in.borderWidth = borderWidth_;
-  in.titleBarVisible = titleBarVisible();
-  in.titleBarHeight = titleBar_ != nullptr ? titleBar_->height() : 0;
-  in.menuBarVisible = menuBar_ != nullptr && menuBar_->visible();
-  in.menuBarHeight = menuBar_ != nullptr ? menuBar_->height() : 0;
-  in.roundCorner = roundCorner();
-  return PlanRing(in);
+  return PlanRing(RingInputOf(*form, titlePictures_, {borderWidth_, roundCorner(), titleBarVisible(), titleBar_, menuBar_}));
 }
 
 void TkwoForm::paintBorder() {

@@ -473,14 +473,7 @@ void TkwoMDIForm::notification(ui::Component *component, ui::Operation operation
 std::vector<RingPiece> TkwoMDIForm::ringPieces() const {
   const ui::Form *form = this->form();
   if (form == nullptr) return {};
-  RingInput in = RingInputOf(form->width(), form->height(), titlePictures_);
-  in.borderWidth = borderWidth_;
-  in.titleBarVisible = titleBarVisible();
-  in.titleBarHeight = titleBar_ != nullptr ? titleBar_->height() : 0;
-  in.menuBarVisible = menuPanel_ != nullptr && menuPanel_->visible();
-  in.menuBarHeight = menuPanel_ != nullptr ? menuPanel_->height() : 0;
-  in.roundCorner = roundCorner_;
-  return PlanRing(in);
+  return PlanRing(RingInputOf(*form, titlePictures_, {borderWidth_, roundCorner_, titleBarVisible(), titleBar_, menuPanel_}));
 }
 
 void TkwoMDIForm::paintBorder() {
