@@ -47,14 +47,6 @@ class ButtonTest : public testsupport::UiTest {
                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(button, &move);
   }
-  void enter(QWidget *w) {
-    QEnterEvent e(QPointF(5, 5), QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)));
-    QApplication::sendEvent(w, &e);
-  }
-  void leave(QWidget *w) {
-    QEvent e(QEvent::Leave);
-    QApplication::sendEvent(w, &e);
-  }
   void focusOn(QWidget *w) {
     QApplication::setActiveWindow(form.get());
     w->setFocus(Qt::OtherFocusReason);
@@ -116,13 +108,13 @@ TEST_F(ButtonTest, StatesFollowTheMouse) {
   int left = 0;
   button->OnMouseEnter = [&](ui::Control *) { ++entered; };
   button->OnMouseExit = [&](ui::Control *) { ++left; };
-  enter(button);
+  testsupport::sendEnter(button);
   EXPECT_EQ(button->currentPicture(), ButtonPicture::MouseOn);
   press();
   EXPECT_EQ(button->currentPicture(), ButtonPicture::MouseDown);
   release();
   EXPECT_EQ(button->currentPicture(), ButtonPicture::MouseOn);
-  leave(button);
+  testsupport::sendLeave(button);
   EXPECT_EQ(button->currentPicture(), ButtonPicture::Normal);
   EXPECT_EQ(entered, 1);
   EXPECT_EQ(left, 1);
@@ -167,7 +159,7 @@ TEST_F(ButtonTest, MovingOutsideOrLeavingEndsThePress) {
   EXPECT_TRUE(clicked.empty());
 
   press();
-  leave(button);
+  testsupport::sendLeave(button);
   EXPECT_FALSE(button->pressed());
   EXPECT_FALSE(button->repeatTimer().running());
   tick();
@@ -175,7 +167,7 @@ TEST_F(ButtonTest, MovingOutsideOrLeavingEndsThePress) {
 }
 
 TEST_F(ButtonTest, DisablingOrHidingWhileHeldEndsEverything) {
-  enter(button);
+  testsupport::sendEnter(button);
   press();
   button->setEnabled(false);
   EXPECT_FALSE(button->pressed());

@@ -95,14 +95,6 @@ class ButtonsSkinTest : public testsupport::UiTest {
   }
   // What the form shows over the control's rectangle.
   QImage shown(const ui::Control &c) { return form->grab(c.geometry()).toImage(); }
-  void enter(QWidget *w) {
-    QEnterEvent e(QPointF(5, 5), QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)));
-    QApplication::sendEvent(w, &e);
-  }
-  void leave(QWidget *w) {
-    QEvent e(QEvent::Leave);
-    QApplication::sendEvent(w, &e);
-  }
 
   std::unique_ptr<ui::Form> form;
   testsupport::TempDir dir;
@@ -130,7 +122,7 @@ TEST_F(ButtonsSkinTest, ButtonFaceShowsTheFrameOfItsState) {
   };
   const Case cases[] = {
       {"normal", [] {}, 1},
-      {"over", [&] { enter(b); }, 2},
+      {"over", [&] { testsupport::sendEnter(b); }, 2},
       {"pressed", [&] { QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5)); }, 3},
       {"disabled", [&] { b->setEnabled(false); }, 1},
   };
@@ -312,7 +304,7 @@ TEST_F(ButtonsSkinTest, SpeedButtonHotShowsABlackFrameAndTheGlyphAtOneOne) {
     p.fillRect(0, 11, 12, 1, QColor(1, 2, 3));  // the bottom row keys
   }
   speed->setGlyph(twoColours);
-  enter(speed);
+  testsupport::sendEnter(speed);
   ASSERT_TRUE(speed->hot());
   image = shown(*speed);
   EXPECT_EQ(image.pixelColor(0, 0), QColor(0, 0, 0));
@@ -321,11 +313,11 @@ TEST_F(ButtonsSkinTest, SpeedButtonHotShowsABlackFrameAndTheGlyphAtOneOne) {
   EXPECT_EQ(image.pixelColor(12, 1), QColor(0, 150, 0));
   EXPECT_EQ(image.pixelColor(13, 1), QColor(200, 200, 200));
   EXPECT_EQ(image.pixelColor(5, 12), QColor(200, 200, 200)) << "keyed row";
-  leave(speed);
+  testsupport::sendLeave(speed);
   EXPECT_FALSE(speed->hot());
   EXPECT_EQ(shown(*speed).pixelColor(0, 0), QColor(200, 200, 200));
   // Hidden while hot: nothing stays hot.
-  enter(speed);
+  testsupport::sendEnter(speed);
   speed->setVisible(false);
   EXPECT_FALSE(speed->hot());
 }

@@ -99,11 +99,6 @@ void moveMouse(QWidget *w, QPoint at) {
   QCoreApplication::sendEvent(w, &move);
 }
 
-void leave(QWidget *w) {
-  QEvent e(QEvent::Leave);
-  QCoreApplication::sendEvent(w, &e);
-}
-
 QPoint centre(const Rect &r) { return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
 
 class TabsSkinTest : public testsupport::UiTest {
@@ -203,7 +198,7 @@ TEST_F(TabsSkinTest, ScrollButtonsShowTheHotFrameUnderTheLastMousePosition) {
     moveMouse(strip, QPoint(20, 5));
     check("over a tab", 1, 3);
     moveMouse(strip, centre(buttons.next));
-    leave(strip);
+    testsupport::sendLeave(strip);
     check("left", 1, 3);
     // Hidden under the mouse, no leave comes: shown again, nothing is hot.
     moveMouse(strip, centre(buttons.next));

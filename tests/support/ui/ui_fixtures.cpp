@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEnterEvent>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QTest>
@@ -27,6 +28,16 @@ void pressKey(QWidget *target, int key, Qt::KeyboardModifiers mods, const QStrin
   QApplication::sendEvent(target, &press);
   QKeyEvent release(QEvent::KeyRelease, key, mods, text);
   QApplication::sendEvent(target, &release);
+}
+
+void sendEnter(QWidget *target) {
+  QEnterEvent e(QPointF(5, 5), QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)));
+  QApplication::sendEvent(target, &e);
+}
+
+void sendLeave(QWidget *target) {
+  QEvent e(QEvent::Leave);
+  QApplication::sendEvent(target, &e);
 }
 
 bool waitFor(const std::function<bool()> &pred, int timeoutMs) {

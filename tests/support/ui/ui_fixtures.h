@@ -32,6 +32,11 @@ bool waitFor(const std::function<bool()> &pred, int timeoutMs = 5000);
 // Sends a key press and its release to target, as the keyboard would.
 void pressKey(QWidget *target, int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString &text = {});
 
+// Sends the mouse's arrival at (5, 5) of target, or its leaving, as the
+// window system would; the cursor itself stays where it is.
+void sendEnter(QWidget *target);
+void sendLeave(QWidget *target);
+
 // A test on the offscreen application. TearDown closes the pop-up menus a
 // test left open and handles the pending events.
 class UiTest : public ::testing::Test {
