@@ -1,21 +1,111 @@
 #include "frame_log.h"
 
-#include <string>
+#include <pthread.h>
+
+#include <cstring>
+#include <utility>
 
 #include "app_dir.h"
-#include "file_io.h"
 
 namespace tarnex {
 
-void LogFrame(const char *name, std::string_view text) noexcept {
+FrameLog &FrameLog::instance() {
+  static FrameLog *const log = new FrameLog;
+  return *log;
+}
+
+FrameLog::FrameLog() : files_{File{kSerialFrameLog, {}, {}, {}}, File{kUdpFrameLog, {}, {}, {}}} {}
+
+void FrameLog::post(const char *name, std::string frame) noexcept {
+  if (name == nullptr) return;
+  try {
+    std::unique_lock lock(mutex_);
+    for (File &file : files_) {
+      if (std::strcmp(file.name, name) != 0) continue;
+      file.pending = std::move(frame);
+      // While stop() joins the writer, the writer itself takes the frame.
+      if (!thread_.joinable() && !stopping_) {
+        try {
+          thread_ = std::thread([this] { run(); });
+        } catch (...) {
+          // No thread to spare: this one writes the log itself.
+          std::string text = std::move(*file.pending);
+          file.pending.reset();
+          writing_ = true;
+          lock.unlock();
+          write(file, text);
+          lock.lock();
+          writing_ = false;
+          idle_.notify_all();
+          return;
+        }
+      }
+      lock.unlock();
+      work_.notify_one();
+      return;
+    }
+  } catch (...) {
+    // Logging never stops a send.
+  }
+}
+
+void FrameLog::flush() {
+  std::unique_lock lock(mutex_);
+  idle_.wait(lock, [this] {
+    if (writing_) return false;
+    for (const File &file : files_) {
+      if (file.pending && thread_.joinable()) return false;
+    }
+    return true;
+  });
+}
+
+void FrameLog::stop() {
+  std::unique_lock lock(mutex_);
+  if (!thread_.joinable() || thread_.get_id() == std::this_thread::get_id()) return;
+  stopping_ = true;
+  work_.notify_one();
+  std::thread writer = std::move(thread_);
+  lock.unlock();
+  writer.join();
+  lock.lock();
+  stopping_ = false;
+  idle_.notify_all();
+}
+
+void FrameLog::run() {
+  pthread_setname_np(pthread_self(), "tarnex-log");
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    File *next = nullptr;
+    work_.wait(lock, [&] {
+      for (File &file : files_) {
+        if (file.pending) next = &file;
+      }
+      return next != nullptr || stopping_;
+    });
+    if (next == nullptr) return;  // stopping, and everything is written
+    std::string text = std::move(*next->pending);
+    next->pending.reset();
+    writing_ = true;
+    lock.unlock();
+    write(*next, text);
+    lock.lock();
+    writing_ = false;
+    idle_.notify_all();
+  }
+}
+
+void FrameLog::write(File &file, const std::string &frame) {
   try {
     const std::string dir = platform::ExecutableDir();
     if (dir.empty()) return;
-    // Replaced whole, so a reader never sees part of a frame, but never
-    // synced: it is rewritten before every send. The result is ignored on
-    // purpose: logging never stops a send.
-    (void)platform::WriteFileAtomically(platform::ResolveConfigFile(dir, name), text,
-                                        platform::Durability::Unsynced);
+    if (!file.writer || dir != file.dir) {
+      file.writer = std::make_unique<platform::RepeatedFileWriter>(platform::ResolveConfigFile(dir, file.name));
+      file.dir = dir;
+    }
+    // The result is ignored on purpose: the directory may be read-only.
+    (void)file.writer->replace(frame);
   } catch (...) {
   }
 }

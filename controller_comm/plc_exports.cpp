@@ -1,6 +1,7 @@
 // The PLC_ exports: start-up, clean-up, notify window, device slots and the
 // reply record; the two send exports.
 #include "export_guard.h"
+#include "frame_log.h"
 #include "library_state.h"
 #include "send_worker.h"
 #include "tarnex.h"
@@ -13,13 +14,20 @@ extern "C" {
 int32_t PLC_Startup(int32_t mode) {
   return GuardExport<int32_t>(1, [&] {
     LibraryState::instance().startup(mode);
+    // Without a thread now, the first send tries again.
+    (void)tarnex::StartWorker();
     return 1;
   });
 }
 
 int32_t PLC_Cleanup(void) {
   return GuardExport<int32_t>(1, [] {
+    // Closing the links first wakes a send that waits for its reply; the
+    // worker and the log writer are then ended and joined, so a host may
+    // unload the library once this returns.
     LibraryState::instance().cleanup();
+    tarnex::StopWorker();
+    tarnex::FrameLog::instance().stop();
     return 1;
   });
 }

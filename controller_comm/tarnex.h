@@ -18,12 +18,16 @@
 extern "C" {
 #endif
 
-/* Closes whatever links are still open, frees every device slot and sets the
- * send mode: 0 direct, anything else queued. Returns 1. */
+/* Closes whatever links are still open, frees every device slot, sets the
+ * send mode (0 direct, anything else queued) and starts the send worker.
+ * Returns 1. */
 TARNEX_API int32_t PLC_Startup(int32_t mode);
 
 /* Closes every link, frees every device slot and empties the command queue.
- * Returns 1. */
+ * A send still under way ends without its notice: a notice not yet handled
+ * is never handled. Returns 1 once no thread runs code of the library for
+ * its sends, so the library may be unloaded then; it never waits for a
+ * window thread and may be called from the notice window's own thread. */
 TARNEX_API int32_t PLC_Cleanup(void);
 
 /* The window and message number of the completion notice. Returns window. */
@@ -83,9 +87,11 @@ enum {
 };
 
 /* Sends the frame built last (direct mode) or the queue head (queued mode)
- * on the link of slot in a worker thread, UDP to host:port. Returns 1 while a
- * send is running, 0 when there is nothing to send in queued mode or no
- * worker could start, otherwise the job number (>= 2). Every accepted send
+ * on the link of slot in the library's worker thread, UDP to host:port. After
+ * a send on a link timed out, the next send on that link first waits until
+ * the late reply can no longer come (one reply time), dropping what arrives.
+ * Returns 1 while a send is running, 0 when there is nothing to send in
+ * queued mode or no worker could start, otherwise the job number (>= 2). Every accepted send
  * ends with one completion notice to the notify window:
  * wParam = function | result << 16, lParam = 0. PLC_QSend always sends the
  * queue head. */

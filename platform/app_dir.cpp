@@ -8,14 +8,18 @@
 namespace platform {
 namespace {
 
-std::mutex &overrideMutex() {
-  static std::mutex m;
-  return m;
-}
+// Never destroyed: a library's worker still running while the process exits
+// may ask for the directory after the exit handlers have run.
+struct DirState {
+  std::mutex mutex;
+  std::string override;
+  std::string executable;
+  bool read = false;
+};
 
-std::string &overridePath() {
-  static std::string path;
-  return path;
+DirState &dirState() {
+  static DirState *const state = new DirState;
+  return *state;
 }
 
 std::string readExecutableDir() {
@@ -31,17 +35,20 @@ std::string readExecutableDir() {
 }  // namespace
 
 std::string ExecutableDir() {
-  {
-    std::lock_guard<std::mutex> lock(overrideMutex());
-    if (!overridePath().empty()) return overridePath();
+  DirState &state = dirState();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  if (!state.override.empty()) return state.override;
+  if (!state.read) {
+    state.executable = readExecutableDir();
+    state.read = true;
   }
-  static const std::string dir = readExecutableDir();
-  return dir;
+  return state.executable;
 }
 
 void SetExecutableDirForTests(const std::string &path) {
-  std::lock_guard<std::mutex> lock(overrideMutex());
-  overridePath() = path;
+  DirState &state = dirState();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  state.override = path;
 }
 
 }  // namespace platform

@@ -230,6 +230,54 @@ Result<void> WriteFileAtomically(const std::string &path, std::span<const uint8_
   return {};
 }
 
+RepeatedFileWriter::RepeatedFileWriter(const std::string &path) : path_(path), target_(resolveLinkOnce(path)) {
+  const std::string dir = dirOf(target_);
+  const std::string base = target_.substr(target_.rfind('/') == std::string::npos ? 0 : target_.rfind('/') + 1);
+  tempPrefix_ = JoinPath(dir, tempPrefix(base));
+  const mode_t mask = currentUmask();
+  struct stat st;
+  mode_ = ::stat(target_.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? (st.st_mode & 07777) : (0666 & ~mask);
+  chmodNeeded_ = (mode_ & mask) != 0;
+  removeLeftovers(dir, base);
+  // Temporary names differ between processes and between the writers of
+  // one process; O_EXCL settles the rest.
+  tempCounter_ = (static_cast<uint64_t>(::getpid()) << 20) ^ reinterpret_cast<uintptr_t>(this) ^
+                 static_cast<uint64_t>(::time(nullptr));
+}
+
+Result<void> RepeatedFileWriter::replace(std::string_view bytes) {
+  static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; attempt < 64 && fd < 0; ++attempt) {
+    uint64_t n = ++tempCounter_ * 0x9E3779B97F4A7C15ull;
+    temp = tempPrefix_;
+    for (size_t i = 0; i < kTempUniqueLength; ++i, n /= 62) temp += kDigits[n % 62];
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, static_cast<mode_t>(mode_));
+    if (fd < 0 && errno != EEXIST) return writeError(path_, errno);
+  }
+  if (fd < 0) return writeError(path_, EEXIST);
+  FdCloser closer(fd);
+  auto fail = [&](int err) {
+    ::close(closer.release());
+    ::unlink(temp.c_str());
+    return writeError(path_, err);
+  };
+  if (chmodNeeded_ && ::fchmod(fd, static_cast<mode_t>(mode_)) != 0) return fail(errno);
+  if (!writeAll(fd, reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size())) return fail(errno);
+  if (::close(closer.release()) != 0) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    return writeError(path_, err);
+  }
+  if (::rename(temp.c_str(), target_.c_str()) != 0) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    return writeError(path_, err);
+  }
+  return {};
+}
+
 void SetAtomicWriteFaultForTests(bool fail) { g_failAfterTempWrite.store(fail); }
 
 uint64_t SyncCountForTests() { return g_syncCount.load(); }

@@ -36,6 +36,30 @@ Result<void> WriteFileAtomically(const std::string &path, std::span<const uint8_
 Result<void> WriteFileAtomically(const std::string &path, std::string_view bytes,
                                  Durability durability = Durability::Synced);
 
+// A file one writer replaces again and again (the text of the last frame
+// sent, say), with WriteFileAtomically's guarantees but without its cost at
+// every write: the link it may be, its permission bits and the removal of
+// temporary files left by a killed writer are settled once, when the writer
+// is made. Each replace then creates, writes, closes and renames one
+// temporary file, never synced. One thread at a time.
+class RepeatedFileWriter {
+ public:
+  explicit RepeatedFileWriter(const std::string &path);
+
+  const std::string &path() const { return path_; }
+
+  // Errors read as WriteFileAtomically's.
+  Result<void> replace(std::string_view bytes);
+
+ private:
+  std::string path_;    // as given, for messages
+  std::string target_;  // what a link at path points to, or path
+  std::string tempPrefix_;
+  unsigned mode_ = 0;           // permission bits the file keeps
+  bool chmodNeeded_ = false;    // the umask takes some of them away
+  uint64_t tempCounter_ = 0;
+};
+
 // Test seam: while set, WriteFileAtomically stops after the temporary file is
 // written and before it replaces the target, as a writer killed there would:
 // the temporary file stays, the target is untouched, and the write fails.

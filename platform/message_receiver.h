@@ -18,6 +18,7 @@ struct WindowMessage {
 };
 
 class MessageReceiver;
+struct SendGateState;
 
 // One message on its way to a receiver. It is run at most once; when it is
 // destroyed, run or not, a waiting sender is released with the handler's
@@ -29,6 +30,9 @@ class PLATFORM_SHARED_API Delivery {
   explicit Delivery(const WindowMessage &message);
   // A sent message: `reply` receives the result when the delivery is destroyed.
   Delivery(const WindowMessage &message, std::promise<LRESULT> reply);
+  // A message sent through a gate (send_gate.h): it is not handled once the
+  // gate is closed, and its sender is woken when it is destroyed.
+  Delivery(const WindowMessage &message, std::promise<LRESULT> reply, std::shared_ptr<SendGateState> gate);
   ~Delivery();
 
   Delivery(const Delivery &) = delete;
@@ -39,12 +43,13 @@ class PLATFORM_SHARED_API Delivery {
 
   // Hands the message to receiver.handleMessage; called by the receiver in
   // its own thread. A second call does not run the handler again and returns
-  // the first result.
+  // the first result; a message whose gate is closed is not handled (0).
   LRESULT run(MessageReceiver &receiver);
 
  private:
   WindowMessage message_;
   std::optional<std::promise<LRESULT>> reply_;
+  std::shared_ptr<SendGateState> gate_;
   LRESULT result_ = 0;
   bool ran_ = false;
 };

@@ -2,11 +2,15 @@
 // posted messages through it.
 #include "window_messages.h"
 
+#include <chrono>
+#include <future>
 #include <limits>
 #include <mutex>
 #include <unordered_map>
 
 #include "message_receiver.h"
+#include "send_gate.h"
+#include "send_through.h"
 
 namespace platform {
 namespace {
@@ -54,15 +58,16 @@ using platform::Delivery;
 using platform::MessageReceiver;
 using platform::WindowMessage;
 
-extern "C" LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const WindowMessage msg{message, wParam, lParam};
+namespace platform {
+
+LRESULT SendThrough(HWND window, const WindowMessage &msg, const std::shared_ptr<SendGateState> &gate) {
   try {
     MessageReceiver *sameThread = nullptr;
     std::future<LRESULT> answer;
     {
-      platform::WindowTable &table = platform::windowTable();
+      WindowTable &table = windowTable();
       std::lock_guard<std::mutex> lock(table.mutex);
-      MessageReceiver *receiver = platform::findReceiver(table, window);
+      MessageReceiver *receiver = findReceiver(table, window);
       if (!receiver) return 0;
       if (receiver->inReceiverThread()) {
         sameThread = receiver;
@@ -71,17 +76,37 @@ extern "C" LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM
         // destroyed in between.
         std::promise<LRESULT> reply;
         answer = reply.get_future();
-        receiver->enqueue(std::make_unique<Delivery>(msg, std::move(reply)));
+        receiver->enqueue(gate ? std::make_unique<Delivery>(msg, std::move(reply), gate)
+                               : std::make_unique<Delivery>(msg, std::move(reply)));
       }
     }
     // The receiver's own thread cannot unregister it while it is in here, so
     // the pointer stays valid without the lock; handlers may send again.
-    if (sameThread) return sameThread->handleMessage(msg);
+    if (sameThread) {
+      if (gate) {
+        std::lock_guard lock(gate->mutex);
+        if (gate->closed) return 0;
+      }
+      return sameThread->handleMessage(msg);
+    }
     // Ready once the delivery is destroyed, whether it ran or was dropped.
+    if (!gate) return answer.get();
+    std::unique_lock lock(gate->mutex);
+    gate->answered.wait(lock, [&] {
+      return gate->closed || answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    });
+    if (gate->closed && answer.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return 0;
+    lock.unlock();
     return answer.get();
   } catch (...) {
     return 0;
   }
+}
+
+}  // namespace platform
+
+extern "C" LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return platform::SendThrough(window, platform::WindowMessage{message, wParam, lParam}, nullptr);
 }
 
 extern "C" int PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -100,10 +100,22 @@ class LinkTest : public ::testing::TestWithParam<Link> {
   }
 
   std::string logName() const { return udp() ? "plc_udp.txt" : "plc_comm.txt"; }
-  std::optional<std::string> logText() const {
-    const auto bytes = platform::ReadWholeFile((dir_ / logName()).string(), 1 << 20);
+  std::optional<std::string> logText(const std::string &name = {}) const {
+    const auto bytes = platform::ReadWholeFile((dir_ / (name.empty() ? logName() : name)).string(), 1 << 20);
     if (!bytes.ok()) return std::nullopt;
     return std::string(bytes.value().begin(), bytes.value().end());
+  }
+  // The log is written by a thread of its own, soon after the frame went
+  // out: waits until it holds `expected` (within the hang guard) and returns
+  // what it holds then.
+  std::optional<std::string> waitForLog(const std::string &expected, const std::string &name = {}) const {
+    const auto guard = std::chrono::steady_clock::now() + testsupport::kHangGuard;
+    std::optional<std::string> text = logText(name);
+    while (text != expected && std::chrono::steady_clock::now() < guard) {
+      std::this_thread::sleep_for(1ms);
+      text = logText(name);
+    }
+    return text;
   }
 
   // The late-reply fault long enough to miss this link's deadline, or short

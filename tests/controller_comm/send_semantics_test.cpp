@@ -1,7 +1,10 @@
 // What PLC_Send and PLC_QSend take, when they refuse, and what the notice
 // then says, on both links.
 #include <atomic>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -156,7 +159,8 @@ TEST_P(SendSemantics, NothingBuiltOrARefusedCommandSendsNothing) {
     EXPECT_EQ(notice.result, PlcResultBadSlot);
     EXPECT_EQ(notice.function, 0);
     // Nothing logged either: the log still holds the last good read, if any.
-    EXPECT_EQ(logText(), &c == cases ? std::nullopt : std::optional<std::string>(":010300000040BC\r\n"));
+    EXPECT_EQ(&c == cases ? logText() : waitForLog(":010300000040BC\r\n"),
+              &c == cases ? std::nullopt : std::optional<std::string>(":010300000040BC\r\n"));
     ASSERT_EQ(CMD_Read(1, 0, 64), 1 + static_cast<int32_t>(&c - cases));
     EXPECT_EQ(exchange().result, PlcResultDone);
     ASSERT_EQ(nextRx(), ":010300000040BC");
@@ -166,21 +170,58 @@ TEST_P(SendSemantics, NothingBuiltOrARefusedCommandSendsNothing) {
 }
 
 TEST_P(SendSemantics, EachSendLogsExactlyItsFrame) {
+  // An existing log in other letter case is reused, and replaced whole.
+  const std::string caseName = udp() ? "PLC_UDP.TXT" : "Plc_Comm.Txt";
+  std::ofstream(dir_ / caseName) << "an older, longer frame from an earlier run\r\n";
   ASSERT_EQ(CMD_PowerOnLC(1, 0), 1);
   const int32_t job = send();
   EXPECT_GE(job, 2);
   ASSERT_TRUE(recorder_.next());
-  EXPECT_EQ(logText(), ":011000B0000100013D\r\n");
-  // An existing log in other letter case is reused, and replaced whole.
-  std::filesystem::rename(dir_ / logName(), dir_ / (udp() ? "PLC_UDP.TXT" : "Plc_Comm.Txt"));
+  EXPECT_EQ(waitForLog(":011000B0000100013D\r\n", caseName), ":011000B0000100013D\r\n");
   ASSERT_EQ(CMD_Read(1, 0, 64), 1);
   ASSERT_GE(sendWhenFree(), 2);
   ASSERT_TRUE(recorder_.next());
-  const auto again = platform::ReadWholeFile(
-      (dir_ / (udp() ? "PLC_UDP.TXT" : "Plc_Comm.Txt")).string(), 1024);
-  ASSERT_TRUE(again.ok());
-  EXPECT_EQ(std::string(again.value().begin(), again.value().end()), ":010300000040BC\r\n");
+  EXPECT_EQ(waitForLog(":010300000040BC\r\n", caseName), ":010300000040BC\r\n");
   EXPECT_FALSE(std::filesystem::exists(dir_ / logName()));
+}
+
+TEST_P(SendSemantics, SendsStartNoThreadOfTheirOwn) {
+  const auto tasks = [] {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/task"), std::filesystem::directory_iterator{});
+  };
+  ASSERT_EQ(CMD_Read(1, 0, 8), 1);
+  ASSERT_EQ(exchange().result, PlcResultDone);
+  const auto before = tasks();
+  for (int i = 0; i < 100; ++i) {
+    ASSERT_EQ(i % 2 == 0 ? CMD_Read(1, 0, 8) : CMD_PowerOnLC(1, 0), 1);
+    ASSERT_EQ(exchange().result, PlcResultDone) << "send " << i;
+  }
+  EXPECT_EQ(tasks(), before);
+}
+
+// Sends back to back, with a reader looking at the log all along: it only
+// ever sees one whole frame of those sent, and the last one in the end.
+TEST_P(SendSemantics, BackToBackSendsLeaveWholeFramesAndTheLastOneInTheLog) {
+  std::set<std::string> frames;
+  std::atomic<bool> done{false};
+  std::set<std::string> seen;
+  std::thread reader([&] {
+    while (!done) {
+      if (std::optional<std::string> text = logText()) seen.insert(*text);
+    }
+  });
+  std::string last;
+  for (int i = 0; i < 20; ++i) {
+    ASSERT_EQ(i % 2 == 0 ? CMD_Read(1, i, 8) : CMD_PowerOnLC(1, i), 1);
+    const Notice notice = exchange();
+    EXPECT_EQ(notice.result, PlcResultDone);
+    last = nextRx() + "\r\n";
+    frames.insert(last);
+  }
+  EXPECT_EQ(waitForLog(last), last);
+  done = true;
+  reader.join();
+  for (const std::string &text : seen) EXPECT_TRUE(frames.count(text)) << "not a frame sent: " << text;
 }
 
 TEST_P(SendSemantics, HostText) {

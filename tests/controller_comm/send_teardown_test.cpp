@@ -87,8 +87,11 @@ TEST_P(SendTeardown, ACommandQueuedAfterReopeningSurvivesTheOldSend) {
   EXPECT_EQ(nextRx(), ":0103008C000868");
 }
 
-// The test thread is the window thread: the notice waits for its pump.
-TEST_P(SendTeardown, CleanupDuringAWaitThenPump) {
+// The test thread is the notice window's thread: the worker's notice waits
+// in its queue for a pump that never comes while PLC_Cleanup runs. Cleanup
+// takes the notice back instead of waiting for the window, and nothing is
+// handled afterwards.
+TEST_P(SendTeardown, CleanupFromTheWindowThreadTakesAPendingNoticeBack) {
   std::vector<WPARAM> handled;
   platform::QueuedReceiver window([&](const platform::WindowMessage &m) {
     handled.push_back(m.wParam);
@@ -96,28 +99,40 @@ TEST_P(SendTeardown, CleanupDuringAWaitThenPump) {
   });
   PLC_SetNotify(window.handle(), PlcNotifyMessage);
   startSilentRead();
-  PLC_Cleanup();  // returns at once: the worker wakes and waits for the window
+  PLC_CloseDev(slot_);  // wakes the wait: the notice is queued to this thread
+  const auto guard = std::chrono::steady_clock::now() + testsupport::kHangGuard;
+  while (window.pending() == 0 && std::chrono::steady_clock::now() < guard) std::this_thread::sleep_for(1ms);
+  ASSERT_EQ(window.pending(), 1u);
+  PLC_Cleanup();
+  window.pump(std::chrono::steady_clock::now(), 10);
+  EXPECT_TRUE(handled.empty()) << "a notice was handled after PLC_Cleanup returned";
+
+  // The library starts again and its next notice reaches the window.
+  start(kQueued);
+  PLC_SetNotify(window.handle(), PlcNotifyMessage);
+  ASSERT_TRUE(sim_.setFault("none"));
+  ASSERT_EQ(CMD_Read(1, 0, 64), 1);
+  ASSERT_GE(sendWhenFree(), 2);
   EXPECT_EQ(window.pump(std::chrono::steady_clock::now() + testsupport::kHangGuard, 1), 1u);
   ASSERT_EQ(handled.size(), 1u);
-  EXPECT_EQ(handled[0], 3u | (PlcResultBadSlot << 16));
+  EXPECT_EQ(handled[0], 3u | (PlcResultDone << 16));
 }
 
 TEST_P(SendTeardown, CleanupDuringAWaitThenTheWindowGoes) {
   auto window = std::make_unique<platform::QueuedReceiver>([](const platform::WindowMessage &) {
-    ADD_FAILURE() << "the notice ran although the window went away";
+    ADD_FAILURE() << "the notice ran after PLC_Cleanup";
     return LRESULT{0};
   });
   PLC_SetNotify(window->handle(), PlcNotifyMessage);
   startSilentRead();
   PLC_Cleanup();
-  for (int i = 0; i < 1000 && window->pending() == 0; ++i) std::this_thread::sleep_for(10ms);
-  ASSERT_EQ(window->pending(), 1u) << "the worker's notice waits in the window's queue";
-  window.reset();  // releases the worker
+  window->pump(std::chrono::steady_clock::now(), 10);
+  window.reset();
 
   start(kQueued);
   ASSERT_TRUE(sim_.setFault("none"));
   ASSERT_EQ(CMD_Read(1, 0, 64), 1);
-  ASSERT_GE(sendWhenFree(), 2) << "the released worker let the next send in";
+  ASSERT_GE(sendWhenFree(), 2) << "the ended worker let the next send in";
   const std::optional<Notice> notice = recorder_.next();
   ASSERT_TRUE(notice);
   EXPECT_EQ(notice->result, PlcResultDone);

@@ -33,6 +33,7 @@ class SendWorker : public ::testing::Test {
     SetWorkerStartFaultForTests(false);
     state().setNotify(0, 0);
     state().cleanup();
+    StopWorker();
   }
   static LibraryState &state() { return LibraryState::instance(); }
 
@@ -75,6 +76,22 @@ TEST_F(SendWorker, AWorkerThatCannotStartLeavesNothingBehind) {
   SetWorkerStartFaultForTests(false);
   EXPECT_GE(StartSend(-1, "127.0.0.1", 6666, SendSource::ByMode), 2);
   EXPECT_EQ(nextNotice(), 3u) << "function 3, result 0 (no slot)";
+}
+
+TEST_F(SendWorker, OneResidentWorkerRunsEverySend) {
+  const uint64_t starts = WorkerStartsForTests();
+  for (int i = 0; i < 50; ++i) {
+    ASSERT_EQ(state().queueRead(1, 0, 64), 1);
+    ASSERT_GE(sendWhenFree(SendSource::QueueHead), 2);
+    ASSERT_EQ(nextNotice(), 3u);
+  }
+  EXPECT_EQ(WorkerStartsForTests(), starts + 1);
+  // Ended, it starts again with the next send.
+  StopWorker();
+  ASSERT_EQ(state().queueRead(1, 0, 64), 1);
+  ASSERT_GE(sendWhenFree(SendSource::QueueHead), 2);
+  EXPECT_EQ(nextNotice(), 3u);
+  EXPECT_EQ(WorkerStartsForTests(), starts + 2);
 }
 
 TEST_F(SendWorker, JobNumbersCountUpFromTwo) {
@@ -148,6 +165,7 @@ TEST_F(SendWorker, ASendLogsItsFrameWholeWithoutSyncing) {
   const uint64_t syncs = platform::SyncCountForTests();
   EXPECT_EQ(SendAndWait(job), PlcResultDone);
   answer.join();
+  FrameLog::instance().flush();
   EXPECT_EQ(platform::SyncCountForTests(), syncs) << "the frame log was synced";
   const auto log = platform::ReadWholeFile((dir / kUdpFrameLog).string(), 1024);
   ASSERT_TRUE(log.ok());

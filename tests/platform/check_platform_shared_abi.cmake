@@ -9,6 +9,7 @@ set(allowed
   "^platform::UnregisterWindow\\("
   "^platform::Delivery::"
   "^platform::MessageReceiver::"
+  "^platform::SendGate::"
   "^(typeinfo|typeinfo name|vtable) for platform::MessageReceiver$"
   "^platform::ExecutableDir(\\[abi:cxx11\\])?\\("
   "^platform::SetExecutableDirFor[A-Za-z]*\\("

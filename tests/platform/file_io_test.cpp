@@ -131,6 +131,37 @@ TEST(WriteFileAtomicallyTest, UnsyncedWritesReplaceWholeWithoutSyncing) {
   EXPECT_EQ(platform::SyncCountForTests(), before + 2);
 }
 
+// A file replaced again and again: its mode and place (through a link) are
+// kept, old leftovers go once when the writer is made, and every replace
+// leaves exactly the new text and no temporary file.
+TEST(RepeatedFileWriterTest, ReplacesWholeKeepingModeAndLinkAndSweepsOnce) {
+  testsupport::TempDir dir;
+  const fs::path real = dir / "real_log.txt";
+  const fs::path log = dir / "plc_udp.txt";
+  writeFile(real, "an older and longer frame\r\n");
+  fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_write);
+  fs::create_symlink("real_log.txt", log);
+  const std::string killed = LeaveTemporary(real);
+  MakeOld(dir / killed);
+
+  platform::RepeatedFileWriter writer(log.string());
+  EXPECT_FALSE(fs::exists(dir / killed));
+  const uint64_t syncs = platform::SyncCountForTests();
+  for (const char *frame : {":010300000040BC\r\n", ":011000B0000100013D\r\n", ":01\r\n"}) {
+    ASSERT_TRUE(writer.replace(frame).ok());
+    EXPECT_EQ(readFile(log), frame);
+    EXPECT_EQ(entries(dir.path()), (std::vector<std::string>{"plc_udp.txt", "real_log.txt"}));
+  }
+  EXPECT_TRUE(fs::is_symlink(log));
+  EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_write);
+  EXPECT_EQ(platform::SyncCountForTests(), syncs);
+
+  // A directory that refuses the file gives an error, not a crash.
+  platform::RepeatedFileWriter nowhere((dir / "missing" / "plc_udp.txt").string());
+  EXPECT_FALSE(nowhere.replace("x").ok());
+}
+
 TEST(WriteFileAtomicallyTest, NewFileGetsUmaskedMode) {
   testsupport::TempDir dir;
   mode_t old = ::umask(027);

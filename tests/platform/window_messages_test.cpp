@@ -15,6 +15,7 @@
 
 #include "message_receiver.h"
 #include "queued_receiver.h"
+#include "send_gate.h"
 #include "thread_receiver.h"
 #include "window_messages.h"
 
@@ -200,6 +201,35 @@ TEST(WindowMessages, DestroyingAQueuedReceiverReleasesItsWaitingSendersWithZero)
   EXPECT_EQ(results[1], 0);
   EXPECT_EQ(calls.load(), 0);
   EXPECT_EQ(SendMessageA(window, WM_USER, 1, 0), 0);
+}
+
+// A send through a gate answers as a plain one; closed from the window's
+// own thread while the message waits in its queue, the sender is released
+// with 0 at once and the message is never handled, also when pumped later.
+TEST(WindowMessages, ClosingASendGateTakesBackItsQueuedMessage) {
+  std::vector<WPARAM> handled;
+  QueuedReceiver receiver([&](const WindowMessage &m) {
+    handled.push_back(m.wParam);
+    return LRESULT{7};
+  });
+  const HWND window = receiver.handle();
+  SendGate gate;
+
+  LRESULT answered = -1;
+  std::thread sender([&] { answered = gate.send(window, WM_USER, 1, 0); });
+  ASSERT_TRUE(waitFor([&] { return receiver.pending() == 1; }));
+  EXPECT_EQ(receiver.pump(hangGuard(), 1), 1u);
+  sender.join();
+  EXPECT_EQ(answered, 7);
+
+  std::thread taken([&] { answered = gate.send(window, WM_USER, 2, 0); });
+  ASSERT_TRUE(waitFor([&] { return receiver.pending() == 1; }));
+  gate.close();
+  taken.join();  // released without a pump
+  EXPECT_EQ(answered, 0);
+  receiver.pump(Clock::now(), 10);
+  EXPECT_EQ(gate.send(window, WM_USER, 3, 0), 0) << "a closed gate delivers nothing";
+  EXPECT_EQ(handled, std::vector<WPARAM>{1});
 }
 
 // While the thread is busy with one message, the receiver is destroyed: the
