@@ -1,8 +1,10 @@
 /* A host that loads the link library at run time, starts a send that no
  * controller answers, clears its notice target, cleans up and unloads the
  * library at once. Exits 0 when it got that far; a worker of the library
- * still running after the unload would crash it.
- *   unload_host LIBRARY PORT   (PORT: a UDP port of 127.0.0.1 that never answers) */
+ * still running after the unload would crash it. With "exit" it ends the
+ * process instead, with the send still waiting for its reply: the exit
+ * handlers must not pull anything from under the library's threads.
+ *   unload_host LIBRARY PORT [exit]   (PORT: a UDP port of 127.0.0.1 that never answers) */
 #include <dlfcn.h>
 #include <stdint.h>
 #include <stdio.h>
@@ -26,8 +28,8 @@ static void *symbol(void *library, const char *name) {
 }
 
 int main(int argc, char **argv) {
-  if (argc != 3) {
-    fprintf(stderr, "usage: unload_host LIBRARY PORT\n");
+  if (argc != 3 && argc != 4) {
+    fprintf(stderr, "usage: unload_host LIBRARY PORT [exit]\n");
     return 2;
   }
   void *library = dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
@@ -49,6 +51,7 @@ int main(int argc, char **argv) {
     fprintf(stderr, "unload_host: the send did not start\n");
     return 4;
   }
+  if (argc == 4) exit(0);
   setNotify(0, 0);
   cleanup();
   if (dlclose(library) != 0) {
