@@ -12,7 +12,9 @@
 #include <climits>
 #include <cstring>
 #include <ctime>
+#include <limits>
 #include <string_view>
+#include <utility>
 #include <fstream>
 
 #include "cp936.h"
@@ -129,10 +131,8 @@ bool isRegularFile(const std::string &path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-}  // namespace
-
-Result<std::vector<uint8_t>> ReadWholeFile(const std::string &path, size_t maxBytes) {
-  struct stat st;
+// Opens a regular file of at most maxBytes for reading; st gets its status.
+Result<int> openRegularFile(const std::string &path, size_t maxBytes, struct stat &st) {
   if (::stat(path.c_str(), &st) != 0) return readError(path, errno);
   if (!S_ISREG(st.st_mode)) return readError(path, EINVAL, "不是普通文件");
   if (static_cast<uintmax_t>(st.st_size) > maxBytes) return readError(path, EFBIG, "文件过大");
@@ -145,6 +145,17 @@ Result<std::vector<uint8_t>> ReadWholeFile(const std::string &path, size_t maxBy
   if (::fstat(fd, &st) != 0) return readError(path, errno);
   if (!S_ISREG(st.st_mode)) return readError(path, EINVAL, "不是普通文件");
   if (static_cast<uintmax_t>(st.st_size) > maxBytes) return readError(path, EFBIG, "文件过大");
+  return closer.release();
+}
+
+}  // namespace
+
+Result<std::vector<uint8_t>> ReadWholeFile(const std::string &path, size_t maxBytes) {
+  struct stat st;
+  auto opened = openRegularFile(path, maxBytes, st);
+  if (!opened.ok()) return opened.error();
+  const int fd = opened.value();
+  FdCloser closer(fd);
 
   std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size));
   size_t got = 0;
@@ -171,6 +182,40 @@ Result<std::vector<uint8_t>> ReadWholeFile(const std::string &path, size_t maxBy
   }
   bytes.resize(got);
   return bytes;
+}
+
+Result<FileReader> FileReader::Open(const std::string &path, size_t maxBytes) {
+  struct stat st;
+  auto opened = openRegularFile(path, maxBytes, st);
+  if (!opened.ok()) return opened.error();
+  return FileReader(opened.value(), static_cast<uint64_t>(st.st_size), path);
+}
+
+FileReader::~FileReader() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+FileReader::FileReader(FileReader &&other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), size_(other.size_), path_(std::move(other.path_)) {}
+
+FileReader &FileReader::operator=(FileReader &&other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = std::exchange(other.fd_, -1);
+    size_ = other.size_;
+    path_ = std::move(other.path_);
+  }
+  return *this;
+}
+
+Result<size_t> FileReader::ReadAt(uint64_t offset, std::span<uint8_t> out) {
+  if (fd_ < 0) return readError(path_, EBADF);
+  if (offset > static_cast<uint64_t>(std::numeric_limits<off_t>::max())) return size_t{0};
+  for (;;) {
+    const ssize_t n = ::pread(fd_, out.data(), out.size(), static_cast<off_t>(offset));
+    if (n >= 0) return static_cast<size_t>(n);
+    if (errno != EINTR) return readError(path_, errno);
+  }
 }
 
 Result<void> WriteFileAtomically(const std::string &path, std::string_view bytes, Durability durability) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "result.h"
@@ -16,6 +17,31 @@ namespace platform {
 // FIFO, device) or a file larger than maxBytes is refused before anything is
 // read. Errors read "无法读取文件 "<path>"：<reason>"; code holds the errno.
 Result<std::vector<uint8_t>> ReadWholeFile(const std::string &path, size_t maxBytes);
+
+// A regular file open for reading piece by piece, checked at the open as
+// ReadWholeFile checks it, with the same errors. A reader that stops early
+// has read, and holds, nothing of the rest.
+class FileReader {
+ public:
+  static Result<FileReader> Open(const std::string &path, size_t maxBytes);
+  ~FileReader();
+  FileReader(FileReader &&other) noexcept;
+  FileReader &operator=(FileReader &&other) noexcept;
+  FileReader(const FileReader &) = delete;
+  FileReader &operator=(const FileReader &) = delete;
+
+  // The file's size when it was opened.
+  uint64_t size() const { return size_; }
+  // Reads at most out.size() bytes at offset: the count read, 0 at the end
+  // of the file.
+  Result<size_t> ReadAt(uint64_t offset, std::span<uint8_t> out);
+
+ private:
+  FileReader(int fd, uint64_t size, std::string path) : fd_(fd), size_(size), path_(std::move(path)) {}
+  int fd_ = -1;
+  uint64_t size_ = 0;
+  std::string path_;
+};
 
 // Whether a whole-file write waits for its bytes to reach the disk.
 enum class Durability {

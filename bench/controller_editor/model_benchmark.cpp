@@ -1,7 +1,11 @@
 // Figures for the largest project the editor makes (256 controllers, 2,560
 // outputs and devices, 8,192 status items): the user.ini export, the display
-// program's reading of it, and the project file both ways.
+// program's reading of it, and the project file both ways; opening the
+// fullest project and refusing a crafted 64 MB file.
 #include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "file_io.h"
 #include "ini_file.h"
@@ -94,5 +98,37 @@ void BM_WriteAndReadProject(benchmark::State &state) {
   state.counters["bytes"] = static_cast<double>(size);
 }
 BENCHMARK(BM_WriteAndReadProject)->Unit(benchmark::kMillisecond);
+
+// Opening the fullest project the editor makes (every list at its limit)
+// from its file.
+void BM_LoadFullProjectFile(benchmark::State &state) {
+  testsupport::TempDir dir;
+  const std::string path = (dir / "full.plc").string();
+  if (!selkan::SaveProjectFile(selkan_test::FullProject(), path).ok()) state.SkipWithError("save failed");
+  for (auto _ : state) {
+    auto loaded = selkan::LoadProjectFile(path);
+    if (!loaded.ok()) state.SkipWithError("load failed");
+    benchmark::DoNotOptimize(loaded);
+  }
+}
+BENCHMARK(BM_LoadFullProjectFile)->Unit(benchmark::kMillisecond);
+
+// A file of the largest size opened, whose controller count claims the
+// millions of 7-byte empty controllers it holds: refused at the count.
+void BM_RefuseCraftedProjectFile(benchmark::State &state) {
+  testsupport::TempDir dir;
+  const std::string path = (dir / "crafted.plc").string();
+  const auto claimed = static_cast<uint32_t>((selkan::kMaxProjectFileBytes - 12 - selkan::kBlocksSize) / 7);
+  const uint8_t head[4] = {static_cast<uint8_t>(claimed), static_cast<uint8_t>(claimed >> 8),
+                           static_cast<uint8_t>(claimed >> 16), static_cast<uint8_t>(claimed >> 24)};
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char *>(head), sizeof head);
+  std::filesystem::resize_file(path, selkan::kMaxProjectFileBytes);
+  for (auto _ : state) {
+    auto loaded = selkan::LoadProjectFile(path);
+    if (loaded.ok()) state.SkipWithError("accepted");
+  }
+  state.counters["bytes"] = static_cast<double>(selkan::kMaxProjectFileBytes);
+}
+BENCHMARK(BM_RefuseCraftedProjectFile)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

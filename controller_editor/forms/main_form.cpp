@@ -60,6 +60,18 @@ ui::ToolButton *addToolButton(ui::Form &form, ui::ToolBar *bar, const QString &n
   return button;
 }
 
+// Marks one of the main window's editors as open while it lives.
+class OpenEditor {
+ public:
+  explicit OpenEditor(bool &open) : open_(open) { open_ = true; }
+  ~OpenEditor() { open_ = false; }
+  OpenEditor(const OpenEditor &) = delete;
+  OpenEditor &operator=(const OpenEditor &) = delete;
+
+ private:
+  bool &open_;
+};
+
 void addSeparator(ui::Form &form, ui::ToolBar *bar, const QString &name) {
   NewControl<ui::ToolButton>(form, name, 0, 0, 8, 36, bar)->setStyle(ui::ToolButtonStyle::Divider);
 }
@@ -270,6 +282,8 @@ void TMainForm::FExitClick() { close(); }
 
 template <class Editor>
 void TMainForm::showEditor() {
+  if (editorOpen_) return;
+  const OpenEditor open(editorOpen_);
   auto editor = std::make_unique<Editor>(this);
   editor->showModal();
 }
@@ -281,6 +295,8 @@ void TMainForm::N_LogicClick() { showEditor<TDeviceForm>(); }
 void TMainForm::N_StatusClick() { showEditor<TfrmPLCStatus>(); }
 
 void TMainForm::N_DebugClick() {
+  if (editorOpen_) return;
+  const OpenEditor open(editorOpen_);
   auto console = std::make_unique<TDebugForm>(this);
   // Held only while shown, also when a handler inside it throws.
   struct Holder {
@@ -306,11 +322,12 @@ void TMainForm::sbnAboutClick() { showEditor<TAboutForm>(); }
 
 void TMainForm::N_AboutClick() { showEditor<TAboutForm>(); }
 
-void TMainForm::FormActivate() {
-  if (activated_) return;
-  activated_ = true;
-  // After the activation has been handled, so the editor opens over a
-  // main window that is already up.
+void TMainForm::FormShow() {
+  if (shown_) return;
+  shown_ = true;
+  // After the show has been handled, so the editor opens over a main window
+  // that is already up. Should a click have opened one first, this one
+  // finds it open and does nothing.
   QTimer::singleShot(0, this, [this] { N_DevMgrClick(); });
 }
 
@@ -321,7 +338,7 @@ void TMainForm::FormClose() {
 }
 
 bool TMainForm::event(QEvent *event) {
-  if (event->type() == QEvent::WindowActivate && !isDying()) FormActivate();
+  if (event->type() == QEvent::Show && !isDying()) FormShow();
   return ui::Form::event(event);
 }
 

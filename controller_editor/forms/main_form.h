@@ -41,8 +41,10 @@ class TMainForm : public ui::Form {
   void sbnAboutClick();
   void N_AboutClick();
 
-  // The first activation opens the output editor, once.
-  void FormActivate();
+  // The first time the window shows, the output editor opens, once the
+  // show has been handled. Not tied to the window taking the focus: without
+  // a window manager it never does.
+  void FormShow();
   // False when the user chose to keep the window (or the asked-for save
   // did not happen).
   bool FormCloseQuery();
@@ -105,8 +107,12 @@ class TMainForm : public ui::Form {
   // Shows the error in the application's error box; true when ok.
   bool succeeded(const platform::Result<void> &result);
   void showFileName();
+  // Creates the editor and shows it modally; nothing while another of the
+  // window's editors is open (a click or a posted command can still reach
+  // the window while one is).
   template <class Editor>
   void showEditor();
 
-  bool activated_ = false;
+  bool shown_ = false;
+  bool editorOpen_ = false;  // one of the editors is shown
 };

@@ -82,6 +82,8 @@ bool AddEntry(Project &p, int32_t row, int32_t outputPos) {
   if (IsOutputAssigned(p, outputPos)) return false;
   const TDeviceParm &d = p.DeviceCtrl[row];
   if (p.OutputCtrl[outputPos].PLC_ID != d.PLC_ID) return false;
+  // A controller has ten outputs, so only a damaged file's device gets here.
+  if (d.EntryCount() >= kMaxEntriesPerDevice) return false;
   p.OutputCtrl.SetLcId(outputPos, d.ID);
   p.DeviceCtrl.AddEntry(row, MakeEntry(static_cast<uint16_t>(outputPos), kNewEntryDelay));
   return true;
@@ -118,6 +120,9 @@ bool AddController(Project &p) {
 
 int32_t AddOutput(Project &p, int32_t ctrl) {
   if (ctrl < 0 || ctrl >= p.PLCCtrl.Count()) return -1;
+  // Ten per controller fill it exactly: only outputs of controllers that do
+  // not exist (a damaged file's) can leave no room.
+  if (p.OutputCtrl.Count() >= kMaxOutputs) return -1;
   const auto n = LowestFreeOutputNumber(p, ctrl);
   if (!n) return -1;
   TOutputParm o;
@@ -130,6 +135,7 @@ int32_t AddOutput(Project &p, int32_t ctrl) {
 
 int32_t AddDevice(Project &p, int32_t ctrl) {
   if (ctrl < 0 || ctrl >= p.PLCCtrl.Count()) return -1;
+  if (p.DeviceCtrl.Count() >= kMaxDevices) return -1;
   const int32_t id = NextDeviceId(p, ctrl);
   p.DeviceCtrl.Add(DeviceDefaultName(p.DeviceCtrl.NameCounter()), ctrl, id);
   return p.DeviceCtrl.Count() - 1;

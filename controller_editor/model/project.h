@@ -15,10 +15,19 @@
 
 namespace selkan {
 
-// Controllers the status region has blocks for; the editor adds no more.
+// The most each list holds. The editors add no more, and a project file
+// that claims more is refused.
+//
+// Controllers the status region has blocks for.
 inline constexpr int32_t kMaxControllers = StatusRegion::kBlocks;
 // Outputs per controller, numbered 0..9.
 inline constexpr int32_t kOutputsPerController = 10;
+inline constexpr int32_t kMaxOutputs = kMaxControllers * kOutputsPerController;
+// Sixteen devices per controller, the device numbers 0..15 a logic word
+// carries.
+inline constexpr int32_t kMaxDevices = kMaxControllers * 16;
+// A logic list names each output of its controller once at most.
+inline constexpr int32_t kMaxEntriesPerDevice = kOutputsPerController;
 
 struct Project {
   TPLCCtrl PLCCtrl;
@@ -47,7 +56,7 @@ void RemoveEntry(Project &p, int32_t row, int32_t k);
 // Appends output outputPos to device row's logic list with the delay of a new
 // entry and marks the output as the device's. Refused (false) for a missing
 // device or output, an output already in a logic list or one of another
-// controller.
+// controller, and for a device with kMaxEntriesPerDevice entries.
 bool AddEntry(Project &p, int32_t row, int32_t outputPos);
 // Removes controller at position pos with its outputs, devices and status
 // block; later controllers' records and blocks follow them down.
@@ -59,10 +68,12 @@ void RemoveController(Project &p, int32_t pos);
 // has kMaxControllers.
 bool AddController(Project &p);
 // Appends output number LowestFreeOutputNumber(ctrl) to controller ctrl and
-// returns its position; -1 for a missing controller or when all ten exist.
+// returns its position; -1 for a missing controller, when all ten exist or
+// when the project has kMaxOutputs.
 int32_t AddOutput(Project &p, int32_t ctrl);
 // Appends a device "设备<NameCounter>" with ID NextDeviceId(ctrl) to
-// controller ctrl and returns its position; -1 for a missing controller.
+// controller ctrl and returns its position; -1 for a missing controller or
+// when the project has kMaxDevices.
 int32_t AddDevice(Project &p, int32_t ctrl);
 
 // --- queries for the windows ----------------------------------------------------

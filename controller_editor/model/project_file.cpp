@@ -1,19 +1,16 @@
 #include "project_file.h"
 
 #include <algorithm>
-#include <cstring>
+#include <array>
+#include <optional>
+#include <string>
 #include <utility>
 
+#include "byte_source.h"
 #include "file_io.h"
 
 namespace selkan {
 namespace {
-
-// Room reserved for a list before its records are read. A count is checked
-// only against the bytes left, and a record takes more memory than file
-// bytes, so a crafted count reserves no more than this; the list grows
-// past it as records really parse.
-size_t ReserveFor(int32_t count) { return std::min<size_t>(static_cast<size_t>(count), 4096); }
 
 // Smallest record of each list: a name is at least its length and its
 // terminator (3 bytes).
@@ -51,17 +48,17 @@ class Writer {
 
 class Reader {
  public:
-  explicit Reader(std::span<const uint8_t> b) : b_(b) {}
+  explicit Reader(ByteSource &source) : source_(source) {}
 
-  size_t pos() const { return pos_; }
-  size_t left() const { return b_.size() - pos_; }
+  uint64_t pos() const { return pos_; }
+  uint64_t left() const { return source_.size() - pos_; }
   bool has(uint64_t n) const { return n <= left(); }
 
   // Each read checks its bytes first; false leaves pos() at the field.
   bool i32(int32_t &v) {
-    if (!has(4)) return false;
-    v = static_cast<int32_t>(le::GetU32(b_.data() + pos_));
-    pos_ += 4;
+    uint8_t b[4];
+    if (!bytes(b)) return false;
+    v = static_cast<int32_t>(le::GetU32(b));
     return true;
   }
   bool u32(uint32_t &v) {
@@ -71,24 +68,32 @@ class Reader {
     return true;
   }
   bool name(std::string &text) {
-    if (!has(2)) return false;
-    const size_t len = le::GetU16(b_.data() + pos_);
+    uint8_t b[2];
+    if (!has(2) || !source_.copy(pos_, b, 2)) return false;
+    const size_t len = le::GetU16(b);
     if (!has(2 + uint64_t{len} + 1)) return false;
-    const char *p = reinterpret_cast<const char *>(b_.data() + pos_ + 2);
-    const void *nul = std::memchr(p, 0, len);
-    text.assign(p, nul ? static_cast<size_t>(static_cast<const char *>(nul) - p) : len);
+    text.resize(len + 1);
+    if (!source_.copy(pos_ + 2, reinterpret_cast<uint8_t *>(text.data()), len + 1)) return false;
+    text.resize(std::min(text.find('\0'), len));
     pos_ += 2 + len + 1;
     return true;
   }
-  std::span<const uint8_t> take(size_t n) {
-    auto s = b_.subspan(pos_, n);
-    pos_ += n;
-    return s;
+  bool bytes(std::span<uint8_t> out) {
+    if (!has(out.size()) || !source_.copy(pos_, out.data(), out.size())) return false;
+    pos_ += out.size();
+    return true;
+  }
+  // The next n bytes, in place where the source allows (see ByteSource::view).
+  std::optional<std::span<const uint8_t>> view(size_t n, std::vector<uint8_t> &scratch) {
+    if (!has(n)) return std::nullopt;
+    auto bytes = source_.view(pos_, n, scratch);
+    if (bytes) pos_ += n;
+    return bytes;
   }
   // A count at pos(): non-negative, and that many records of at least
   // minRecord bytes must fit in what follows it.
   bool count(int32_t &n, uint64_t minRecord) {
-    const size_t at = pos_;
+    const uint64_t at = pos_;
     if (!i32(n)) return false;
     if (n < 0 || static_cast<uint64_t>(n) * minRecord > left()) {
       pos_ = at;
@@ -98,12 +103,93 @@ class Reader {
   }
 
  private:
-  std::span<const uint8_t> b_;
-  size_t pos_ = 0;
+  ByteSource &source_;
+  uint64_t pos_ = 0;
 };
 
-platform::Error notAProject(const std::string &fileName, size_t offset) {
-  return platform::Error{0, "\"" + fileName + "\" 不是有效的工程文件（第 " + std::to_string(offset) + " 字节处出错）。"};
+platform::Error notAProject(const std::string &fileName, const std::string &why) {
+  return platform::Error{0, "\"" + fileName + "\" 不是有效的工程文件（" + why + "）。"};
+}
+
+// The project in source; fileName and errorOffset as ReadProject's.
+platform::Result<Project> readFrom(ByteSource &source, const std::string &fileName, size_t *errorOffset) {
+  Reader r(source);
+  auto fail = [&](uint64_t offset) {
+    if (errorOffset) *errorOffset = static_cast<size_t>(offset);
+    if (source.error) return *source.error;
+    return notAProject(fileName, "第 " + std::to_string(offset) + " 字节处出错");
+  };
+  // A count that fits the file but not the editor; offset is the count's.
+  auto tooMany = [&](const std::string &list, int32_t count, int32_t limit) {
+    const uint64_t offset = r.pos() - 4;
+    if (errorOffset) *errorOffset = static_cast<size_t>(offset);
+    return notAProject(fileName, list + "数量 " + std::to_string(count) + " 超过上限 " + std::to_string(limit));
+  };
+
+  // The lists go into locals first: the region is allocated only once they
+  // have parsed.
+  TPLCCtrl controllers;
+  TOutputCtrl outputs;
+  TDeviceCtrl devices;
+
+  int32_t count = 0;
+  if (!r.count(count, kMinController)) return fail(r.pos());
+  if (count > kMaxControllers) return tooMany("PLC单元", count, kMaxControllers);
+  controllers.Reserve(static_cast<size_t>(count));
+  for (int32_t i = 0; i < count; ++i) {
+    TPLCParm c;
+    if (!r.name(c.Name)) return fail(r.pos());
+    std::array<uint8_t, 4> addr;
+    if (!r.bytes(addr)) return fail(r.pos());
+    c.Addr = addr[0];
+    std::copy(addr.begin() + 1, addr.end(), c.Reserved.begin());
+    controllers.Add(c);
+  }
+
+  if (!r.count(count, kMinOutput)) return fail(r.pos());
+  if (count > kMaxOutputs) return tooMany("输出", count, kMaxOutputs);
+  outputs.Reserve(static_cast<size_t>(count));
+  for (int32_t i = 0; i < count; ++i) {
+    TOutputParm o;
+    if (!r.name(o.Name)) return fail(r.pos());
+    if (!r.i32(o.PLC_ID) || !r.i32(o.LC_ID) || !r.i32(o.Output)) return fail(r.pos());
+    outputs.Add(o, o.PLC_ID);
+  }
+
+  if (!r.count(count, kMinDevice)) return fail(r.pos());
+  if (count > kMaxDevices) return tooMany("设备", count, kMaxDevices);
+  devices.Reserve(static_cast<size_t>(count));
+  for (int32_t i = 0; i < count; ++i) {
+    int32_t plcId = 0;
+    int32_t id = 0;
+    std::string name;
+    if (!r.i32(plcId) || !r.i32(id)) return fail(r.pos());
+    if (!r.name(name)) return fail(r.pos());
+    devices.Add(name, plcId, id);
+    int32_t entries = 0;
+    if (!r.count(entries, 4)) return fail(r.pos());
+    if (entries > kMaxEntriesPerDevice) {
+      return tooMany("第 " + std::to_string(int64_t{i} + 1) + " 个设备的逻辑项", entries, kMaxEntriesPerDevice);
+    }
+    for (int32_t k = 0; k < entries; ++k) {
+      uint32_t e = 0;
+      if (!r.u32(e)) return fail(r.pos());
+      devices.AddEntry(i, e);
+    }
+  }
+
+  std::array<uint8_t, ReservedBlock::kSize> reserved;
+  if (!r.has(kBlocksSize) || !r.bytes(reserved)) return fail(r.pos());
+  std::vector<uint8_t> scratch;
+  const auto region = r.view(StatusRegion::kSize, scratch);
+  if (!region) return fail(r.pos());
+  Project project;
+  project.PLCCtrl = std::move(controllers);
+  project.OutputCtrl = std::move(outputs);
+  project.DeviceCtrl = std::move(devices);
+  project.Reserved.Assign(reserved);
+  project.Status.Assign(*region);
+  return project;
 }
 
 }  // namespace
@@ -139,66 +225,8 @@ std::vector<uint8_t> WriteProject(const Project &project) {
 
 platform::Result<Project> ReadProject(std::span<const uint8_t> bytes, const std::string &fileName,
                                       size_t *errorOffset) {
-  Reader r(bytes);
-  auto fail = [&](size_t offset) {
-    if (errorOffset) *errorOffset = offset;
-    return notAProject(fileName, offset);
-  };
-
-  // The lists go into locals first: the region is allocated only once they
-  // have parsed.
-  TPLCCtrl controllers;
-  TOutputCtrl outputs;
-  TDeviceCtrl devices;
-
-  int32_t count = 0;
-  if (!r.count(count, kMinController)) return fail(r.pos());
-  controllers.Reserve(ReserveFor(count));
-  for (int32_t i = 0; i < count; ++i) {
-    TPLCParm c;
-    if (!r.name(c.Name)) return fail(r.pos());
-    if (!r.has(4)) return fail(r.pos());
-    auto addr = r.take(4);
-    c.Addr = addr[0];
-    std::copy(addr.begin() + 1, addr.end(), c.Reserved.begin());
-    controllers.Add(c);
-  }
-
-  if (!r.count(count, kMinOutput)) return fail(r.pos());
-  outputs.Reserve(ReserveFor(count));
-  for (int32_t i = 0; i < count; ++i) {
-    TOutputParm o;
-    if (!r.name(o.Name)) return fail(r.pos());
-    if (!r.i32(o.PLC_ID) || !r.i32(o.LC_ID) || !r.i32(o.Output)) return fail(r.pos());
-    outputs.Add(o, o.PLC_ID);
-  }
-
-  if (!r.count(count, kMinDevice)) return fail(r.pos());
-  devices.Reserve(ReserveFor(count));
-  for (int32_t i = 0; i < count; ++i) {
-    int32_t plcId = 0;
-    int32_t id = 0;
-    std::string name;
-    if (!r.i32(plcId) || !r.i32(id)) return fail(r.pos());
-    if (!r.name(name)) return fail(r.pos());
-    devices.Add(name, plcId, id);
-    int32_t entries = 0;
-    if (!r.count(entries, 4)) return fail(r.pos());
-    for (int32_t k = 0; k < entries; ++k) {
-      uint32_t e = 0;
-      r.u32(e);  // fits: the count was checked against the bytes left
-      devices.AddEntry(i, e);
-    }
-  }
-
-  if (!r.has(kBlocksSize)) return fail(r.pos());
-  Project project;
-  project.PLCCtrl = std::move(controllers);
-  project.OutputCtrl = std::move(outputs);
-  project.DeviceCtrl = std::move(devices);
-  project.Reserved.Assign(r.take(ReservedBlock::kSize).first<ReservedBlock::kSize>());
-  project.Status.Assign(r.take(StatusRegion::kSize));
-  return project;
+  SpanSource source(bytes);
+  return readFrom(source, fileName, errorOffset);
 }
 
 platform::Result<void> SaveProjectFile(const Project &project, const std::string &path) {
@@ -206,9 +234,10 @@ platform::Result<void> SaveProjectFile(const Project &project, const std::string
 }
 
 platform::Result<Project> LoadProjectFile(const std::string &path) {
-  auto bytes = platform::ReadWholeFile(path, kMaxProjectFileBytes);
-  if (!bytes.ok()) return bytes.error();
-  return ReadProject(bytes.value(), path);
+  auto file = platform::FileReader::Open(path, kMaxProjectFileBytes);
+  if (!file.ok()) return file.error();
+  FileSource source(std::move(file).value());
+  return readFrom(source, path, nullptr);
 }
 
 bool IsProjectModified(const Project &project, const std::string &fileName) {

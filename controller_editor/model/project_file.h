@@ -21,16 +21,22 @@ inline constexpr size_t kMaxProjectFileBytes = 64u << 20;
 
 std::vector<uint8_t> WriteProject(const Project &project);
 
-// Checks the structure only (counts and lengths against the bytes there
-// are); references are the model's business. Bytes after the status region
-// are ignored. An error reads "<fileName> 不是有效的工程文件（第 N 字节处出错）。"
-// with the offset of the field that does not fit; *errorOffset gets it.
+// Checks the structure (counts and lengths against the bytes there are) and
+// each list's count against what the editor holds (kMaxControllers,
+// kMaxOutputs, kMaxDevices, kMaxEntriesPerDevice); references are the
+// model's business. Bytes after the status region are ignored. An error
+// reads "<fileName>" 不是有效的工程文件（第 N 字节处出错）。 with the offset of
+// the field that does not fit, or "<fileName>" 不是有效的工程文件（<list>数量
+// <count> 超过上限 <limit>）。 for a count past its limit, the list being
+// PLC单元, 输出, 设备 or 第 <n> 个设备的逻辑项; *errorOffset gets the offset of
+// the field or the count.
 platform::Result<Project> ReadProject(std::span<const uint8_t> bytes, const std::string &fileName = {},
                                       size_t *errorOffset = nullptr);
 
 // Written atomically: the old file stays whole when anything fails.
 platform::Result<void> SaveProjectFile(const Project &project, const std::string &path);
-// Regular files of at most kMaxProjectFileBytes only.
+// Regular files of at most kMaxProjectFileBytes only, read front to back as
+// they parse: a file refused early is neither read nor held whole.
 platform::Result<Project> LoadProjectFile(const std::string &path);
 
 // True unless fileName names a readable file holding exactly the bytes the

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include "temp_dir.h"
 
 namespace fs = std::filesystem;
+using platform::FileReader;
 using platform::FindFileIgnoreCase;
 using platform::ReadWholeFile;
 using platform::ResolveConfigFile;
@@ -60,6 +62,45 @@ TEST(ReadWholeFileTest, ReadsRegularFileAndRefusesOthersBeforeReading) {
   auto missing = ReadWholeFile((dir / "none").string(), 10);
   ASSERT_FALSE(missing.ok());
   EXPECT_EQ(missing.error().code, ENOENT);
+}
+
+// The reader in pieces opens only what ReadWholeFile reads, with its errors,
+// and reads what is there, to the end of the file.
+TEST(FileReaderTest, RefusesAsReadWholeFileAndReadsPiecesToTheEnd) {
+  testsupport::TempDir dir;
+  writeFile(dir / "a.bin", "abcdef");
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  const std::string file = (dir / "a.bin").string();
+  struct Case {
+    std::string path;
+    size_t maxBytes;
+  } refused[] = {{file, 5}, {dir.str(), 100}, {(dir / "fifo").string(), 100}, {"/dev/zero", 100},
+                 {(dir / "none").string(), 100}};
+  for (const Case &c : refused) {
+    auto whole = ReadWholeFile(c.path, c.maxBytes);
+    auto opened = FileReader::Open(c.path, c.maxBytes);
+    ASSERT_FALSE(opened.ok()) << c.path;
+    ASSERT_FALSE(whole.ok()) << c.path;
+    EXPECT_EQ(opened.error().message, whole.error().message);
+    EXPECT_EQ(opened.error().code, whole.error().code);
+  }
+
+  auto opened = FileReader::Open(file, 6);
+  ASSERT_TRUE(opened.ok()) << opened.error().message;
+  FileReader reader = std::move(opened).value();
+  EXPECT_EQ(reader.size(), 6u);
+  std::array<uint8_t, 4> buf{};
+  struct Piece {
+    uint64_t offset;
+    size_t count;
+    std::string bytes;
+  } pieces[] = {{2, 4, "cdef"}, {4, 2, "ef"}, {0, 4, "abcd"}, {6, 0, ""}, {uint64_t{1} << 40, 0, ""}};
+  for (const Piece &p : pieces) {
+    auto got = reader.ReadAt(p.offset, buf);
+    ASSERT_TRUE(got.ok()) << p.offset;
+    ASSERT_EQ(got.value(), p.count) << p.offset;
+    EXPECT_EQ(std::string(buf.begin(), buf.begin() + static_cast<std::ptrdiff_t>(p.count)), p.bytes);
+  }
 }
 
 TEST(WriteFileAtomicallyTest, KeepsModeAndLeavesNoTemporaryFile) {

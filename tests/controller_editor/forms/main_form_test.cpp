@@ -1,6 +1,7 @@
-// The editor's main window: the output editor after the first activation,
-// the commands' doors, asking about changes, the project files, the export,
-// starting the display program and the About link.
+// The editor's main window: the output editor after the first show, the
+// commands' doors and one editor at a time, asking about changes, the
+// project files, the export, starting the display program and the About
+// link.
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -110,22 +111,27 @@ class MainFormTest : public testsupport::EditorWindowTest {
   std::unique_ptr<TMainForm> main;
 };
 
-TEST_F(MainFormTest, FirstActivationOpensTheOutputEditorOnceAfterItReturns) {
+TEST_F(MainFormTest, FirstShowOpensTheOutputEditorOnceAfterItReturns) {
   TMainForm &form = makeMain();
   EXPECT_EQ(statusText(), QStringLiteral("  当前文件: 新文件未保存"));
   EXPECT_EQ(form.stbM->hint(), statusText());
 
   ModalScript modals;
   modals.answer(ui::mrCancel);
+  {
+    // The window need not take the focus: without a window manager it
+    // never does.
+    testsupport::MainWindowNeverActive noFocus;
+    qApp->installEventFilter(&noFocus);
+    form.show();
+    EXPECT_TRUE(modals.shown().empty()) << "opened inside the show";
+    EXPECT_TRUE(testsupport::waitFor([&] { return !modals.shown().empty(); }));
+    qApp->removeEventFilter(&noFocus);
+  }
+  // Neither activating it nor showing it again opens another.
+  activate(form);
+  form.hide();
   form.show();
-  form.activateWindow();
-  // Activations that come before the editor opened do not open another.
-  activate(form);
-  activate(form);
-  EXPECT_TRUE(modals.shown().empty()) << "opened inside the activation";
-  ASSERT_TRUE(testsupport::waitFor([&] { return !modals.shown().empty(); }));
-  // Closing a dialog activates the window again: nothing more opens.
-  activate(form);
   testsupport::processEvents();
   ASSERT_EQ(modals.shown().size(), 1u);
   EXPECT_EQ(modals.shown()[0].className, "TOutputForm");
@@ -154,6 +160,33 @@ TEST_F(MainFormTest, EachDoorOpensItsEditorFromButtonAndMenu) {
     ASSERT_EQ(modals.shown().size(), 2u);
     EXPECT_EQ(modals.shown()[0].className, door.editor);
     EXPECT_EQ(modals.shown()[1].className, door.editor);
+  }
+}
+
+// While one editor is open, a click that still reaches the window (or a
+// command posted before it opened) opens no other; once it is closed, the
+// doors work again.
+TEST_F(MainFormTest, NoDoorOpensAnEditorWhileOneIsOpen) {
+  TMainForm &form = makeMain();
+  const std::vector<ui::ToolButton *> buttons = {form.sbnOutput, form.sbnDevice, form.sbnStatus, form.sbnDebug,
+                                                 form.sbnAbout};
+  const std::vector<ui::MenuItem *> items = {form.N_Chn_Device, form.N_Logic, form.N_Status, form.N_Debug,
+                                             form.N_About};
+  for (ui::ToolButton *open : buttons) {
+    SCOPED_TRACE(open->name().toStdString());
+    ModalScript modals;
+    modals
+        .then([&](ui::Form &) {
+          for (ui::ToolButton *b : buttons) b->click();
+          for (ui::MenuItem *i : items) i->click();
+          return ui::mrCancel;
+        })
+        .answer(ui::mrCancel);
+    open->click();
+    EXPECT_EQ(modals.shown().size(), 1u);
+    open->click();
+    ASSERT_EQ(modals.shown().size(), 2u);
+    EXPECT_EQ(modals.shown()[0].className, modals.shown()[1].className);
   }
 }
 

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <thread>
 
@@ -206,6 +207,105 @@ TEST(ProjectFileTest, ImpossibleCountsAndLengthsAreRefusedBeforeAllocating) {
       EXPECT_EQ(refusalOffset(cat({c.lists, blocks})), c.offset) << c.what;
     }
   }
+}
+
+// A count the file has room for but the editor does not: refused with the
+// list, the count and the limit; one fewer is read.
+TEST(ProjectFileTest, CountsPastTheEditorsLimitsAreRefused) {
+  const Bytes blocks = defaultBlocks();
+  auto i32 = [](int32_t v) {
+    Bytes b(4);
+    le::PutU32(b.data(), static_cast<uint32_t>(v));
+    return b;
+  };
+  // n records of the least bytes each: empty names, zero fields.
+  auto zeros = [](int32_t n, size_t each) { return Bytes(static_cast<size_t>(n) * each, 0); };
+  // A device with no entries, then one with n entries.
+  auto devicesWithEntries = [&](int32_t n) {
+    return cat({i32(0), i32(0), i32(2), zeros(1, 15), zeros(1, 11), i32(n), zeros(n, 4)});
+  };
+  struct Case {
+    const char *list;
+    int32_t limit;
+    std::function<Bytes(int32_t)> lists;
+    size_t countOffset;
+  } cases[] = {
+      {"PLC单元", kMaxControllers, [&](int32_t n) { return cat({i32(n), zeros(n, 7), i32(0), i32(0)}); }, 0},
+      {"输出", kMaxOutputs, [&](int32_t n) { return cat({i32(0), i32(n), zeros(n, 15), i32(0)}); }, 4},
+      {"设备", kMaxDevices, [&](int32_t n) { return cat({i32(0), i32(0), i32(n), zeros(n, 15)}); }, 8},
+      {"第 2 个设备的逻辑项", kMaxEntriesPerDevice, devicesWithEntries, 12 + 15 + 11},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.list);
+    auto full = ReadProject(cat({c.lists(c.limit), blocks}));
+    ASSERT_TRUE(full.ok()) << full.error().message;
+    EXPECT_EQ(WriteProject(full.value()), cat({c.lists(c.limit), blocks}));
+
+    size_t offset = SIZE_MAX;
+    auto over = ReadProject(cat({c.lists(c.limit + 1), blocks}), "/x/a.plc", &offset);
+    ASSERT_FALSE(over.ok());
+    EXPECT_EQ(over.error().message, "\"/x/a.plc\" 不是有效的工程文件（" + std::string(c.list) + "数量 " +
+                                        std::to_string(c.limit + 1) + " 超过上限 " + std::to_string(c.limit) + "）。");
+    EXPECT_EQ(offset, c.countOffset);
+  }
+}
+
+// A 64 MB file of empty controllers, each 7 bytes, as the count claims:
+// refused at its count, so it is never read whole; the open project stays.
+TEST(EditorGlobalsTest, MillionsOfControllersAreRefusedAndTheProjectStays) {
+  testsupport::TempDir dir;
+  EditorGlobals g;
+  const std::string good = (dir / "good.plc").string();
+  ASSERT_TRUE(SaveProjectFile(selkan_test::ExampleProject(), good).ok());
+  ASSERT_TRUE(OpenProject(g, good).ok());
+
+  const std::string crafted = (dir / "crafted.plc").string();
+  const int32_t claimed = static_cast<int32_t>((kMaxProjectFileBytes - 12 - kBlocksSize) / 7);
+  Bytes head(4);
+  le::PutU32(head.data(), static_cast<uint32_t>(claimed));
+  writeFile(crafted, head);
+  std::filesystem::resize_file(crafted, kMaxProjectFileBytes);  // zeros, without writing them
+
+  const std::string refusal = "\"" + crafted + "\" 不是有效的工程文件（PLC单元数量 " + std::to_string(claimed) +
+                              " 超过上限 256）。";
+  auto loaded = LoadProjectFile(crafted);
+  ASSERT_FALSE(loaded.ok());
+  EXPECT_EQ(loaded.error().message, refusal);
+  auto opened = OpenProject(g, crafted);
+  ASSERT_FALSE(opened.ok());
+  EXPECT_EQ(opened.error().message, refusal);
+  EXPECT_EQ(g.CurrentFileName, good);
+  EXPECT_EQ(g.project, selkan_test::ExampleProject());
+}
+
+// The fullest project the editor can make: no list can grow further, and it
+// opens again as it was saved. Its file is read through more than one
+// window, with a name larger than one.
+TEST(EditorGlobalsTest, FullProjectRoundTrips) {
+  Project full = selkan_test::FullProject();
+  ASSERT_EQ(full.PLCCtrl.Count(), kMaxControllers);
+  ASSERT_EQ(full.OutputCtrl.Count(), kMaxOutputs);
+  ASSERT_EQ(full.DeviceCtrl.Count(), kMaxDevices);
+  ASSERT_EQ(full.DeviceCtrl[0].EntryCount(), kMaxEntriesPerDevice);
+  ASSERT_EQ(full.PLCCtrl[0].Name.size(), kMaxNameBytes);
+  EXPECT_TRUE(FindReferenceProblems(full).empty());
+  Project more = full;
+  EXPECT_FALSE(AddController(more));
+  EXPECT_EQ(AddOutput(more, 5), -1);
+  EXPECT_EQ(AddDevice(more, 5), -1);
+  EXPECT_EQ(more, full);
+
+  testsupport::TempDir dir;
+  EditorGlobals g;
+  g.project = full;
+  const std::string path = (dir / "full.plc").string();
+  ASSERT_TRUE(SaveProjectAs(g, path).ok());
+  g.project = Project();
+  auto opened = OpenProject(g, path);
+  ASSERT_TRUE(opened.ok()) << opened.error().message;
+  EXPECT_EQ(g.project, full);
+  EXPECT_EQ(g.project.DeviceCtrl.NameCounter(), kMaxDevices + 1);
+  EXPECT_FALSE(IsProjectModified(g.project, path));
 }
 
 TEST(ProjectFileTest, ModifiedAnswers) {

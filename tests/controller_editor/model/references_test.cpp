@@ -228,6 +228,38 @@ TEST(ReferencesTest, ControllerLimitIsTheStatusRegion) {
   EXPECT_TRUE(CanAddController(p));
 }
 
+// The editor never makes a list longer than a project file may hold, also
+// on a damaged project where the per-controller rules leave room.
+TEST(ReferencesTest, NoAdditionGoesPastTheListLimits) {
+  {
+    Project p;
+    AddController(p);
+    TOutputParm o;
+    for (int32_t q = 0; q < kMaxOutputs; ++q) p.OutputCtrl.Add(o, 99);  // of a missing controller
+    EXPECT_EQ(AddOutput(p, 0), -1);
+    RemoveOutput(p, 0);
+    EXPECT_EQ(AddOutput(p, 0), kMaxOutputs - 1);
+  }
+  {
+    Project p;
+    AddController(p);
+    while (AddDevice(p, 0) >= 0) {
+    }
+    EXPECT_EQ(p.DeviceCtrl.Count(), kMaxDevices);
+    RemoveDevice(p, 7);
+    EXPECT_EQ(AddDevice(p, 0), kMaxDevices - 1);
+  }
+  {
+    // Eleven outputs on one controller, two of them numbered 0.
+    Project p = makeProject(1, kOutputsPerController);
+    TOutputParm o;
+    p.OutputCtrl.Add(o, 0);
+    const int32_t dev = AddDevice(p, 0);
+    for (int32_t q = 0; q < p.OutputCtrl.Count(); ++q) EXPECT_EQ(AddEntry(p, dev, q), q < kMaxEntriesPerDevice) << q;
+    EXPECT_EQ(p.DeviceCtrl[dev].EntryCount(), kMaxEntriesPerDevice);
+  }
+}
+
 TEST(ReferencesTest, FindsBrokenReferences) {
   Project p = makeProject(1, 2);
   addDeviceWith(p, 0, {{0, 10}});

@@ -117,4 +117,20 @@ Project LargestProject() {
   return p;
 }
 
+Project FullProject() {
+  Project p;
+  constexpr int32_t kDevicesEach = selkan::kMaxDevices / selkan::kMaxControllers;
+  for (int32_t n = 0; n < selkan::kMaxControllers; ++n) {
+    selkan::AddController(p);
+    for (int32_t k = 0; k < selkan::kOutputsPerController; ++k) selkan::AddOutput(p, n);
+    for (int32_t d = 0; d < kDevicesEach; ++d) selkan::AddDevice(p, n);
+  }
+  for (int32_t n = 0; n < selkan::kMaxControllers; ++n) {
+    const int32_t first = selkan::DevicesOf(p, n).front();
+    for (int32_t q : selkan::OutputsOf(p, n)) selkan::AddEntry(p, first, q);
+  }
+  p.PLCCtrl.SetName(0, std::string(selkan::kMaxNameBytes, 'N'));
+  return p;
+}
+
 }  // namespace selkan_test

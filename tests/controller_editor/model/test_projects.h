@@ -38,4 +38,10 @@ selkan::Project OneDeviceProject(int32_t address);
 // controller.
 selkan::Project LargestProject();
 
+// Every list as full as the editor lets it grow, made with the editor's own
+// operations: 256 controllers with ten outputs and sixteen devices each, the
+// first device of each switching all ten outputs; controller 0's name is as
+// long as a name can be.
+selkan::Project FullProject();
+
 }  // namespace selkan_test
