@@ -63,6 +63,8 @@ SerialFault FaultOfOpenError(int error) {
       return SerialFault::NoPermission;
     case EBUSY:
       return SerialFault::Busy;
+    case EISDIR:
+      return SerialFault::NotSerial;
     default:
       return SerialFault::None;
   }

@@ -101,6 +101,8 @@ TEST_F(SerialPortProbeTest, NamesTheDeviceAndWhatKeepsItFromOpening) {
   ComLink lowerCase(dir.path(), 6, dir / "gone-as-well");
   fs::rename(lowerCase.path(), dir / "com6");
   ComLink held(dir.path(), 7, pty.slavePath());
+  fs::create_directory(dir / "a-directory");
+  ComLink directory(dir.path(), 9, dir / "a-directory");
 
   const struct {
     const char *what;
@@ -111,6 +113,7 @@ TEST_F(SerialPortProbeTest, NamesTheDeviceAndWhatKeepsItFromOpening) {
       {"relative link", 3, {SerialFault::Missing, (dir / "unplugged-too").string(), ""}},
       {"a free pty", 4, {SerialFault::None, pty.slavePath(), ""}},
       {"a file", 5, {SerialFault::NotSerial, (dir / "plain-file").string(), ""}},
+      {"a directory", 9, {SerialFault::NotSerial, (dir / "a-directory").string(), ""}},
       {"link named in another letter case", 6, {SerialFault::Missing, (dir / "gone-as-well").string(), ""}},
       {"COM 0", 0, {SerialFault::BadNumber, "", ""}},
       {"COM 257", 257, {SerialFault::BadNumber, "", ""}},
