@@ -6,6 +6,7 @@
 #include <string>
 
 #include "plc_reply.h"
+#include "serial_port_probe.h"
 #include "tarnex.h"
 #include "window_messages.h"
 
@@ -53,6 +54,9 @@ class IPlcApi {
   // True when a UDP socket cannot bind the local port because another
   // socket holds it (asked after a failed open, to say why it failed).
   virtual bool localUdpPortTaken(int32_t port) = 0;
+  // Why the serial port COM n does not open (asked after a failed open, to
+  // say why it failed).
+  virtual SerialPortProblem serialPortProblem(int32_t comPort) = 0;
 };
 
 // The calls go to the controller link library in this process. Tests derive
@@ -75,6 +79,7 @@ class TarnexPlcApi : public IPlcApi {
   int32_t cmdPowerOnLC(int32_t address, int32_t n) override;
   int32_t cmdPowerOffLC(int32_t address, int32_t n) override;
   bool localUdpPortTaken(int32_t port) override;
+  SerialPortProblem serialPortProblem(int32_t comPort) override;
 };
 
 }  // namespace tarnex_client

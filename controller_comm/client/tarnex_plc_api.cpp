@@ -1,4 +1,5 @@
 #include "plc_api.h"
+#include "serial_port_probe.h"
 #include "tarnex.h"
 #include "udp_port_probe.h"
 
@@ -34,5 +35,6 @@ int32_t TarnexPlcApi::cmdSetTimeCheck(int32_t address, int32_t a, int32_t b, int
 int32_t TarnexPlcApi::cmdPowerOnLC(int32_t address, int32_t n) { return CMD_PowerOnLC(address, n); }
 int32_t TarnexPlcApi::cmdPowerOffLC(int32_t address, int32_t n) { return CMD_PowerOffLC(address, n); }
 bool TarnexPlcApi::localUdpPortTaken(int32_t port) { return UdpPortInUse(port); }
+SerialPortProblem TarnexPlcApi::serialPortProblem(int32_t comPort) { return DiagnoseSerialPort(comPort); }
 
 }  // namespace tarnex_client

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "number_text.h"
+#include "open_failure.h"
 #include "plc_register_map.h"
 
 namespace selkan {
@@ -46,9 +47,12 @@ void DebugConsoleLogic::start(HWND window) {
 bool DebugConsoleLogic::open(bool network, int32_t comIndex) {
   close();
   const int32_t kind = network ? 2 : 1;
-  linkHandle_ = api_.openDev(((comIndex + 1) << 16) | kind, settings_.baud, settings_.localUdpPort);
+  const int32_t devTypePort = ((comIndex + 1) << 16) | kind;
+  linkHandle_ = api_.openDev(devTypePort, settings_.baud, settings_.localUdpPort);
   network_ = network && linkHandle_ != -1;
-  texts_.status = linkHandle_ == -1 ? "打开设备失败或设备已被占用" : "打开设备成功";
+  texts_.status = linkHandle_ == -1 ? tarnex_client::OpenFailureText(api_, devTypePort, settings_.localUdpPort,
+                                                                     "打开设备失败或设备已被占用")
+                                    : "打开设备成功";
   return linkHandle_ != -1;
 }
 

@@ -1,6 +1,7 @@
 #include "logic_download.h"
 
 #include "logic_words.h"
+#include "open_failure.h"
 #include "plc_register_map.h"
 
 namespace selkan {
@@ -29,7 +30,9 @@ platform::Result<void> LogicDownload::start(const Project &project, int32_t ctrl
   api_.setNotify(window, static_cast<int32_t>(tarnex_client::kPlcNoticeMessage));
   const int32_t devTypePort = (link.comPort << 16) | (link.network ? kUdpLink : kSerialLink);
   LinkHandle = api_.openDev(devTypePort, settings_.baud, settings_.localUdpPort);
-  if (LinkHandle == -1) return platform::Error{0, "打开设备失败"};
+  if (LinkHandle == -1) {
+    return platform::Error{0, tarnex_client::OpenFailureText(api_, devTypePort, settings_.localUdpPort, "打开设备失败")};
+  }
 
   api_.cmdWrite(address, plc::kRegLogicFirst, words.value().data(),
                 static_cast<int32_t>(words.value().size()));

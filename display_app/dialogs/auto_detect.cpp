@@ -291,6 +291,7 @@ void TfrmAutoDetect::buildButtons() {
   btnFinished =
       makeButton(QStringLiteral("btnFinished"), QStringLiteral("Finished"), &TfrmAutoDetect::btnFinishedClick);
   btnCancel = makeButton(QStringLiteral("btnCancel"), QStringLiteral("Cancel"), &TfrmAutoDetect::btnCancelClick);
+  setCancelControl(btnCancel);
   placeButtons();
 }
 

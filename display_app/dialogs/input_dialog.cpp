@@ -24,6 +24,8 @@ TfrmInput::TfrmInput(ui::Component *owner) : ui::Form(owner) {
     btnCancel = dialogs::makeButton(*this, *kwoForm, QStringLiteral("Cancel"), 147, dialogs::contentTop(*kwoForm) + 62);
     btnOK->OnClick = [this](ui::Control *) { BtnOKClick(); };
     btnCancel->OnClick = [this](ui::Control *) { BtnCancelClick(); };
+    setDefaultControl(btnOK);
+    setCancelControl(btnCancel);
   }
   OnCreate = [this](ui::Form *) { FormCreate(); };
   doCreate();

@@ -91,6 +91,9 @@ void TfrmLedUnitDetails::build() {
                               kClientHeight - 25 - 24);
   btnOK->setName(QStringLiteral("btnOK"));
   btnOK->OnClick = [this](ui::Control *) { btnOKClick(); };
+  // The one button closes the dialog: Enter and Escape both press it.
+  setDefaultControl(btnOK);
+  setCancelControl(btnOK);
 }
 
 TfrmLedUnitDetails::~TfrmLedUnitDetails() { beginDestroy(); }

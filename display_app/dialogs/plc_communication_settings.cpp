@@ -87,6 +87,8 @@ TfrmPLCCommunicationSettings::TfrmPLCCommunicationSettings(ui::Component *owner,
     ePort->OnChange = [this](ui::Control *) { ePortChange(); };
     ImageButton1->OnClick = [this](ui::Control *) { BtnOKClick(); };
     ImageButton2->OnClick = [this](ui::Control *) { BtnCancelClick(); };
+    setDefaultControl(ImageButton1);
+    setCancelControl(ImageButton2);
   }
   OnCreate = [this](ui::Form *) { FormCreate(); };
   doCreate();

@@ -88,6 +88,8 @@ TfrmWeekDay::TfrmWeekDay(ui::Component *owner) : ui::Form(owner) {
     btnCancel = dialogs::makeButton(*this, *kwoForm, QStringLiteral("Cancel"), 217, buttonTop);
     btnOK->OnClick = [this](ui::Control *) { BtnOKClick(); };
     btnCancel->OnClick = [this](ui::Control *) { BtnCancelClick(); };
+    setDefaultControl(btnOK);
+    setCancelControl(btnCancel);
   }
   OnCreate = [this](ui::Form *) { FormCreate(); };
   doCreate();

@@ -7,6 +7,7 @@
 
 #include "cp936.h"
 #include "number_text.h"
+#include "open_failure.h"
 #include "plc_register_map.h"
 #include "reply_words.h"
 #include "status_decode.h"
@@ -33,6 +34,13 @@ std::string Printf(const char *format, long long value) {
   char buf[96];
   std::snprintf(buf, sizeof buf, format, value);
   return buf;
+}
+
+// The open request of a controller's link: its COM port in the high word,
+// the link type (1 serial, 2 UDP, else 0) in the low word.
+int32_t DevTypePort(const TPlcParm &plc) {
+  const uint32_t type = plc.ConnMode == 0 ? 1u : plc.ConnMode == 1 ? 2u : 0u;
+  return static_cast<int32_t>((static_cast<uint32_t>(plc.Comm) << 16) | type);
 }
 
 const plc::RegisterBlock &BlockOf(PollPhase phase) {
@@ -162,7 +170,8 @@ platform::Result<void> PowerManagementModel::selectController(int32_t n) {
     pollPhase_ = PollPhase::None;
     setTimers(false);
     enableCommands(false);
-    for (int panel : {kPanelLink, kPanelMode, kPanelAction}) setStatus(panel, "");
+    for (int panel : {kPanelLink, kPanelMode}) setStatus(panel, "");
+    setStatus(kPanelAction, pollRefusal());
   }
   updatePlanButton(timePlanChecked_);
   flush();
@@ -228,10 +237,7 @@ bool PowerManagementModel::openController(int32_t c) {
     flush();
     return false;
   }
-  const TPlcParm &plc = controllers_[static_cast<size_t>(c)];
-  const uint32_t type = plc.ConnMode == 0 ? 1u : plc.ConnMode == 1 ? 2u : 0u;
-  const auto typePort = static_cast<int32_t>((static_cast<uint32_t>(plc.Comm) << 16) | type);
-  slot_ = api_.openDev(typePort, link_.baud, link_.localUdpPort);
+  slot_ = api_.openDev(DevTypePort(controllers_[static_cast<size_t>(c)]), link_.baud, link_.localUdpPort);
   flush();
   return slot_ != -1;
 }
@@ -241,34 +247,47 @@ void PowerManagementModel::closeController() {
   slot_ = -1;
 }
 
+std::string PowerManagementModel::pollRefusal() const {
+  const TPlcParm *plc = selectedPlc();
+  // Address 0 is the line's broadcast: no controller answers a read sent
+  // there, and a command would reach every controller on the line.
+  if (plc && (plc->Addr & 0xFF) == 0) return "地址 0 是广播地址，不轮询";
+  return std::string();
+}
+
 void PowerManagementModel::openAndStart() {
-  if (openController(selectedController_)) {
-    pollPhase_ = PollPhase::Plan;
-    tick();
-    setTimers(true);
-    setStatus(kPanelLink, "");
-    setStatus(kPanelMode, "");
-    setStatus(kPanelAction, "打开设备成功");
-    enableCommands(true);
+  std::string refusal = pollRefusal();
+  if (refusal.empty()) {
+    if (openController(selectedController_)) {
+      pollPhase_ = PollPhase::Plan;
+      tick();
+      setTimers(true);
+      setStatus(kPanelLink, "");
+      setStatus(kPanelMode, "");
+      setStatus(kPanelAction, "打开设备成功");
+      enableCommands(true);
+      return;
+    }
+    refusal = openFailureText();
   } else {
-    pollPhase_ = PollPhase::None;
-    setTimers(false);
-    setStatus(kPanelLink, "");
-    setStatus(kPanelMode, "");
-    setStatus(kPanelAction, openFailureText());
-    enableCommands(false);
+    // Not opened: what the previous link decoded or still sends counts no
+    // more, as after a reopen.
+    closeController();
+    ++generation_;
+    resetDecoded();
   }
+  pollPhase_ = PollPhase::None;
+  setTimers(false);
+  setStatus(kPanelLink, "");
+  setStatus(kPanelMode, "");
+  setStatus(kPanelAction, std::move(refusal));
+  enableCommands(false);
 }
 
 std::string PowerManagementModel::openFailureText() {
   const TPlcParm *plc = selectedPlc();
-  const int32_t port = link_.localUdpPort;
-  // Port 0 takes any free port, so only a fixed port can be held by another
-  // program.
-  if (plc && plc->ConnMode == 1 && port > 0 && api_.localUdpPortTaken(port)) {
-    return "打开设备失败（本地端口 " + std::to_string(port) + " 已被占用）";
-  }
-  return "打开设备失败";
+  if (!plc) return "打开设备失败";
+  return tarnex_client::OpenFailureText(api_, DevTypePort(*plc), link_.localUdpPort, "打开设备失败");
 }
 
 void PowerManagementModel::sendQueued() {
@@ -681,7 +700,11 @@ CommandResult PowerManagementModel::applyLinkSettings(const TPlcParmArray &edite
   controllers_ = edited;
   changed(kChangeControllers);
   result = Outcome(writeLinkSettings(path_, controllers_));
-  if (!devices_.empty()) openAndStart();
+  if (!devices_.empty()) {
+    openAndStart();
+  } else {
+    setStatus(kPanelAction, pollRefusal());
+  }
   linkState_ = LinkState::Unknown;
   flush();
   return result;

@@ -203,8 +203,10 @@ class PowerManagementModel {
   void setGridText(size_t row, const std::string &text);
   void sendQueued();
   // Status panel 2 after a failed open: why, when the library's -1 can be
-  // traced to a local port another program holds.
+  // traced to the serial device or to a local port another program holds.
   std::string openFailureText();
+  // Why the selected controller is not polled at all; empty when it is.
+  std::string pollRefusal() const;
   // After a command export returned queued (the new queue length, 0 when
   // refused): sends it and shows action, or gives the refusal.
   CommandResult afterQueued(int32_t queued, std::string action, bool resetReadPhase);

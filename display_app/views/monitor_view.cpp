@@ -22,6 +22,7 @@
 #include "panel.h"
 #include "scroll_layout.h"
 #include "status_bar.h"
+#include "status_hint.h"
 
 namespace morvit {
 namespace {
@@ -197,7 +198,8 @@ void TfrmMonitor::buildTree() {
   stbM->setAlign(ui::Align::None);
   stbM->setParentControl(pnlMain);
   stbM->setBounds(8, kTitleHeight + 489, 537, 17);
-  stbM->addPanel({160, QString(), true});
+  // Room for the unit text with a five-digit address; the legend follows.
+  stbM->addPanel({200, QString(), true});
   stbM->addPanel({192, QString(), true});
   stbM->OnDrawPanel = [this](ui::StatusBar *sender, int panel, QPainter &painter, const QRect &rect) {
     stbMDrawPanel(sender, panel, painter, rect);
@@ -352,6 +354,7 @@ void TfrmMonitor::UpdateUnitStatusText(ui::Control *) {
           ? QString::asprintf("Address=NULL Col=%.2d Row=%.2d", ledPanel_->SelCol(), ledPanel_->SelRow())
           : QString::asprintf("Address=%d Col=%.2d Row=%.2d", unit->Address, ledPanel_->SelCol(), ledPanel_->SelRow());
   stbM->setPanelText(kStatusPanel, text);
+  UpdateOverflowHint(*stbM, stbM->font());
 }
 
 void TfrmMonitor::stbMDrawPanel(ui::StatusBar *sender, int panel, QPainter &painter, const QRect &rect) {

@@ -19,6 +19,7 @@
 #include "plc_communication_settings.h"
 #include "plc_config.h"
 #include "power_view_parts.h"
+#include "status_hint.h"
 #include "view_events.h"
 #include "week_day.h"
 
@@ -305,6 +306,7 @@ void TfrmPLCManagement::modelChanged(uint32_t bits) {
   }
   if (bits & kChangeStatusBar) {
     for (int i = 0; i < kStatusPanelCount; ++i) stbM->setPanelText(i, Text(model_->statusText(i)));
+    UpdateOverflowHint(*stbM, ui::toQFont(stbM->controlFont()));
     stbM->update();
   }
   if (bits & kChangeGrid) updateGrid();

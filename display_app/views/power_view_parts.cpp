@@ -52,13 +52,17 @@ void DrawStatusPanel(QPainter &painter, const QRect &rect, int panel, const QStr
   QColor color = fontColor;
   if (panel == kPanelLink || panel == kPanelMode) color = alert ? QColor(255, 0, 0) : QColor(0, 128, 0);
   const QFontMetrics metrics(painter.font());
-  const int width = metrics.horizontalAdvance(text);
+  // A text the panel cannot hold shows that it goes on (the bar's hint
+  // carries it whole).
+  const QString shown =
+      metrics.horizontalAdvance(text) > rect.width() ? metrics.elidedText(text, Qt::ElideRight, rect.width()) : text;
+  const int width = metrics.horizontalAdvance(shown);
   const int x = rect.left() + std::max(0, (rect.width() - width) / 2);
   painter.save();
   painter.setClipRect(rect);
   painter.setPen(color);
   painter.drawText(QRect(x, rect.top(), std::max(width, rect.right() - x + 1), rect.height()),
-                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
   painter.restore();
 }
 

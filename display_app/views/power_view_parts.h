@@ -40,8 +40,11 @@ class TMyPanel : public ui::Panel {
   QPixmap picture_;
 };
 
-// Status bar panel widths, in the order of the model's status panels.
-inline constexpr std::array<int, kStatusPanelCount> kStatusPanelWidths{64, 64, 128, 192};
+// Status bar panel widths, in the order of the model's status panels. With
+// the gaps they fill the view's 441 pixels: the short link and mode words
+// leave the action panel room for its longest fixed texts, and the clock
+// panel, the last, runs to the bar's end.
+inline constexpr std::array<int, kStatusPanelCount> kStatusPanelWidths{48, 48, 236, 103};
 
 // Status grid: column widths; rows are one header row and one per item.
 inline constexpr std::array<int, 3> kGridColumnWidths{12, 200, 128};
@@ -69,8 +72,8 @@ void DrawDevicePicture(QPixmap &picture, const std::vector<OutputCell> &cells, c
                        const QColor &textColor);
 
 // Status bar panel text: centred (never left of the panel's left edge) and
-// vertically centred; panels 0 and 1 red when alert, else green; 2 and 3 in
-// fontColor.
+// vertically centred, cut with an ellipsis when wider than the panel;
+// panels 0 and 1 red when alert, else green; 2 and 3 in fontColor.
 void DrawStatusPanel(QPainter &painter, const QRect &rect, int panel, const QString &text, bool alert,
                      const QColor &fontColor);
 

@@ -428,7 +428,8 @@ bool Form::preProcessKey(QKeyEvent &key) {
   if (k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Escape) {
     const int dialogKeyCode = k == Qt::Key_Escape ? Qt::Key_Escape : Qt::Key_Return;
     if (focused != nullptr && focused->wantsKey(dialogKeyCode, mods)) return false;
-    return dialogKey(dialogKeyCode, mods);
+    if (dialogKey(dialogKeyCode, mods)) return true;
+    return formDialogKey(dialogKeyCode, mods);
   }
   if (k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Down) {
     if (focused != nullptr && focused->wantsKey(k, mods)) return false;
@@ -446,6 +447,17 @@ bool Form::preProcessKey(QKeyEvent &key) {
     if (focused != nullptr && focused->wantsKey(k, mods)) return false;
   }
   return dialogChar(accel);
+}
+
+bool Form::formDialogKey(int key, Qt::KeyboardModifiers modifiers) {
+  if ((modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) != 0) return false;
+  Control *target = key == Qt::Key_Escape ? cancelControl_.data() : defaultControl_.data();
+  if (target == nullptr || target->isDying() || !target->isEnabled()) return false;
+  for (const Control *c = target; c != nullptr; c = c->parentControl()) {
+    if (!c->visible()) return false;
+  }
+  target->click();
+  return true;
 }
 
 void Form::closeEvent(QCloseEvent *event) {

@@ -149,6 +149,15 @@ class Form : public Control {
   // Tests take the form instead of a modal loop; returns the previous handler.
   static ModalHandler setModalHandlerForTests(ModalHandler handler);
 
+  // For buttons that carry no Default or Cancel of their own (windowless
+  // ones): Enter clicks the default control and Escape the cancel control
+  // when no control of the form used the key, with no Shift, Ctrl or Alt
+  // held and only while the control is enabled and shown.
+  Control *defaultControl() const { return defaultControl_; }
+  void setDefaultControl(Control *control) { defaultControl_ = control; }
+  Control *cancelControl() const { return cancelControl_; }
+  void setCancelControl(Control *control) { cancelControl_ = control; }
+
   // The platform menu of the form (its shortcuts are the form's).
   MainMenu *menu() const { return menu_; }
   void setMenu(MainMenu *menu);
@@ -198,6 +207,8 @@ class Form : public Control {
   enum class DragKind { None, MoveArmed, Moving, Resizing };
   Qt::Edges ringEdgesAt(QPoint pos) const;
   void endDrag();
+  // Enter or Escape that no control used: the default or cancel control.
+  bool formDialogKey(int key, Qt::KeyboardModifiers modifiers);
   QRect constrained(QRect r) const;
   void applyWindowFlags();
   friend class MdiClient;
@@ -222,6 +233,8 @@ class Form : public Control {
   int modalResult_ = 0;
   QEventLoop *modalLoop_ = nullptr;
   MainMenu *menu_ = nullptr;
+  QPointer<Control> defaultControl_;
+  QPointer<Control> cancelControl_;
   QRegion region_;
   bool keyPreview_ = false;
   std::vector<FormEventHook *> eventHooks_;

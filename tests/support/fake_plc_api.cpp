@@ -146,4 +146,10 @@ bool FakePlcApi::localUdpPortTaken(int32_t port) {
   return takenPorts.count(port) > 0;
 }
 
+SerialPortProblem FakePlcApi::serialPortProblem(int32_t comPort) {
+  calls.push_back({"SerialPortProblem", {comPort}, {}, {}});
+  const auto found = serialProblems.find(comPort);
+  return found == serialProblems.end() ? SerialPortProblem{} : found->second;
+}
+
 }  // namespace tarnex_client::testing

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -27,6 +28,8 @@ class FakePlcApi final : public IPlcApi {
   int32_t openResult = 0;
   // Local UDP ports another program holds, as localUdpPortTaken reports them.
   std::set<int32_t> takenPorts;
+  // What serialPortProblem reports for a COM port (None for the others).
+  std::map<int32_t, SerialPortProblem> serialProblems;
   // Every call, in order.
   std::vector<FakeCall> calls;
   // Commands queued and not yet sent to the end.
@@ -78,6 +81,7 @@ class FakePlcApi final : public IPlcApi {
   int32_t cmdPowerOnLC(int32_t address, int32_t n) override;
   int32_t cmdPowerOffLC(int32_t address, int32_t n) override;
   bool localUdpPortTaken(int32_t port) override;
+  SerialPortProblem serialPortProblem(int32_t comPort) override;
 
  private:
   int32_t queueCommand(FakeCall call);

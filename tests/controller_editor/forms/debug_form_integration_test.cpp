@@ -285,4 +285,17 @@ TEST_F(DebugFormIntegrationTest, ReadsOverTheSerialPort) {
   serial.stop();
 }
 
+// A serial port that does not open names its device and why, as the real
+// library and the device show it.
+TEST_F(DebugFormIntegrationTest, ASerialPortThatDoesNotOpenSaysWhy) {
+  const testsupport::ComLink com5(appDir.path(), 5, appDir / "unplugged");
+  form = std::make_unique<TDebugForm>(nullptr);
+  form->rbComm->setChecked(true);
+  form->cmbComm->widget()->setCurrentIndex(4);
+  form->sbnOpenCommClick();
+  EXPECT_EQ(status(),
+            QStringLiteral("打开设备失败（%1 不存在）").arg(QString::fromStdString((appDir / "unplugged").string())));
+  EXPECT_EQ(form->logic().linkHandle(), -1);
+}
+
 }  // namespace

@@ -145,6 +145,25 @@ TEST_F(DebugFormTest, OpenAsksForTheChosenLink) {
   form->sbnOpenCommClick();
   EXPECT_EQ(status(), QStringLiteral("打开设备失败或设备已被占用"));
   EXPECT_EQ(form->logic().linkHandle(), -1);
+
+  // A serial port that does not open says which device and why.
+  form->rbComm->setChecked(true);
+  form->cmbComm->widget()->setCurrentIndex(1);
+  const struct {
+    tarnex_client::SerialPortProblem problem;
+    QString text;
+  } reasons[] = {
+      {{tarnex_client::SerialFault::Missing, "/dev/ttyS1", ""}, QStringLiteral("打开设备失败（/dev/ttyS1 不存在）")},
+      {{tarnex_client::SerialFault::NoPermission, "/dev/ttyS1", "dialout"},
+       QStringLiteral("打开设备失败（/dev/ttyS1 无权限，请加入 dialout 组）")},
+      {{tarnex_client::SerialFault::Busy, "/dev/ttyS1", ""}, QStringLiteral("打开设备失败（/dev/ttyS1 被其他程序占用）")},
+  };
+  for (const auto &r : reasons) {
+    api.serialProblems[2] = r.problem;
+    form->sbnOpenCommClick();
+    EXPECT_EQ(status(), r.text);
+    EXPECT_EQ(form->logic().linkHandle(), -1);
+  }
 }
 
 // Without a link every operation only says so.

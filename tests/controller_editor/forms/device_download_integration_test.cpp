@@ -196,7 +196,8 @@ TEST_F(DeviceDownloadTest, APortThatDoesNotOpenSendsNothing) {
   boxes.answer(ui::IDOK);
   download({false, 64});
   ASSERT_EQ(boxes.shown().size(), 1u);
-  EXPECT_EQ(boxes.shown()[0].text, QStringLiteral("打开设备失败"));
+  EXPECT_EQ(boxes.shown()[0].text,
+            QStringLiteral("打开设备失败（%1 不存在）").arg(QString::fromStdString((appDir / "gone").string())));
   EXPECT_FALSE(busy());
   EXPECT_EQ(form->download().LinkHandle, -1);
   waitFor([] { return false; }, 200);

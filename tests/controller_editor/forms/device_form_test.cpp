@@ -1,5 +1,6 @@
 // The device editor on the recording link stand-in: the tree and its lists,
 // and the download's calls in their order.
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTreeWidget>
 #include <memory>
@@ -531,6 +532,37 @@ TEST_F(DeviceFormTest, CancelledDialogChangesNothing) {
   }
   EXPECT_TRUE(api.calls.empty());
   EXPECT_FALSE(Global().LinkIsNetwork);
+}
+
+// The link dialog's 取消 takes Escape and its 确定 Enter, wherever the
+// keyboard is in it.
+TEST_F(DeviceFormTest, TheLinkDialogTakesEscapeAndEnter) {
+  LoadExample(project());
+  open();
+  api.clearCalls();
+  const auto pressIn = [](int key) {
+    return [key](ui::Form &f) {
+      auto &conn = dynamic_cast<TConnForm &>(f);
+      conn.show();
+      QWidget *focus = conn.cmbComm->widget();
+      focus->setFocus();
+      testsupport::pressKey(focus, key);
+      return conn.modalResult();
+    };
+  };
+  {
+    ModalScript modal;
+    modal.then(pressIn(Qt::Key_Escape));
+    form->sbnSaveTo->click();
+  }
+  EXPECT_TRUE(api.calls.empty());
+  {
+    ModalScript modal;
+    modal.then(pressIn(Qt::Key_Return));
+    form->sbnSaveTo->click();
+  }
+  EXPECT_EQ(count("PLC_OpenDev"), 1);
+  EXPECT_EQ(count("PLC_Send"), 1);
 }
 
 TEST_F(DeviceFormTest, ClosingDropsTheWindowBeforeTheLibraryIsCleanedUp) {

@@ -130,6 +130,23 @@ TEST_F(LogicDownloadTest, RefusalsSendNothingAndLeaveItIdle) {
   EXPECT_FALSE(download.Busy);
 }
 
+TEST_F(LogicDownloadTest, ALinkThatDoesNotOpenSaysWhyWhenItCan) {
+  api.openResult = -1;
+  LogicLinkChoice serial;
+  serial.comPort = 4;
+  api.serialProblems[4] = {tarnex_client::SerialFault::Busy, "/dev/ttyUSB0", ""};
+  const auto held = download.start(project, 0, serial, kWindow);
+  ASSERT_FALSE(held.ok());
+  EXPECT_EQ(held.error().message, "打开设备失败（/dev/ttyUSB0 被其他程序占用）");
+
+  LogicDownload fixedPort(api, tarnex_client::PlcLinkSettings{8889, 9600});
+  api.takenPorts.insert(8889);
+  const auto taken = fixedPort.start(project, 0, udpTo127(), kWindow);
+  ASSERT_FALSE(taken.ok());
+  EXPECT_EQ(taken.error().message, "打开设备失败（本地端口 8889 已被占用）");
+  EXPECT_TRUE(api.callsNamed("CMD_Write").empty());
+}
+
 TEST_F(LogicDownloadTest, SerialLinkAndChosenAddress) {
   LogicLinkChoice link;
   link.comPort = 3;

@@ -154,6 +154,14 @@ TEST_F(AutoDetectTest, OpensOnTheDetectingPageWithTheButtonsOfStepZero) {
   EXPECT_EQ(wizard->pnlDetecting->top(), std::max(0, (page.height() - 452) / 2));
 }
 
+TEST_F(AutoDetectTest, EscapeCancelsAndEnterPressesNothing) {
+  testsupport::pressKey(wizard.get(), Qt::Key_Return);
+  EXPECT_EQ(wizard->modalResult(), ui::mrNone);
+  EXPECT_EQ(wizard->Step(), 0);
+  testsupport::pressKey(wizard.get(), Qt::Key_Escape);
+  EXPECT_EQ(wizard->modalResult(), ui::mrCancel);
+}
+
 TEST_F(AutoDetectTest, EachStartListsTheDeviceOnceWhateverTheStripHolds) {
   struct StripCase {
     int frames;

@@ -1,9 +1,11 @@
 // The power management dialogs: the link settings dialog through the view's
 // "通讯设置" (on a recording fake of the link library), the weekly plan
-// dialog's rows and pages, and the input box's keys.
+// dialog's rows and pages, the input box, and Enter and Escape in each.
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+#include <functional>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -285,22 +287,105 @@ TEST_F(WeekDayTest, UncheckingABoxDisablesExactlyItsFourControls) {
 
 class InputDialogTest : public testsupport::UiTest {};
 
-TEST_F(InputDialogTest, ButtonsGiveOneAndTwoWhileEnterAndEscapeDoNothing) {
+TEST_F(InputDialogTest, ButtonsGiveOneAndTwo) {
   TfrmInput dialog(nullptr);
   EXPECT_EQ(dialog.caption(), QStringLiteral("Input Box"));
   dialog.prepare(QStringLiteral("新名称"), QStringLiteral("左屏"), true);
   EXPECT_EQ(dialog.lblRef->caption(), QStringLiteral("新名称"));
   EXPECT_EQ(dialog.eInput->lineEdit()->selectedText(), QStringLiteral("左屏"));
-  dialog.show();
-  testsupport::processEvents();
-  QTest::keyClick(dialog.eInput->lineEdit(), Qt::Key_Return);
-  QTest::keyClick(dialog.eInput->lineEdit(), Qt::Key_Escape);
-  EXPECT_EQ(dialog.modalResult(), 0);
-  EXPECT_TRUE(dialog.isVisible());
   dialog.btnOK->click();
   EXPECT_EQ(dialog.modalResult(), ui::mrOk);
   dialog.btnCancel->click();
   EXPECT_EQ(dialog.modalResult(), ui::mrCancel);
+}
+
+// --- dialog keys ---------------------------------------------------------------------
+
+class DialogKeysTest : public testsupport::UiTest {};
+
+// A dialog shown with the keyboard on one of its controls.
+struct KeyDialog {
+  std::unique_ptr<ui::Form> form;
+  QWidget *focus = nullptr;
+};
+
+TEST_F(DialogKeysTest, EnterPressesOkAndEscapeCancelInEveryDialog) {
+  const TPlcParmArray controllers = {{5, "甲", 3, 0, "10.0.0.5", 7001}};
+  const std::vector<std::pair<const char *, std::function<KeyDialog()>>> dialogs = {
+      {"设置",
+       [&] {
+         auto dialog = std::make_unique<TfrmPLCCommunicationSettings>(nullptr, controllers, 0);
+         QWidget *focus = dialog->eIP->lineEdit();
+         return KeyDialog{std::move(dialog), focus};
+       }},
+      {"Plan Settings",
+       [] {
+         auto dialog = std::make_unique<TfrmWeekDay>(nullptr);
+         dialog->enableBox(0, 1)->click();
+         QWidget *focus = dialog->onPicker(0, 1);
+         return KeyDialog{std::move(dialog), focus};
+       }},
+      {"Input Box",
+       [] {
+         auto dialog = std::make_unique<TfrmInput>(nullptr);
+         dialog->prepare(QStringLiteral("报警温度"), QStringLiteral("54"));
+         QWidget *focus = dialog->eInput->lineEdit();
+         return KeyDialog{std::move(dialog), focus};
+       }},
+  };
+  const struct {
+    int key;
+    Qt::KeyboardModifiers mods;
+    int result;
+  } keys[] = {
+      {Qt::Key_Return, Qt::NoModifier, ui::mrOk},
+      {Qt::Key_Enter, Qt::KeypadModifier, ui::mrOk},
+      {Qt::Key_Escape, Qt::NoModifier, ui::mrCancel},
+      {Qt::Key_Return, Qt::ShiftModifier, ui::mrNone},
+      {Qt::Key_Escape, Qt::ControlModifier, ui::mrNone},
+  };
+  for (const auto &[caption, make] : dialogs) {
+    for (const auto &k : keys) {
+      SCOPED_TRACE(std::string(caption) + " key " + std::to_string(k.key) + " mods " +
+                   std::to_string(static_cast<int>(k.mods)));
+      KeyDialog d = make();
+      EXPECT_EQ(d.form->caption(), QString::fromUtf8(caption));
+      d.form->show();
+      d.focus->setFocus();
+      testsupport::processEvents();
+      testsupport::pressKey(d.focus, k.key, k.mods);
+      EXPECT_EQ(d.form->modalResult(), k.result);
+    }
+  }
+}
+
+TEST_F(DialogKeysTest, EnterInTheInputBoxSetsTheAlarmTemperature) {
+  TempAppDir dir;
+  dir.writeFile("User.ini", Gbk(kDemoIni));
+  tarnex_client::testing::FakePlcApi api;
+  TfrmPLCManagement view(nullptr, api, tarnex_client::PlcLinkSettings{0, 9600});
+  view.LoadControllers();
+  ModalScript modal;
+  modal.then([](ui::Form &form) {
+    auto &dialog = dynamic_cast<TfrmInput &>(form);
+    dialog.show();
+    dialog.eInput->lineEdit()->setFocus();
+    dialog.eInput->setText(QStringLiteral("61.5"));
+    testsupport::pressKey(dialog.eInput->lineEdit(), Qt::Key_Return);
+    return dialog.modalResult();
+  });
+  modal.then([](ui::Form &form) {
+    auto &dialog = dynamic_cast<TfrmInput &>(form);
+    dialog.show();
+    dialog.eInput->setText(QStringLiteral("70"));
+    testsupport::pressKey(dialog.eInput->lineEdit(), Qt::Key_Escape);
+    return dialog.modalResult();
+  });
+  view.btnTemWarnClick();
+  EXPECT_EQ(view.model().alarmTemperature(), 61.5);
+  view.btnTemWarnClick();
+  EXPECT_EQ(view.model().alarmTemperature(), 61.5);
+  EXPECT_NE(dir.readFile("User.ini").find("TemWarn=61.5"), std::string::npos);
 }
 
 TEST_F(InputDialogTest, DialogsWearTheMacFrameAndAreCentred) {

@@ -101,5 +101,15 @@ TEST_F(LedUnitDetailsTest, CloseGivesOkInABlueGlassFrame) {
   EXPECT_EQ(dialog.modalResult(), ui::mrOk);
 }
 
+// Its one button closes it from the keyboard too.
+TEST_F(LedUnitDetailsTest, EnterAndEscapeClose) {
+  dialog.show();
+  for (int key : {Qt::Key_Return, Qt::Key_Escape}) {
+    dialog.setModalResult(ui::mrNone);
+    testsupport::pressKey(&dialog, key);
+    EXPECT_EQ(dialog.modalResult(), ui::mrOk) << key;
+  }
+}
+
 }  // namespace
 }  // namespace morvit

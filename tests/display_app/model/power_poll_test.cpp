@@ -265,20 +265,31 @@ TEST(Poll, FailedOpenDisablesEveryCommand) {
 }
 
 // A failed open says when another program holds the configured local UDP
-// port; every other failure keeps the plain text.
-TEST(Poll, FailedOpenNamesALocalPortInUse) {
+// port, or why the serial port (COM1 in the file) does not open; every
+// other failure keeps the plain text.
+TEST(Poll, FailedOpenSaysWhy) {
+  using tarnex_client::SerialFault;
+  using tarnex_client::SerialPortProblem;
   struct Case {
     const char *what;
     int32_t localPort;
     bool taken;
     bool network;
     const char *text;
+    SerialPortProblem com1{};
   } cases[] = {
       {"port held", 8889, true, true, "打开设备失败（本地端口 8889 已被占用）"},
       {"another port held", 7001, true, true, "打开设备失败（本地端口 7001 已被占用）"},
       {"port free", 8889, false, true, "打开设备失败"},
       {"any free port", 0, true, true, "打开设备失败"},
       {"serial link", 8889, true, false, "打开设备失败"},
+      {"serial device gone", 8889, false, false, "打开设备失败（/dev/ttyS0 不存在）",
+       {SerialFault::Missing, "/dev/ttyS0", ""}},
+      {"serial device not allowed", 8889, false, false, "打开设备失败（/dev/ttyUSB0 无权限，请加入 dialout 组）",
+       {SerialFault::NoPermission, "/dev/ttyUSB0", "dialout"}},
+      {"serial device held", 8889, false, false, "打开设备失败（/dev/ttyUSB0 被其他程序占用）",
+       {SerialFault::Busy, "/dev/ttyUSB0", ""}},
+      {"network link, serial port gone", 8889, false, true, "打开设备失败", {SerialFault::Missing, "/dev/ttyS0", ""}},
   };
   for (const Case &c : cases) {
     testsupport::TempDir dir;
@@ -289,6 +300,7 @@ TEST(Poll, FailedOpenNamesALocalPortInUse) {
     tarnex_client::testing::FakePlcApi api;
     api.openResult = -1;
     if (c.taken) api.takenPorts.insert(c.localPort);
+    api.serialProblems[1] = c.com1;
     PowerManagementModel model(api, tarnex_client::PlcLinkSettings{c.localPort, 9600});
     ASSERT_TRUE(model.loadControllers(path).ok());
     EXPECT_EQ(model.statusText(kPanelAction), c.text) << c.what;
@@ -311,6 +323,62 @@ TEST(Poll, ControllerWithoutDevicesStaysClosed) {
   for (int panel : {kPanelLink, kPanelMode, kPanelAction}) EXPECT_EQ(g.model.statusText(panel), "") << panel;
   g.model.tick();
   EXPECT_EQ(g.api.callsNamed("PLC_OpenDev").size(), 1u);  // only controller 0's
+}
+
+// Address 0 is the broadcast on the controllers' line: nothing answers a
+// read there, so the view does not poll it and says so.
+TEST(Poll, AControllerAtAddressZeroIsNotPolledAndTheViewSaysWhy) {
+  const char *kWhy = "地址 0 是广播地址，不轮询";
+  for (const char *addr : {"Addr0=0", "Addr0=256"}) {
+    SCOPED_TRACE(addr);
+    std::string ini = kDemoIni;
+    ini.replace(ini.find("Addr0=1"), 7, addr);
+    ModelHarness h(ini);
+    h.load();
+    EXPECT_EQ(h.model.statusText(kPanelAction), kWhy);
+    EXPECT_TRUE(h.api.callsNamed("PLC_OpenDev").empty());
+    EXPECT_EQ(h.model.pollPhase(), PollPhase::None);
+    EXPECT_FALSE(h.model.pollTimerRunning());
+    EXPECT_FALSE(h.model.enabled(Control::PowerOn));
+    h.model.tick();
+    EXPECT_TRUE(h.api.commands().empty());
+
+    // Another controller polls as before; coming back says why again.
+    ASSERT_TRUE(h.model.selectController(1).ok());
+    EXPECT_EQ(h.model.statusText(kPanelAction), "打开设备成功");
+    ASSERT_TRUE(h.model.selectController(0).ok());
+    EXPECT_EQ(h.model.statusText(kPanelAction), kWhy);
+    EXPECT_EQ(h.model.slot(), -1);
+    EXPECT_FALSE(h.model.pollTimerRunning());
+  }
+
+  // Without devices the reason is the same.
+  std::string ini = kDemoIni;
+  ini.replace(ini.find("Addr1=2"), 7, "Addr1=0");
+  ini.replace(ini.find("PLC_ID2=1"), 9, "PLC_ID2=0");
+  ModelHarness g(ini);
+  g.load();
+  ASSERT_TRUE(g.model.selectController(1).ok());
+  EXPECT_EQ(g.model.statusText(kPanelAction), kWhy);
+}
+
+TEST(Poll, TheLinkDialogMovingAControllerToOrFromAddressZeroStopsOrStartsThePoll) {
+  ModelHarness h;
+  h.load();
+  TPlcParmArray edited = h.model.controllers();
+  edited[0].Addr = 0;
+  h.model.applyLinkSettings(edited);
+  EXPECT_EQ(h.model.statusText(kPanelAction), "地址 0 是广播地址，不轮询");
+  EXPECT_EQ(h.model.slot(), -1);
+  EXPECT_FALSE(h.model.pollTimerRunning());
+  EXPECT_FALSE(h.model.enabled(Control::PowerOn));
+
+  edited[0].Addr = 3;
+  h.model.applyLinkSettings(edited);
+  EXPECT_EQ(h.model.statusText(kPanelAction), "打开设备成功");
+  EXPECT_NE(h.model.slot(), -1);
+  EXPECT_TRUE(h.model.pollTimerRunning());
+  EXPECT_EQ(h.api.callsNamed("CMD_Read").back().args.at(0), 3);
 }
 
 TEST(Poll, SwitchingToAControllerWithoutDevicesDropsTheOldLinksNotices) {

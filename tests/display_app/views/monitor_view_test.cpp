@@ -21,6 +21,7 @@
 #include "main_window.h"
 #include "menu.h"
 #include "monitor_view.h"
+#include "status_hint.h"
 #include "panel.h"
 #include "status_bar.h"
 #include "ui_fixtures.h"
@@ -215,6 +216,40 @@ TEST_F(MonitorViewTest, StaleSelectionOnASmallerModelShowsNoAddress) {
   monitor->ledPanel()->SetPanelData(&small);
   monitor->UpdateUnitStatusText();
   EXPECT_EQ(statusText(), QStringLiteral("Address=NULL Col=04 Row=08"));
+  monitor->ledPanel()->SetPanelData(monitor->screen());
+}
+
+// The unit text is read whole: it fits its panel, up to five-digit unit
+// addresses; a longer one is carried whole by the bar's hint.
+TEST_F(MonitorViewTest, TheUnitTextFitsItsPanelOrTheHintCarriesIt) {
+  window->mnLedPanel->click();
+  monitor->ledPanel()->SelectCell(11, 11);
+  const QFont font = monitor->stbM->font();
+  const struct {
+    int32_t address;
+    QString text;
+    bool fits;
+  } cases[] = {
+      {143, QStringLiteral("Address=143 Col=11 Row=11"), true},
+      {99999, QStringLiteral("Address=99999 Col=11 Row=11"), true},
+      {-2147483647, QStringLiteral("Address=-2147483647 Col=11 Row=11"), false},
+  };
+  LedUnitState &unit = monitor->screen()->Units.at(143);
+  for (const auto &c : cases) {
+    unit.Address = c.address;
+    monitor->UpdateUnitStatusText();
+    EXPECT_EQ(statusText(), c.text);
+    EXPECT_EQ(FitsPanel(*monitor->stbM, 0, font), c.fits) << c.address;
+    EXPECT_EQ(monitor->stbM->hint(), c.fits ? QString() : c.text);
+  }
+  unit.Address = 143;
+
+  // No unit on the cell.
+  TLedPanelData small(24);
+  monitor->ledPanel()->SetPanelData(&small);
+  monitor->UpdateUnitStatusText();
+  EXPECT_EQ(statusText(), QStringLiteral("Address=NULL Col=11 Row=11"));
+  EXPECT_TRUE(FitsPanel(*monitor->stbM, 0, font));
   monitor->ledPanel()->SetPanelData(monitor->screen());
 }
 

@@ -22,6 +22,7 @@
 #include "power_management_view.h"
 #include "window_fixture.h"
 #include "power_view_parts.h"
+#include "status_hint.h"
 #include "ui_fixtures.h"
 
 namespace morvit::testing {
@@ -307,6 +308,19 @@ TEST_F(PowerIntegrationTest, SerialLinkThroughAPtyNamedAsAComPort) {
   EXPECT_FALSE(Requests(serial).empty());
   window.reset();
   serial.stop();
+}
+
+// A COM link to a device that is gone: the open fails and the status bar
+// names the device, whole or through the bar's hint.
+TEST_F(PowerIntegrationTest, ASerialDeviceThatIsGoneIsNamed) {
+  const std::string gone = (dir / "unplugged").string();
+  std::filesystem::create_symlink(gone, dir / "COM5");
+  startProgram(Replaced(kDemoIni, "Comm0=1\r\nConnMode0=1", "Comm0=5\r\nConnMode0=0"));
+  const QString text = QStringLiteral("打开设备失败（%1 不存在）").arg(QString::fromStdString(gone));
+  EXPECT_EQ(status(2), text);
+  EXPECT_TRUE(FitsPanel(*view()->stbM, 2, ui::toQFont(view()->stbM->controlFont())) ||
+              view()->stbM->hint() == text);
+  EXPECT_FALSE(view()->btnPowerOn->isEnabled());
 }
 
 }  // namespace

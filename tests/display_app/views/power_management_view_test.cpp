@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
+#include <QPainter>
+#include <functional>
 #include <QLineEdit>
 #include <QTest>
 
@@ -21,6 +23,7 @@
 #include "power_management_view.h"
 #include "window_fixture.h"
 #include "power_view_parts.h"
+#include "status_hint.h"
 #include "ui_fixtures.h"
 #include "week_day.h"
 
@@ -40,7 +43,7 @@ class PowerViewTest : public testsupport::UiTest {
  protected:
   void start(const std::string &ini = kDemoIni) {
     dir.writeFile("User.ini", Gbk(ini));
-    view = std::make_unique<TfrmPLCManagement>(nullptr, api, tarnex_client::PlcLinkSettings{0, 9600});
+    view = std::make_unique<TfrmPLCManagement>(nullptr, api, link);
     api.onNotice = [this](uint16_t function, uint16_t result) {
       ::SendMessageA(view->handle(), tarnex_client::kPlcNoticeMessage, static_cast<WPARAM>(function | (result << 16)), 0);
     };
@@ -65,6 +68,7 @@ class PowerViewTest : public testsupport::UiTest {
 
   TempAppDir dir;
   tarnex_client::testing::FakePlcApi api;
+  tarnex_client::PlcLinkSettings link{0, 9600};
   std::unique_ptr<TfrmPLCManagement> view;
 };
 
@@ -84,7 +88,7 @@ TEST_F(PowerViewTest, IsBuiltAsTheWindowDescribes) {
   EXPECT_EQ(view->cmbPLC->itemIndex(), 0);
 
   ASSERT_EQ(view->stbM->panelCount(), 4);
-  const int widths[] = {64, 64, 128, 192};
+  const int widths[] = {48, 48, 236, 103};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(view->stbM->panel(i).width, widths[i]);
     EXPECT_TRUE(view->stbM->panel(i).ownerDraw);
@@ -228,6 +232,110 @@ TEST_F(PowerViewTest, TimeOutsBlinkOfflineInRed) {
   EXPECT_EQ(status(0), QString());
   view->tFlash->tick();
   EXPECT_EQ(status(0), QStringLiteral("离线"));
+}
+
+// Every text of the status bar can be read whole at the view's size: the
+// program's own texts fit their panels; a text with a device path or a
+// device name too long for its panel is cut with an ellipsis, and the bar's
+// hint carries it whole.
+TEST_F(PowerViewTest, StatusTextsFitTheirPanelsOrTheHintCarriesThem) {
+  using tarnex_client::SerialFault;
+  using tarnex_client::SerialPortProblem;
+  const std::string serial = Replaced(kDemoIni, "ConnMode0=1", "ConnMode0=0");
+  const std::string longPath = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+  const struct {
+    const char *what;
+    std::string ini;
+    int32_t localPort;
+    SerialPortProblem com1;
+    std::function<void()> act;
+    bool fits;  // the action panel's text fits without the hint
+  } scenarios[] = {
+      {"opened", kDemoIni, 0, {}, nullptr, true},
+      {"online with clock and mode", kDemoIni, 0, {},
+       [this] {
+         answer(plc::kBlockPlan, {});
+         answer(plc::kBlockStatus, {{1, 0}});
+         answer(plc::kBlockClock, {{140, 2024}, {141, 12}, {142, 31}, {145, 23}, {146, 59}});
+       },
+       true},
+      {"offline", kDemoIni, 0, {},
+       [this] {
+         api.finish(PlcResultTimeOut);
+         view->model().tick();
+         api.finish(PlcResultTimeOut);
+       },
+       true},
+      {"local port held", kDemoIni, 8889, {}, nullptr, true},
+      {"serial device gone", serial, 0, {SerialFault::Missing, "/dev/ttyS0", ""}, nullptr, true},
+      {"serial device of another program", serial, 0, {SerialFault::Busy, "/dev/ttyUSB0", ""}, nullptr, false},
+      {"serial device not allowed", serial, 0, {SerialFault::NoPermission, longPath, "dialout"}, nullptr, false},
+      {"address 0", Replaced(kDemoIni, "Addr0=1", "Addr0=0"), 0, {}, nullptr, true},
+      {"no controller", "[Parms]\r\nTemWarn=54\r\n[PLCParms]\r\nCount=0\r\n", 0, {}, nullptr, true},
+      {"plan sent", kDemoIni, 0, {}, [this] { view->model().timePlanClick(false); }, true},
+      {"a device with a long name switched on",
+       Replaced(kDemoIni, "Name0=左屏", "Name0=一号机柜左侧主屏幕电源与风扇及照明回路总开关"), 0, {},
+       [this] { view->btnPowerOn->click(); }, false},
+  };
+  for (const auto &s : scenarios) {
+    SCOPED_TRACE(s.what);
+    view.reset();
+    api = tarnex_client::testing::FakePlcApi{};
+    link.localUdpPort = s.localPort;
+    if (s.localPort != 0) {
+      api.openResult = -1;
+      api.takenPorts.insert(s.localPort);
+    }
+    if (s.com1.fault != SerialFault::None) {
+      api.openResult = -1;
+      api.serialProblems[1] = s.com1;
+    }
+    start(s.ini);
+    if (s.act) s.act();
+    ASSERT_FALSE(status(2).isEmpty());
+
+    const QFont font = ui::toQFont(view->stbM->controlFont());
+    const QFontMetrics metrics(font);
+    EXPECT_EQ(FitsPanel(*view->stbM, 2, font), s.fits) << status(2).toStdString();
+    for (int panel = 0; panel < kStatusPanelCount; ++panel) {
+      const QString text = status(panel);
+      const bool fits = metrics.horizontalAdvance(text) <= view->stbM->panelRect(panel).width();
+      EXPECT_TRUE(fits || view->stbM->hint().split(QLatin1Char('\n')).contains(text))
+          << "panel " << panel << ": " << text.toStdString() << " hint: " << view->stbM->hint().toStdString();
+    }
+    if (s.fits) {
+      EXPECT_EQ(view->stbM->hint(), QString());
+    }
+  }
+  // The bar fills the view's width exactly.
+  EXPECT_EQ(view->stbM->width(), 441);
+  EXPECT_EQ(view->stbM->panelRect(3).right(), 440);
+}
+
+TEST_F(PowerViewTest, ACutTextEndsInAnEllipsis) {
+  api.openResult = -1;
+  api.serialProblems[1] = {tarnex_client::SerialFault::Busy, "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART-if00", ""};
+  start(Replaced(kDemoIni, "ConnMode0=1", "ConnMode0=0"));
+  const QString text = status(2);
+  ASSERT_TRUE(text.startsWith(QStringLiteral("打开设备失败（/dev/serial/by-id/")));
+  EXPECT_EQ(view->stbM->hint(), text);
+
+  // The panel draws the text cut to its width with an ellipsis: the same
+  // pixels as the cut text, which fits, and not those of the whole text.
+  const QRect rect(QPoint(0, 0), view->stbM->panelRect(2).size());
+  const QFont font = ui::toQFont(view->stbM->controlFont());
+  const auto draw = [&](const QString &shown) {
+    QImage image(rect.size(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setFont(font);
+    DrawStatusPanel(p, rect, 2, shown, false, Qt::black);
+    return image;
+  };
+  const QString cut = QFontMetrics(font).elidedText(text, Qt::ElideRight, rect.width());
+  ASSERT_TRUE(cut.endsWith(QChar(0x2026)));
+  EXPECT_EQ(draw(text), draw(cut));
+  EXPECT_NE(draw(text), draw(text.left(cut.size())));
 }
 
 TEST_F(PowerViewTest, DevicePanelsShowOneCellPerOutput) {

@@ -318,6 +318,58 @@ TEST_F(ModalTest, DialogKeysAndAcceleratorsReachTheControls) {
   EXPECT_EQ(cancel->clicks, 2);
 }
 
+// A control without dialog keys of its own, such as a windowless button.
+class PlainButton : public ui::Panel {
+ public:
+  using ui::Panel::Panel;
+  int clicks = 0;
+  void click() override { ++clicks; }
+};
+
+TEST_F(ModalTest, FormsDefaultAndCancelControlsTakeTheKeysNoControlUsed) {
+  ui::Form form(nullptr);
+  auto *box = new ui::Panel(&form);
+  box->setParentControl(&form);
+  auto *ok = new PlainButton(&form);
+  ok->setParentControl(box);
+  auto *cancel = new PlainButton(&form);
+  cancel->setParentControl(&form);
+  form.setDefaultControl(ok);
+  form.setCancelControl(cancel);
+  form.show();
+
+  pressKey(&form, Qt::Key_Return);
+  pressKey(&form, Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(ok->clicks, 2);
+  pressKey(&form, Qt::Key_Escape);
+  EXPECT_EQ(cancel->clicks, 1);
+  for (Qt::KeyboardModifier held : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
+    pressKey(&form, Qt::Key_Return, held);
+    pressKey(&form, Qt::Key_Escape, held);
+  }
+  EXPECT_EQ(ok->clicks, 2);
+  EXPECT_EQ(cancel->clicks, 1);
+
+  // A control that takes the key itself comes first.
+  auto *own = new DialogButton(&form, Qt::Key_Escape, 'x');
+  own->setParentControl(&form);
+  pressKey(&form, Qt::Key_Escape);
+  EXPECT_EQ(own->clicks, 1);
+  EXPECT_EQ(cancel->clicks, 1);
+  own->setVisible(false);
+
+  // Disabled, hidden (also through its parent) or gone: nothing is clicked.
+  ok->setEnabled(false);
+  pressKey(&form, Qt::Key_Return);
+  ok->setEnabled(true);
+  box->setVisible(false);
+  pressKey(&form, Qt::Key_Return);
+  EXPECT_EQ(ok->clicks, 2);
+  delete cancel;
+  pressKey(&form, Qt::Key_Escape);
+  EXPECT_EQ(form.cancelControl(), nullptr);
+}
+
 TEST_F(ModalTest, KeyPreviewSeesKeysFirstAndHandledUsesThemUp) {
   ui::Form form(nullptr);
   auto *def = new DialogButton(&form, Qt::Key_Return, 'o');
