@@ -8,12 +8,12 @@
 #include <array>
 #include <cstdint>
 
-#include "export_guard.h"
 #include "library_state.h"
 #include "plc_register_map.h"
 #include "tarnex.h"
+#include "transport/export_guard.h"
 
-using tarnex::GuardExport;
+using transport::GuardExport;
 using tarnex::LibraryState;
 
 namespace {

@@ -1,13 +1,13 @@
 // The PLC_ exports: start-up, clean-up, notify window, device slots and the
 // reply record; the two send exports.
-#include "export_guard.h"
 #include "frame_log.h"
 #include "library_state.h"
 #include "send_worker.h"
 #include "tarnex.h"
+#include "transport/export_guard.h"
 
-using tarnex::GuardExport;
 using tarnex::LibraryState;
+using transport::GuardExport;
 
 extern "C" {
 

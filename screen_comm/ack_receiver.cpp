@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "lrc.h"
+#include "byte_order.h"
 #include "screen_frame.h"
 #include "screen_vars.h"
+#include "transport/lrc.h"
 
 namespace quodel {
 namespace {
@@ -16,8 +17,6 @@ int HexValue(char c) {
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
 }
-
-uint16_t Word(const uint8_t *at) { return static_cast<uint16_t>(at[0] | (at[1] << 8)); }
 
 }  // namespace
 
@@ -89,20 +88,20 @@ FrameCheck CheckFrame(const uint8_t *bytes, size_t n, ReplyFrame *frame) {
   if (n == 0) return FrameCheck::Empty;
   if (n < kFrameHeaderSize + 1) return FrameCheck::Bad;
   if (transport::lrc8(bytes, n - 1) != bytes[n - 1]) return FrameCheck::Bad;
-  const size_t count = Word(bytes + 9);
+  const size_t count = platform::le::GetU16(bytes + 9);
   if (count > kMaxFrameParams) return FrameCheck::Bad;
   const size_t end = n - 1;  // the checksum
   size_t at = kFrameHeaderSize;
   for (size_t i = 0; i < count; ++i) {
     if (end - at < 4) return FrameCheck::Bad;
-    const uint16_t length = Word(bytes + at + 2);
+    const uint16_t length = platform::le::GetU16(bytes + at + 2);
     if (end - at - 4 < length) return FrameCheck::Bad;
-    frame->params[i] = FrameParam{Word(bytes + at), bytes + at + 4, length};
+    frame->params[i] = FrameParam{platform::le::GetU16(bytes + at), bytes + at + 4, length};
     at += 4 + length;
   }
-  frame->address = Word(bytes);
+  frame->address = platform::le::GetU16(bytes);
   frame->command = bytes[2];
-  frame->index = Word(bytes + 7);
+  frame->index = platform::le::GetU16(bytes + 7);
   frame->count = count;
   return FrameCheck::Good;
 }

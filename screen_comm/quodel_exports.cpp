@@ -4,10 +4,12 @@
 #include <string>
 
 #include "ack_receiver.h"
+#include "byte_order.h"
 #include "quodel.h"
 #include "screen_frame.h"
 #include "screen_links.h"
 #include "screen_vars.h"
+#include "transport/export_guard.h"
 
 namespace quodel {
 namespace {
@@ -29,16 +31,6 @@ Library &State() {
   return *library;
 }
 
-// No exception leaves the library: it gives the export's failure value.
-template <typename Result, typename Body>
-Result Guarded(Result onFailure, Body &&body) noexcept {
-  try {
-    return body();
-  } catch (...) {
-    return onFailure;
-  }
-}
-
 uint16_t Low16(uint32_t v) { return static_cast<uint16_t>(v & 0xFFFF); }
 uint8_t Low8(uint32_t v) { return static_cast<uint8_t>(v & 0xFF); }
 
@@ -47,7 +39,8 @@ int32_t AppendSet(uint32_t id, const uint8_t *data, size_t n) {
 }
 
 int32_t AppendLittleEndian(uint32_t id, uint32_t v, size_t width) {
-  const uint8_t bytes[4] = {Low8(v), Low8(v >> 8), Low8(v >> 16), Low8(v >> 24)};
+  uint8_t bytes[4];
+  platform::le::PutU32(bytes, v);
   return AppendSet(id, bytes, width);
 }
 
@@ -91,7 +84,7 @@ int32_t CollectUdp(Library &library, AckCollector &collector) {
 }  // namespace
 }  // namespace quodel
 
-using quodel::Guarded;
+using transport::GuardExport;
 using quodel::Low16;
 using quodel::Low8;
 using quodel::State;
@@ -99,7 +92,7 @@ using quodel::State;
 extern "C" {
 
 QUODEL_API int32_t Qd_OpenComm(uint32_t port, uint32_t baud) {
-  return Guarded<int32_t>(0, [&] {
+  return GuardExport<int32_t>(0, [&] {
     if (baud > INT_MAX) return 0;
     quodel::Library &library = State();
     const int opened = library.links.openComm(Low16(port), static_cast<int>(baud));
@@ -111,25 +104,25 @@ QUODEL_API int32_t Qd_OpenComm(uint32_t port, uint32_t baud) {
 }
 
 QUODEL_API int32_t Qd_CloseComm(uint32_t port) {
-  return Guarded<int32_t>(0, [&] {
+  return GuardExport<int32_t>(0, [&] {
     State().links.closeComm(Low16(port));
     return 0;
   });
 }
 
 QUODEL_API int32_t Qd_OpenUdp(uint32_t localPort) {
-  return Guarded<int32_t>(0, [&] { return State().links.openUdp(Low16(localPort)); });
+  return GuardExport<int32_t>(0, [&] { return State().links.openUdp(Low16(localPort)); });
 }
 
 QUODEL_API int32_t Qd_CloseUdp(void) {
-  return Guarded<int32_t>(0, [] {
+  return GuardExport<int32_t>(0, [] {
     State().links.closeUdp();
     return 0;
   });
 }
 
 QUODEL_API int32_t Qd_OpenTcp(const char *host, uint32_t port) {
-  return Guarded<int32_t>(0, [&] {
+  return GuardExport<int32_t>(0, [&] {
     quodel::Library &library = State();
     if (!library.links.openTcp(host, Low16(port))) return 0;
     quodel::ForgetFrame(library);
@@ -139,7 +132,7 @@ QUODEL_API int32_t Qd_OpenTcp(const char *host, uint32_t port) {
 }
 
 QUODEL_API int32_t Qd_CloseTcp(void) {
-  return Guarded<int32_t>(0, [] {
+  return GuardExport<int32_t>(0, [] {
     State().links.closeTcp();
     return 0;
   });
@@ -191,7 +184,7 @@ QUODEL_API int32_t Qd_AddSetParmString(uint32_t id, const char *text) {
 
 QUODEL_API int32_t Qd_SendCmd(uint32_t via, uint32_t port, const char *host,
                               uint32_t udpPort) {
-  return Guarded<int32_t>(0, [&] {
+  return GuardExport<int32_t>(0, [&] {
     quodel::Library &library = State();
     if (!library.frame.finish()) return 1;
     const uint8_t *bytes = library.frame.bytes();
@@ -217,7 +210,7 @@ QUODEL_API int32_t Qd_SendCmd(uint32_t via, uint32_t port, const char *host,
 QUODEL_API int32_t Qd_GetAck(uint32_t via, uint32_t port, const char *, uint32_t,
                              uint8_t *status, int32_t *count, AckParam *params) {
   quodel::AckCollector collector(quodel::ScreenVarsStore::process(), status, count, params);
-  return Guarded<int32_t>(0, [&] {
+  return GuardExport<int32_t>(0, [&] {
     switch (Low8(via)) {
       case QD_TRANSPORT_SERIAL:
         return quodel::CollectSerial(State(), Low16(port), collector);

@@ -1,14 +1,10 @@
 #include "screen_frame.h"
 
-#include "lrc.h"
+#include "byte_order.h"
+#include "transport/lrc.h"
 
 namespace quodel {
 namespace {
-
-void PutWord(uint8_t *at, uint16_t v) {
-  at[0] = static_cast<uint8_t>(v & 0xFF);
-  at[1] = static_cast<uint8_t>(v >> 8);
-}
 
 constexpr size_t kLengthField = 5;
 constexpr size_t kCountField = 9;
@@ -16,12 +12,12 @@ constexpr size_t kCountField = 9;
 }  // namespace
 
 void ScreenFrame::makeHeader(uint16_t address, uint8_t command, uint16_t type, uint16_t index) {
-  PutWord(&buffer_[0], address);
+  platform::le::PutU16(&buffer_[0], address);
   buffer_[2] = command;
-  PutWord(&buffer_[3], type);
-  PutWord(&buffer_[kLengthField], static_cast<uint16_t>(kFrameHeaderSize));
-  PutWord(&buffer_[7], index);
-  PutWord(&buffer_[kCountField], 0);
+  platform::le::PutU16(&buffer_[3], type);
+  platform::le::PutU16(&buffer_[kLengthField], static_cast<uint16_t>(kFrameHeaderSize));
+  platform::le::PutU16(&buffer_[7], index);
+  platform::le::PutU16(&buffer_[kCountField], 0);
   length_ = kFrameHeaderSize;
   count_ = 0;
   state_ = State::HeaderMade;
@@ -37,14 +33,14 @@ void ScreenFrame::appendBytes(const uint8_t *data, size_t n) {
 }
 
 void ScreenFrame::appendWord(uint16_t v) {
-  PutWord(&buffer_[length_], v);
+  platform::le::PutU16(&buffer_[length_], v);
   length_ += 2;
 }
 
 void ScreenFrame::countParameter() {
   ++count_;
-  PutWord(&buffer_[kLengthField], static_cast<uint16_t>(length_));
-  PutWord(&buffer_[kCountField], count_);
+  platform::le::PutU16(&buffer_[kLengthField], static_cast<uint16_t>(length_));
+  platform::le::PutU16(&buffer_[kCountField], count_);
   state_ = State::ParamsAdded;
 }
 

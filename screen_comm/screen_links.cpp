@@ -9,7 +9,7 @@
 
 #include <optional>
 
-#include "dotted_quad.h"
+#include "transport/dotted_quad.h"
 
 namespace quodel {
 namespace {

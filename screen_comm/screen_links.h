@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "ack_receiver.h"
-#include "com_port_path.h"
-#include "com_port_set.h"
-#include "udp_link.h"
+#include "transport/com_port_path.h"
+#include "transport/com_port_set.h"
+#include "transport/udp_link.h"
 
 namespace quodel {
 

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <span>
 
+#include "byte_order.h"
+
 namespace quodel {
 namespace {
 
@@ -97,9 +99,7 @@ constexpr uint16_t kWordIds[QD_PROCESSOR_WORDS] = {
     0x15, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x1B, 0x1C, 0x1D, 0x1E, 0x1F};
 
 uint32_t LittleEndian(const uint8_t *data, size_t length, size_t width) {
-  uint32_t value = 0;
-  for (size_t i = 0; i < std::min(length, width); ++i) value |= uint32_t{data[i]} << (8 * i);
-  return value;
+  return static_cast<uint32_t>(platform::le::GetBytes(data, std::min(length, width)));
 }
 
 }  // namespace

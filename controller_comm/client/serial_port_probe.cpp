@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "com_port_path.h"
+#include "transport/com_port_path.h"
 
 namespace tarnex_client {
 namespace {

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "byte_order.h"
 #include "byte_source.h"
 #include "file_io.h"
 
@@ -25,7 +26,7 @@ class Writer {
   void u8(uint8_t v) { out_.push_back(v); }
   void i32(int32_t v) {
     uint8_t b[4];
-    le::PutU32(b, static_cast<uint32_t>(v));
+    platform::le::PutU32(b, static_cast<uint32_t>(v));
     out_.insert(out_.end(), b, b + 4);
   }
   void u32(uint32_t v) { i32(static_cast<int32_t>(v)); }
@@ -35,7 +36,7 @@ class Writer {
   void name(const std::string &text) {
     if (text.size() > kMaxNameBytes) return name(ClampName(text));
     uint8_t len[2];
-    le::PutU16(len, static_cast<uint16_t>(text.size()));
+    platform::le::PutU16(len, static_cast<uint16_t>(text.size()));
     out_.insert(out_.end(), len, len + 2);
     out_.insert(out_.end(), text.begin(), text.end());
     out_.push_back(0);
@@ -58,7 +59,7 @@ class Reader {
   bool i32(int32_t &v) {
     uint8_t b[4];
     if (!bytes(b)) return false;
-    v = static_cast<int32_t>(le::GetU32(b));
+    v = static_cast<int32_t>(platform::le::GetU32(b));
     return true;
   }
   bool u32(uint32_t &v) {
@@ -70,7 +71,7 @@ class Reader {
   bool name(std::string &text) {
     uint8_t b[2];
     if (!has(2) || !source_.copy(pos_, b, 2)) return false;
-    const size_t len = le::GetU16(b);
+    const size_t len = platform::le::GetU16(b);
     if (!has(2 + uint64_t{len} + 1)) return false;
     text.resize(len + 1);
     if (!source_.copy(pos_ + 2, reinterpret_cast<uint8_t *>(text.data()), len + 1)) return false;

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstring>
 
+#include "byte_order.h"
 #include "cp936.h"
 
 namespace selkan {
@@ -17,10 +18,10 @@ constexpr size_t kParm1At = 80;
 constexpr size_t kParm2At = 88;
 constexpr size_t kParm3At = 96;
 
-int32_t getI32(const uint8_t *p) { return static_cast<int32_t>(le::GetU32(p)); }
-void putI32(uint8_t *p, int32_t v) { le::PutU32(p, static_cast<uint32_t>(v)); }
-double getF64(const uint8_t *p) { return std::bit_cast<double>(le::GetU64(p)); }
-void putF64(uint8_t *p, double v) { le::PutU64(p, std::bit_cast<uint64_t>(v)); }
+int32_t getI32(const uint8_t *p) { return static_cast<int32_t>(platform::le::GetU32(p)); }
+void putI32(uint8_t *p, int32_t v) { platform::le::PutU32(p, static_cast<uint32_t>(v)); }
+double getF64(const uint8_t *p) { return std::bit_cast<double>(platform::le::GetU64(p)); }
+void putF64(uint8_t *p, double v) { platform::le::PutU64(p, std::bit_cast<uint64_t>(v)); }
 
 }  // namespace
 

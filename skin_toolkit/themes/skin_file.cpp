@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "byte_order.h"
 #include "geometry.h"
 #include "theme_table.h"
 
@@ -23,9 +24,7 @@ constexpr size_t kSignatureReadSize = 16;
 constexpr size_t kSignatureFieldSize = 12;
 
 int32_t readInt32(std::span<const std::byte> file, size_t at) {
-  uint32_t u = 0;
-  for (size_t i = 0; i < 4; ++i) u |= static_cast<uint32_t>(file[at + i]) << (8 * i);
-  return static_cast<int32_t>(u);
+  return static_cast<int32_t>(platform::le::GetU32(file.data() + at));
 }
 
 // [offset, offset + length) lies inside a file of fileSize bytes; checked in

@@ -1,6 +1,6 @@
 #include "controller_sim/frame_codec.h"
 
-#include "lrc.h"
+#include "transport/lrc.h"
 
 namespace controller_sim {
 namespace {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "controller_sim/text_assembler.h"
-#include "baud_rate.h"
+#include "transport/baud_rate.h"
 
 namespace controller_sim {
 namespace {

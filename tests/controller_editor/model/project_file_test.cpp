@@ -14,6 +14,7 @@
 #include <random>
 #include <thread>
 
+#include "byte_order.h"
 #include "editor_globals.h"
 #include "file_io.h"
 #include "project_file.h"
@@ -215,7 +216,7 @@ TEST(ProjectFileTest, CountsPastTheEditorsLimitsAreRefused) {
   const Bytes blocks = defaultBlocks();
   auto i32 = [](int32_t v) {
     Bytes b(4);
-    le::PutU32(b.data(), static_cast<uint32_t>(v));
+    platform::le::PutU32(b.data(), static_cast<uint32_t>(v));
     return b;
   };
   // n records of the least bytes each: empty names, zero fields.
@@ -262,7 +263,7 @@ TEST(EditorGlobalsTest, MillionsOfControllersAreRefusedAndTheProjectStays) {
   const std::string crafted = (dir / "crafted.plc").string();
   const int32_t claimed = static_cast<int32_t>((kMaxProjectFileBytes - 12 - kBlocksSize) / 7);
   Bytes head(4);
-  le::PutU32(head.data(), static_cast<uint32_t>(claimed));
+  platform::le::PutU32(head.data(), static_cast<uint32_t>(claimed));
   writeFile(crafted, head);
   std::filesystem::resize_file(crafted, kMaxProjectFileBytes);  // zeros, without writing them
 

@@ -1,4 +1,4 @@
-#include "udp_link.h"
+#include "transport/udp_link.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "loopback_udp.h"
-#include "wait_result.h"
+#include "transport/wait_result.h"
 
 using namespace std::chrono_literals;
 using testsupport::LoopbackUdp;

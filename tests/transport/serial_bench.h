@@ -6,7 +6,7 @@
 #include "com_link.h"
 #include "pty_pair.h"
 #include "temp_dir.h"
-#include "wait_result.h"
+#include "transport/wait_result.h"
 
 namespace transport_test {
 

@@ -8,10 +8,10 @@
 #include <thread>
 #include <vector>
 
-#include "com_port_set.h"
+#include "transport/com_port_set.h"
 #include "descriptor_limit.h"
 #include "serial_bench.h"
-#include "udp_link.h"
+#include "transport/udp_link.h"
 
 using namespace std::chrono_literals;
 using transport::WaitResult;

@@ -1,4 +1,4 @@
-#include "com_port_path.h"
+#include "transport/com_port_path.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "com_port_set.h"
+#include "transport/com_port_set.h"
 #include "temp_dir.h"
 
 namespace fs = std::filesystem;

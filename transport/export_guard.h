@@ -3,7 +3,7 @@
 // any exception gives the export's failure value.
 #include <utility>
 
-namespace tarnex {
+namespace transport {
 
 template <typename Result, typename Body>
 Result GuardExport(Result onFailure, Body &&body) noexcept {
@@ -14,4 +14,4 @@ Result GuardExport(Result onFailure, Body &&body) noexcept {
   }
 }
 
-}  // namespace tarnex
+}  // namespace transport
