@@ -1,13 +1,6 @@
 #include "open_failure.h"
 
 namespace tarnex_client {
-namespace {
-
-constexpr int32_t kSerialLink = 1;
-constexpr int32_t kUdpLink = 2;
-
-}  // namespace
-
 std::string SerialFaultText(const SerialPortProblem &problem, int32_t comPort) {
   switch (problem.fault) {
     case SerialFault::None:
@@ -27,13 +20,12 @@ std::string SerialFaultText(const SerialPortProblem &problem, int32_t comPort) {
 }
 
 std::string OpenFailureReason(IPlcApi &api, int32_t devTypePort, int32_t localUdpPort) {
-  const auto packed = static_cast<uint32_t>(devTypePort);
-  const auto type = static_cast<int32_t>(packed & 0xFFu);  // as the library reads it
-  const auto comPort = static_cast<int32_t>(packed >> 16);
-  if (type == kSerialLink) return SerialFaultText(api.serialPortProblem(comPort), comPort);
+  const LinkKind kind = LinkRequestKind(devTypePort);
+  const int32_t comPort = LinkRequestComPort(devTypePort);
+  if (kind == LinkKind::Serial) return SerialFaultText(api.serialPortProblem(comPort), comPort);
   // Port 0 takes any free port, so only a fixed port can be held by another
   // program.
-  if (type == kUdpLink && localUdpPort > 0 && api.localUdpPortTaken(localUdpPort)) {
+  if (kind == LinkKind::Udp && localUdpPort > 0 && api.localUdpPortTaken(localUdpPort)) {
     return "本地端口 " + std::to_string(localUdpPort) + " 已被占用";
   }
   return std::string();

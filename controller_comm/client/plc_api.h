@@ -23,6 +23,40 @@ struct PlcLinkSettings {
 // compares it; its results are the PlcResult* values of the library.
 inline constexpr UINT kPlcNoticeMessage = PlcNotifyMessage;
 
+// The kind of link a device slot opens; the library refuses None.
+enum class LinkKind : uint8_t { None = 0, Serial = 1, Udp = 2 };
+
+// The open request as the library takes it: the link kind in bits 0-7, the
+// COM port number (serial links) in bits 16-31.
+constexpr int32_t LinkRequest(LinkKind kind, int32_t comPort) {
+  return static_cast<int32_t>((static_cast<uint32_t>(comPort) << 16) | static_cast<uint32_t>(kind));
+}
+// The parts of an open request, read as the library reads them.
+constexpr LinkKind LinkRequestKind(int32_t request) {
+  return static_cast<LinkKind>(static_cast<uint32_t>(request) & 0xFFu);
+}
+constexpr int32_t LinkRequestComPort(int32_t request) {
+  return static_cast<int32_t>(static_cast<uint32_t>(request) >> 16);
+}
+
+// A completion notice: the function of the finished command and its result
+// (a PlcResult* value), from the notice's first parameter.
+struct PlcNotice {
+  uint16_t function = 0;
+  uint16_t result = 0;
+};
+constexpr PlcNotice DecodePlcNotice(WPARAM wParam) {
+  const auto w = static_cast<uint64_t>(wParam);
+  return PlcNotice{static_cast<uint16_t>(w & 0xFFFF), static_cast<uint16_t>((w >> 16) & 0xFFFF)};
+}
+
+// What send returns: nothing was started (no link, nothing queued), another
+// send still runs (its notice is its own), or the number of the started job.
+inline constexpr int32_t kSendNothingStarted = 0;
+inline constexpr int32_t kSendBusy = 1;
+inline constexpr int32_t kFirstSendJob = 2;
+constexpr bool SendStarted(int32_t sendResult) { return sendResult >= kFirstSendJob; }
+
 // Library send modes: the display program queues its commands, the editor
 // sends the frame built last.
 inline constexpr int32_t kQueuedMode = -1;
@@ -35,12 +69,12 @@ class IPlcApi {
   virtual int32_t startup(int32_t mode) = 0;
   virtual int32_t cleanup() = 0;
   virtual void setNotify(HWND window, int32_t message) = 0;
-  // devTypePort = (COM port << 16) | link type (1 serial, 2 UDP). Slot or -1.
+  // devTypePort: a LinkRequest. Slot or -1.
   virtual int32_t openDev(int32_t devTypePort, int32_t baud, int32_t localPort) = 0;
   virtual void closeDev(int32_t slot) = 0;
   virtual PlcReply getData() = 0;
   virtual int32_t getCmdCount() = 0;
-  // 1 while a send runs, 0 when nothing was started, else a started job.
+  // kSendBusy, kSendNothingStarted or a started job (SendStarted).
   virtual int32_t send(int32_t slot, const std::string &host, int32_t port) = 0;
 
   virtual int32_t cmdRead(int32_t address, int32_t firstRegister, int32_t count) = 0;

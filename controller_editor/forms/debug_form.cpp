@@ -232,8 +232,8 @@ void TDebugForm::build() {
 LRESULT TDebugForm::windowMessage(const platform::WindowMessage &message) {
   if (message.message == tarnex_client::kPlcNoticeMessage) {
     if (isDying()) return 0;
-    const auto w = static_cast<uint64_t>(message.wParam);
-    HandleCommResult(static_cast<uint16_t>(w & 0xFFFF), static_cast<uint16_t>((w >> 16) & 0xFFFF));
+    const tarnex_client::PlcNotice notice = tarnex_client::DecodePlcNotice(message.wParam);
+    HandleCommResult(notice.function, notice.result);
     return 0;
   }
   return ui::Form::windowMessage(message);

@@ -552,8 +552,8 @@ void TDeviceForm::sbnSaveToClick() {
 LRESULT TDeviceForm::windowMessage(const platform::WindowMessage &message) {
   if (message.message == tarnex_client::kPlcNoticeMessage) {
     if (isDying()) return 0;
-    const auto w = static_cast<uint64_t>(message.wParam);
-    download_.handleNotice(static_cast<uint16_t>(w & 0xFFFF), static_cast<uint16_t>((w >> 16) & 0xFFFF));
+    const tarnex_client::PlcNotice notice = tarnex_client::DecodePlcNotice(message.wParam);
+    download_.handleNotice(notice.function, notice.result);
     showStatus();
     return 0;
   }

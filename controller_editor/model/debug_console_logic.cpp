@@ -46,8 +46,8 @@ void DebugConsoleLogic::start(HWND window) {
 
 bool DebugConsoleLogic::open(bool network, int32_t comIndex) {
   close();
-  const int32_t kind = network ? 2 : 1;
-  const int32_t devTypePort = ((comIndex + 1) << 16) | kind;
+  using tarnex_client::LinkKind;
+  const int32_t devTypePort = tarnex_client::LinkRequest(network ? LinkKind::Udp : LinkKind::Serial, comIndex + 1);
   linkHandle_ = api_.openDev(devTypePort, settings_.baud, settings_.localUdpPort);
   network_ = network && linkHandle_ != -1;
   texts_.status = linkHandle_ == -1 ? tarnex_client::OpenFailureText(api_, devTypePort, settings_.localUdpPort,
@@ -71,7 +71,7 @@ DebugConsoleLogic::Outcome DebugConsoleLogic::refuse(std::string message) {
 }
 
 DebugConsoleLogic::Outcome DebugConsoleLogic::send(PendingRequest kind) {
-  if (api_.send(linkHandle_, host_, controllerPort_) < 2) {
+  if (!tarnex_client::SendStarted(api_.send(linkHandle_, host_, controllerPort_))) {
     texts_.status = kBusy;
     return Outcome::Busy;
   }

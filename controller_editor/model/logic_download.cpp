@@ -5,15 +5,6 @@
 #include "plc_register_map.h"
 
 namespace selkan {
-namespace {
-
-constexpr int32_t kSerialLink = 1;
-constexpr int32_t kUdpLink = 2;
-// PLC_Send results below this start no send (0 nothing queued, 1 busy).
-constexpr int32_t kFirstAcceptedSend = 2;
-
-}  // namespace
-
 platform::Result<void> LogicDownload::start(const Project &project, int32_t ctrl,
                                             const LogicLinkChoice &link, HWND window) {
   if (Busy) return {};
@@ -28,7 +19,8 @@ platform::Result<void> LogicDownload::start(const Project &project, int32_t ctrl
   if (link.comPort < 1 || link.comPort > 256) return platform::Error{0, "打开设备失败"};
 
   api_.setNotify(window, static_cast<int32_t>(tarnex_client::kPlcNoticeMessage));
-  const int32_t devTypePort = (link.comPort << 16) | (link.network ? kUdpLink : kSerialLink);
+  using tarnex_client::LinkKind;
+  const int32_t devTypePort = tarnex_client::LinkRequest(link.network ? LinkKind::Udp : LinkKind::Serial, link.comPort);
   LinkHandle = api_.openDev(devTypePort, settings_.baud, settings_.localUdpPort);
   if (LinkHandle == -1) {
     return platform::Error{0, tarnex_client::OpenFailureText(api_, devTypePort, settings_.localUdpPort, "打开设备失败")};
@@ -36,7 +28,7 @@ platform::Result<void> LogicDownload::start(const Project &project, int32_t ctrl
 
   api_.cmdWrite(address, plc::kRegLogicFirst, words.value().data(),
                 static_cast<int32_t>(words.value().size()));
-  if (api_.send(LinkHandle, link.host, link.hostPort) < kFirstAcceptedSend) {
+  if (!tarnex_client::SendStarted(api_.send(LinkHandle, link.host, link.hostPort))) {
     statusText_ = "通讯忙，请稍后再试";
     return {};
   }

@@ -36,11 +36,12 @@ std::string Printf(const char *format, long long value) {
   return buf;
 }
 
-// The open request of a controller's link: its COM port in the high word,
-// the link type (1 serial, 2 UDP, else 0) in the low word.
+// The open request of a controller's link; a connection mode other than
+// serial (0) or UDP (1) asks for no link.
 int32_t DevTypePort(const TPlcParm &plc) {
-  const uint32_t type = plc.ConnMode == 0 ? 1u : plc.ConnMode == 1 ? 2u : 0u;
-  return static_cast<int32_t>((static_cast<uint32_t>(plc.Comm) << 16) | type);
+  using tarnex_client::LinkKind;
+  const LinkKind kind = plc.ConnMode == 0 ? LinkKind::Serial : plc.ConnMode == 1 ? LinkKind::Udp : LinkKind::None;
+  return tarnex_client::LinkRequest(kind, plc.Comm);
 }
 
 const plc::RegisterBlock &BlockOf(PollPhase phase) {
@@ -294,8 +295,7 @@ void PowerManagementModel::sendQueued() {
   const TPlcParm *plc = selectedPlc();
   if (!plc) return;
   const int32_t started = api_.send(slot_, cp936::FromUtf8(plc->IP), plc->Port);
-  // 0: nothing started; 1: another send still runs (its notice is its own).
-  if (started != 0 && started != 1) inFlight_ = generation_;
+  if (tarnex_client::SendStarted(started)) inFlight_ = generation_;
 }
 
 void PowerManagementModel::tick() {

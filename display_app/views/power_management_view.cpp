@@ -259,8 +259,8 @@ void TfrmPLCManagement::LoadControllers() {
 LRESULT TfrmPLCManagement::windowMessage(const platform::WindowMessage &message) {
   if (message.message == tarnex_client::kPlcNoticeMessage) {
     if (isDying()) return 0;
-    const auto w = static_cast<uint64_t>(message.wParam);
-    model_->handleNotice(static_cast<uint16_t>(w & 0xFFFF), static_cast<uint16_t>((w >> 16) & 0xFFFF));
+    const tarnex_client::PlcNotice notice = tarnex_client::DecodePlcNotice(message.wParam);
+    model_->handleNotice(notice.function, notice.result);
     return 0;
   }
   return ui::Frame::windowMessage(message);
