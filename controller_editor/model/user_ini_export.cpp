@@ -2,14 +2,13 @@
 
 #include "file_io.h"
 #include "ini_file.h"
-#include "number_text.h"
+#include "user_ini_names.h"
 
 namespace selkan {
-namespace {
 
-std::string key(const char *name, int64_t n) { return name + platform::FormatInteger(n); }
-
-}  // namespace
+// Every status block the project holds is one the display program reads.
+static_assert(StatusRegion::kBlocks == user_ini::kMaxControllers);
+static_assert(StatusRegion::kItems == user_ini::kMaxStatusItems);
 
 std::string UserIniPath(const std::string &exeDir) { return platform::ResolveConfigFile(exeDir, "user.ini"); }
 
@@ -29,49 +28,51 @@ platform::Result<void> ExportUserIni(const Project &project, const std::string &
   platform::IniFile &ini = loaded.value();
   for (const std::string &section : ini.SectionNames()) ini.EraseSection(section);
 
+  namespace names = user_ini;
+  using user_ini::Key;
+
   const TPLCCtrl &plcs = project.PLCCtrl;
-  ini.WriteInteger("PLCParms", "Count", plcs.Count());
+  ini.WriteInteger(names::kControllers, names::kCount, plcs.Count());
   for (int32_t i = 0; i < plcs.Count(); ++i) {
-    ini.WriteString("PLCParms", key("Name", i), plcs[i].Name);
-    ini.WriteInteger("PLCParms", key("Addr", i), plcs[i].Addr);
-    ini.WriteInteger("PLCParms", key("Comm", i), 1);
+    ini.WriteString(names::kControllers, Key(names::kName, i), plcs[i].Name);
+    ini.WriteInteger(names::kControllers, Key(names::kAddr, i), plcs[i].Addr);
+    ini.WriteInteger(names::kControllers, Key(names::kComm, i), names::kExportedComm);
   }
 
   const TDeviceCtrl &devices = project.DeviceCtrl;
-  ini.WriteInteger("DeviceParms", "Count", devices.Count());
+  ini.WriteInteger(names::kDevices, names::kCount, devices.Count());
   for (int32_t i = 0; i < devices.Count(); ++i) {
-    ini.WriteString("DeviceParms", key("Name", i), devices[i].Name);
-    ini.WriteInteger("DeviceParms", key("PLC_ID", i), devices[i].PLC_ID);
-    ini.WriteInteger("DeviceParms", key("ID", i), devices[i].ID);
+    ini.WriteString(names::kDevices, Key(names::kName, i), devices[i].Name);
+    ini.WriteInteger(names::kDevices, Key(names::kPlcId, i), devices[i].PLC_ID);
+    ini.WriteInteger(names::kDevices, Key(names::kId, i), devices[i].ID);
   }
 
   const TOutputCtrl &outputs = project.OutputCtrl;
-  ini.WriteInteger("DoParms", "Count", outputs.Count());
+  ini.WriteInteger(names::kOutputs, names::kCount, outputs.Count());
   for (int32_t i = 0; i < outputs.Count(); ++i) {
-    ini.WriteString("DoParms", key("Name", i), outputs[i].Name);
-    ini.WriteInteger("DoParms", key("PLC_ID", i), outputs[i].PLC_ID);
-    ini.WriteInteger("DoParms", key("ID", i), i);
-    ini.WriteInteger("DoParms", key("LC_ID", i), outputs[i].LC_ID);
-    ini.WriteInteger("DoParms", key("Output", i), outputs[i].Output);
+    ini.WriteString(names::kOutputs, Key(names::kName, i), outputs[i].Name);
+    ini.WriteInteger(names::kOutputs, Key(names::kPlcId, i), outputs[i].PLC_ID);
+    ini.WriteInteger(names::kOutputs, Key(names::kId, i), i);
+    ini.WriteInteger(names::kOutputs, Key(names::kLcId, i), outputs[i].LC_ID);
+    ini.WriteInteger(names::kOutputs, Key(names::kOutput, i), outputs[i].Output);
   }
 
-  ini.WriteInteger("PLCStatus", "Count", plcs.Count());
+  ini.WriteInteger(names::kControllerCount, names::kCount, plcs.Count());
   const StatusRegion &region = project.Status;
   for (int32_t n = 0; n < plcs.Count(); ++n) {
     // Count() is 0 for controllers past the last block and at most 32.
-    const std::string block = key("PLC", n);
     const int32_t count = region.Count(n);
-    ini.WriteInteger(block, "Count", count);
+    ini.WriteInteger(names::ControllerSection(n), names::kCount, count);
     for (int32_t j = 0; j < count; ++j) {
-      const std::string section = block + key("ItemStatus", j);
+      const std::string section = names::StatusItemSection(n, j);
       const ConstStatusItem item = region.Item(n, j);
-      ini.WriteInteger(section, "stType", item.stType());
-      ini.WriteString(section, "stName", item.stName());
-      ini.WriteInteger(section, "stID", item.stID());
-      ini.WriteInteger(section, "stPrecision", item.stPrecision());
-      ini.WriteFloat(section, "stParm1", item.stParm1());
-      ini.WriteFloat(section, "stParm2", item.stParm2());
-      ini.WriteFloat(section, "stParm3", item.stParm3());
+      ini.WriteInteger(section, names::kStType, item.stType());
+      ini.WriteString(section, names::kStName, item.stName());
+      ini.WriteInteger(section, names::kStId, item.stID());
+      ini.WriteInteger(section, names::kStPrecision, item.stPrecision());
+      ini.WriteFloat(section, names::kStParm1, item.stParm1());
+      ini.WriteFloat(section, names::kStParm2, item.stParm2());
+      ini.WriteFloat(section, names::kStParm3, item.stParm3());
     }
   }
   return ini.Save();

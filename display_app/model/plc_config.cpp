@@ -11,6 +11,7 @@
 #include "cp936.h"
 #include "file_io.h"
 #include "ini_file.h"
+#include "user_ini_names.h"
 
 namespace morvit {
 namespace {
@@ -18,8 +19,8 @@ namespace {
 using platform::Error;
 using platform::IniFile;
 using platform::Result;
-
-std::string Key(const char *name, int32_t i) { return name + std::to_string(i); }
+using user_ini::Key;
+namespace names = user_ini;
 
 int32_t ClampCount(int32_t count, int32_t limit) { return std::clamp<int32_t>(count, 0, limit); }
 
@@ -44,23 +45,21 @@ int32_t PresentCount(int32_t count, Present present) {
   return 0;
 }
 
-std::string ItemSection(int32_t controller, int32_t item) { return Key("PLC", controller) + Key("ItemStatus", item); }
-
 std::vector<StatusItem> ReadStatusItems(const IniFile &ini, int32_t controller) {
-  const int32_t count = PresentCount(ClampCount(ini.ReadInteger(Key("PLC", controller), "Count", 0), kMaxStatusItems),
-                                     [&](int32_t j) { return ini.HasSection(ItemSection(controller, j)); });
+  const int32_t count = PresentCount(ClampCount(ini.ReadInteger(names::ControllerSection(controller), names::kCount, 0), kMaxStatusItems),
+                                     [&](int32_t j) { return ini.HasSection(names::StatusItemSection(controller, j)); });
   std::vector<StatusItem> items;
   items.reserve(static_cast<size_t>(count));
   for (int32_t j = 0; j < count; ++j) {
-    const std::string section = ItemSection(controller, j);
+    const std::string section = names::StatusItemSection(controller, j);
     StatusItem item;
-    item.Type = ini.ReadInteger(section, "stType", 0);
-    item.Name = ReadText(ini, section, "stName", "");
-    item.Channel = ini.ReadInteger(section, "stID", 0);
-    item.Precision = ini.ReadInteger(section, "stPrecision", 0);
-    item.Base = ini.ReadFloat(section, "stParm1", 0);
-    item.Offset = ini.ReadFloat(section, "stParm2", 0);
-    item.Gain = ini.ReadFloat(section, "stParm3", 0);
+    item.Type = ini.ReadInteger(section, names::kStType, 0);
+    item.Name = ReadText(ini, section, names::kStName, "");
+    item.Channel = ini.ReadInteger(section, names::kStId, 0);
+    item.Precision = ini.ReadInteger(section, names::kStPrecision, 0);
+    item.Base = ini.ReadFloat(section, names::kStParm1, 0);
+    item.Offset = ini.ReadFloat(section, names::kStParm2, 0);
+    item.Gain = ini.ReadFloat(section, names::kStParm3, 0);
     items.push_back(std::move(item));
   }
   return items;
@@ -90,7 +89,7 @@ Result<ControllerConfig> loadControllers(const std::string &path) {
   const IniFile &ini = loaded.value();
 
   ControllerConfig config;
-  config.AlarmTemperature = ini.ReadFloat("Parms", "TemWarn", kDefaultAlarmTemperature);
+  config.AlarmTemperature = ini.ReadFloat(names::kParms, names::kTemWarn, kDefaultAlarmTemperature);
   if (!std::isfinite(config.AlarmTemperature)) config.AlarmTemperature = kDefaultAlarmTemperature;
 
   std::error_code ec;
@@ -99,20 +98,20 @@ Result<ControllerConfig> loadControllers(const std::string &path) {
   // A controller is there when the file holds one of its link keys or its
   // status item count.
   const int32_t count =
-      PresentCount(ClampCount(ini.ReadInteger("PLCParms", "Count", 0), kMaxControllers), [&](int32_t i) {
-        return AnyKey(ini, "PLCParms", {"Addr", "Name", "ConnMode", "Comm", "IP", "Port"}, i) ||
-               ini.HasSection(Key("PLC", i));
+      PresentCount(ClampCount(ini.ReadInteger(names::kControllers, names::kCount, 0), kMaxControllers), [&](int32_t i) {
+        return AnyKey(ini, names::kControllers, {names::kAddr, names::kName, names::kConnMode, names::kComm, names::kIP, names::kPort}, i) ||
+               ini.HasSection(names::ControllerSection(i));
       });
   config.Controllers.reserve(static_cast<size_t>(count));
   config.Items.reserve(static_cast<size_t>(count));
   for (int32_t i = 0; i < count; ++i) {
     TPlcParm c;
-    c.Addr = Low16(ini.ReadInteger("PLCParms", Key("Addr", i), 0));
-    c.Name = ReadText(ini, "PLCParms", Key("Name", i), "");
-    c.ConnMode = Low16(ini.ReadInteger("PLCParms", Key("ConnMode", i), 0));
-    c.Comm = Low16(ini.ReadInteger("PLCParms", Key("Comm", i), 0));
-    c.IP = ReadText(ini, "PLCParms", Key("IP", i), "192.168.0.1");
-    c.Port = ini.ReadInteger("PLCParms", Key("Port", i), 6666);
+    c.Addr = Low16(ini.ReadInteger(names::kControllers, Key(names::kAddr, i), 0));
+    c.Name = ReadText(ini, names::kControllers, Key(names::kName, i), "");
+    c.ConnMode = Low16(ini.ReadInteger(names::kControllers, Key(names::kConnMode, i), 0));
+    c.Comm = Low16(ini.ReadInteger(names::kControllers, Key(names::kComm, i), 0));
+    c.IP = ReadText(ini, names::kControllers, Key(names::kIP, i), names::kDefaultIP);
+    c.Port = ini.ReadInteger(names::kControllers, Key(names::kPort, i), names::kDefaultPort);
     config.Controllers.push_back(std::move(c));
     config.Items.push_back(ReadStatusItems(ini, i));
   }
@@ -129,29 +128,29 @@ Result<TDevParmArray> loadDevices(const std::string &path, int32_t n) {
   const uint16_t controller = Low16(n);
 
   // An entry none of whose keys the file holds is no device (nor output).
-  const int32_t deviceCount = ClampCount(ini.ReadInteger("DeviceParms", "Count", 0), kMaxCount);
+  const int32_t deviceCount = ClampCount(ini.ReadInteger(names::kDevices, names::kCount, 0), kMaxCount);
   for (int32_t i = 0; i < deviceCount; ++i) {
-    if (!AnyKey(ini, "DeviceParms", {"Name", "ID", "PLC_ID"}, i)) continue;
-    if (Low16(ini.ReadInteger("DeviceParms", Key("PLC_ID", i), 0)) != controller) continue;
+    if (!AnyKey(ini, names::kDevices, {names::kName, names::kId, names::kPlcId}, i)) continue;
+    if (Low16(ini.ReadInteger(names::kDevices, Key(names::kPlcId, i), 0)) != controller) continue;
     TDevParm device;
-    device.Name = ReadText(ini, "DeviceParms", Key("Name", i), "");
+    device.Name = ReadText(ini, names::kDevices, Key(names::kName, i), "");
     device.PlcId = controller;
-    device.Id = Low16(ini.ReadInteger("DeviceParms", Key("ID", i), 0));
+    device.Id = Low16(ini.ReadInteger(names::kDevices, Key(names::kId, i), 0));
     device.PositionInFile = i;
     devices.push_back(std::move(device));
   }
 
-  const int32_t outputCount = ClampCount(ini.ReadInteger("DoParms", "Count", 0), kMaxCount);
+  const int32_t outputCount = ClampCount(ini.ReadInteger(names::kOutputs, names::kCount, 0), kMaxCount);
   for (int32_t k = 0; k < outputCount && !devices.empty(); ++k) {
-    if (!AnyKey(ini, "DoParms", {"PLC_ID", "LC_ID", "Output"}, k)) continue;
-    const uint16_t plcId = Low16(ini.ReadInteger("DoParms", Key("PLC_ID", k), 0));
-    const uint16_t deviceId = Low16(ini.ReadInteger("DoParms", Key("LC_ID", k), 0));
+    if (!AnyKey(ini, names::kOutputs, {names::kPlcId, names::kLcId, names::kOutput}, k)) continue;
+    const uint16_t plcId = Low16(ini.ReadInteger(names::kOutputs, Key(names::kPlcId, k), 0));
+    const uint16_t deviceId = Low16(ini.ReadInteger(names::kOutputs, Key(names::kLcId, k), 0));
     bool outputRead = false;
     uint16_t output = 0;
     for (TDevParm &device : devices) {
       if (device.PlcId != plcId || device.Id != deviceId) continue;
       if (!outputRead) {
-        output = Low16(ini.ReadInteger("DoParms", Key("Output", k), 0));
+        output = Low16(ini.ReadInteger(names::kOutputs, Key(names::kOutput, k), 0));
         outputRead = true;
       }
       device.Outputs.push_back(TDoParm{plcId, deviceId, output, 0});
@@ -168,11 +167,11 @@ Result<void> writeLinkSettings(const std::string &path, const TPlcParmArray &con
     for (size_t i = 0; i < controllers.size(); ++i) {
       const TPlcParm &c = controllers[i];
       const auto n = static_cast<int32_t>(i);
-      ini.WriteInteger("PLCParms", Key("Addr", n), c.Addr);
-      ini.WriteInteger("PLCParms", Key("ConnMode", n), c.ConnMode);
-      ini.WriteInteger("PLCParms", Key("Comm", n), c.Comm);
-      ini.WriteString("PLCParms", Key("IP", n), cp936::FromUtf8(c.IP));
-      ini.WriteInteger("PLCParms", Key("Port", n), c.Port);
+      ini.WriteInteger(names::kControllers, Key(names::kAddr, n), c.Addr);
+      ini.WriteInteger(names::kControllers, Key(names::kConnMode, n), c.ConnMode);
+      ini.WriteInteger(names::kControllers, Key(names::kComm, n), c.Comm);
+      ini.WriteString(names::kControllers, Key(names::kIP, n), cp936::FromUtf8(c.IP));
+      ini.WriteInteger(names::kControllers, Key(names::kPort, n), c.Port);
     }
   });
 }
@@ -182,12 +181,12 @@ Result<void> writeDeviceName(const std::string &path, int32_t positionInFile, st
   if (positionInFile < 0) return Error{0, "设备不在配置文件中。"};
   const std::string bytes = cp936::FromUtf8(name);
   return platform::UpdateIniFile(
-      path, [&](IniFile &ini) { ini.WriteString("DeviceParms", Key("Name", positionInFile), bytes); });
+      path, [&](IniFile &ini) { ini.WriteString(names::kDevices, Key(names::kName, positionInFile), bytes); });
 }
 
 Result<void> writeAlarmTemperature(const std::string &path, double value) {
   if (!std::isfinite(value)) return Error{0, "数值超出控制器的范围。"};
-  return platform::UpdateIniFile(path, [&](IniFile &ini) { ini.WriteFloat("Parms", "TemWarn", value); });
+  return platform::UpdateIniFile(path, [&](IniFile &ini) { ini.WriteFloat(names::kParms, names::kTemWarn, value); });
 }
 
 }  // namespace morvit

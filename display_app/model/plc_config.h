@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "result.h"
+#include "user_ini_names.h"
 
 namespace morvit {
 
@@ -19,8 +20,8 @@ struct TPlcParm {
   std::string Name;
   uint16_t Comm = 0;      // COM port number of a serial link
   uint16_t ConnMode = 0;  // 0 serial, 1 network
-  std::string IP = "192.168.0.1";
-  int32_t Port = 6666;  // UDP port; its low 16 bits are sent
+  std::string IP = user_ini::kDefaultIP;
+  int32_t Port = user_ini::kDefaultPort;  // UDP port; its low 16 bits are sent
 };
 using TPlcParmArray = std::vector<TPlcParm>;
 
@@ -70,10 +71,10 @@ struct StatusItem {
 // Counts read from the file are kept within these bounds, and within the
 // entries the file holds: the view's tables have room for 256 controllers of
 // 32 status items each; devices and outputs are read up to kMaxCount entries.
-inline constexpr int32_t kMaxControllers = 256;
-inline constexpr int32_t kMaxStatusItems = 32;
+inline constexpr int32_t kMaxControllers = user_ini::kMaxControllers;
+inline constexpr int32_t kMaxStatusItems = user_ini::kMaxStatusItems;
 inline constexpr int32_t kMaxCount = 4096;
-inline constexpr double kDefaultAlarmTemperature = 54;
+inline constexpr double kDefaultAlarmTemperature = user_ini::kDefaultAlarmTemperature;
 
 struct ControllerConfig {
   bool FileFound = false;  // false: there was no file, and these are the defaults

@@ -98,7 +98,7 @@ void applyBar(kwo::TkwoScrollBar &bar, const ScrollBarLayout &layout, bool verti
 }  // namespace
 
 TfrmMonitor::TfrmMonitor(ui::Component *owner)
-    : PlaceholderView(owner, staticMetaObject.className(), QStringLiteral("frmMonitor"), false) {
+    : ClientAreaView(owner, staticMetaObject.className(), QStringLiteral("frmMonitor"), false) {
   buildTree();
   createLedPanel();
   UpdateUnitStatusText();
@@ -123,7 +123,7 @@ TfrmMonitor::~TfrmMonitor() {
 }
 
 bool TfrmMonitor::event(QEvent *event) {
-  const bool handled = PlaceholderView::event(event);
+  const bool handled = ClientAreaView::event(event);
   if (event->type() == QEvent::ParentChange && !visible() && align() == ui::Align::Client && !isDying()) {
     if (ui::Control *parent = parentControl()) {
       const QRect client = parent->clientRect();

@@ -8,7 +8,7 @@
 #include <QPainter>
 #include <memory>
 
-#include "placeholder_view.h"
+#include "client_area_view.h"
 #include "screen_model.h"
 
 namespace ui {
@@ -31,7 +31,7 @@ class TLedPanel;
 class TLedPanelGrid;
 class TLedUnitGrid;
 
-class TfrmMonitor : public PlaceholderView {
+class TfrmMonitor : public ClientAreaView {
   Q_OBJECT
  public:
   // The margin around the LED panel inside the scrolling area.

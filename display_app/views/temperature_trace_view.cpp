@@ -29,7 +29,7 @@ TfrmTemperatureTrace::Clock TfrmTemperatureTrace::setClockForTests(Clock clock) 
 }
 
 TfrmTemperatureTrace::TfrmTemperatureTrace(ui::Component *owner)
-    : PlaceholderView(owner, staticMetaObject.className(), QStringLiteral("frmTemperatureTrace"), true) {
+    : ClientAreaView(owner, staticMetaObject.className(), QStringLiteral("frmTemperatureTrace"), true) {
   chartTemperature = new ui::LineChart(this);
   chartTemperature->setName(QStringLiteral("chartTemperature"));
   chartTemperature->setParentControl(this);

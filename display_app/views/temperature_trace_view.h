@@ -6,12 +6,12 @@
 #include <functional>
 
 #include "line_chart.h"
-#include "placeholder_view.h"
+#include "client_area_view.h"
 #include "timer.h"
 
 namespace morvit {
 
-class TfrmTemperatureTrace : public PlaceholderView {
+class TfrmTemperatureTrace : public ClientAreaView {
   Q_OBJECT
  public:
   using Clock = std::function<QDateTime()>;

@@ -85,7 +85,7 @@ kwo::TkwoTabSheet *sheet(ui::Component *owner, kwo::TkwoPageControl *pc, const Q
 }  // namespace
 
 TfrmVideoProcessor::TfrmVideoProcessor(ui::Component *owner)
-    : PlaceholderView(owner, staticMetaObject.className(), QStringLiteral("frmVideoProcessor"), false) {
+    : ClientAreaView(owner, staticMetaObject.className(), QStringLiteral("frmVideoProcessor"), false) {
   {
     ui::LoadingGuard loading(*this);
     pnlMain = place<ui::Panel>(this, this, 0, 0, kMainWidth, kMainHeight);
@@ -398,7 +398,7 @@ void TfrmVideoProcessor::MyCtrlDimensionsChange(TMyControl *rect) {
 void TfrmVideoProcessor::MyCtrlMouseUp(TMyControl *rect) { btnImageDimensionsSetClick(rect == MyCtrl1 ? 1 : 2); }
 
 void TfrmVideoProcessor::resized() {
-  PlaceholderView::resized();
+  ClientAreaView::resized();
   FrameResize();
 }
 

@@ -9,7 +9,7 @@
 
 #include "edit.h"
 #include "panel.h"
-#include "placeholder_view.h"
+#include "client_area_view.h"
 
 namespace kwo {
 class TImageButton;
@@ -28,7 +28,7 @@ namespace morvit {
 
 class TMyControl;
 
-class TfrmVideoProcessor : public PlaceholderView {
+class TfrmVideoProcessor : public ClientAreaView {
   Q_OBJECT
  public:
   // Client-aligned and hidden.

@@ -582,7 +582,9 @@ TEST_F(FormSkinTest, DeletedFrameLeavesNoHookBehind) {
   activate(form.get());
   const bool owned = frame->ownsMessageHook();
   delete frame;
-  if (owned) EXPECT_FALSE(ui::Application::instance()->hasMessageHook());
+  if (owned) {
+    EXPECT_FALSE(ui::Application::instance()->hasMessageHook());
+  }
   // Events that the frame would have taken reach nothing of it now.
   form->setBounds(100, 80, 300, 300);
   testsupport::pressKey(form.get(), Qt::Key_O, Qt::ControlModifier);

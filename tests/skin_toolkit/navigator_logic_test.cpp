@@ -65,7 +65,9 @@ TEST(NavigatorLayoutTest, MinimumSizeAndHiddenButtons) {
         EXPECT_GT(g.buttons[i].left, g.width) << "hidden button " << i << " lies outside";
       }
     }
-    if (std::count(c.visible.begin(), c.visible.end(), true) > 0) EXPECT_EQ(right, g.width);
+    if (std::count(c.visible.begin(), c.visible.end(), true) > 0) {
+      EXPECT_EQ(right, g.width);
+    }
   }
   EXPECT_TRUE(NavigatorLayout(100, 20, false, {}).buttons.empty());
 }

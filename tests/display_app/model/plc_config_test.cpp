@@ -142,7 +142,9 @@ TEST(LoadControllers, CountsAreBoundedByTablesAndEntries) {
     ASSERT_TRUE(config.ok()) << c.what;
     EXPECT_EQ(config.value().Controllers.size(), c.controllers) << c.what;
     ASSERT_EQ(config.value().Items.size(), c.controllers) << c.what;
-    if (c.controllers > 0) EXPECT_EQ(config.value().Items[0].size(), c.items) << c.what;
+    if (c.controllers > 0) {
+      EXPECT_EQ(config.value().Items[0].size(), c.items) << c.what;
+    }
   }
   IniFixture ini(full);
   auto config = loadControllers(ini.path);

@@ -97,9 +97,12 @@ FileDialogScript::FileDialogScript() {
       ADD_FAILURE() << "file dialog nobody expected: " << options.title.toStdString();
       return std::optional<QString>();
     }
-    std::optional<QString> answer = std::move(answers_.front());
+    // Built afresh rather than moved out of the queue: GCC takes a moved
+    // optional QString for one that may be uninitialised.
+    const bool given = answers_.front().has_value();
+    const QString text = answers_.front().value_or(QString());
     answers_.pop_front();
-    return answer;
+    return given ? std::optional<QString>(text) : std::nullopt;
   });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The shell of a view that shows nothing yet: a client-aligned frame that
-// reports its creation and destruction as view events.
+// The base of the views the main window shows in its client area: a
+// client-aligned frame that reports its creation and destruction as view
+// events.
 #include <QString>
 
 #include "frame.h"
@@ -8,9 +9,9 @@
 
 namespace morvit {
 
-class PlaceholderView : public ui::Frame {
+class ClientAreaView : public ui::Frame {
  public:
-  ~PlaceholderView() override {
+  ~ClientAreaView() override {
     beginDestroy();
     notifyViewEvent(ViewEvent::Destroyed, className_);
   }
@@ -18,7 +19,7 @@ class PlaceholderView : public ui::Frame {
  protected:
   // className: the view's class, for the view events; name: its component
   // name.
-  PlaceholderView(ui::Component *owner, const char *className, const QString &name, bool visible)
+  ClientAreaView(ui::Component *owner, const char *className, const QString &name, bool visible)
       : ui::Frame(owner), className_(className) {
     notifyViewEvent(ViewEvent::Created, className_);
     setName(name);
