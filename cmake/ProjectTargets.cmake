@@ -28,11 +28,16 @@ function(project_add_test name)
   endif()
 endfunction()
 
-# project_add_fuzz(<name> SOURCE <file> SEEDS <dirs...> [LIBS <targets...>])
-# A fuzz target: with FUZZING it links libFuzzer and .ci/run fuzzes it from a
-# copy of the seed directories; otherwise it is a ctest that replays them.
-# Seed directories are absolute paths (checked-in seeds, fuzz_corpus/ folders
-# holding reproducers kept from earlier runs, or generated ones).
+# project_add_ui_test(<name> SOURCES <files...> [LIBS <targets...>])
+# A Qt test program: one ctest, linked with the Qt fixtures of
+# tests/support/ui (test_support_ui), whose main() creates the offscreen
+# ui::Application; it runs in project_ui_test_environment (defined there).
+function(project_add_ui_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  project_add_test(${name} SOURCES ${ARG_SOURCES} LIBS test_support_ui ${ARG_LIBS})
+  project_ui_test_environment(${name})
+endfunction()
+
 # project_add_benchmark(<name> SOURCES <files...> [LIBS <targets...>] [OWN_MAIN]
 #                       [DEFINITIONS <defs...>] [DEPENDS <targets...>])
 # A benchmark program in build/benchmarks, beside neither the deliverables
@@ -62,6 +67,11 @@ function(project_add_benchmark name)
     INSTALL_RPATH "$ORIGIN/../bin")
 endfunction()
 
+# project_add_fuzz(<name> SOURCE <file> SEEDS <dirs...> [LIBS <targets...>])
+# A fuzz target: with FUZZING it links libFuzzer and .ci/run fuzzes it from a
+# copy of the seed directories; otherwise it is a ctest that replays them.
+# Seed directories are absolute paths (checked-in seeds, fuzz_corpus/ folders
+# holding reproducers kept from earlier runs, or generated ones).
 function(project_add_fuzz name)
   cmake_parse_arguments(ARG "" "SOURCE" "SEEDS;LIBS" ${ARGN})
   if(PROJECT_FUZZING_ACTIVE)

@@ -1,10 +1,13 @@
 # The demo's set-up, sourced by scripts/demo and scripts/screenshot from the
-# project's root: installs what is missing, builds, copies the display
-# program and the snapshot tool with their libraries into build/demo/,
-# starts the controller simulator with the controllers at addresses 1 and 2
-# on a free UDP port of 127.0.0.1, and writes build/demo/User.ini for it.
-# Sets bin, demo and port; every process started goes into pids, which
-# demo_cleanup (installed as the EXIT trap) stops by its id.
+# project's root: installs what is missing, builds build/ with the plain
+# preset, installs it into build/demo/ (the display program, the snapshot
+# tool, the controller simulator and the libraries together in
+# build/demo/bin/), starts the controller simulator from there with the
+# controllers at addresses 1 and 2 on a free UDP port of 127.0.0.1, and
+# writes build/demo/bin/User.ini for it. The simulator's output and log stay
+# in build/demo/. Sets demo (the installed tree), bin (its programs) and
+# port; every process started goes into pids, which demo_cleanup (installed
+# as the EXIT trap) stops by its id.
 
 pids=()
 demo_cleanup() {
@@ -22,26 +25,18 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 
 demo_setup() {
-  # 1. Dependencies and build.
+  # 1. Dependencies and build. Everything: the install takes every
+  #    deliverable.
   scripts/install-deps
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build build -j"$(nproc)" --target Morvit morvit_snapshot controller-sim
+  cmake --preset plain >/dev/null
+  cmake --build --preset plain -j"$(nproc)"
 
-  # 2. The program, the snapshot tool and the libraries they load from their
-  #    own directory, as copies: the executable's directory is found through
-  #    /proc/self/exe, which resolves links.
-  bin="$PWD/build/bin"
+  # 2. The installed tree, as a user gets it: the programs load their
+  #    libraries and read User.ini from their own directory.
   demo="$PWD/build/demo"
+  bin="$demo/bin"
   rm -rf "$demo"
-  mkdir -p "$demo"
-  cp "$bin/Morvit" "$bin/morvit_snapshot" "$demo/"
-  local libs lib exe
-  libs=$(for exe in Morvit morvit_snapshot; do
-           ldd "$bin/$exe" | awk -v dir="$bin/" 'index($3, dir) == 1 { print $3 }'
-         done | sort -u)
-  for lib in $libs; do
-    cp -L "$lib" "$demo/"
-  done
+  cmake --install build --prefix "$demo" >/dev/null
 
   # 3. The controllers at addresses 1 and 2, both behind one simulator on a
   #    free UDP port of 127.0.0.1.
@@ -64,5 +59,5 @@ demo_setup() {
   echo "demo: controllers 1 and 2 on 127.0.0.1:$port"
 
   # 4. User.ini, in code page 936 as the controller editor writes it.
-  sed -e "/^;/d" -e "s/@PORT@/$port/g" tools/controller_sim/demo_user_ini.in | iconv -f UTF-8 -t CP936 >"$demo/User.ini"
+  sed -e "/^;/d" -e "s/@PORT@/$port/g" tools/controller_sim/demo_user_ini.in | iconv -f UTF-8 -t CP936 >"$bin/User.ini"
 }
