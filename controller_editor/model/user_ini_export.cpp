@@ -10,6 +10,20 @@ namespace selkan {
 static_assert(StatusRegion::kBlocks == user_ini::kMaxControllers);
 static_assert(StatusRegion::kItems == user_ini::kMaxStatusItems);
 
+namespace {
+
+// A profile reader trims the blanks round a value and drops one pair of
+// enclosing quotes: a name that would lose either is written inside one
+// more pair of quotes, so the display program reads it as typed.
+std::string StoredName(const std::string &name) {
+  if (name.empty()) return name;
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  const bool quoted = name.size() >= 2 && (name.front() == '"' || name.front() == '\'') && name.back() == name.front();
+  return blank(name.front()) || blank(name.back()) || quoted ? "\"" + name + "\"" : name;
+}
+
+}  // namespace
+
 std::string UserIniPath(const std::string &exeDir) { return platform::ResolveConfigFile(exeDir, "user.ini"); }
 
 platform::Result<void> ExportUserIni(const Project &project, const std::string &path) {
@@ -34,7 +48,7 @@ platform::Result<void> ExportUserIni(const Project &project, const std::string &
   const TPLCCtrl &plcs = project.PLCCtrl;
   ini.WriteInteger(names::kControllers, names::kCount, plcs.Count());
   for (int32_t i = 0; i < plcs.Count(); ++i) {
-    ini.WriteString(names::kControllers, Key(names::kName, i), plcs[i].Name);
+    ini.WriteString(names::kControllers, Key(names::kName, i), StoredName(plcs[i].Name));
     ini.WriteInteger(names::kControllers, Key(names::kAddr, i), plcs[i].Addr);
     ini.WriteInteger(names::kControllers, Key(names::kComm, i), names::kExportedComm);
   }
@@ -42,7 +56,7 @@ platform::Result<void> ExportUserIni(const Project &project, const std::string &
   const TDeviceCtrl &devices = project.DeviceCtrl;
   ini.WriteInteger(names::kDevices, names::kCount, devices.Count());
   for (int32_t i = 0; i < devices.Count(); ++i) {
-    ini.WriteString(names::kDevices, Key(names::kName, i), devices[i].Name);
+    ini.WriteString(names::kDevices, Key(names::kName, i), StoredName(devices[i].Name));
     ini.WriteInteger(names::kDevices, Key(names::kPlcId, i), devices[i].PLC_ID);
     ini.WriteInteger(names::kDevices, Key(names::kId, i), devices[i].ID);
   }
@@ -50,7 +64,7 @@ platform::Result<void> ExportUserIni(const Project &project, const std::string &
   const TOutputCtrl &outputs = project.OutputCtrl;
   ini.WriteInteger(names::kOutputs, names::kCount, outputs.Count());
   for (int32_t i = 0; i < outputs.Count(); ++i) {
-    ini.WriteString(names::kOutputs, Key(names::kName, i), outputs[i].Name);
+    ini.WriteString(names::kOutputs, Key(names::kName, i), StoredName(outputs[i].Name));
     ini.WriteInteger(names::kOutputs, Key(names::kPlcId, i), outputs[i].PLC_ID);
     ini.WriteInteger(names::kOutputs, Key(names::kId, i), i);
     ini.WriteInteger(names::kOutputs, Key(names::kLcId, i), outputs[i].LC_ID);
@@ -67,7 +81,7 @@ platform::Result<void> ExportUserIni(const Project &project, const std::string &
       const std::string section = names::StatusItemSection(n, j);
       const ConstStatusItem item = region.Item(n, j);
       ini.WriteInteger(section, names::kStType, item.stType());
-      ini.WriteString(section, names::kStName, item.stName());
+      ini.WriteString(section, names::kStName, StoredName(item.stName()));
       ini.WriteInteger(section, names::kStId, item.stID());
       ini.WriteInteger(section, names::kStPrecision, item.stPrecision());
       ini.WriteFloat(section, names::kStParm1, item.stParm1());

@@ -274,11 +274,9 @@ TEST(UserIniRoundTrip, NamesComeBackAsTyped) {
   }
 }
 
-// The editor stores these names, but the file's reader trims blanks around
-// a value and drops one pair of enclosing quotes, so the display program
-// reads them changed. Left disabled until the editor refuses such names or
-// the export protects them.
-TEST(UserIniRoundTrip, DISABLED_NamesWithEnclosingBlanksOrQuotesComeBackAsTyped) {
+// The file's reader trims blanks around a value and drops one pair of
+// enclosing quotes: the export writes such names inside one more pair.
+TEST(UserIniRoundTrip, NamesWithEnclosingBlanksOrQuotesComeBackAsTyped) {
   for (const char *typed : {" 前后空格 ", "\"引号\"", "'单引号'"}) expectNameComesBack(typed);
 }
 
