@@ -33,7 +33,7 @@ class QtTranslation {
   bool installed_ = false;
 };
 
-int runInApplication(ui::Application &app) {
+int runInApplication(ui::Application &app, const tarnex_client::LinkServices &services) {
   QtTranslation translation;
   int login = ui::mrCancel;
   {
@@ -43,7 +43,7 @@ int runInApplication(ui::Application &app) {
   if (login != ui::mrOk) return 0;
   // The title of message boxes; the windows keep their own captions.
   app.setTitle(QStringLiteral("PLC"));
-  auto window = std::make_unique<TMainForm>(nullptr);
+  auto window = std::make_unique<TMainForm>(nullptr, services);
   app.setMainForm(window.get());
   // Maximised by the window manager: the window keeps 870 x 640 to return to.
   window->showMaximized();
@@ -54,10 +54,10 @@ int runInApplication(ui::Application &app) {
 
 }  // namespace
 
-int runEditor(int argc, char **argv) {
-  if (ui::Application *app = ui::Application::instance()) return runInApplication(*app);
+int runEditor(int argc, char **argv, const tarnex_client::LinkServices &services) {
+  if (ui::Application *app = ui::Application::instance()) return runInApplication(*app, services);
   // The application object keeps argc by reference: it must outlive it.
   int count = argc;
   ui::Application app(count, argv);
-  return runInApplication(app);
+  return runInApplication(app, services);
 }

@@ -4,10 +4,11 @@
 #include <QtGlobal>
 
 #include "editor_app.h"
+#include "link_services.h"
 
 int main(int argc, char **argv) {
   // Wayland lets no client place its own window: run through X11 (XWayland)
   // unless the user chose a platform.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArray("xcb"));
-  return runEditor(argc, argv);
+  return runEditor(argc, argv, tarnex_client::TarnexLinkServices());
 }

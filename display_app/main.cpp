@@ -5,6 +5,7 @@
 
 #include "application.h"
 #include "font.h"
+#include "link_services.h"
 #include "main_window.h"
 
 int main(int argc, char **argv) {
@@ -14,7 +15,7 @@ int main(int argc, char **argv) {
   ui::Application app(argc, argv);
   ui::installFontSubstitutions();
   {
-    std::unique_ptr<morvit::TfrmMain> window = morvit::createMainWindow();
+    std::unique_ptr<morvit::TfrmMain> window = morvit::createMainWindow(tarnex_client::TarnexLinkServices());
     app.exec();
   }
   return 0;

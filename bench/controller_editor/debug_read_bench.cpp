@@ -170,7 +170,7 @@ int main(int argc, char **argv) {
     NoticeProbe probe;
     app.installEventFilter(&probe);
 
-    auto form = std::make_unique<TDebugForm>(nullptr);
+    auto form = std::make_unique<TDebugForm>(nullptr, tarnex_client::TarnexLinkServices());
     form->eIP->setText(QStringLiteral("127.0.0.1"));
     form->cmbPLC->widget()->setEditText(QStringLiteral("01"));
     form->rbComm->setChecked(true);

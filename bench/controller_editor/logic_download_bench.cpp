@@ -122,7 +122,6 @@ int main(int argc, char **argv) {
     selkan::InitEditorGlobals(g);
     g.LinkIP = "127.0.0.1";
     LoadProject(g.project);
-    TDeviceForm::setLinkSettingsForTests(tarnex_client::PlcLinkSettings{0, kBaud});
     DeliveryProbe probe;
     app.installEventFilter(&probe);
 
@@ -130,7 +129,7 @@ int main(int argc, char **argv) {
     std::vector<double> replyToNotice;
     int failures = 0;
     {
-      TDeviceForm form(nullptr);
+      TDeviceForm form(nullptr, tarnex_client::TarnexLinkServices({0, kBaud}));
       for (int i = 0; i < runs; ++i) {
         // The library's worker lets go of the line just after the previous
         // notice was handled; a click that soon is refused as busy, which no

@@ -46,5 +46,5 @@ int main(int argc, char **argv) {
   ui::Application app(count, argv);
   FirstPaint watcher;
   app.installEventFilter(&watcher);
-  return runEditor(argc, argv);
+  return runEditor(argc, argv, tarnex_client::TarnexLinkServices());
 }

@@ -123,7 +123,7 @@ int main(int argc, char **argv) {
     });
     DeliveryProbe probe;
     app.installEventFilter(&probe);
-    std::unique_ptr<morvit::TfrmMain> window = morvit::createMainWindow();
+    std::unique_ptr<morvit::TfrmMain> window = morvit::createMainWindow(tarnex_client::TarnexLinkServices());
     const bool online = WaitFor(
         [] { return Model() != nullptr && Model()->statusText(0) == "在线" && Output0On().has_value(); }, Ms(10000));
     if (!online) {

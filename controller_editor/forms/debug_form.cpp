@@ -5,11 +5,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStringList>
-#include <utility>
 
 #include "application.h"
 #include "editor_globals.h"
-#include "editor_link_settings.h"
 #include "ip_text.h"
 #include "message_box.h"
 
@@ -58,12 +56,8 @@ constexpr int kGridRowHeight = 18;
 
 }  // namespace
 
-tarnex_client::PlcLinkSettings TDebugForm::setLinkSettingsForTests(tarnex_client::PlcLinkSettings link) {
-  return std::exchange(EditorLinkSettings(), link);
-}
-
-TDebugForm::TDebugForm(ui::Component *owner)
-    : ui::Form(owner), ownApi_(std::make_unique<tarnex_client::TarnexPlcApi>()), link_(EditorLinkSettings()) {
+TDebugForm::TDebugForm(ui::Component *owner, const tarnex_client::LinkServices &services)
+    : ui::Form(owner), ownApi_(services.makeApi()), link_(services.link) {
   api_ = ownApi_.get();
   FormCreate();
 }

@@ -12,6 +12,7 @@
 #include "form.h"
 #include "group_box.h"
 #include "label.h"
+#include "link_services.h"
 #include "plc_api.h"
 #include "status_bar.h"
 #include "string_grid.h"
@@ -22,15 +23,12 @@ class QButtonGroup;
 class TDebugForm : public ui::Form {
   Q_OBJECT
  public:
-  // On the real link library (link settings from setLinkSettingsForTests).
-  explicit TDebugForm(ui::Component *owner);
+  // On a call interface of the services' making, with their link settings.
+  TDebugForm(ui::Component *owner, const tarnex_client::LinkServices &services);
   // On another implementation of the library calls (tests); api outlives
   // the form.
   TDebugForm(ui::Component *owner, tarnex_client::IPlcApi &api, tarnex_client::PlcLinkSettings link);
   ~TDebugForm() override;
-
-  // Link settings of the consoles made from now on; returns the previous ones.
-  static tarnex_client::PlcLinkSettings setLinkSettingsForTests(tarnex_client::PlcLinkSettings link);
 
   const selkan::DebugConsoleLogic &logic() const { return *logic_; }
 

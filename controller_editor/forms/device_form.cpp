@@ -6,7 +6,6 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTreeWidget>
-#include <utility>
 #include <vector>
 
 #include "button.h"
@@ -14,7 +13,6 @@
 #include "cp936.h"
 #include "edit.h"
 #include "editor_globals.h"
-#include "editor_link_settings.h"
 #include "label.h"
 #include "message_box.h"
 #include "name_text.h"
@@ -77,15 +75,11 @@ selkan::Project &CurrentProject() { return selkan::Global().project; }
 
 }  // namespace
 
-tarnex_client::PlcLinkSettings TDeviceForm::setLinkSettingsForTests(tarnex_client::PlcLinkSettings link) {
-  return std::exchange(EditorLinkSettings(), link);
-}
-
-TDeviceForm::TDeviceForm(ui::Component *owner)
+TDeviceForm::TDeviceForm(ui::Component *owner, const tarnex_client::LinkServices &services)
     : ui::Form(owner),
-      ownApi_(std::make_unique<tarnex_client::TarnexPlcApi>()),
+      ownApi_(services.makeApi()),
       api_(ownApi_.get()),
-      link_(EditorLinkSettings()),
+      link_(services.link),
       download_(*api_, link_) {
   build();
 }

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "form.h"
+#include "link_services.h"
 #include "logic_download.h"
 #include "plc_api.h"
 #include "widget_host.h"
@@ -32,13 +33,12 @@ class ToolButton;
 class TDeviceForm : public ui::Form {
   Q_OBJECT
  public:
-  // On the real link library (link settings from setLinkSettingsForTests).
-  explicit TDeviceForm(ui::Component *owner);
+  // On a call interface of the services' making, with their link settings.
+  TDeviceForm(ui::Component *owner, const tarnex_client::LinkServices &services);
+  // On another implementation of the library calls (tests); api outlives
+  // the form.
   TDeviceForm(ui::Component *owner, tarnex_client::IPlcApi &api, tarnex_client::PlcLinkSettings link);
   ~TDeviceForm() override;
-
-  // The settings the next window on the real library uses; returns the old.
-  static tarnex_client::PlcLinkSettings setLinkSettingsForTests(tarnex_client::PlcLinkSettings link);
 
   // --- handlers ---
   void tvLogicChange(QTreeWidgetItem *node);

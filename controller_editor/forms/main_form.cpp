@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "about_form.h"
 #include "application.h"
@@ -78,7 +79,8 @@ void addSeparator(ui::Form &form, ui::ToolBar *bar, const QString &name) {
 
 }  // namespace
 
-TMainForm::TMainForm(ui::Component *owner) : ui::Form(owner) {
+TMainForm::TMainForm(ui::Component *owner, tarnex_client::LinkServices services)
+    : ui::Form(owner), linkServices_(std::move(services)) {
   {
     ui::LoadingGuard loading(*this);
     buildComponents();
@@ -280,24 +282,24 @@ void TMainForm::UExportClick() {
 
 void TMainForm::FExitClick() { close(); }
 
-template <class Editor>
-void TMainForm::showEditor() {
+template <class Editor, class... Args>
+void TMainForm::showEditor(const Args &...args) {
   if (editorOpen_) return;
   const OpenEditor open(editorOpen_);
-  auto editor = std::make_unique<Editor>(this);
+  auto editor = std::make_unique<Editor>(this, args...);
   editor->showModal();
 }
 
 void TMainForm::N_DevMgrClick() { showEditor<TOutputForm>(); }
 
-void TMainForm::N_LogicClick() { showEditor<TDeviceForm>(); }
+void TMainForm::N_LogicClick() { showEditor<TDeviceForm>(linkServices_); }
 
 void TMainForm::N_StatusClick() { showEditor<TfrmPLCStatus>(); }
 
 void TMainForm::N_DebugClick() {
   if (editorOpen_) return;
   const OpenEditor open(editorOpen_);
-  auto console = std::make_unique<TDebugForm>(this);
+  auto console = std::make_unique<TDebugForm>(this, linkServices_);
   // Held only while shown, also when a handler inside it throws.
   struct Holder {
     explicit Holder(TDebugForm *form) { DebugForm = form; }

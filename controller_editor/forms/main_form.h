@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "form.h"
+#include "link_services.h"
 #include "result.h"
 
 namespace ui {
@@ -21,7 +22,9 @@ class ToolButton;
 class TMainForm : public ui::Form {
   Q_OBJECT
  public:
-  explicit TMainForm(ui::Component *owner);
+  // services: what the link windows (logic download, debug console) open
+  // their links with.
+  TMainForm(ui::Component *owner, tarnex_client::LinkServices services);
   ~TMainForm() override;
 
   // --- commands ---
@@ -110,8 +113,10 @@ class TMainForm : public ui::Form {
   // Creates the editor and shows it modally; nothing while another of the
   // window's editors is open (a click or a posted command can still reach
   // the window while one is).
-  template <class Editor>
-  void showEditor();
+  template <class Editor, class... Args>
+  void showEditor(const Args &...args);
+
+  tarnex_client::LinkServices linkServices_;
 
   bool shown_ = false;
   bool editorOpen_ = false;  // one of the editors is shown

@@ -23,6 +23,7 @@
 #include "menu.h"
 #include "message_box.h"
 #include "panel.h"
+#include "test_seams.h"
 #include "timer.h"
 #include "unit_mapping.h"
 
@@ -459,16 +460,16 @@ void TfrmAutoDetect::tmrAnimationTimer(ui::Timer *) {
   drawAnimationFrame(tick.frame);
 }
 
-void TfrmAutoDetect::setAnimationFramesForTests(int n) {
-  imglAnimation->clear();
+void setAnimationFramesForTests(TfrmAutoDetect &wizard, int n) {
+  wizard.imglAnimation->clear();
   for (int i = 0; i < n; ++i) {
     QPixmap frame(kFrameSize, kFrameSize);
-    frame.fill(ui::toQColor(testFrameColour(i)));
-    imglAnimation->add(frame);
+    frame.fill(ui::toQColor(autoDetectTestFrameColour(i)));
+    wizard.imglAnimation->add(frame);
   }
 }
 
-platform::TColor TfrmAutoDetect::testFrameColour(int i) {
+platform::TColor autoDetectTestFrameColour(int i) {
   return platform::RGB(static_cast<uint8_t>(40 + (i * 25) % 200), static_cast<uint8_t>(200 - (i * 17) % 150), 90);
 }
 

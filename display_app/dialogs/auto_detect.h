@@ -128,12 +128,6 @@ class TfrmAutoDetect : public ui::Form {
   void nmClearMapClick(ui::MenuItem *sender = nullptr);
   void mnLEDPanelPropClick(ui::MenuItem *sender = nullptr);
 
-  // Replaces the animation strip with n plain frames (n <= 0: none), each
-  // in its own colour.
-  void setAnimationFramesForTests(int n);
-  // The colour frame i of setAnimationFramesForTests carries.
-  static platform::TColor testFrameColour(int i);
-
  protected:
   // A show that the program asks for starts the wizard over; the platform's
   // own (a restore from minimised) keeps the step.

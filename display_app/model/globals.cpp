@@ -1,5 +1,7 @@
 #include "globals.h"
 
+#include "test_seams.h"
+
 namespace morvit {
 
 TCommunicationParm CommParm;

@@ -25,7 +25,4 @@ extern double TemperatureRing[kTemperatureRingSize];
 // The value the temperature trace samples.
 extern double CurrentTemperature;
 
-// Back to the values at program start, for tests.
-void resetGlobalsForTests();
-
 }  // namespace morvit

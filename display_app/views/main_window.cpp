@@ -43,7 +43,8 @@ bool fileBesideExecutable(const std::string &name) {
 
 }  // namespace
 
-TfrmMain::TfrmMain(ui::Component *owner) : ui::Form(owner) {
+TfrmMain::TfrmMain(ui::Component *owner, tarnex_client::LinkServices services)
+    : ui::Form(owner), linkServices_(std::move(services)) {
   {
     ui::LoadingGuard loading(*this);
     buildComponents();
@@ -311,7 +312,7 @@ void TfrmMain::mnLoadClick() {
   watch(frmMonitor_);
   frmVideoProcessor_ = new TfrmVideoProcessor(nullptr);
   watch(frmVideoProcessor_);
-  frmPLCManagement_ = new TfrmPLCManagement(nullptr);
+  frmPLCManagement_ = new TfrmPLCManagement(nullptr, linkServices_);
   watch(frmPLCManagement_);
   frmTemperatureTrace_ = new TfrmTemperatureTrace(nullptr);
   watch(frmTemperatureTrace_);
@@ -394,9 +395,9 @@ void TfrmMain::pnlMainResize(ui::Control *) {
 
 void TfrmMain::lvLedPanelsChange(ui::ListView *, int) { SelectedScreen = lvLedPanels->itemIndex(); }
 
-std::unique_ptr<TfrmMain> createMainWindow() {
+std::unique_ptr<TfrmMain> createMainWindow(const tarnex_client::LinkServices &services) {
   QApplication::setWindowIcon(kwo::BuiltInMainIcon());
-  auto window = std::make_unique<TfrmMain>(nullptr);
+  auto window = std::make_unique<TfrmMain>(nullptr, services);
   frmMain = window.get();
   if (ui::Application *app = ui::Application::instance()) app->setMainForm(window.get());
   window->show();

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "form.h"
+#include "link_services.h"
 
 namespace ui {
 class ControlBar;
@@ -36,7 +37,8 @@ class TfrmMain : public ui::Form {
   Q_OBJECT
  public:
   // Builds the window and runs FormCreate; the window is not shown yet.
-  explicit TfrmMain(ui::Component *owner);
+  // services: what the power management view opens its links with.
+  TfrmMain(ui::Component *owner, tarnex_client::LinkServices services);
   // Frees the views first, in the order Load Project frees them.
   ~TfrmMain() override;
 
@@ -132,6 +134,8 @@ class TfrmMain : public ui::Form {
   TfrmVideoProcessor *frmVideoProcessor_ = nullptr;
   TfrmTemperatureTrace *frmTemperatureTrace_ = nullptr;
   TfrmPLCManagement *frmPLCManagement_ = nullptr;
+
+  tarnex_client::LinkServices linkServices_;
 };
 
 // The program's main window while it exists, else null.
@@ -140,6 +144,6 @@ extern TfrmMain *frmMain;
 // The whole start-up: creates the main window as the application's main
 // form (FormCreate runs inside) and shows it. The caller owns the window;
 // closing it ends the application's loop.
-std::unique_ptr<TfrmMain> createMainWindow();
+std::unique_ptr<TfrmMain> createMainWindow(const tarnex_client::LinkServices &services);
 
 }  // namespace morvit

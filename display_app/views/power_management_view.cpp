@@ -26,11 +26,6 @@
 namespace morvit {
 namespace {
 
-tarnex_client::PlcLinkSettings &DefaultLinkSettings() {
-  static tarnex_client::PlcLinkSettings settings;
-  return settings;
-}
-
 QString Text(const std::string &utf8) { return QString::fromStdString(utf8); }
 
 constexpr int kMainWidth = 441;
@@ -66,14 +61,10 @@ QPixmap ThermometerPicture(const QColor &liquid) {
 
 }  // namespace
 
-tarnex_client::PlcLinkSettings TfrmPLCManagement::setLinkSettingsForTests(tarnex_client::PlcLinkSettings link) {
-  return std::exchange(DefaultLinkSettings(), link);
-}
-
-TfrmPLCManagement::TfrmPLCManagement(ui::Component *owner)
-    : ui::Frame(owner), ownApi_(std::make_unique<tarnex_client::TarnexPlcApi>()) {
+TfrmPLCManagement::TfrmPLCManagement(ui::Component *owner, const tarnex_client::LinkServices &services)
+    : ui::Frame(owner), ownApi_(services.makeApi()) {
   api_ = ownApi_.get();
-  model_ = std::make_unique<PowerManagementModel>(*api_, DefaultLinkSettings());
+  model_ = std::make_unique<PowerManagementModel>(*api_, services.link);
   build();
 }
 

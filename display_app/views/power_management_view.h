@@ -13,6 +13,7 @@
 #include "frame.h"
 #include "image.h"
 #include "label.h"
+#include "link_services.h"
 #include "panel.h"
 #include "plc_api.h"
 #include "power_management.h"
@@ -39,16 +40,12 @@ class TMyPanel;
 class TfrmPLCManagement : public ui::Frame {
   Q_OBJECT
  public:
-  // On the controller link library, with its local port 8889 (or the one
-  // set by setLinkSettingsForTests).
-  explicit TfrmPLCManagement(ui::Component *owner);
+  // On a call interface of the services' making, with their link settings.
+  TfrmPLCManagement(ui::Component *owner, const tarnex_client::LinkServices &services);
   // On another implementation of the library calls (tests); api outlives
   // the view.
   TfrmPLCManagement(ui::Component *owner, tarnex_client::IPlcApi &api, tarnex_client::PlcLinkSettings link);
   ~TfrmPLCManagement() override;
-
-  // Link settings of the views made from now on; returns the previous ones.
-  static tarnex_client::PlcLinkSettings setLinkSettingsForTests(tarnex_client::PlcLinkSettings link);
 
   // Reads "User.ini" the first time it runs and opens the first
   // controller's link.

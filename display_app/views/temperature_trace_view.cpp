@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "globals.h"
+#include "test_seams.h"
 
 namespace morvit {
 namespace {
@@ -24,7 +25,7 @@ constexpr int kChartMarginHeight = 60;
 
 }  // namespace
 
-TfrmTemperatureTrace::Clock TfrmTemperatureTrace::setClockForTests(Clock clock) {
+TraceClock setTraceClockForTests(TraceClock clock) {
   return std::exchange(clockHook(), std::move(clock));
 }
 

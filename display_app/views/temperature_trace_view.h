@@ -32,10 +32,6 @@ class TfrmTemperatureTrace : public ClientAreaView {
   // The ten samples, oldest first, labelled from nine seconds ago to now.
   void RedrawTrace();
 
-  // Replaces the clock the labels are read from (empty: the system's);
-  // returns the previous one. Every view made afterwards uses it.
-  static Clock setClockForTests(Clock clock);
-
  private:
   void addRingPoints();
 };

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "test_seams.h"
+
 namespace morvit {
 namespace {
 

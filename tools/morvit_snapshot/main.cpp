@@ -254,10 +254,10 @@ int main(int argc, char **argv) {
   FirstPaintProbe probe;
   if (options.first_paint) app.installEventFilter(&probe);
 
-  morvit::TfrmPLCManagement::setLinkSettingsForTests(tarnex_client::PlcLinkSettings{options.localPort, 9600});
   int status = 1;
   {
-    std::unique_ptr<morvit::TfrmMain> window = morvit::createMainWindow();
+    std::unique_ptr<morvit::TfrmMain> window =
+        morvit::createMainWindow(tarnex_client::TarnexLinkServices({options.localPort, 9600}));
     const auto online = [&window] { return snapshot::PowerStatusText(*window, 0) == QStringLiteral("在线"); };
     if (options.first_paint && !WaitFor([&probe] { return probe.done(); }, kFirstPaintWait)) {
       std::fprintf(stderr, "morvit_snapshot: 窗口在 %g 秒内没有绘制\n", kFirstPaintWait);

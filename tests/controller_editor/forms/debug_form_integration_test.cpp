@@ -18,6 +18,7 @@
 #include "controller_sim/controller_sim.h"
 #include "debug_form.h"
 #include "editor_window_test.h"
+#include "local_link_services.h"
 #include "loopback_plc_api.h"
 #include "plc_register_map.h"
 
@@ -33,14 +34,12 @@ class DebugFormIntegrationTest : public testsupport::EditorWindowTest {
  protected:
   void SetUp() override {
     EditorWindowTest::SetUp();
-    previousLink_ = TDebugForm::setLinkSettingsForTests(tarnex_client::PlcLinkSettings{0, 9600});
     simPort = sim.startUdp(0);
     selkan::Global().LinkUdpPort = simPort;
   }
 
   void TearDown() override {
     form.reset();
-    TDebugForm::setLinkSettingsForTests(previousLink_);
     sim.stop();
     EditorWindowTest::TearDown();
   }
@@ -81,9 +80,6 @@ class DebugFormIntegrationTest : public testsupport::EditorWindowTest {
   uint16_t simPort = 0;
   testsupport::LoopbackOnlyPlcApi api;
   std::unique_ptr<TDebugForm> form;
-
- private:
-  tarnex_client::PlcLinkSettings previousLink_;
 };
 
 TEST_F(DebugFormIntegrationTest, ReadsAndWritesARegister) {
@@ -271,7 +267,7 @@ TEST_F(DebugFormIntegrationTest, ReadsOverTheSerialPort) {
   ControllerSim serial(1);
   serial.setReg(128, 300);
   const testsupport::ComLink com3(appDir.path(), 3, serial.startPty(9600));
-  form = std::make_unique<TDebugForm>(nullptr);
+  form = std::make_unique<TDebugForm>(nullptr, testsupport::LocalLinkServices());
   form->eIP->setText(QStringLiteral("127.0.0.1"));
   form->cmbPLC->widget()->setEditText(QStringLiteral("01"));
   form->rbComm->setChecked(true);
@@ -289,7 +285,7 @@ TEST_F(DebugFormIntegrationTest, ReadsOverTheSerialPort) {
 // library and the device show it.
 TEST_F(DebugFormIntegrationTest, ASerialPortThatDoesNotOpenSaysWhy) {
   const testsupport::ComLink com5(appDir.path(), 5, appDir / "unplugged");
-  form = std::make_unique<TDebugForm>(nullptr);
+  form = std::make_unique<TDebugForm>(nullptr, testsupport::LocalLinkServices());
   form->rbComm->setChecked(true);
   form->cmbComm->widget()->setCurrentIndex(4);
   form->sbnOpenCommClick();

@@ -20,6 +20,7 @@
 #include "edit.h"
 #include "editor_window_test.h"
 #include "group_box.h"
+#include "local_link_services.h"
 #include "loopback_plc_api.h"
 #include "plc_register_map.h"
 #include "project.h"
@@ -59,7 +60,6 @@ class DeviceDownloadTest : public testsupport::EditorWindowTest {
  protected:
   void SetUp() override {
     EditorWindowTest::SetUp();
-    previousLink_ = TDeviceForm::setLinkSettingsForTests(tarnex_client::PlcLinkSettings{0, 9600});
     // One controller at address 1: A on outputs 0 and 3, B on output 1.
     selkan::Project &p = Global().project;
     ASSERT_TRUE(selkan::AddController(p));
@@ -77,7 +77,6 @@ class DeviceDownloadTest : public testsupport::EditorWindowTest {
 
   void TearDown() override {
     form.reset();
-    TDeviceForm::setLinkSettingsForTests(previousLink_);
     sim.stop();
     EditorWindowTest::TearDown();
   }
@@ -87,7 +86,7 @@ class DeviceDownloadTest : public testsupport::EditorWindowTest {
     form = std::make_unique<TDeviceForm>(nullptr, api, tarnex_client::PlcLinkSettings{0, 9600});
   }
   // The editor as the main window makes it, on the library without a guard.
-  void openAsTheMainWindowDoes() { form = std::make_unique<TDeviceForm>(nullptr); }
+  void openAsTheMainWindowDoes() { form = std::make_unique<TDeviceForm>(nullptr, testsupport::LocalLinkServices()); }
 
   // Downloads the first controller's list over link.
   void download(Link link = {}) {
@@ -116,9 +115,6 @@ class DeviceDownloadTest : public testsupport::EditorWindowTest {
   ControllerSim sim{1};
   testsupport::LoopbackOnlyPlcApi api;
   std::unique_ptr<TDeviceForm> form;
-
- private:
-  tarnex_client::PlcLinkSettings previousLink_;
 };
 
 TEST_F(DeviceDownloadTest, TheListReachesTheControllerOverUdpAndOverAPty) {

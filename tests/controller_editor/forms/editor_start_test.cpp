@@ -12,6 +12,7 @@
 #include "application.h"
 #include "editor_app.h"
 #include "editor_window_test.h"
+#include "local_link_services.h"
 #include "main_form.h"
 #include "menu.h"
 #include "qstring_print.h"
@@ -70,7 +71,7 @@ TEST_F(EditorStartTest, GoodLoginRunsTheMainWindowUntilItCloses) {
 
   char name[] = "Selkan";
   char *argv[] = {name, nullptr};
-  EXPECT_EQ(runEditor(1, argv), 0);
+  EXPECT_EQ(runEditor(1, argv, testsupport::LocalLinkServices()), 0);
   qApp->removeEventFilter(&noFocus);
   EXPECT_FALSE(gaveUp);
 
@@ -97,7 +98,7 @@ TEST_F(EditorStartTest, QtTextsFollowTheSystemLanguage) {
   });
   char name[] = "Selkan";
   char *argv[] = {name, nullptr};
-  EXPECT_EQ(runEditor(1, argv), 0);
+  EXPECT_EQ(runEditor(1, argv, testsupport::LocalLinkServices()), 0);
   EXPECT_EQ(cancel, QStringLiteral("取消"));
   // Only while it runs.
   EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));

@@ -12,6 +12,7 @@
 #include "edit.h"
 #include "editor_app.h"
 #include "editor_window_test.h"
+#include "local_link_services.h"
 #include "login_form.h"
 #include "message_box.h"
 #include "qstring_print.h"
@@ -138,7 +139,7 @@ TEST_F(LoginFormTest, EveryWayOutEndsTheProgramWithoutAMainWindow) {
     // return; the title would be the one it sets for the main window.
     char name[] = "Selkan";
     char *argv[] = {name, nullptr};
-    EXPECT_EQ(runEditor(1, argv), 0);
+    EXPECT_EQ(runEditor(1, argv, testsupport::LocalLinkServices()), 0);
     EXPECT_TRUE(taken);
     EXPECT_NE(app->title(), QStringLiteral("PLC"));
     if (way.terminates) {

@@ -24,6 +24,7 @@
 #include "editor_window_test.h"
 #include "file_io.h"
 #include "label.h"
+#include "local_link_services.h"
 #include "main_form.h"
 #include "menu.h"
 #include "project.h"
@@ -82,7 +83,7 @@ class MainFormTest : public testsupport::EditorWindowTest {
   // The main window as the program creates it: its creation starts the
   // globals over, so the link goes back to this machine afterwards.
   TMainForm &makeMain() {
-    main = std::make_unique<TMainForm>(nullptr);
+    main = std::make_unique<TMainForm>(nullptr, testsupport::LocalLinkServices());
     selkan::Global().LinkIP = "127.0.0.1";
     return *main;
   }

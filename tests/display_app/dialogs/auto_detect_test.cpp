@@ -24,11 +24,13 @@
 #include "kwo_scroll_bar.h"
 #include "led_panel.h"
 #include "list_view.h"
+#include "local_link_services.h"
 #include "main_window.h"
 #include "menu.h"
 #include "message_box.h"
 #include "panel.h"
 #include "scroll_layout.h"
+#include "test_seams.h"
 #include "timer.h"
 #include "ui_fixtures.h"
 
@@ -171,10 +173,10 @@ TEST_F(AutoDetectTest, EachStartListsTheDeviceOnceWhateverTheStripHolds) {
   for (const StripCase &c : cases) {
     SCOPED_TRACE(c.frames);
     wizard = std::make_unique<TfrmAutoDetect>(nullptr);
-    wizard->setAnimationFramesForTests(c.frames);
+    setAnimationFramesForTests(*wizard, c.frames);
     wizard->show();
     const QColor background = ui::toQColor(wizard->pnlDetecting->color());
-    const QColor first = c.frames > 0 ? ui::toQColor(TfrmAutoDetect::testFrameColour(0)) : background;
+    const QColor first = c.frames > 0 ? ui::toQColor(autoDetectTestFrameColour(0)) : background;
     // Opening shows frame 0 and lists nothing, even for the shortest strips.
     EXPECT_EQ(animationPixel(), first);
     EXPECT_TRUE(devices().isEmpty());
@@ -186,7 +188,7 @@ TEST_F(AutoDetectTest, EachStartListsTheDeviceOnceWhateverTheStripHolds) {
       EXPECT_TRUE(wizard->tmrAnimation->running());
       for (int t = 1; t < c.ticks; ++t) {
         wizard->tmrAnimation->tick();
-        EXPECT_EQ(animationPixel(), ui::toQColor(TfrmAutoDetect::testFrameColour(t)));
+        EXPECT_EQ(animationPixel(), ui::toQColor(autoDetectTestFrameColour(t)));
         EXPECT_EQ(devices().size(), run - 1);
       }
       EXPECT_EQ(runAnimation(), 1);
@@ -477,7 +479,7 @@ class AutoDetectFromMainWindowTest : public testsupport::UiTest {
 };
 
 TEST_F(AutoDetectFromMainWindowTest, MappingEveryUnitEnablesNextAndCancelGivesTwo) {
-  window = createMainWindow();
+  window = createMainWindow(testsupport::LocalLinkServices());
   ASSERT_NE(window, nullptr);
   testsupport::ModalScript modals;
   int result = -1;

@@ -9,9 +9,11 @@
 #include "color.h"
 #include "globals.h"
 #include "ini_listing_grid.h"
+#include "local_link_services.h"
 #include "main_window.h"
 #include "menu.h"
 #include "monitor_view.h"
+#include "test_seams.h"
 #include "ui_fixtures.h"
 
 namespace morvit {
@@ -129,7 +131,7 @@ TEST_F(IniListingGridTest, RowsAreColouredBySectionParityAndSelection) {
 TEST_F(IniListingGridTest, EveryLoadProjectReadsTheFilesAgain) {
   resetGlobalsForTests();
   dir.writeFile("LedUnit.ini", "[First]\n");
-  std::unique_ptr<TfrmMain> window = createMainWindow();
+  std::unique_ptr<TfrmMain> window = createMainWindow(testsupport::LocalLinkServices());
   ASSERT_NE(window, nullptr);
   window->mnLoad->click();
   ASSERT_NE(window->monitorView(), nullptr);

@@ -11,7 +11,9 @@
 #include "globals.h"
 #include "kwo_form.h"
 #include "kwo_status_bar.h"
+#include "local_link_services.h"
 #include "main_window.h"
+#include "test_seams.h"
 #include "themes/builtin_pictures.h"
 #include "themes/theme_table.h"
 #include "ui_fixtures.h"
@@ -42,7 +44,7 @@ QImage titlePicture(kwo::TkwoUIStyle style, int position) {
 }
 
 TEST_F(WindowLookTest, MainWindowShowsItsRingAndGrip) {
-  window = createMainWindow();
+  window = createMainWindow(testsupport::LocalLinkServices());
   ASSERT_NE(window, nullptr);
   testsupport::processEvents();
   const QImage shot = window->grab().toImage();
@@ -59,7 +61,7 @@ TEST_F(WindowLookTest, MainWindowShowsItsRingAndGrip) {
 }
 
 TEST_F(WindowLookTest, MainWindowTitleRowShowsTheMacOSPicture) {
-  window = createMainWindow();
+  window = createMainWindow(testsupport::LocalLinkServices());
   ASSERT_NE(window, nullptr);
   testsupport::processEvents();
   const QImage shot = window->grab().toImage();

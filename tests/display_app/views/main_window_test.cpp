@@ -25,11 +25,13 @@
 #include "kwo_title_bar.h"
 #include "kwo_tool_bar.h"
 #include "list_view.h"
+#include "local_link_services.h"
 #include "main_window.h"
 #include "monitor_view.h"
 #include "panel.h"
 #include "power_management_view.h"
 #include "temperature_trace_view.h"
+#include "test_seams.h"
 #include "ui_fixtures.h"
 #include "video_processor_view.h"
 #include "view_events.h"
@@ -82,7 +84,7 @@ class MainWindowTest : public testsupport::UiTest {
   }
 
   void start() {
-    window = createMainWindow();
+    window = createMainWindow(testsupport::LocalLinkServices());
     ASSERT_NE(window, nullptr);
   }
 
@@ -230,7 +232,7 @@ TEST_F(MainWindowTest, HiddenToolStripHoldsTheToolButtons) {
 }
 
 TEST_F(MainWindowTest, CreationHandlerRunsBeforeTheWindowIsShown) {
-  TfrmMain direct(nullptr);
+  TfrmMain direct(nullptr, testsupport::LocalLinkServices());
   EXPECT_FALSE(direct.isVisible());
   EXPECT_FALSE(direct.visible());
   EXPECT_EQ(direct.boundsRect(), QRect(415, 200, 449, 623));

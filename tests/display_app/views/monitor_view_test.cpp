@@ -18,12 +18,14 @@
 #include "led_panel.h"
 #include "led_unit_details.h"
 #include "legend_layout.h"
+#include "local_link_services.h"
 #include "main_window.h"
 #include "menu.h"
 #include "monitor_view.h"
 #include "status_hint.h"
 #include "panel.h"
 #include "status_bar.h"
+#include "test_seams.h"
 #include "ui_fixtures.h"
 
 namespace morvit {
@@ -65,7 +67,7 @@ class MonitorViewTest : public testsupport::UiTest {
   void SetUp() override {
     UiTest::SetUp();
     resetGlobalsForTests();
-    window = createMainWindow();
+    window = createMainWindow(testsupport::LocalLinkServices());
     ASSERT_NE(window, nullptr);
     window->mnLoad->click();
     monitor = window->monitorView();

@@ -16,6 +16,7 @@
 #include "image_button.h"
 #include "kwo_check_box.h"
 #include "kwo_combo_box.h"
+#include "local_link_services.h"
 #include "loopback_udp.h"
 #include "main_window.h"
 #include "plc_register_map.h"
@@ -75,14 +76,12 @@ class PowerIntegrationTest : public testsupport::UiTest {
  protected:
   void SetUp() override {
     UiTest::SetUp();
-    previousLink_ = TfrmPLCManagement::setLinkSettingsForTests(tarnex_client::PlcLinkSettings{0, 9600});
     LoadDemoRegisters(sim);
     port = sim.startUdp(0);
   }
 
   void TearDown() override {
     window.reset();
-    TfrmPLCManagement::setLinkSettingsForTests(previousLink_);
     sim.stop();
     UiTest::TearDown();
   }
@@ -95,7 +94,7 @@ class PowerIntegrationTest : public testsupport::UiTest {
   // The program's main window over this User.ini; its power view shown.
   void startProgram(const std::string &iniUtf8) {
     dir.writeFile("User.ini", Gbk(iniUtf8));
-    window = createMainWindow();
+    window = createMainWindow(services);
     ASSERT_NE(window, nullptr);
     ASSERT_NE(view(), nullptr);
     window->mnPLCManagementClick();
@@ -123,9 +122,8 @@ class PowerIntegrationTest : public testsupport::UiTest {
   ControllerSim sim{1};
   uint16_t port = 0;
   std::unique_ptr<TfrmMain> window;
-
- private:
-  tarnex_client::PlcLinkSettings previousLink_;
+  // What the program hands its power view; a test may change it before the start.
+  tarnex_client::LinkServices services = testsupport::LocalLinkServices();
 };
 
 // Another program holds the local port the view is set to: the open fails
@@ -133,7 +131,7 @@ class PowerIntegrationTest : public testsupport::UiTest {
 TEST_F(PowerIntegrationTest, ALocalPortHeldElsewhereIsNamed) {
   testsupport::LoopbackUdp holder;
   ASSERT_GT(holder.port(), 0);
-  TfrmPLCManagement::setLinkSettingsForTests(tarnex_client::PlcLinkSettings{holder.port(), 9600});
+  services.link.localUdpPort = holder.port();
   startProgram(iniFor(port, port));
   EXPECT_EQ(status(2), QStringLiteral("打开设备失败（本地端口 %1 已被占用）").arg(holder.port()));
   EXPECT_FALSE(view()->btnPowerOn->isEnabled());

@@ -7,9 +7,11 @@
 #include <memory>
 
 #include "globals.h"
+#include "local_link_services.h"
 #include "main_window.h"
 #include "panel.h"
 #include "temperature_trace_view.h"
+#include "test_seams.h"
 #include "ui_fixtures.h"
 
 namespace morvit {
@@ -19,9 +21,9 @@ namespace {
 class FixedClock {
  public:
   explicit FixedClock(QTime time) : at_(QDate(2026, 3, 1), time) {
-    previous_ = TfrmTemperatureTrace::setClockForTests([this] { return at_; });
+    previous_ = setTraceClockForTests([this] { return at_; });
   }
-  ~FixedClock() { TfrmTemperatureTrace::setClockForTests(std::move(previous_)); }
+  ~FixedClock() { setTraceClockForTests(std::move(previous_)); }
   FixedClock(const FixedClock &) = delete;
   FixedClock &operator=(const FixedClock &) = delete;
 
@@ -134,7 +136,7 @@ TEST_F(TemperatureTraceTest, ChartKeepsA40By30MarginAndNeverGoesNegative) {
 
 TEST_F(TemperatureTraceTest, MainWindowShowsTheTraceAndLoadProjectKeepsTheRing) {
   FixedClock clock(QTime(12, 0, 0));
-  window = createMainWindow();
+  window = createMainWindow(testsupport::LocalLinkServices());
   ASSERT_NE(window, nullptr);
   TfrmTemperatureTrace *trace = window->temperatureTraceView();
   ASSERT_NE(trace, nullptr);

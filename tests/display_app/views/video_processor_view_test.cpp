@@ -22,6 +22,7 @@
 #include "kwo_radio_group.h"
 #include "kwo_track_bar.h"
 #include "label.h"
+#include "local_link_services.h"
 #include "loopback_udp.h"
 #include "main_window.h"
 #include "menu.h"
@@ -31,6 +32,7 @@
 #include "screen_peer.h"
 #include "com_link.h"
 #include "pty_pair.h"
+#include "test_seams.h"
 #include "ui_fixtures.h"
 #include "video_processor_view.h"
 
@@ -322,7 +324,7 @@ TEST_F(VideoProcessorViewTest, RectanglesDraggedSendTheirScaledBounds) {
 }
 
 TEST_F(VideoProcessorViewTest, TheMainWindowsViewRequestsAtStartAndOnEachLoadProject) {
-  std::unique_ptr<TfrmMain> window = createMainWindow();
+  std::unique_ptr<TfrmMain> window = createMainWindow(testsupport::LocalLinkServices());
   ASSERT_NE(window, nullptr);
   ASSERT_NE(window->videoProcessorView(), nullptr);
   EXPECT_EQ(fields(window->videoProcessorView()->image1), "128/128/1024/768");
