@@ -14,7 +14,7 @@ FrameLog &FrameLog::instance() {
   return *log;
 }
 
-FrameLog::FrameLog() : files_{File{kSerialFrameLog, {}, {}, {}}, File{kUdpFrameLog, {}, {}, {}}} {}
+FrameLog::FrameLog() : files_{File{kSerialFrameLog, {}, {}, {}, {}, {}}, File{kUdpFrameLog, {}, {}, {}, {}, {}}} {}
 
 void FrameLog::post(const char *name, std::string frame) noexcept {
   if (name == nullptr) return;
@@ -22,6 +22,10 @@ void FrameLog::post(const char *name, std::string frame) noexcept {
     std::unique_lock lock(mutex_);
     for (File &file : files_) {
       if (std::strcmp(file.name, name) != 0) continue;
+      // The directory is part of it: tests move the executable's directory.
+      std::string posted = platform::ExecutableDir() + '\n' + frame;
+      if (!file.pending && file.posted == posted) return;  // the file holds it, or soon will
+      file.posted = std::move(posted);
       file.pending = std::move(frame);
       // While stop() joins the writer, the writer itself takes the frame.
       if (!thread_.joinable() && !stopping_) {
@@ -103,9 +107,18 @@ void FrameLog::write(File &file, const std::string &frame) {
     if (!file.writer || dir != file.dir) {
       file.writer = std::make_unique<platform::RepeatedFileWriter>(platform::ResolveConfigFile(dir, file.name));
       file.dir = dir;
+      file.written.reset();
     }
-    // The result is ignored on purpose: the directory may be read-only.
-    (void)file.writer->replace(frame);
+    if (file.written == frame) return;  // a poll repeating its request
+    // A failure is not reported on purpose (the directory may be
+    // read-only); the next frame tries again.
+    if (file.writer->replace(frame).ok()) {
+      file.written = frame;
+    } else {
+      file.written.reset();
+      std::lock_guard lock(mutex_);
+      file.posted.reset();
+    }
   } catch (...) {
   }
 }

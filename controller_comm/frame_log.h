@@ -10,7 +10,8 @@
 // than the writer writes them coalesce: the newest wins. The file's place
 // (an existing file of the name in any letter case) is looked up once per
 // file and directory, and so is the sweep of temporary files that a killed
-// writer left behind.
+// writer left behind. A frame the file already holds from this writer's
+// last replace is not written again.
 #include <array>
 #include <condition_variable>
 #include <memory>
@@ -48,10 +49,14 @@ class FrameLog {
   struct File {
     const char *name;
     std::optional<std::string> pending;  // the newest frame not yet written
+    // The frame posted last, unless its write failed: a poll that repeats
+    // it does not wake the writer.
+    std::optional<std::string> posted;
     // The writer's own: where the file lies for the directory it was
     // resolved in.
     std::string dir;
     std::unique_ptr<platform::RepeatedFileWriter> writer;
+    std::optional<std::string> written;  // what the file holds since the last replace
   };
 
   FrameLog();

@@ -359,8 +359,9 @@ class SyscallCounter {
 // System calls per UDP read, per thread of this process: the library's
 // worker (tarnex-send) and frame log writer (tarnex-log), the notice window
 // and the calling thread.
-void ReportSystemCalls(controller_sim::ControllerSim &sim, Window &window, int32_t slot, uint16_t port, int count) {
-  std::printf("\nsystem calls per send (UDP read 0,64, %d sends)\n", count);
+void ReportSystemCalls(const std::string &what, const std::function<void()> &build, controller_sim::ControllerSim &sim,
+                       Window &window, int32_t slot, uint16_t port, int count) {
+  std::printf("\nsystem calls per send (%s, %d sends)\n", what.c_str(), count);
   std::vector<std::pair<int, std::string>> threads;
   std::vector<std::unique_ptr<SyscallCounter>> counters;
   std::vector<uint64_t> before;
@@ -376,7 +377,7 @@ void ReportSystemCalls(controller_sim::ControllerSim &sim, Window &window, int32
   }
   int failures = 0;
   const int self = static_cast<int>(::syscall(SYS_gettid));
-  RunLibrary(sim, window, slot, port, [] { CMD_Read(1, 0, 64); }, count, &failures);
+  RunLibrary(sim, window, slot, port, build, count, &failures);
   double library = 0, process = 0;
   for (size_t i = 0; i < threads.size(); ++i) {
     const double perSend = static_cast<double>(counters[i]->read() - before[i]) / count;
@@ -547,7 +548,12 @@ int main(int argc, char **argv) {
                   0);
       std::printf("\n");
     }
-    ReportSystemCalls(sim, window, slot, port, std::min(udpCount, 500));
+    ReportSystemCalls("UDP read 0,64, the same frame each time", buildRead, sim, window, slot, port,
+                      std::min(udpCount, 500));
+    int turn = 0;
+    ReportSystemCalls("UDP read 0,64 and device switch in turn, so the frame log changes each time",
+                      [&] { return turn++ % 2 == 0 ? buildRead() : buildSwitch(); }, sim, window, slot, port,
+                      std::min(udpCount, 500));
     RunSilent("UDP silent controller", sim, window, slot, port);
     PLC_Cleanup();
 
