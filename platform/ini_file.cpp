@@ -162,20 +162,24 @@ IniFile IniFile::Parse(std::string_view bytes) {
     ini.bom_ = true;
     bytes.remove_prefix(3);
   }
+  // CR, LF and CR LF each end a line, as the Windows profile reader has it.
   while (!bytes.empty()) {
-    size_t nl = bytes.find('\n');
-    if (nl == std::string_view::npos) {
+    const size_t end = bytes.find_first_of("\r\n");
+    if (end == std::string_view::npos) {
       ini.appendLine(bytes, Eol::None);
       break;
     }
-    std::string_view text = bytes.substr(0, nl);
-    if (!text.empty() && text.back() == '\r') {
-      text.remove_suffix(1);
-      ini.appendLine(text, Eol::CrLf);
-    } else {
+    const std::string_view text = bytes.substr(0, end);
+    if (bytes[end] == '\n') {
       ini.appendLine(text, Eol::Lf);
+      bytes.remove_prefix(end + 1);
+    } else if (end + 1 < bytes.size() && bytes[end + 1] == '\n') {
+      ini.appendLine(text, Eol::CrLf);
+      bytes.remove_prefix(end + 2);
+    } else {
+      ini.appendLine(text, Eol::Cr);
+      bytes.remove_prefix(end + 1);
     }
-    bytes.remove_prefix(nl + 1);
   }
   return ini;
 }
@@ -251,6 +255,7 @@ std::string IniFile::ToBytes() const {
     out += l.text;
     if (l.eol == Eol::CrLf) out += "\r\n";
     else if (l.eol == Eol::Lf) out += '\n';
+    else if (l.eol == Eol::Cr) out += '\r';
   };
   for (const Line &l : preamble_) put(l);
   for (const Section &s : sections_)
@@ -357,10 +362,14 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
     }
     Line &anchor = s.lines[s.lastNonBlank];
     if (anchor.eol == Eol::None) anchor.eol = eol;
+    // The new line ends as the line before it does: what follows it then
+    // follows the same ending as before, so a bare CR never comes to stand
+    // before the LF of a blank line and join it into one CR LF.
+    const Eol ending = anchor.eol;
     // Only blank lines follow the anchor, so no indexed key line moves.
     const size_t pos = s.lastNonBlank + 1;
     s.lines.insert(s.lines.begin() + static_cast<std::ptrdiff_t>(pos),
-                   Line{lineText(k, value), eol, 0, static_cast<uint32_t>(k.size())});
+                   Line{lineText(k, value), ending, 0, static_cast<uint32_t>(k.size())});
     s.keys.insert(static_cast<uint32_t>(pos), foldHash(k));
     s.lastNonBlank = pos;
     return true;

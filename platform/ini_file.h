@@ -19,7 +19,8 @@ class IniFile {
 
   IniFile() = default;
 
-  // Splits bytes into lines; never fails. The result is bound to no path.
+  // Splits bytes into lines, each ended by CR, LF or CR LF; never fails.
+  // The result is bound to no path.
   static IniFile Parse(std::string_view bytes);
   // A missing file gives an empty file bound to path (nothing is created).
   static Result<IniFile> Load(const std::string &path);
@@ -51,7 +52,10 @@ class IniFile {
   void EraseSection(std::string_view section);
 
  private:
-  enum class Eol : uint8_t { None, Lf, CrLf };
+  // How a line ended in the file. A key added to a section ends as the line
+  // before it; a new section's lines, and a last line without an ending,
+  // end as the file's first line did (CR LF in a file without line ends).
+  enum class Eol : uint8_t { None, Lf, CrLf, Cr };
   struct Line {
     std::string text;
     Eol eol = Eol::None;

@@ -49,9 +49,34 @@ void addCornerArcs(const RingInput &in, std::vector<RingPiece> &pieces) {
   pieces.push_back(topLeft);
 }
 
+Size heldToPixels(Size s) { return {ClampPixels(s.width), ClampPixels(s.height)}; }
+
+// The input with every extent held to the pixel range, so that no edge the
+// ring adds up leaves int.
+RingInput heldToPixels(RingInput in) {
+  in.formWidth = ClampPixels(in.formWidth);
+  in.formHeight = ClampPixels(in.formHeight);
+  in.borderWidth = ClampPixels(in.borderWidth);
+  in.titleBarHeight = ClampPixels(in.titleBarHeight);
+  in.menuBarHeight = ClampPixels(in.menuBarHeight);
+  in.titleLeft = heldToPixels(in.titleLeft);
+  in.titleClient = heldToPixels(in.titleClient);
+  in.titleRight = heldToPixels(in.titleRight);
+  return in;
+}
+
+// How far the right-hand button row may run off either side of a bar: the
+// buttons and the caption's edges stay well inside int, however many
+// buttons there are.
+constexpr long long kButtonRowReach = 4LL * kPixelLimit;
+
+// A picture's width or height as the layout takes it.
+long long extent(int value) { return std::max(ClampPixels(value), 0); }
+
 }  // namespace
 
-std::vector<RingPiece> PlanRing(const RingInput &in) {
+std::vector<RingPiece> PlanRing(const RingInput &input) {
+  const RingInput in = heldToPixels(input);
   std::vector<RingPiece> pieces;
   auto add = [&](Rect r, RingFill fill) {
     if (!r.empty()) pieces.push_back({r, fill});
@@ -101,8 +126,8 @@ int TitleButtonFirstFrame(TkwoTitleBarBtnType type, bool formMaximized) {
 }
 
 int TitleBarHeightFor(ImageSize leftPicture, bool inSkinnedFrame) {
-  const int h = inSkinnedFrame ? leftPicture.height - kFrameRing : leftPicture.height;
-  return std::max(h, 0);
+  const int h = std::max(ClampPixels(leftPicture.height), 0);
+  return inSkinnedFrame ? std::max(h - kFrameRing, 0) : h;
 }
 
 int TitleBarHeightFor(TkwoUIStyle look, bool inSkinnedFrame) {
@@ -111,7 +136,7 @@ int TitleBarHeightFor(TkwoUIStyle look, bool inSkinnedFrame) {
 
 Size TitleButtonSize(ImageSize strip) {
   if (strip.width < kTitleButtonFrameCount || strip.height <= 0) return {};
-  return {strip.width / kTitleButtonFrameCount, strip.height};
+  return {ClampPixels(strip.width / kTitleButtonFrameCount), ClampPixels(strip.height)};
 }
 
 Size TitleButtonSize(TkwoUIStyle look) {
@@ -121,7 +146,13 @@ Size TitleButtonSize(TkwoUIStyle look) {
 TitleBarLayout LayOutTitleBar(const TitleBarLayoutInput &in) {
   TitleBarLayout out;
   out.buttons.resize(in.buttons.size());
-  int x = in.barWidth + in.rightOffset + 1;
+  const long long top = ClampPixels(in.buttonTop);
+  const long long interval = ClampPixels(in.interval);
+  auto place = [top](long long left, const TitleButtonInfo &b) {
+    return Rect{static_cast<int>(left), static_cast<int>(top), static_cast<int>(left + extent(b.width)),
+                static_cast<int>(top + extent(b.height))};
+  };
+  long long x = 1LL + ClampPixels(in.barWidth) + ClampPixels(in.rightOffset);
   int controlBox = -1;
   for (size_t i = 0; i < in.buttons.size(); ++i) {
     const TitleButtonInfo &b = in.buttons[i];
@@ -130,20 +161,25 @@ TitleBarLayout LayOutTitleBar(const TitleBarLayoutInput &in) {
       controlBox = static_cast<int>(i);
       continue;
     }
-    x -= b.width + in.interval + 1;
-    out.buttons[i] = {x, in.buttonTop, x + b.width, in.buttonTop + b.height};
+    x = std::clamp(x - (extent(b.width) + interval + 1), -kButtonRowReach, kButtonRowReach);
+    out.buttons[i] = place(x, b);
   }
-  int cx = in.leftOffset;
+  long long cx = ClampPixels(in.leftOffset);
   if (controlBox >= 0) {
     const TitleButtonInfo &b = in.buttons[static_cast<size_t>(controlBox)];
-    out.buttons[static_cast<size_t>(controlBox)] = {cx, in.buttonTop, cx + b.width, in.buttonTop + b.height};
-    cx += in.drawAppIcon ? 21 : b.width + 5;
+    out.buttons[static_cast<size_t>(controlBox)] = place(cx, b);
+    cx += in.drawAppIcon ? 21 : extent(b.width) + 5;
     out.controlBox = controlBox;
   }
   if (cx == 0) cx = 6;
-  out.captionLeft = cx;
-  out.captionRight = x;
+  out.captionLeft = static_cast<int>(cx);
+  out.captionRight = static_cast<int>(x);
   return out;
+}
+
+int FormMinWidthFor(int lookValue, int workAreaWidth) {
+  const int width = std::max(ClampPixels(lookValue), 0);
+  return workAreaWidth > 0 ? std::min(width, workAreaWidth) : width;
 }
 
 int HitTitleButton(const TitleBarLayout &layout, Point p) {

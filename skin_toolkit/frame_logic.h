@@ -59,7 +59,7 @@ inline constexpr int kRingArcCorner = 11;
 // them either the title pictures carried on into the ring (with two border
 // arcs over the top corners for a one-pixel border and a corner of 11) or,
 // without a title bar, a border line over two client rows. Empty pieces are
-// left out.
+// left out. Sizes are held to the pixel range (kPixelLimit) first.
 std::vector<RingPiece> PlanRing(const RingInput &input);
 
 // --- The title bar ---
@@ -112,11 +112,20 @@ struct TitleBarLayout {
 
 // The first visible button is the rightmost; each step left is the picture's
 // width + interval + 1. The control box sits at the left offset, and the
-// caption starts after it (at 6 when that comes to 0).
+// caption starts after it (at 6 when that comes to 0). Every input is held
+// to the pixel range first (kPixelLimit), and a row of many buttons stops
+// far off the bar's left, so any input gives edges whose differences fit
+// in int.
 TitleBarLayout LayOutTitleBar(const TitleBarLayoutInput &input);
 // The button under a point (edges inclusive), -1 for none. Where rectangles
 // overlap the control box wins, then the later button.
 int HitTitleButton(const TitleBarLayout &layout, Point point);
+
+// The minimum width a form takes from its look: the look's value, not
+// below 0 and not wider than the form's work area (when it has one, that
+// is when workAreaWidth > 0), so a skin cannot make a form wider than its
+// screen.
+int FormMinWidthFor(int lookValue, int workAreaWidth);
 
 // A caption that fits into width: whole, or cut at the end with "..."; empty
 // when not even "..." fits. Whole code points are dropped, so a character

@@ -4,6 +4,15 @@
 // outside the rectangle.
 namespace kwo {
 
+// The largest extent a widget can take (QWIDGETSIZE_MAX). Pixel values from
+// outside (skin files, pictures, properties) are held to it either way
+// before the rules add them up, so a sum of a few of them stays inside int.
+inline constexpr int kPixelLimit = (1 << 24) - 1;
+
+constexpr int ClampPixels(long long value) {
+  return value < -kPixelLimit ? -kPixelLimit : value > kPixelLimit ? kPixelLimit : static_cast<int>(value);
+}
+
 struct Rect {
   int left = 0;
   int top = 0;

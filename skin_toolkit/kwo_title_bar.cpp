@@ -117,7 +117,9 @@ void TkwoTitleBar::setUIStyle(TkwoUIStyle style) {
   buttonTop_ = source.integer(tiTitleBarButtonTopInt) - (inSkinnedFrame() ? kFrameRing : 0);
   if (ui::Form *form = parentForm()) {
     ui::SizeConstraints c = form->constraints();
-    c.minWidth = std::max(source.integer(tiFormMinWidthInt), 0);
+    // Never wider than the screen can show: a form at a skin's width limit
+    // would have nothing it could paint into.
+    c.minWidth = FormMinWidthFor(source.integer(tiFormMinWidthInt), GetWorkAreaRect(form).width());
     form->setConstraints(c);
   }
   roundCorner_ = std::max(source.integer(tiFormRoundCornerInt), 0);

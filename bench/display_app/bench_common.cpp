@@ -61,8 +61,7 @@ std::string Summary(const std::vector<double> &values, const char *unit) {
   return line;
 }
 
-std::string MachineDescription() {
-  std::ostringstream out;
+std::vector<std::pair<std::string, std::string>> MachineFacts() {
   std::ifstream cpuinfo("/proc/cpuinfo");
   std::string model = "?";
   for (std::string line; std::getline(cpuinfo, line);) {
@@ -82,15 +81,25 @@ std::string MachineDescription() {
   }
   utsname u{};
   uname(&u);
-  out << "machine: " << model << ", " << sysconf(_SC_NPROCESSORS_ONLN) << " cores online, " << memory
-      << " memory\n";
-  out << "kernel:  " << u.sysname << " " << u.release << " " << u.machine << "\n";
+  std::ostringstream machine;
+  machine << model << ", " << sysconf(_SC_NPROCESSORS_ONLN) << " cores online, " << memory << " memory";
+  std::ostringstream kernel;
+  kernel << u.sysname << " " << u.release << " " << u.machine;
 #ifdef NDEBUG
-  out << "build:   optimised\n";
+  const char *build = "optimised";
 #else
-  out << "build:   not optimised (NDEBUG unset)\n";
+  const char *build = "not optimised (NDEBUG unset)";
 #endif
-  return out.str();
+  return {{"machine", machine.str()}, {"kernel", kernel.str()}, {"build", build}};
+}
+
+std::string MachineDescription() {
+  std::string out;
+  for (const auto &[name, value] : MachineFacts()) {
+    const std::string label = name + ":";
+    out += label + std::string(label.size() < 9 ? 9 - label.size() : 1, ' ') + value + "\n";
+  }
+  return out;
 }
 
 std::filesystem::path MakeTempDir(const char *prefix) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace bench {
@@ -27,7 +28,10 @@ double Quantile(std::vector<double> values, double p);
 // "n=20 median=.. p90=.. p99=.. min=.. max=.." with the unit after each.
 std::string Summary(const std::vector<double> &values, const char *unit);
 
-// CPU model, cores, memory, kernel and build type, one line each.
+// The machine a run is on: "machine" (CPU model, cores, memory), "kernel"
+// and "build" (optimised or not), with their values.
+std::vector<std::pair<std::string, std::string>> MachineFacts();
+// The same as lines "machine: ...", "kernel:  ...", "build:   ...".
 std::string MachineDescription();
 
 // A fresh directory under the system temporary directory.

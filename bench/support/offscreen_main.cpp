@@ -2,7 +2,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "application.h"
@@ -14,8 +13,11 @@ int RunOffscreenBenchmarks(int argc, char **argv, const std::string &header,
                            const std::function<void()> &registerCases) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   ui::Application app(argc, argv);
-  std::printf("%s\n%s", header.c_str(), MachineDescription().c_str());
-  std::fflush(stdout);
+  // The header and the machine go into the run's context: the console
+  // output shows them with the rest of the context on standard error, and
+  // standard output holds nothing but the chosen format (JSON, CSV).
+  benchmark::AddCustomContext("program", header);
+  for (const auto &[name, value] : MachineFacts()) benchmark::AddCustomContext(name, value);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   if (registerCases) registerCases();

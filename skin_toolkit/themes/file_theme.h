@@ -47,7 +47,7 @@ class TkwoFileTheme : public ui::NonVisualComponent {
   bool getImage(int position, QImage &target) const;
   // Frame k (1-based) of n equal-width frames of the item's picture.
   bool getImageFrame(int position, QImage &target, int frameIndex, int frameCount) const;
-  // -1 when missing.
+  // -1 when missing; pixel sizes and offsets held to the pixel range.
   platform::TColor getColor(int position) const;
   int32_t getInt(int position) const;
   bool getBool(int position) const;

@@ -66,7 +66,7 @@ platform::TColor TkwoFileThemeMgr::getColor(int position) const { return getInt(
 
 int32_t TkwoFileThemeMgr::getInt(int position) const {
   if (!reader_) return 0;
-  return knownPosition(position) ? reader_->getInt(ThemeItemName(position)) : -1;
+  return knownPosition(position) ? SkinItemInteger(position, reader_->getInt(ThemeItemName(position))) : -1;
 }
 
 }  // namespace kwo

@@ -58,7 +58,8 @@ class TkwoFileThemeMgr {
   // is false.
   bool getImage(int position, QImage &target) const;
   // Without a reader: false, 0 and 0. With one, a missing item reads false
-  // and -1.
+  // and -1, and a pixel size or offset is held to the pixel range
+  // (SkinItemInteger).
   bool getBool(int position) const;
   platform::TColor getColor(int position) const;
   int32_t getInt(int position) const;

@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "geometry.h"
+#include "theme_table.h"
+
 namespace kwo {
 namespace {
 
@@ -142,6 +145,11 @@ SkinFileContents ParseSkinFile(std::span<const std::byte> file) {
   keepFirstOfEachName(out.bools);
   keepFirstOfEachName(out.texts);
   return out;
+}
+
+int32_t SkinItemInteger(int position, int32_t stored) {
+  const bool pixels = position >= 1 && position <= kThemeItemCount && ThemeItemKindOf(position) == ThemeItemKind::Integer;
+  return pixels ? ClampPixels(stored) : stored;
 }
 
 bool SkinFileSignatureMatches(std::span<const std::byte> start) {

@@ -68,6 +68,12 @@ struct SkinFileContents {
 SkinFileContents ParseSkinFile(std::span<const std::byte> file);
 SkinFileContents ParseSkinFile(std::vector<std::byte> &&file) = delete;
 
+// What the integer entry stored for theme item `position` (1..42) reads
+// as: items of kind Integer are pixel sizes and offsets, held to
+// -kPixelLimit..kPixelLimit so that the layouts can add them up; colours
+// and every other position read as stored.
+int32_t SkinItemInteger(int position, int32_t stored);
+
 // The first 16 bytes are there and the first 12, up to their first NUL,
 // read "KwoKit_TB" (case-sensitive).
 bool SkinFileSignatureMatches(std::span<const std::byte> start);

@@ -13,19 +13,15 @@ void check(bool ok) {
   if (!ok) std::abort();
 }
 
-// Line texts without their endings. A last line may end in a lone CR, which
-// a line ending added later joins, so trailing CRs are left out.
+// Line texts without their endings; CR, LF and CR LF each end a line.
 std::vector<std::string> lineTexts(const std::string &text) {
   std::vector<std::string> lines;
   size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;  // the BOM is no line
   while (start < text.size()) {
-    size_t nl = text.find('\n', start);
-    size_t end = nl == std::string::npos ? text.size() : nl;
-    std::string line = text.substr(start, end - start);
-    while (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    if (nl == std::string::npos) break;
-    start = nl + 1;
+    const size_t end = text.find_first_of("\r\n", start);
+    lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+    if (end == std::string::npos) break;
+    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
   }
   return lines;
 }

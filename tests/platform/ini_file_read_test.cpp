@@ -53,6 +53,30 @@ TEST(IniFileReadTest, TwoByteNamesAndFileOrder) {
   EXPECT_EQ(ini.KeyNames("a"), Names{});
 }
 
+TEST(IniFileReadTest, CrOrLfOrCrLfEndsALine) {
+  const struct {
+    const char *what;
+    std::string bytes;
+    Names sections;
+    Names keys;  // of [S]
+  } cases[] = {
+      {"bare CR", "[S]\ra=1\rb=2\r[T]\rc=3\r", {"S", "T"}, {"a", "b"}},
+      {"bare CR, no final end", "[S]\ra=1\rb=2", {"S"}, {"a", "b"}},
+      {"blank lines of bare CRs", "\r\r[S]\r\ra=1\r\rb=2\r\r", {"S"}, {"a", "b"}},
+      {"mixed", "[S]\na=1\rb=2\r\n[T]\nc=3", {"S", "T"}, {"a", "b"}},
+      {"CR CR LF", "[S]\r\r\na=1\r\r\nb=2\r\r\n", {"S"}, {"a", "b"}},
+      {"LF CR", "[S]\n\ra=1\n\rb=2\n\r", {"S"}, {"a", "b"}},
+  };
+  for (const auto &c : cases) {
+    const IniFile ini = IniFile::Parse(c.bytes);
+    EXPECT_EQ(ini.SectionNames(), c.sections) << c.what;
+    EXPECT_EQ(ini.KeyNames("S"), c.keys) << c.what;
+    EXPECT_EQ(ini.ReadInteger("S", "a", 0), 1) << c.what;
+    EXPECT_EQ(ini.ReadString("S", "b", ""), "2") << c.what;
+    EXPECT_EQ(ini.ToBytes(), c.bytes) << c.what;
+  }
+}
+
 TEST(IniFileReadTest, LoadingMissingFileCreatesNothing) {
   testsupport::TempDir dir;
   auto ini = IniFile::Load((dir / "User.ini").string());

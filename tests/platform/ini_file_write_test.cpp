@@ -45,6 +45,39 @@ TEST(IniFileWriteTest, ProducesExactBytes) {
   for (const Case &c : cases) EXPECT_EQ(afterWrite(c.before, c.section, c.key, c.value), c.after) << c.what;
 }
 
+TEST(IniFileWriteTest, UpdatesFilesEndedByBareCrOrMixedEndsInPlace) {
+  struct Case {
+    const char *what;
+    std::string before;
+    const char *section;
+    const char *key;
+    std::string after;
+  } cases[] = {
+      // Read as one line, the key was missed and the section written again
+      // after it, where a reader taking the first match never looks.
+      {"bare CR, rewritten in place", "[S]\ra=1\rb=2\r", "S", "a", "[S]\ra=v\rb=2\r"},
+      {"bare CR, new key before the blank lines", "[S]\ra=1\r\r[T]\r", "S", "b", "[S]\ra=1\rb=v\r\r[T]\r"},
+      {"bare CR, new section", "[S]\ra=1\r", "T", "k", "[S]\ra=1\r[T]\rk=v\r"},
+      {"bare CR, no final line end", "[S]\ra=1", "S", "k", "[S]\ra=1\rk=v\r"},
+      {"mixed ends, each other line's kept", "[S]\na=1\r\nb=2\rc=3\n", "s", "B", "[S]\na=1\r\nb=v\rc=3\n"},
+      {"mixed ends, last key of a section", "[S]\r\na=1\rb=2\n[T]\r\n", "S", "b", "[S]\r\na=1\rb=v\n[T]\r\n"},
+      // A new key ends as the line before it: a CR before the blank line's
+      // LF would read as one CR LF and lose the blank line.
+      {"mixed ends, new key", "[S]\ra=1\n\n[T]\r", "S", "k", "[S]\ra=1\nk=v\n\n[T]\r"},
+      {"CR CR LF: a line and a blank one", "[S]\r\r\na=1\r\r\n", "S", "a", "[S]\r\r\na=v\r\r\n"},
+  };
+  for (const Case &c : cases) {
+    IniFile ini = IniFile::Parse(c.before);
+    ASSERT_TRUE(ini.WriteString(c.section, c.key, "v")) << c.what;
+    EXPECT_EQ(ini.ToBytes(), c.after) << c.what;
+    // What was written reads back as the file that wrote it.
+    const IniFile reread = IniFile::Parse(ini.ToBytes());
+    EXPECT_EQ(reread.ReadString(c.section, c.key, "<missing>"), "v") << c.what;
+    EXPECT_EQ(reread.SectionNames(), ini.SectionNames()) << c.what;
+    EXPECT_EQ(reread.KeyNames(c.section), ini.KeyNames(c.section)) << c.what;
+  }
+}
+
 TEST(IniFileWriteTest, WrittenValuesReadBack) {
   IniFile ini;
   ASSERT_TRUE(ini.WriteInteger("P", "Count", -20));

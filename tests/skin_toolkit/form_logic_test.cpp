@@ -1,8 +1,10 @@
 // The ring round a skinned form where it carries the title pictures on and
-// draws the border's corner arcs.
+// draws the border's corner arcs, and at the limits of its sizes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <limits>
 #include <vector>
 
 #include "frame_logic.h"
@@ -82,6 +84,42 @@ TEST(FrameRingPictures, ZeroBorderWidensTheSidePieces) {
   EXPECT_EQ(pictures[0].place, (Rect{0, 0, 10, 23}));
   EXPECT_EQ(pictures[1].rect, (Rect{446, 0, 449, 23}));
   EXPECT_EQ(pictures[1].place, (Rect{436, 0, 448, 23}));
+}
+
+TEST(FrameRingLimits, ExtremeSizesGiveEdgesInsideThePixelRange) {
+  constexpr int kLow = std::numeric_limits<int>::min();
+  constexpr int kHigh = std::numeric_limits<int>::max();
+  const Size huge{kHigh, kHigh};
+  const struct {
+    int formWidth, borderWidth, titleBarHeight, menuBarHeight;
+    Size picture;
+  } cases[] = {
+      {kHigh, kHigh, kHigh, kHigh, huge},  // only the border strips
+      {kHigh, 1, kHigh, kHigh, huge},      // the pictures carried on, the arcs
+      {kHigh, 0, kLow, kLow, {kLow, kLow}},
+      {449, kLow, 20, 22, huge},
+  };
+  for (const auto &c : cases) {
+    RingInput in = pictured(c.borderWidth, kRingArcCorner, c.picture);
+    in.formWidth = c.formWidth;
+    in.formHeight = c.formWidth;
+    in.titleBarHeight = c.titleBarHeight;
+    in.menuBarVisible = true;
+    in.menuBarHeight = c.menuBarHeight;
+    in.titleLeft = in.titleClient = c.picture;
+    const std::vector<RingPiece> ring = PlanRing(in);
+    EXPECT_FALSE(ring.empty());
+    for (const RingPiece &p : ring) {
+      for (const Rect &r : {p.rect, p.place}) {
+        for (const int edge : {r.left, r.top, r.right, r.bottom}) {
+          EXPECT_LE(std::abs(edge), 3 * kPixelLimit) << c.formWidth << " " << c.borderWidth;
+        }
+      }
+      if (p.fill != RingFill::BorderArc) {
+        EXPECT_FALSE(p.rect.empty());
+      }
+    }
+  }
 }
 
 }  // namespace

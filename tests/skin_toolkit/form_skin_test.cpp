@@ -7,10 +7,13 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QTest>
+#include <cstdint>
+#include <limits>
 #include <memory>
 #include <vector>
 
 #include "application.h"
+#include "color.h"
 #include "form_region.h"
 #include "kwo_button.h"
 #include "kwo_form.h"
@@ -474,6 +477,57 @@ TEST_F(FormFileThemeTest, RingCarriesTheSkinsTitlePicturesOn) {
   EXPECT_EQ(picture.pixelColor(200, 1), QColor(Qt::green));
   EXPECT_EQ(picture.pixelColor(447, 10), QColor(Qt::blue));
   EXPECT_EQ(picture.pixelColor(420, 0), QColor(Qt::blue));
+}
+
+TEST_F(FormFileThemeTest, ItemsAtTheIntegerLimitsKeepTheFormOnItsScreenAndPainting) {
+  ui::setWorkAreaForTesting(QRect(0, 0, 1024, 700));
+  constexpr int32_t kLow = std::numeric_limits<int32_t>::min();
+  constexpr int32_t kHigh = std::numeric_limits<int32_t>::max();
+  testsupport::SkinFileBuilder skin;
+  skin.addInt("TitleBarButtonTopInt", kLow)
+      .addInt("TitleBarButtonLeftOffsetInt", kHigh)
+      .addInt("TitleBarButtonRightOffsetInt", kLow)
+      .addInt("FormMinWidthInt", kHigh)
+      .addInt("FormRoundCornerInt", kHigh)
+      .addInt("FormBorderWidthInt", kHigh);
+  // The rest of the look, pictures included, after them: the first entry of
+  // a name wins.
+  testsupport::SkinFileBuilder rest = testsupport::SkinFileBuilder::fromBuiltIn(S::WinXP);
+  for (const auto &entry : rest.entries()) skin.addRaw(entry);
+  TkwoForm *frame = skinnedFrame(skin);
+  TkwoTitleBar *bar = frame->titleBar();
+
+  EXPECT_EQ(bar->buttonTop(), -kPixelLimit - kFrameRing);
+  EXPECT_EQ(bar->leftBtnXOffset(), kPixelLimit);
+  EXPECT_EQ(bar->rightBtnXOffset(), -kPixelLimit);
+  EXPECT_EQ(frame->roundCorner(), kPixelLimit);
+  EXPECT_EQ(frame->borderWidth(), kPixelLimit);
+  // No wider than the work area, and the form grew to it.
+  EXPECT_EQ(form->constraints().minWidth, 1024);
+  EXPECT_EQ(form->width(), 1024);
+
+  // The row starts the offset left of the bar's right edge, the control box
+  // the offset right of its left edge; the caption has no room between. The
+  // buttons' top, three above the pixel range, is held to it.
+  const TitleBarLayout layout = bar->buttonLayout();
+  const Size button = TitleButtonSize(S::WinXP);
+  ASSERT_EQ(layout.buttons.size(), 4u);
+  EXPECT_EQ(layout.buttons[0],
+            (Rect{kPixelLimit, -kPixelLimit, kPixelLimit + button.width, -kPixelLimit + button.height}));
+  EXPECT_EQ(layout.buttons[1].left, bar->width() - kPixelLimit + 1 - (button.width + 1));
+  EXPECT_EQ(layout.buttons[3].left, layout.buttons[1].left - 2 * (button.width + 1));
+  EXPECT_LT(layout.captionRight, layout.captionLeft);
+
+  form->show();
+  const QImage picture = form->grab().toImage();
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_EQ(picture.size(), form->size());
+  EXPECT_EQ(bar->grab().toImage().size(), bar->size());
+  // The border covers the ring; the shape is the whole form (the corner
+  // cannot exceed it).
+  EXPECT_EQ(picture.pixelColor(form->width() / 2, form->height() - 1),
+            ui::toQColor(GetBuiltInThemeColor(S::WinXP, tiFormBorderColor)));
+  EXPECT_FALSE(form->windowRegion().isEmpty());
 }
 
 // --- Hooks ---

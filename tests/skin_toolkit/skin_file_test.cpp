@@ -1,11 +1,16 @@
-// The skin-file parser and the signature test, on bytes laid out by hand.
+// The skin-file parser, the signature test and what integer items read as,
+// on bytes laid out by hand.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "../support/ui/skin_file_layout.h"
+#include "geometry.h"
 #include "themes/skin_file.h"
+#include "themes/theme_table.h"
 
 namespace kwo {
 namespace {
@@ -201,6 +206,37 @@ TEST(ParseSkinFile, LoopsEndAtAVisitedHeader) {
   EXPECT_EQ(c.integer("A"), 1);
   EXPECT_EQ(c.integer("B"), 2);
   EXPECT_EQ(c.integers.size(), 2u);
+}
+
+TEST(SkinItemInteger, PixelItemsAreHeldToThePixelRangeAndColoursStayAsStored) {
+  constexpr int32_t kLow = std::numeric_limits<int32_t>::min();
+  constexpr int32_t kHigh = std::numeric_limits<int32_t>::max();
+  const struct {
+    int position;
+    int32_t stored;
+    int32_t reads;
+  } cases[] = {
+      {tiTitleBarButtonTopInt, kLow, -kPixelLimit},
+      {tiTitleBarButtonLeftOffsetInt, kHigh, kPixelLimit},
+      {tiTitleBarButtonRightOffsetInt, kLow, -kPixelLimit},
+      {tiFormMinWidthInt, kHigh, kPixelLimit},
+      {tiFormRoundCornerInt, kPixelLimit + 1, kPixelLimit},
+      {tiFormBorderWidthInt, -kPixelLimit - 1, -kPixelLimit},
+      // Inside the range, and the -1 of a missing item, as stored.
+      {tiFormMinWidthInt, kPixelLimit, kPixelLimit},
+      {tiTitleBarButtonRightOffsetInt, -3, -3},
+      {tiFormBorderWidthInt, -1, -1},
+      // Colours are whole 32-bit values: system colours, base-look markers.
+      {tiFormBorderColor, kHigh, kHigh},
+      {tiMenuFontColor, static_cast<int32_t>(0x80000005u), static_cast<int32_t>(0x80000005u)},
+      {tiControlFontColor, 0x30000, 0x30000},
+      // No item there.
+      {0, kHigh, kHigh},
+      {kThemeItemCount + 1, kLow, kLow},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(SkinItemInteger(c.position, c.stored), c.reads) << c.position << " " << c.stored;
+  }
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // The title bar's rules without a window: sizes from a skin's pictures, the
-// frames each button shows, and cutting a caption that holds characters
-// outside the BMP.
+// frames each button shows, cutting a caption that holds characters outside
+// the BMP, the layout at the limits of its inputs and the form's minimum
+// width.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "frame_logic.h"
@@ -102,6 +104,80 @@ TEST(TitleBarCaption, CutDropsWholeCodePoints) {
   }
   // A caption of pairs only: 60 would keep one and a half.
   EXPECT_EQ(FitCaption(face + face + face + face, 69, width), face + u"...");
+}
+
+constexpr int kLow = std::numeric_limits<int>::min();
+constexpr int kHigh = std::numeric_limits<int>::max();
+
+TitleBarLayoutInput rowOf(int buttons, int size) {
+  TitleBarLayoutInput in;
+  in.barWidth = 449;
+  in.buttons.push_back({B::kwoControlBox, true, size, size});
+  for (int i = 1; i < buttons; ++i) in.buttons.push_back({B::kwoCustom, true, size, size});
+  return in;
+}
+
+TEST(TitleBarLayoutLimits, OffsetsAndSizesAreHeldToThePixelRange) {
+  // A skin's extremes: the row pushed left and the control box right as far
+  // as they go, the buttons above the bar.
+  TitleBarLayoutInput in = rowOf(4, 21);
+  in.leftOffset = kHigh;
+  in.rightOffset = kLow;
+  in.buttonTop = kLow;
+  TitleBarLayout l = LayOutTitleBar(in);
+  EXPECT_EQ(l.buttons[0], (Rect{kPixelLimit, -kPixelLimit, kPixelLimit + 21, -kPixelLimit + 21}));
+  EXPECT_EQ(l.buttons[1], (Rect{449 - kPixelLimit + 1 - 22, -kPixelLimit, 449 - kPixelLimit + 1 - 1, -kPixelLimit + 21}));
+  EXPECT_EQ(l.captionLeft, kPixelLimit + 21 + 5);
+  EXPECT_EQ(l.captionRight, l.buttons[3].left);
+  EXPECT_EQ(HitTitleButton(l, {kPixelLimit, -kPixelLimit}), 0);
+
+  // The other way round, on the widest bar, with buttons wider than any
+  // widget.
+  in.barWidth = kHigh;
+  in.leftOffset = kLow;
+  in.rightOffset = kHigh;
+  in.buttonTop = kHigh;
+  for (TitleButtonInfo &b : in.buttons) b.width = b.height = kHigh;
+  l = LayOutTitleBar(in);
+  EXPECT_EQ(l.buttons[0], (Rect{-kPixelLimit, kPixelLimit, 0, 2 * kPixelLimit}));
+  EXPECT_EQ(l.buttons[1].left, 2 * kPixelLimit + 1 - (kPixelLimit + 1));
+  EXPECT_EQ(l.buttons[1].width(), kPixelLimit);
+  EXPECT_EQ(l.captionLeft, 5);
+}
+
+TEST(TitleBarLayoutLimits, ALongRowStopsFarOffTheBarEitherWay) {
+  // A thousand buttons with the widest interval either way (a negative one
+  // moves the row right): the row runs off the bar and stops there, each
+  // button keeping its size.
+  const struct {
+    int interval;
+    int size;
+    int lastLeft;
+  } cases[] = {{kHigh, kPixelLimit, -4 * kPixelLimit}, {kLow, 1, 4 * kPixelLimit}};
+  for (const auto &c : cases) {
+    TitleBarLayoutInput in = rowOf(1000, c.size);
+    in.interval = c.interval;
+    const TitleBarLayout l = LayOutTitleBar(in);
+    for (size_t i = 1; i < l.buttons.size(); ++i) ASSERT_EQ(l.buttons[i].width(), c.size) << i;
+    EXPECT_EQ(l.buttons.back().left, c.lastLeft) << c.interval;
+    EXPECT_EQ(l.captionRight, c.lastLeft) << c.interval;
+  }
+}
+
+TEST(FormMinWidth, NeverBelowZeroNorWiderThanTheWorkArea) {
+  const struct {
+    int value;
+    int workArea;
+    int minWidth;
+  } cases[] = {
+      {130, 1024, 130},   {1024, 1024, 1024}, {1025, 1024, 1024}, {kHigh, 1024, 1024},
+      {-1, 1024, 0},      {kLow, 1024, 0},
+      // Without a work area only the pixel range holds it.
+      {kHigh, 0, kPixelLimit}, {270, 0, 270},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(FormMinWidthFor(c.value, c.workArea), c.minWidth) << c.value << " in " << c.workArea;
+  }
 }
 
 }  // namespace

@@ -1,11 +1,16 @@
 // Any bytes parse without reading outside them, and what the parser keeps
-// answers its own lookups.
+// answers its own lookups; the frame's ring and the title bar's layout then
+// take what the skin's items read as.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
+#include <limits>
 #include <span>
 
+#include "frame_logic.h"
 #include "themes/skin_file.h"
+#include "themes/theme_table.h"
 
 namespace {
 
@@ -21,6 +26,70 @@ void checkRange(kwo::SkinFileContents::Range r, size_t fileSize) {
 template <typename List, typename Find>
 void checkLookups(const List &list, Find find) {
   for (const auto &item : list) check(find(item.name).has_value());
+}
+
+// The integer item as the file theme reads it (-1 when missing).
+int32_t item(const kwo::SkinFileContents &c, int position) {
+  return kwo::SkinItemInteger(position, c.integer(kwo::ThemeItemName(position)).value_or(-1));
+}
+
+// The size a picture entry's BMP header states (width at byte 18, height at
+// 22), unchecked as the header gives it; 0 x 0 without one.
+kwo::ImageSize pictureSize(std::span<const std::byte> file, const kwo::SkinFileContents &c, int position) {
+  const auto range = c.image(kwo::ThemeItemName(position));
+  if (!range || range->size < 26) return {};
+  auto int32At = [&](size_t at) {
+    uint32_t u = 0;
+    for (size_t i = 0; i < 4; ++i) u |= static_cast<uint32_t>(file[range->offset + at + i]) << (8 * i);
+    return static_cast<int32_t>(u);
+  };
+  return {int32At(18), int32At(22)};
+}
+
+kwo::Size sizeOf(kwo::ImageSize s) { return {s.width, s.height}; }
+
+// The title bar's layout and the frame's ring at a few bar widths, in and
+// outside a skinned frame: every shown button keeps its width, and the
+// caption's room is a difference that fits.
+void layOut(std::span<const std::byte> file, const kwo::SkinFileContents &c) {
+  using B = kwo::TkwoTitleBarBtnType;
+  const kwo::ImageSize left = pictureSize(file, c, kwo::tiTitleBarLeftImage);
+  const kwo::Size button = kwo::TitleButtonSize(pictureSize(file, c, kwo::tiTitleBarButtonImage));
+  const int minWidth = kwo::FormMinWidthFor(item(c, kwo::tiFormMinWidthInt), 1920);
+  check(minWidth >= 0 && minWidth <= 1920);
+  for (const bool inFrame : {false, true}) {
+    for (const int width : {0, 449, minWidth, kwo::kPixelLimit}) {
+      kwo::TitleBarLayoutInput in;
+      in.barWidth = width;
+      in.leftOffset = item(c, kwo::tiTitleBarButtonLeftOffsetInt);
+      in.rightOffset = item(c, kwo::tiTitleBarButtonRightOffsetInt);
+      in.buttonTop = item(c, kwo::tiTitleBarButtonTopInt) - (inFrame ? kwo::kFrameRing : 0);
+      for (const B type : {B::kwoControlBox, B::kwoClose, B::kwoMax, B::kwoMin}) {
+        in.buttons.push_back({type, true, button.width, button.height});
+      }
+      const kwo::TitleBarLayout layout = kwo::LayOutTitleBar(in);
+      for (const kwo::Rect &r : layout.buttons) check(r.width() == button.width && r.height() == button.height);
+      const long long room = static_cast<long long>(layout.captionRight) - layout.captionLeft;
+      check(room >= std::numeric_limits<int>::min() && room <= std::numeric_limits<int>::max());
+      const int hot = kwo::HitTitleButton(layout, {layout.captionLeft, in.buttonTop});
+      check(hot >= -1 && hot < static_cast<int>(layout.buttons.size()));
+
+      kwo::RingInput ring;
+      ring.formWidth = width;
+      ring.formHeight = width / 2;
+      ring.borderWidth = item(c, kwo::tiFormBorderWidthInt);
+      ring.titleBarHeight = kwo::TitleBarHeightFor(left, inFrame);
+      ring.menuBarVisible = true;
+      ring.menuBarHeight = 22;
+      ring.titleLeft = sizeOf(left);
+      ring.titleClient = sizeOf(pictureSize(file, c, kwo::tiTitleBarClientImage));
+      ring.titleRight = sizeOf(pictureSize(file, c, kwo::tiTitleBarRightImage));
+      ring.roundCorner = item(c, kwo::tiFormRoundCornerInt);
+      for (const kwo::RingPiece &piece : kwo::PlanRing(ring)) {
+        check(piece.fill == kwo::RingFill::BorderArc || !piece.rect.empty());
+      }
+    }
+  }
 }
 
 }  // namespace
@@ -49,5 +118,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   checkLookups(c.integers, [&](std::string_view n) { return c.integer(n); });
   checkLookups(c.bools, [&](std::string_view n) { return c.boolean(n); });
   checkLookups(c.texts, [&](std::string_view n) { return c.text(n); });
+  layOut(file, c);
   return 0;
 }
