@@ -22,7 +22,7 @@
 #include "controls_sheet.h"
 #include "filled_widget.h"
 #include "form.h"
-#include "kwo_form.h"
+#include "frames/kwo_form.h"
 #include "offscreen_main.h"
 
 namespace {

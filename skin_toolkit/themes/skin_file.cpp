@@ -1,4 +1,4 @@
-#include "skin_file.h"
+#include "themes/skin_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "geometry.h"
-#include "theme_table.h"
+#include "rules/geometry.h"
+#include "themes/theme_table.h"
 
 namespace kwo {
 namespace {

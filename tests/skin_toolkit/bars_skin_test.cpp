@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "form.h"
-#include "kwo_form.h"
-#include "kwo_status_bar.h"
-#include "kwo_tool_bar.h"
+#include "frames/kwo_form.h"
+#include "frames/kwo_status_bar.h"
+#include "frames/kwo_tool_bar.h"
 #include "panel.h"
 #include "skin_file_builder.h"
 #include "themes/file_theme.h"

@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <memory>
 
-#include "kwo_button.h"
-#include "kwo_form.h"
+#include "controls/kwo_button.h"
+#include "frames/kwo_form.h"
 #include "ui_fixtures.h"
 
 namespace kwo {

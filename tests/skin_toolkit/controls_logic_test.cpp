@@ -1,9 +1,9 @@
 // The rules of the check box, radio button and tab strip without any window.
 #include <gtest/gtest.h>
 
-#include "check_logic.h"
-#include "combo_logic.h"
-#include "tab_logic.h"
+#include "rules/check_logic.h"
+#include "rules/combo_logic.h"
+#include "rules/tab_logic.h"
 
 namespace kwo {
 namespace {

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "color.h"
-#include "kwo_check_box.h"
-#include "kwo_combo_box.h"
-#include "kwo_page_control.h"
+#include "controls/kwo_check_box.h"
+#include "controls/kwo_combo_box.h"
+#include "controls/kwo_page_control.h"
 #include "panel.h"
 #include "ui_fixtures.h"
 

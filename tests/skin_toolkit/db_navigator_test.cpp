@@ -7,12 +7,12 @@
 #include <memory>
 
 #include "application.h"
-#include "db_navigator.h"
-#include "drawing.h"
+#include "controls/db_navigator.h"
 #include "event_log.h"
 #include "form.h"
 #include "mem_data_set.h"
 #include "themes/builtin_pictures.h"
+#include "themes/drawing.h"
 #include "ui_fixtures.h"
 
 namespace kwo {

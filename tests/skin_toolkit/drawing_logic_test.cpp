@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "form_activity.h"
-#include "nine_grid.h"
+#include "rules/form_activity.h"
+#include "rules/nine_grid.h"
 
 namespace kwo {
 namespace {

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <memory>
 
+#include "controls/kwo_button.h"
+#include "controls/kwo_check_box.h"
 #include "form.h"
-#include "kwo_button.h"
-#include "kwo_check_box.h"
 #include "skin_file_builder.h"
 #include "themes/builtin_pictures.h"
 #include "themes/file_theme.h"

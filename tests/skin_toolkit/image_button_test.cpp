@@ -5,7 +5,7 @@
 #include <memory>
 #include <utility>
 
-#include "image_button.h"
+#include "controls/image_button.h"
 #include "ui_fixtures.h"
 
 namespace kwo {

@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "color.h"
+#include "controls/kwo_image_button.h"
 #include "form.h"
-#include "kwo_image_button.h"
 #include "ui_fixtures.h"
 
 namespace kwo {

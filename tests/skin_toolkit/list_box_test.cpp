@@ -8,10 +8,10 @@
 #include <memory>
 
 #include "color.h"
+#include "controls/kwo_list_box.h"
+#include "controls/kwo_scroll_bar.h"
 #include "form.h"
-#include "kwo_list_box.h"
-#include "kwo_scroll_bar.h"
-#include "scroll_bar_logic.h"
+#include "rules/scroll_bar_logic.h"
 #include "ui_fixtures.h"
 
 namespace kwo {

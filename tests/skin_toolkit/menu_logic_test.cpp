@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "menu_logic.h"
+#include "rules/menu_logic.h"
 
 namespace kwo {
 namespace {

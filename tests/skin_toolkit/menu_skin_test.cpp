@@ -11,12 +11,12 @@
 #include <memory>
 
 #include "form.h"
+#include "frames/kwo_menu.h"
 #include "image_list.h"
-#include "kwo_menu.h"
 #include "menu_view.h"
+#include "skin_file_builder.h"
 #include "themes/builtin_pictures.h"
 #include "themes/file_theme.h"
-#include "skin_file_builder.h"
 #include "ui_fixtures.h"
 
 namespace kwo {

@@ -5,8 +5,8 @@
 #include <climits>
 #include <cstdlib>
 
-#include "group_logic.h"
-#include "panel_logic.h"
+#include "rules/group_logic.h"
+#include "rules/panel_logic.h"
 
 namespace kwo {
 namespace {

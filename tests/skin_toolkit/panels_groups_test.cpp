@@ -11,15 +11,15 @@
 #include <stdexcept>
 
 #include "color.h"
-#include "drawing.h"
-#include "group_logic.h"
-#include "panel_logic.h"
+#include "controls/kwo_group_box.h"
+#include "controls/kwo_image_panel.h"
+#include "controls/kwo_panel.h"
+#include "controls/kwo_radio_group.h"
+#include "frames/kwo_form.h"
+#include "rules/group_logic.h"
+#include "rules/panel_logic.h"
 #include "themes/builtin_pictures.h"
-#include "kwo_form.h"
-#include "kwo_group_box.h"
-#include "kwo_image_panel.h"
-#include "kwo_panel.h"
-#include "kwo_radio_group.h"
+#include "themes/drawing.h"
 #include "ui_fixtures.h"
 
 namespace kwo {

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "drawing.h"
 #include "themes/builtin_pictures.h"
+#include "themes/drawing.h"
 #include "ui_fixtures.h"
 
 namespace kwo {

@@ -1,8 +1,8 @@
 // The scroll bar's layout and thumb length.
 #include <gtest/gtest.h>
 
-#include "list_box_logic.h"
-#include "scroll_bar_logic.h"
+#include "rules/list_box_logic.h"
+#include "rules/scroll_bar_logic.h"
 
 namespace kwo {
 namespace {

@@ -5,9 +5,9 @@
 
 #include <memory>
 
-#include "drawing.h"
+#include "controls/kwo_scroll_bar.h"
 #include "form.h"
-#include "kwo_scroll_bar.h"
+#include "themes/drawing.h"
 #include "themes/file_theme.h"
 #include "themes/theme_source.h"
 #include "ui_fixtures.h"

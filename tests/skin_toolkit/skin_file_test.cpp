@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "../support/ui/skin_file_layout.h"
-#include "geometry.h"
+#include "rules/geometry.h"
 #include "themes/skin_file.h"
 #include "themes/theme_table.h"
 

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "color.h"
-#include "kwo_string_grid.h"
+#include "controls/kwo_string_grid.h"
 #include "skin_file_builder.h"
 #include "themes/file_theme.h"
 #include "ui_fixtures.h"

@@ -16,12 +16,12 @@
 #include <vector>
 
 #include "color.h"
-#include "drawing.h"
+#include "controls/kwo_button.h"
+#include "controls/kwo_page_control.h"
 #include "form.h"
-#include "kwo_button.h"
-#include "kwo_page_control.h"
 #include "skin_file_builder.h"
 #include "temp_dir.h"
+#include "themes/drawing.h"
 #include "themes/file_theme.h"
 #include "themes/theme_source.h"
 #include "ui_fixtures.h"

@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-#include "frame_logic.h"
+#include "rules/frame_logic.h"
 
 namespace kwo {
 namespace {

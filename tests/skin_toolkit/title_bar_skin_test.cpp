@@ -10,14 +10,14 @@
 #include <QTest>
 #include <memory>
 
-#include "drawing.h"
 #include "form.h"
-#include "kwo_form.h"
-#include "kwo_title_bar.h"
-#include "kwo_title_bar_menu.h"
+#include "frames/kwo_form.h"
+#include "frames/kwo_title_bar.h"
+#include "frames/kwo_title_bar_menu.h"
 #include "menu_view.h"
 #include "skin_file_builder.h"
 #include "themes/builtin_pictures.h"
+#include "themes/drawing.h"
 #include "themes/file_theme.h"
 #include "themes/theme_source.h"
 #include "ui_fixtures.h"

@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "frame_logic.h"
-#include "menu_logic.h"
-#include "status_bar_logic.h"
+#include "rules/frame_logic.h"
+#include "rules/menu_logic.h"
+#include "rules/status_bar_logic.h"
+#include "rules/tool_bar_logic.h"
 #include "themes/theme_table.h"
-#include "tool_bar_logic.h"
 
 namespace kwo {
 namespace {

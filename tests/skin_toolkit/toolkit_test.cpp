@@ -7,13 +7,13 @@
 #include <QTest>
 #include <memory>
 
+#include "controls/kwo_button.h"
+#include "frames/kwo_form.h"
+#include "frames/kwo_menu.h"
+#include "frames/kwo_status_bar.h"
+#include "frames/kwo_title_bar.h"
+#include "frames/kwo_tool_bar.h"
 #include "image_list.h"
-#include "kwo_button.h"
-#include "kwo_form.h"
-#include "kwo_menu.h"
-#include "kwo_status_bar.h"
-#include "kwo_title_bar.h"
-#include "kwo_tool_bar.h"
 #include "panel.h"
 #include "themes/builtin_pictures.h"
 #include "ui_fixtures.h"

@@ -9,11 +9,11 @@
 #include <memory>
 
 #include "color.h"
-#include "drawing.h"
-#include "kwo_image_panel.h"
-#include "kwo_track_bar.h"
+#include "controls/kwo_image_panel.h"
+#include "controls/kwo_track_bar.h"
+#include "rules/track_bar_logic.h"
+#include "themes/drawing.h"
 #include "themes/theme_source.h"
-#include "track_bar_logic.h"
 #include "ui_fixtures.h"
 
 namespace kwo {

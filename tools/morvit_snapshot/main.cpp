@@ -56,13 +56,13 @@
 
 #include "application.h"
 #include "font.h"
+#include "frames/kwo_status_bar.h"
 #include "gallery.h"
 #include "main_window.h"
 #include "message_box.h"
 #include "power_management_view.h"
 #include "power_status.h"
 #include "screen_check.h"
-#include "kwo_status_bar.h"
 
 namespace {
 
