@@ -13,8 +13,8 @@
 #include "frames/kwo_form.h"
 #include "frames/kwo_status_bar.h"
 #include "frames/kwo_tool_bar.h"
+#include "gallery/skin_file_builder.h"
 #include "panel.h"
-#include "skin_file_builder.h"
 #include "themes/file_theme.h"
 #include "ui_fixtures.h"
 

@@ -21,7 +21,7 @@
 #include "controls/kwo_string_grid.h"
 #include "controls/kwo_track_bar.h"
 #include "form.h"
-#include "skin_file_builder.h"
+#include "gallery/skin_file_builder.h"
 #include "temp_dir.h"
 #include "themes/file_theme.h"
 #include "ui_fixtures.h"

@@ -7,7 +7,7 @@
 #include "controls/kwo_button.h"
 #include "controls/kwo_check_box.h"
 #include "form.h"
-#include "skin_file_builder.h"
+#include "gallery/skin_file_builder.h"
 #include "themes/builtin_pictures.h"
 #include "themes/file_theme.h"
 #include "themes/file_theme_reader.h"

@@ -12,9 +12,9 @@
 
 #include "form.h"
 #include "frames/kwo_menu.h"
+#include "gallery/skin_file_builder.h"
 #include "image_list.h"
 #include "menu_view.h"
-#include "skin_file_builder.h"
 #include "themes/builtin_pictures.h"
 #include "themes/file_theme.h"
 #include "ui_fixtures.h"

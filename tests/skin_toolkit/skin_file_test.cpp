@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "../support/ui/skin_file_layout.h"
+#include "gallery/skin_file_layout.h"
 #include "rules/geometry.h"
 #include "themes/skin_file.h"
 #include "themes/theme_table.h"

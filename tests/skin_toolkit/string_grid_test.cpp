@@ -8,7 +8,7 @@
 
 #include "color.h"
 #include "controls/kwo_string_grid.h"
-#include "skin_file_builder.h"
+#include "gallery/skin_file_builder.h"
 #include "themes/file_theme.h"
 #include "ui_fixtures.h"
 

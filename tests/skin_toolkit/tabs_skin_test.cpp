@@ -19,7 +19,7 @@
 #include "controls/kwo_button.h"
 #include "controls/kwo_page_control.h"
 #include "form.h"
-#include "skin_file_builder.h"
+#include "gallery/skin_file_builder.h"
 #include "temp_dir.h"
 #include "themes/drawing.h"
 #include "themes/file_theme.h"

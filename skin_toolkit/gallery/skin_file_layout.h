@@ -1,9 +1,10 @@
 #pragma once
-// The byte layout of skin files for tests, without Qt: entries by name and
-// kind, written as the toolkit reads them (a 24-byte header, then a chain of
-// 77-byte entry headers, each followed by its data, then the closing header
-// whose next offset is 0), with raw control over the header, the offsets,
-// the links and where the file is cut. SkinFileBuilder adds pictures.
+// The byte layout of skin files for the tests and the gallery, without Qt:
+// entries by name and kind, written as the toolkit reads them (a 24-byte
+// header, then a chain of 77-byte entry headers, each followed by its data,
+// then the closing header whose next offset is 0), with raw control over the
+// header, the offsets, the links and where the file is cut. SkinFileBuilder
+// adds pictures.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

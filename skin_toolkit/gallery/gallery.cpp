@@ -1,4 +1,4 @@
-#include "gallery.h"
+#include "gallery/gallery.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -19,22 +19,22 @@
 #include "controls/kwo_page_control.h"
 #include "controls/kwo_panel.h"
 #include "controls/kwo_track_bar.h"
-#include "controls_sheet.h"
 #include "form.h"
 #include "frames/kwo_form.h"
 #include "frames/kwo_menu.h"
 #include "frames/kwo_status_bar.h"
 #include "frames/kwo_tool_bar.h"
+#include "gallery/controls_sheet.h"
+#include "gallery/skin_file_builder.h"
 #include "menu.h"
 #include "menu_view.h"
-#include "skin_file_builder.h"
 #include "status_bar.h"
 #include "themes/builtin_pictures.h"
 #include "themes/file_theme.h"
 #include "themes/theme_table.h"
 #include "tool_bar.h"
 
-namespace snapshot {
+namespace gallery {
 namespace {
 
 using kwo::TkwoUIStyle;
@@ -317,4 +317,4 @@ bool DrawGallery(QImage &out) {
   return complete;
 }
 
-}  // namespace snapshot
+}  // namespace gallery

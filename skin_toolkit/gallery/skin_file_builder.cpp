@@ -1,4 +1,4 @@
-#include "skin_file_builder.h"
+#include "gallery/skin_file_builder.h"
 
 #include <QBuffer>
 #include <stdexcept>

@@ -1,11 +1,12 @@
 #pragma once
-// Builds skin files for tests: the layout of skin_file_layout.h, plus
-// pictures stored as BMP files and whole built-in looks.
+// Builds skin files for the tests and the gallery: the layout of
+// skin_file_layout.h, plus pictures stored as BMP files and whole built-in
+// looks.
 #include <QImage>
 #include <cstdint>
 #include <string>
 
-#include "skin_file_layout.h"
+#include "gallery/skin_file_layout.h"
 #include "themes/theme_table.h"
 
 namespace kwo {

@@ -1,4 +1,4 @@
-#include "controls_sheet.h"
+#include "gallery/controls_sheet.h"
 
 #include <QApplication>
 #include <QMouseEvent>
