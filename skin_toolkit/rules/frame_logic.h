@@ -25,7 +25,7 @@ struct RingPiece {
   // TitlePicture: the picture drawn over place (stretched where the sizes
   // differ), clipped to rect.
   TitlePart part = TitlePart::Left;
-  Rect place;
+  Rect place{};
   // BorderArc: rect is the ellipse's box; the arc runs counter-clockwise
   // from startAngle over spanAngle degrees, 0 at three o'clock.
   int startAngle = 0;
