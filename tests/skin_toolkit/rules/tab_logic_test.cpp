@@ -1,58 +1,14 @@
-// The rules of the check box, radio button and tab strip without any window.
+// The tab strip's rules without any window: strip metrics, tab widths, the
+// row laid out with and without overflow, hit tests, the scroll buttons and
+// tab index changes.
 #include <gtest/gtest.h>
 
-#include "rules/check_logic.h"
-#include "rules/combo_logic.h"
 #include "rules/tab_logic.h"
 
 namespace kwo {
 namespace {
 
 using S = TkwoUIStyle;
-
-TEST(CheckLogic, StatesAndFrames) {
-  EXPECT_EQ(CheckBoxStateOf(true), TCheckBoxState::cbChecked);
-  EXPECT_EQ(CheckBoxStateOf(false), TCheckBoxState::cbUnchecked);
-  EXPECT_TRUE(CheckedForState(TCheckBoxState::cbChecked));
-  EXPECT_FALSE(CheckedForState(TCheckBoxState::cbGrayed));
-  EXPECT_FALSE(CheckedForState(TCheckBoxState::cbUnchecked));
-  EXPECT_EQ(CheckPictureFrame(true, true), 1);
-  EXPECT_EQ(CheckPictureFrame(false, true), 2);
-  EXPECT_EQ(CheckPictureFrame(true, false), 3);
-  EXPECT_EQ(CheckPictureFrame(false, false), 4);
-}
-
-TEST(CheckLogic, PictureSizesAndAutoSize) {
-  EXPECT_EQ(CheckPictureSize(S::DeepBlue, false), (Size{13, 13}));
-  EXPECT_EQ(CheckPictureSize(S::MacOS, false), (Size{15, 17}));
-  EXPECT_EQ(CheckPictureSize(S::MacOS, true), (Size{16, 17}));
-  EXPECT_EQ(CheckPictureSize(S::FromThemeFile, true), (Size{13, 13}));
-  // A 40-pixel caption in a font whose letters are 13 high.
-  EXPECT_EQ(CheckAutoSize({13, 13}, 40, 13), (Size{61, 19}));
-  // The picture is taller than the letters.
-  EXPECT_EQ(CheckAutoSize({16, 17}, 0, 10), (Size{24, 21}));
-  // Picture centred with truncation, caption after the picture and 4 pixels.
-  EXPECT_EQ(PlaceCheck({13, 13}, 19, 13), (CheckLayout{{1, 3}, {17, 3}}));
-  EXPECT_EQ(PlaceCheck({13, 13}, 10, 14), (CheckLayout{{1, -1}, {17, -2}}));
-}
-
-TEST(CheckLogic, PictureSizeOfALoadedPicture) {
-  const struct {
-    ImageSize whole;
-    Size frame;
-  } cases[] = {
-      {{80, 15}, {20, 15}},  // a skin's four 20 x 15 frames
-      {{83, 15}, {20, 15}},  // the odd columns are no frame
-      {{4, 1}, {1, 1}},
-      {{3, 15}, {0, 0}},     // narrower than four frames
-      {{80, 0}, {0, 0}},
-      {{0, 0}, {0, 0}},      // no picture
-      {{-8, 15}, {0, 0}},
-  };
-  for (const auto &c : cases) {
-    EXPECT_EQ(CheckPictureSize(c.whole), c.frame) << c.whole.width << " x " << c.whole.height;
-  }
-}
 
 TEST(TabLogic, StripMetricsFollowTheLook) {
   EXPECT_EQ(TabStripMetricsFor(S::DeepBlue), (TabStripMetrics{17, 5, 22, {18, 17}}));
@@ -225,23 +181,6 @@ TEST(TabLogic, TabIndexChangesAndTheNextShownTab) {
   EXPECT_EQ(NearestShownTab({false, false, true}, 0), 2);
   EXPECT_EQ(NearestShownTab({false, true, false}, 1), -1);
   EXPECT_EQ(NearestShownTab({}, 0), -1);
-}
-
-TEST(ComboArrowTest, CentredOnTheButtonAtHalfItsHeightWithoutItsTop) {
-  struct Case {
-    Rect button;
-    Point arrow;
-  };
-  const Case cases[] = {
-      {{100, 2, 117, 19}, {105, 8}},  // 17 x 17 at (100, 2)
-      {{100, 40, 117, 57}, {105, 8}},  // a lower button: y stays
-      {{0, 0, 16, 18}, {5, 9}},
-      {{0, 0, 1, 1}, {-3, 0}},
-      {{10, 0, 10, 0}, {7, 0}},  // empty
-  };
-  for (const Case &c : cases) {
-    EXPECT_EQ(ComboArrow(c.button), c.arrow) << c.button.left << "," << c.button.top;
-  }
 }
 
 }  // namespace

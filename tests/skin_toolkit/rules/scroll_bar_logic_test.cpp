@@ -1,7 +1,6 @@
 // The scroll bar's layout and thumb length.
 #include <gtest/gtest.h>
 
-#include "rules/list_box_logic.h"
 #include "rules/scroll_bar_logic.h"
 
 namespace kwo {
@@ -57,29 +56,6 @@ TEST(ScrollThumbLengthTest, LineButtonOrPageSizePercentOfTheTrack) {
   for (const auto &c : cases) {
     SCOPED_TRACE(testing::Message() << c.lineButton << " / " << c.pageSize << " / " << c.track);
     EXPECT_EQ(ScrollThumbLength(c.lineButton, c.pageSize, c.track), c.thumb);
-  }
-}
-
-TEST(ListBoxSyncStateTest, LiveOnlyWhileTheListCanScrollAndIsShownAndEnabled) {
-  const ListBoxSync off{};
-  const struct {
-    const char *what;
-    bool shown, enabled;
-    int min, max, slider;
-    ListBoxSync expect;
-  } cases[] = {
-      {"scrolls", true, true, 0, 90, 40, {true, true, 40}},
-      {"fits", true, true, 0, 0, 0, off},
-      {"inverted range", true, true, 5, 3, 40, off},
-      {"list disabled", true, false, 0, 90, 40, off},
-      // Both hidden and unavailable: still hidden, never a live bar.
-      {"disabled and fits", true, false, 0, 0, 40, off},
-      {"list hidden", false, true, 0, 90, 40, off},
-      {"negative slider", true, true, 0, 90, -3, {true, true, 0}},
-      {"whole int range", true, true, INT32_MIN, INT32_MAX, 17, {true, true, 17}},
-  };
-  for (const auto &c : cases) {
-    EXPECT_EQ(ListBoxSyncState(c.shown, c.enabled, c.min, c.max, c.slider), c.expect) << c.what;
   }
 }
 

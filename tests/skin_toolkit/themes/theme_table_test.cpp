@@ -1,5 +1,6 @@
-// The picture side of the theme table: frame counts of the strips, the
-// bitmaps loaded by name, and the lookup of a picture by its name.
+// The theme table: reading each kind of item per look, naming and sizing the
+// built-in pictures, the frame counts of the strips, the bitmaps loaded by
+// name, and the lookup of a picture by its name.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -11,6 +12,40 @@ namespace kwo {
 namespace {
 
 using S = TkwoUIStyle;
+
+TEST(ThemeTable, ReadsEachKindAndRefusesMismatchesAndBadStyles) {
+  EXPECT_EQ(GetBuiltInThemeInt(S::MacOS, tiTitleBarButtonRightOffsetInt), -2);
+  EXPECT_EQ(GetBuiltInThemeInt(S::BlueGlass, tiFormMinWidthInt), 270);
+  EXPECT_EQ(GetBuiltInThemeInt(S::MacOS, tiButtonImage), -1);  // an image is no integer
+  EXPECT_EQ(GetBuiltInThemeColor(S::MacOS, tiFormBorderColor), platform::RGB(127, 127, 127));
+  EXPECT_EQ(GetBuiltInThemeColor(S::WinXP, tiFormBorderWidthInt), 0);  // an integer is no colour
+  EXPECT_EQ(GetBuiltInThemeColor(S::MacOS, tiMenuBarColor), 0);       // black, not missing
+  EXPECT_TRUE(GetBuiltInThemeBool(S::BlueGlass, tiButtonTransparentBool));
+  EXPECT_FALSE(GetBuiltInThemeBool(S::DeepBlue, tiButtonTransparentBool));
+  EXPECT_FALSE(GetBuiltInThemeBool(S::MacOS, tiFormBorderWidthInt));
+
+  ThemeItemKind kind = ThemeItemKind::Color;
+  EXPECT_EQ(LookupBuiltInThemeItem(S::FromThemeFile, tiFormBorderWidthInt, kind), -1);
+  EXPECT_EQ(kind, ThemeItemKind::Integer);
+  EXPECT_EQ(LookupBuiltInThemeItem(static_cast<S>(9), tiFormBorderWidthInt, kind), -1);
+  EXPECT_EQ(GetBuiltInThemeInt(S::WinXP, 0), -1);
+  EXPECT_EQ(GetBuiltInThemeInt(S::WinXP, 43), -1);
+  EXPECT_STREQ(ThemeItemName(42), "SideChannelBarImage");
+  EXPECT_STREQ(ThemeItemName(43), "");
+}
+
+TEST(ThemeTable, NamesAndSizesTheBuiltInPictures) {
+  EXPECT_EQ(BuiltInImageName(S::Protein, tiScrollButtonImage), "MORE_SCROLLBUTTON");
+  EXPECT_EQ(BuiltInImageName(S::MacOS, tiScrollButtonImage), "MACOS_SCROLLBUTTON");
+  EXPECT_EQ(BuiltInImageName(S::WinXP, tiTitleBarLeftImage), "WINXP_TITLE_LEFT");
+  EXPECT_EQ(BuiltInImageName(S::FromThemeFile, tiButtonImage), "");
+  EXPECT_EQ(BuiltInImageSize(S::BlueGlass, tiButtonImage), (ImageSize{231, 27}));
+  EXPECT_EQ(BuiltInImageSize(S::FromThemeFile, tiButtonImage), (ImageSize{0, 0}));
+  EXPECT_EQ(BuiltInImageSize(S::MacOS, tiFormBorderColor), (ImageSize{0, 0}));
+  EXPECT_EQ(BuiltInLookOf(S::FromThemeFile), S::DeepBlue);
+  EXPECT_EQ(BuiltInLookOf(S::WinXP), S::WinXP);
+}
+
 constexpr S kLooks[] = {S::MacOS, S::WinXP, S::DeepBlue, S::Protein, S::BlueGlass};
 
 TEST(ThemeTablePicturesTest, StripsHoldTheirFramesAndEveryLookCutsThemEvenly) {

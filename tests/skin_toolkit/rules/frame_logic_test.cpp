@@ -1,5 +1,6 @@
-// The ring round a skinned form where it carries the title pictures on and
-// draws the border's corner arcs, and at the limits of its sizes.
+// The ring round a skinned form: its border strips and client ring, where it
+// carries the title pictures on and draws the border's corner arcs, and the
+// limits of its sizes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +12,65 @@
 
 namespace kwo {
 namespace {
+
+TEST(FrameRing, TitleBarShownPaintsBorderStripsClientAndTitleContinuation) {
+  RingInput in;
+  in.formWidth = 449;
+  in.formHeight = 623;
+  in.borderWidth = 1;
+  in.titleBarHeight = 20;
+  in.titleLeft = {10, 23};
+  in.titleClient = {1, 23};
+  in.titleRight = {12, 23};
+  const std::vector<RingPiece> ring = PlanRing(in);
+  const auto picture = [](Rect clip, TitlePart part, Rect place) {
+    return RingPiece{clip, RingFill::TitlePicture, part, place};
+  };
+  const std::vector<RingPiece> expected = {
+      {{0, 0, 1, 623}, RingFill::Border},
+      {{0, 622, 449, 623}, RingFill::Border},
+      {{448, 0, 449, 623}, RingFill::Border},
+      {{1, 20, 3, 622}, RingFill::Client},
+      {{1, 620, 448, 622}, RingFill::Client},
+      {{446, 20, 448, 622}, RingFill::Client},
+      picture({1, 0, 3, 23}, TitlePart::Left, {1, 0, 11, 23}),
+      picture({446, 0, 448, 23}, TitlePart::Right, {436, 0, 448, 23}),
+      picture({2, 0, 446, 3}, TitlePart::Left, {0, 0, 10, 23}),
+      picture({2, 0, 446, 3}, TitlePart::Right, {437, 0, 449, 23}),
+      picture({2, 0, 446, 3}, TitlePart::Client, {10, 0, 437, 23}),
+  };
+  EXPECT_EQ(ring, expected);
+}
+
+TEST(FrameRing, HiddenTitleBarGetsATopLineOverTwoClientRows) {
+  RingInput in;
+  in.formWidth = 200;
+  in.formHeight = 100;
+  in.borderWidth = 1;
+  in.titleBarVisible = false;
+  in.titleBarHeight = 29;
+  in.menuBarVisible = true;
+  in.menuBarHeight = 22;
+  const std::vector<RingPiece> ring = PlanRing(in);
+  ASSERT_EQ(ring.size(), 10u);
+  EXPECT_EQ(ring[3], (RingPiece{{1, 0, 3, 99}, RingFill::Client}));  // from the top: no title bar
+  // Beside the menu bar, below where the title bar would be.
+  EXPECT_EQ(ring[6], (RingPiece{{1, 32, 3, 54}, RingFill::MenuBar}));
+  EXPECT_EQ(ring[7], (RingPiece{{197, 32, 199, 54}, RingFill::MenuBar}));
+  EXPECT_EQ(ring[8], (RingPiece{{0, 0, 200, 1}, RingFill::Border}));
+  EXPECT_EQ(ring[9], (RingPiece{{1, 1, 199, 3}, RingFill::Client}));
+}
+
+TEST(FrameRing, WideBorderLeavesNoClientRing) {
+  RingInput in;
+  in.formWidth = 100;
+  in.formHeight = 50;
+  in.borderWidth = 4;
+  in.titleBarHeight = 26;
+  const std::vector<RingPiece> ring = PlanRing(in);
+  ASSERT_EQ(ring.size(), 3u);
+  for (const RingPiece &p : ring) EXPECT_EQ(p.fill, RingFill::Border);
+}
 
 RingInput pictured(int borderWidth, int corner, Size right = {12, 23}) {
   RingInput in;

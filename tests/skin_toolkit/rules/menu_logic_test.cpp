@@ -1,5 +1,7 @@
-// Where an owner-drawn menu item's parts go, the flat border round a menu
-// window, and the colours a style takes from the look in effect.
+// The menus' rules: the heights, bar and colours a style sets, measuring
+// separators and items, where an owner-drawn menu item's parts go, the flat
+// border round a menu window, and the colours a style takes from the look in
+// effect.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -10,6 +12,37 @@ namespace kwo {
 namespace {
 
 using S = TkwoUIStyle;
+
+TEST(Menus, StyleSetsHeightsBarAndColours) {
+  MenuLook look;
+  EXPECT_EQ(look.menuItemHeight, 21);
+  EXPECT_EQ(look.separatorHeight, 21);
+  EXPECT_EQ(look.barWidth, 0);
+  EXPECT_EQ(look.fontColor, 0xFFFFFF);
+
+  ApplyMenuStyle(look, S::MacOS);
+  EXPECT_EQ(look.barWidth, 26);
+  EXPECT_EQ(look.menuItemHeight, 20);
+  EXPECT_EQ(look.separatorHeight, 12);
+  EXPECT_EQ(look.separatorColor, 0x000000);
+  EXPECT_EQ(look.color, 0);  // black in the MacOS look
+  EXPECT_EQ(look.selectedColor, platform::RGB(57, 115, 196));
+
+  ApplyMenuStyle(look, S::FromThemeFile);  // draws as DeepBlue
+  EXPECT_EQ(look.menuItemHeight, 21);
+  EXPECT_EQ(look.separatorHeight, 5);
+  EXPECT_EQ(look.separatorColor, 0x848284);
+  EXPECT_EQ(look.barColor, platform::RGB(214, 211, 206));
+  EXPECT_EQ(look.selectedColor, platform::RGB(68, 74, 160));
+  EXPECT_EQ(look.fontColor, 0);
+}
+
+TEST(Menus, MeasureSeparatorsAndItems) {
+  MenuLook look;
+  ApplyMenuStyle(look, S::WinXP);
+  EXPECT_EQ(MeasureMenuItem(look, true, 5, 0), (Size{5 + 26 + 40, 5}));
+  EXPECT_EQ(MeasureMenuItem(look, false, 50, 30), (Size{50 + 30 + 26 + 40, 21}));
+}
 
 TEST(MenuItemLayout, PartsSitAtTheirOffsetsFromTheItem) {
   MenuLook look;

@@ -1,7 +1,8 @@
-// The title bar's rules without a window: sizes from a skin's pictures, the
-// frames each button shows, cutting a caption that holds characters outside
-// the BMP, the layout at the limits of its inputs and the form's minimum
-// width.
+// The title bar's rules without a window: its height and button sizes per
+// look and from a skin's pictures, the button row and the caption's place,
+// the frames each button shows, cutting a caption (with dots, and whole code
+// points outside the BMP), the layout at the limits of its inputs and the
+// form's minimum width.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -11,6 +12,82 @@
 
 namespace kwo {
 namespace {
+
+using S = TkwoUIStyle;
+
+TEST(TitleBar, HeightFollowsTheLeftPictureLessTheRingInAFrame) {
+  const struct {
+    S style;
+    int inFrame;
+    int alone;
+  } cases[] = {{S::MacOS, 20, 23},    {S::WinXP, 26, 29},     {S::DeepBlue, 29, 32},
+               {S::Protein, 20, 23},  {S::BlueGlass, 30, 33}, {S::FromThemeFile, 29, 32}};
+  for (const auto &c : cases) {
+    EXPECT_EQ(TitleBarHeightFor(c.style, true), c.inFrame) << static_cast<int>(c.style);
+    EXPECT_EQ(TitleBarHeightFor(c.style, false), c.alone) << static_cast<int>(c.style);
+  }
+  EXPECT_EQ(TitleButtonSize(S::MacOS), (Size{17, 17}));
+  EXPECT_EQ(TitleButtonSize(S::WinXP), (Size{21, 21}));
+}
+
+TitleBarLayoutInput defaultButtons(int barWidth, int right, int left, int size) {
+  TitleBarLayoutInput in;
+  in.barWidth = barWidth;
+  in.rightOffset = right;
+  in.leftOffset = left;
+  in.buttonTop = 1;
+  for (TkwoTitleBarBtnType t : {TkwoTitleBarBtnType::kwoControlBox, TkwoTitleBarBtnType::kwoClose,
+                                TkwoTitleBarBtnType::kwoMax, TkwoTitleBarBtnType::kwoMin}) {
+    in.buttons.push_back({t, true, size, size});
+  }
+  return in;
+}
+
+TEST(TitleBar, ButtonsRunRightToLeftOnePixelApart) {
+  // MacOS: 17 x 17 buttons, row shifted 2 left, control box at 3.
+  const TitleBarLayout l = LayOutTitleBar(defaultButtons(200, -2, 3, 17));
+  EXPECT_EQ(l.buttons[1], (Rect{181, 1, 198, 18}));  // close, rightmost: 200 - 2 + 1 - 18
+  EXPECT_EQ(l.buttons[2], (Rect{163, 1, 180, 18}));  // maximise
+  EXPECT_EQ(l.buttons[3], (Rect{145, 1, 162, 18}));  // minimise
+  EXPECT_EQ(l.buttons[0], (Rect{3, 1, 20, 18}));     // control box
+  EXPECT_EQ(l.controlBox, 0);
+  EXPECT_EQ(l.captionLeft, 3 + 17 + 5);
+  EXPECT_EQ(l.captionRight, 145);
+
+  // Edges are inclusive; a point between two buttons hits neither.
+  EXPECT_EQ(HitTitleButton(l, {181, 1}), 1);
+  EXPECT_EQ(HitTitleButton(l, {198, 18}), 1);
+  EXPECT_EQ(HitTitleButton(l, {180, 10}), 2);
+  EXPECT_EQ(HitTitleButton(l, {100, 10}), -1);
+  EXPECT_EQ(HitTitleButton(l, {10, 10}), 0);
+}
+
+TEST(TitleBar, HiddenButtonsTakeNoPlaceAndCaptionStartsAtSixWithoutControlBox) {
+  TitleBarLayoutInput in = defaultButtons(100, 0, 0, 19);
+  in.buttons[0].visible = false;  // no control box
+  in.buttons[2].visible = false;  // no maximise
+  in.interval = 2;
+  const TitleBarLayout l = LayOutTitleBar(in);
+  EXPECT_TRUE(l.buttons[0].empty());
+  EXPECT_TRUE(l.buttons[2].empty());
+  EXPECT_EQ(l.buttons[1].left, 101 - 22);
+  EXPECT_EQ(l.buttons[3].left, 101 - 22 - 22);
+  EXPECT_EQ(l.controlBox, -1);
+  EXPECT_EQ(l.captionLeft, 6);
+
+  in.buttons[0].visible = true;
+  in.drawAppIcon = true;
+  EXPECT_EQ(LayOutTitleBar(in).captionLeft, 21);
+}
+
+TEST(TitleBar, LongCaptionsAreCutWithDots) {
+  const auto width = [](std::u16string_view s) { return static_cast<int>(s.size()) * 10; };
+  EXPECT_EQ(FitCaption(u"Morvit", 60, width), u"Morvit");
+  EXPECT_EQ(FitCaption(u"Morvit", 59, width), u"Mo...");
+  EXPECT_EQ(FitCaption(u"Morvit", 30, width), u"...");
+  EXPECT_EQ(FitCaption(u"Morvit", 29, width), u"");
+  EXPECT_EQ(FitCaption(u"", -5, width), u"");
+}
 
 using B = TkwoTitleBarBtnType;
 
@@ -107,6 +184,7 @@ TEST(TitleBarCaption, CutDropsWholeCodePoints) {
 }
 
 constexpr int kLow = std::numeric_limits<int>::min();
+
 constexpr int kHigh = std::numeric_limits<int>::max();
 
 TitleBarLayoutInput rowOf(int buttons, int size) {
