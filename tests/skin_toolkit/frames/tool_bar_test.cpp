@@ -1,16 +1,11 @@
-// The skinned tool bar and status bar: button faces drawn into an image,
-// file themes and their removal, and the size grip on the offscreen
-// platform, where the window system cannot size a window itself.
-#include <QApplication>
+// The skinned tool bar: its transparency and colours, button faces drawn
+// into an image, and file themes and their removal (with the status bar
+// beside it).
 #include <QImage>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QTest>
-#include <functional>
 #include <memory>
 
-#include "form.h"
-#include "frames/kwo_form.h"
+#include "form_fixture.h"
 #include "frames/kwo_status_bar.h"
 #include "frames/kwo_tool_bar.h"
 #include "gallery/skin_file_builder.h"
@@ -25,6 +20,7 @@ using S = TkwoUIStyle;
 
 // No look uses it: whatever keeps it was left alone.
 constexpr QRgb kUntouched = 0xFF010203u;
+
 constexpr QRgb kBlack = 0xFF000000u;
 
 class BarsTest : public testsupport::UiTest {};
@@ -40,6 +36,37 @@ QImage drawButtonFace(TkwoToolBar &bar, ui::ToolButton &button, const ui::ToolBu
   bar.OnCustomDrawButton(&bar, &button, painter, state, defaultDraw);
   painter.end();
   return image;
+}
+
+TEST_F(ToolkitTest, ToolBarTransparencyAndColours) {
+  TkwoToolBar bar(nullptr);
+  EXPECT_TRUE(bar.flat());
+  EXPECT_FALSE(bar.transparent());
+  const struct {
+    S style;
+    bool transparent;
+  } cases[] = {{S::MacOS, true},     {S::Protein, true},    {S::WinXP, false},
+               {S::DeepBlue, false}, {S::BlueGlass, false}, {S::FromThemeFile, false}};
+  for (const auto &c : cases) {
+    bar.setUIStyle(c.style);
+    EXPECT_EQ(bar.transparent(), c.transparent) << static_cast<int>(c.style);
+  }
+  bar.setUIStyle(S::WinXP);
+  EXPECT_EQ(bar.buttonColor(), platform::RGB(198, 211, 239));
+  EXPECT_EQ(bar.buttonDownColor(), platform::RGB(147, 172, 225));
+  EXPECT_EQ(bar.buttonBorderColor(), platform::RGB(49, 105, 198));
+
+  // The bar's own drawing takes hot, pressed and checked buttons.
+  auto *button = new ui::ToolButton(&bar);
+  button->setParentControl(&bar);
+  QImage image(40, 40, QImage::Format_ARGB32);
+  QPainter painter(&image);
+  bool defaultDraw = true;
+  bar.OnCustomDrawButton(&bar, button, painter, ui::ToolButtonState{true, true, false}, defaultDraw);
+  EXPECT_FALSE(defaultDraw);
+  defaultDraw = true;
+  bar.OnCustomDrawButton(&bar, button, painter, ui::ToolButtonState{}, defaultDraw);
+  EXPECT_TRUE(defaultDraw);
 }
 
 TEST_F(BarsTest, ButtonFacesFollowTheStateInTheLooksColours) {
@@ -183,84 +210,6 @@ TEST_F(BarsTest, MacOSBasedSkinGivesAnOpaqueBarInItsOwnColours) {
   // The built-in MacOS look with the same theme set is transparent.
   tool.setUIStyle(S::MacOS);
   EXPECT_TRUE(tool.transparent());
-}
-
-// --- The size grip ---
-
-class GripTest : public BarsTest {
- protected:
-  void SetUp() override {
-    BarsTest::SetUp();
-    build();
-  }
-  void TearDown() override {
-    form.reset();
-    BarsTest::TearDown();
-  }
-
-  // A fresh skinned form, as the main window has it: the bar in the frame.
-  void build() {
-    form = std::make_unique<ui::Form>(nullptr);
-    form->setBounds(100, 80, 300, 200);
-    frame = new TkwoForm(form.get());
-    bar = new TkwoStatusBar(form.get());
-    bar->setParentControl(frame);
-  }
-
-  // A left-button drag on the bar from press by delta, the button held
-  // throughout, then released.
-  void drag(QPoint press, QPoint delta) {
-    const QPoint global = bar->mapToGlobal(press);
-    QTest::mousePress(bar, Qt::LeftButton, {}, press);
-    QMouseEvent move(QEvent::MouseMove, QPointF(press + delta), QPointF(global + delta), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(bar, &move);
-    QTest::mouseRelease(bar, Qt::LeftButton, {}, press + delta);
-  }
-  QPoint grip() const { return {bar->width() - 4, bar->height() - 4}; }
-
-  std::unique_ptr<ui::Form> form;
-  TkwoForm *frame = nullptr;
-  TkwoStatusBar *bar = nullptr;
-};
-
-TEST_F(GripTest, DragOnTheGripSizesTheFormWhereThePlatformCannot) {
-  form->show();
-  const QRect start = form->geometry();
-  drag(grip(), QPoint(30, 20));
-  EXPECT_EQ(form->geometry(), QRect(start.topLeft(), start.size() + QSize(30, 20)));
-  EXPECT_FALSE(form->moveArmed());
-  // After the release a move sizes nothing.
-  const QRect after = form->geometry();
-  QMouseEvent move(QEvent::MouseMove, QPointF(grip()), QPointF(bar->mapToGlobal(grip()) + QPoint(50, 50)),
-                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(bar, &move);
-  EXPECT_EQ(form->geometry(), after);
-  // The form's limits hold during the drag.
-  form->setConstraints({130, 50, 0, 0});
-  drag(grip(), QPoint(-1000, -1000));
-  EXPECT_EQ(form->size(), QSize(130, 50));
-}
-
-TEST_F(GripTest, OnlyTheGripOfASizeableFormSizes) {
-  const struct {
-    const char *name;
-    std::function<void(ui::Form &, TkwoStatusBar &)> setUp;
-    bool outsideGrip;
-  } cases[] = {
-      {"press beside the grip", [](ui::Form &, TkwoStatusBar &) {}, true},
-      {"grip switched off", [](ui::Form &, TkwoStatusBar &bar) { bar.setSizeGrip(false); }, false},
-      {"fixed border", [](ui::Form &form, TkwoStatusBar &) { form.setBorderStyle(ui::BorderStyle::Dialog); }, false},
-  };
-  for (const auto &c : cases) {
-    SCOPED_TRACE(c.name);
-    build();
-    c.setUp(*form, *bar);
-    form->show();
-    const QRect start = form->geometry();
-    drag(c.outsideGrip ? QPoint(10, 10) : grip(), QPoint(30, 20));
-    EXPECT_EQ(form->geometry(), start);
-  }
 }
 
 }  // namespace

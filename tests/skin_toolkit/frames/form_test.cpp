@@ -1,7 +1,9 @@
-// The skinned frame on its form: the ring with the title pictures, the
+// The skinned frame on its form, on the offscreen platform: taking the form
+// over, the menu bar's buttons, the ring with the title pictures, the
 // window's shape, maximising and restoring, the active and inactive caption,
-// the keys the frame takes, the menu bar's buttons, its look from a file
-// theme, and the hooks that tie it to the form and the application.
+// the keys the frame takes, the look it hands to the form's controls, its
+// look from a file theme, and the hooks that tie it to the form and the
+// application.
 #include <QApplication>
 #include <QEnterEvent>
 #include <QImage>
@@ -16,12 +18,16 @@
 #include "color.h"
 #include "controls/kwo_button.h"
 #include "controls/kwo_image_panel.h"
+#include "form_fixture.h"
 #include "frames/form_region.h"
 #include "frames/kwo_form.h"
 #include "frames/kwo_menu.h"
+#include "frames/kwo_status_bar.h"
 #include "frames/kwo_title_bar.h"
+#include "frames/kwo_tool_bar.h"
 #include "gallery/skin_file_builder.h"
 #include "menu.h"
+#include "panel.h"
 #include "themes/builtin_pictures.h"
 #include "themes/file_theme.h"
 #include "tool_bar.h"
@@ -32,6 +38,273 @@ namespace kwo {
 namespace {
 
 using S = TkwoUIStyle;
+
+ui::MenuItem *addItem(ui::Menu &menu, const QString &caption, ui::MenuItem *parent = nullptr) {
+  auto *item = new ui::MenuItem(&menu);
+  item->setCaption(caption);
+  (parent != nullptr ? parent : menu.items())->add(item);
+  return item;
+}
+
+QStringList buttonCaptions(const TkwoForm &frame) {
+  QStringList captions;
+  for (ui::ToolButton *b : frame.menuBarButtons()) captions << b->caption();
+  return captions;
+}
+
+QImage builtIn(S style, int position) {
+  QImage picture;
+  GetBuiltInThemeImage(style, position, picture, 0, 0);
+  return picture;
+}
+
+bool anyPixel(const QImage &picture, QRect area, QColor colour) {
+  area &= picture.rect();
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if (picture.pixelColor(x, y) == colour) return true;
+    }
+  }
+  return false;
+}
+
+// The lowest grey level in a picture.
+int darkest(const QImage &picture) {
+  int low = 255;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) low = std::min(low, qGray(picture.pixel(x, y)));
+  }
+  return low;
+}
+
+// --- Taking the form over ---
+
+TEST_F(ToolkitTest, FrameTakesOverTheForm) {
+  auto form = makeForm();
+  form->setCaption(QStringLiteral("Morvit"));
+  auto *frame = new TkwoForm(form.get());
+  ASSERT_TRUE(frame->isActiveFrame());
+  EXPECT_EQ(frame->parentControl(), form.get());
+  EXPECT_EQ(form->nonClientRing(), 3);
+  EXPECT_EQ(frame->boundsRect(), QRect(3, 3, 443, 617));
+  EXPECT_EQ(frame->uiStyle(), S::DeepBlue);
+  EXPECT_EQ(frame->titleBarHeight(), 29);
+  EXPECT_EQ(frame->titleBar()->boundsRect(), QRect(0, 0, 443, 29));
+  EXPECT_EQ(frame->caption(), QStringLiteral("Morvit"));
+  EXPECT_EQ(frame->menuBar(), nullptr);
+  EXPECT_EQ(frame->menuBarHeight(), 22);
+  EXPECT_EQ(form->constraints().minHeight, 50);
+  EXPECT_EQ(form->constraints().minWidth, 130);  // the look's minimum, after the frame's 125
+  EXPECT_FALSE(form->autoScroll());
+  frame->setVersion(QStringLiteral("1.0"));
+  EXPECT_EQ(frame->version(), QStringLiteral("5.4"));
+
+  frame->setUIStyle(S::MacOS);
+  EXPECT_EQ(frame->titleBarHeight(), 20);
+  EXPECT_EQ(frame->borderColor(), platform::RGB(127, 127, 127));
+  EXPECT_EQ(frame->borderWidth(), 1);
+  EXPECT_EQ(frame->color(), platform::RGB(231, 231, 231));
+  EXPECT_EQ(frame->menuBarColor(), frame->color());
+
+  frame->setCaption(QStringLiteral("Other"));
+  EXPECT_EQ(form->caption(), QStringLiteral("Other"));
+  EXPECT_EQ(frame->titleBar()->caption(), QStringLiteral("Other"));
+
+  frame->setTitleBarVisible(false);
+  EXPECT_EQ(frame->titleBarHeight(), 0);
+  EXPECT_FALSE(frame->titleBarVisible());
+  EXPECT_EQ(frame->roundCorner(), 0);
+  frame->setTitleBarVisible(true);
+  EXPECT_EQ(frame->titleBar()->y(), 0);
+}
+
+TEST_F(ToolkitTest, SecondFrameAndFrameWithoutFormStayPlainPanels) {
+  auto form = makeForm();
+  auto *first = new TkwoForm(form.get());
+  first->setUIStyle(S::BlueGlass);
+  auto *second = new TkwoForm(form.get());
+  EXPECT_FALSE(second->isActiveFrame());
+  EXPECT_EQ(second->titleBar(), nullptr);
+  EXPECT_EQ(second->parentControl(), nullptr);
+  EXPECT_EQ(second->titleBarHeight(), 0);
+  second->setMenu(nullptr);
+  EXPECT_EQ(GetOwnerFormUIStyle(form.get()), S::BlueGlass);
+  EXPECT_EQ(form->nonClientRing(), 3);
+
+  TkwoForm loose(nullptr);
+  EXPECT_FALSE(loose.isActiveFrame());
+  EXPECT_EQ(loose.form(), nullptr);
+
+  // Freeing the working frame gives the form its platform frame back.
+  delete first;
+  EXPECT_EQ(form->nonClientRing(), 0);
+}
+
+TEST_F(ToolkitTest, BorderStylesWithoutSizingBecomeDialog) {
+  const struct {
+    ui::BorderStyle before, after;
+  } cases[] = {{ui::BorderStyle::None, ui::BorderStyle::Dialog},
+               {ui::BorderStyle::Single, ui::BorderStyle::Dialog},
+               {ui::BorderStyle::ToolWindow, ui::BorderStyle::Dialog},
+               {ui::BorderStyle::Sizeable, ui::BorderStyle::Sizeable},
+               {ui::BorderStyle::Dialog, ui::BorderStyle::Dialog},
+               {ui::BorderStyle::SizeToolWin, ui::BorderStyle::SizeToolWin}};
+  for (const auto &c : cases) {
+    auto form = makeForm();
+    form->setBorderStyle(c.before);
+    new TkwoForm(form.get());
+    EXPECT_EQ(form->borderStyle(), c.after) << static_cast<int>(c.before);
+  }
+}
+
+TEST_F(ToolkitTest, MenuBarHasOneButtonPerTopLevelItemInOrder) {
+  auto form = makeForm();
+  auto *frame = new TkwoForm(form.get());
+  frame->setUIStyle(S::MacOS);
+  auto *menu = new TkwoMainMenu(form.get());
+  // A main menu made on a form with a frame is shown by it.
+  EXPECT_EQ(frame->menu(), menu);
+  EXPECT_EQ(menu->skinForm(), frame);
+  EXPECT_EQ(menu->uiStyle(), S::MacOS);
+  for (const char *c : {"&File", "View", "&Project", "&Help"}) addItem(*menu, QString::fromLatin1(c));
+  ASSERT_NE(frame->menuBar(), nullptr);
+  EXPECT_EQ(buttonCaptions(*frame), (QStringList{"&File", "View", "&Project", "&Help"}));
+  EXPECT_EQ(frame->menuBar()->y(), frame->titleBarHeight());
+  for (ui::ToolButton *b : frame->menuBarButtons()) EXPECT_EQ(b->owner(), frame);
+
+  menu->items()->item(1)->setCaption(QStringLiteral("&View"));
+  EXPECT_EQ(frame->menuBarButtons()[1]->caption(), QStringLiteral("&View"));
+  delete menu->items()->item(0);
+  EXPECT_EQ(buttonCaptions(*frame), (QStringList{"&View", "&Project", "&Help"}));
+
+  frame->setMenu(nullptr);
+  EXPECT_EQ(frame->menuBar(), nullptr);
+  EXPECT_TRUE(frame->menuBarButtons().empty());
+  EXPECT_EQ(menu->skinForm(), nullptr);
+
+  frame->setMenu(menu);
+  EXPECT_EQ(frame->menuBarButtons().size(), 3u);
+  delete menu;
+  EXPECT_EQ(frame->menu(), nullptr);
+  EXPECT_EQ(frame->menuBar(), nullptr);
+  EXPECT_TRUE(frame->menuBarButtons().empty());
+}
+
+TEST_F(ToolkitTest, MenuBuiltWhileLoadingIsShownOnceLoaded) {
+  auto form = makeForm();
+  TkwoForm *frame = nullptr;
+  {
+    ui::LoadingGuard loading(*form);
+    frame = new TkwoForm(form.get());
+    auto *menu = new TkwoMainMenu(form.get());
+    auto *file = addItem(*menu, QStringLiteral("&File"));
+    addItem(*menu, QStringLiteral("Load Project"), file);
+    addItem(*menu, QStringLiteral("View"));
+    EXPECT_TRUE(frame->menuBarButtons().empty());
+    EXPECT_FALSE(static_cast<bool>(file->OnDrawItem));
+  }
+  EXPECT_EQ(buttonCaptions(*frame), (QStringList{"&File", "View"}));
+  auto *menu = static_cast<TkwoMainMenu *>(frame->menu());
+  // Every item, sub-items too, is drawn by the menu once it has loaded.
+  EXPECT_TRUE(static_cast<bool>(menu->items()->item(0)->item(0)->OnDrawItem));
+}
+
+TEST_F(ToolkitTest, PlainMainMenuAlsoGetsABar) {
+  auto form = makeForm();
+  auto *frame = new TkwoForm(form.get());
+  ui::MainMenu menu(nullptr);
+  addItem(menu, QStringLiteral("One"));
+  addItem(menu, QStringLiteral("Two"));
+  frame->setMenu(&menu);
+  EXPECT_EQ(buttonCaptions(*frame), (QStringList{"One", "Two"}));
+  frame->setMenu(nullptr);
+  EXPECT_EQ(frame->menuBar(), nullptr);
+}
+
+TEST_F(ToolkitTest, RingIsPaintedRoundTheClientArea) {
+  auto form = makeForm();
+  auto *frame = new TkwoForm(form.get());
+  frame->setUIStyle(S::MacOS);
+  form->show();
+  const QImage picture = form->grab().toImage();
+  EXPECT_EQ(picture.pixelColor(0, 300), QColor(127, 127, 127));
+  EXPECT_EQ(picture.pixelColor(448, 300), QColor(127, 127, 127));
+  EXPECT_EQ(picture.pixelColor(200, 622), QColor(127, 127, 127));
+  EXPECT_EQ(picture.pixelColor(1, 300), QColor(231, 231, 231));
+  EXPECT_EQ(picture.pixelColor(200, 300), QColor(231, 231, 231));  // the frame's client colour
+  // Above the title bar the ring shows the title's middle picture.
+  QImage middle;
+  GetBuiltInThemeImage(S::MacOS, tiTitleBarClientImage, middle, 0, 0);
+  bool fromMiddle = false;
+  for (int x = 0; x < middle.width(); ++x) fromMiddle |= middle.pixel(x, 0) == picture.pixel(200, 0);
+  EXPECT_TRUE(fromMiddle);
+
+  frame->setTitleBarVisible(false);
+  const QImage bare = form->grab().toImage();
+  EXPECT_EQ(bare.pixelColor(200, 0), QColor(127, 127, 127));
+  EXPECT_EQ(bare.pixelColor(200, 1), QColor(231, 231, 231));
+  EXPECT_EQ(bare.pixelColor(200, 2), QColor(231, 231, 231));
+  form->hide();
+}
+
+TEST_F(ToolkitTest, ControlsTakeTheLookOfTheirOwnerFormsFrame) {
+  EXPECT_EQ(GetOwnerFormUIStyle(nullptr), S::DeepBlue);
+  auto form = makeForm();
+  EXPECT_EQ(GetOwnerFormUIStyle(form.get()), S::DeepBlue);
+  ui::Panel notAForm(nullptr);
+  EXPECT_EQ(GetOwnerFormUIStyle(&notAForm), S::DeepBlue);
+
+  auto *frame = new TkwoForm(form.get());
+  frame->setUIStyle(S::BlueGlass);
+  auto *panel = new ui::Panel(form.get());
+  panel->setParentControl(frame);
+  auto *button = new TkwoButton(form.get());
+  button->setParentControl(panel);
+  EXPECT_EQ(button->uiStyle(), S::BlueGlass);
+  EXPECT_TRUE(button->transparent());
+  EXPECT_EQ((new TkwoToolBar(form.get()))->uiStyle(), S::BlueGlass);
+  EXPECT_EQ((new TkwoStatusBar(form.get()))->uiStyle(), S::BlueGlass);
+  EXPECT_EQ((new TkwoPopupMenu(form.get()))->uiStyle(), S::BlueGlass);
+
+  auto *loose = new TkwoButton(nullptr);
+  EXPECT_EQ(loose->uiStyle(), S::DeepBlue);
+  delete loose;
+}
+
+TEST_F(ToolkitTest, FramePassesItsLookToChildrenOnlyWhenAsked) {
+  auto form = makeForm();
+  auto *frame = new TkwoForm(form.get());
+  auto *button = new TkwoButton(form.get());
+  button->setParentControl(frame);
+  frame->setUIStyle(S::WinXP);
+  EXPECT_EQ(button->uiStyle(), S::DeepBlue);
+  frame->setUIStyleAutoUpdateSub(true);
+  frame->setUIStyle(S::Protein);
+  EXPECT_EQ(button->uiStyle(), S::Protein);
+}
+
+TEST_F(ToolkitTest, FormPanelRefusesTheFrameItself) {
+  auto form = makeForm();
+  auto *frame = new TkwoForm(form.get());
+  auto *panel = new ui::Panel(form.get());
+  panel->setCaption(QStringLiteral("x"));
+  panel->setParentControl(frame);
+  frame->setFormPanel(panel);
+  EXPECT_EQ(frame->formPanel(), panel);
+  EXPECT_EQ(panel->align(), ui::Align::Client);
+  EXPECT_EQ(panel->bevelOuter(), ui::Bevel::None);
+  EXPECT_TRUE(panel->caption().isEmpty());
+  {
+    testsupport::MessageBoxScript boxes;
+    boxes.answer(ui::IDOK);
+    frame->setFormPanel(frame);
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text, QStringLiteral("Sorry, you can't select the Form assign to FormPanel property"));
+  }
+  EXPECT_EQ(frame->formPanel(), panel);
+  delete panel;
+  EXPECT_EQ(frame->formPanel(), nullptr);
+}
 
 class FormSkinTest : public testsupport::UiTest {
  protected:
@@ -54,40 +327,7 @@ class FormSkinTest : public testsupport::UiTest {
   }
 };
 
-QImage builtIn(S style, int position) {
-  QImage picture;
-  GetBuiltInThemeImage(style, position, picture, 0, 0);
-  return picture;
-}
-
-ui::MenuItem *addItem(ui::Menu &menu, const QString &caption) {
-  auto *item = new ui::MenuItem(&menu);
-  item->setCaption(caption);
-  menu.items()->add(item);
-  return item;
-}
-
-bool anyPixel(const QImage &picture, QRect area, QColor colour) {
-  area &= picture.rect();
-  for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) {
-      if (picture.pixelColor(x, y) == colour) return true;
-    }
-  }
-  return false;
-}
-
-// The lowest grey level in a picture.
-int darkest(const QImage &picture) {
-  int low = 255;
-  for (int y = 0; y < picture.height(); ++y) {
-    for (int x = 0; x < picture.width(); ++x) low = std::min(low, qGray(picture.pixel(x, y)));
-  }
-  return low;
-}
-
 // --- Ring and shape ---
-
 TEST_F(FormSkinTest, RingCarriesTheTitlePicturesOn) {
   auto form = makeForm();
   auto *frame = new TkwoForm(form.get());
@@ -162,7 +402,6 @@ TEST_F(FormSkinTest, ShapeFollowsTheFormsSize) {
 }
 
 // --- Window state ---
-
 TEST_F(FormSkinTest, MaximisesToTheWorkAreaLessItsBottomRow) {
   ui::setWorkAreaForTesting(QRect(0, 0, 1280, 1024));
   auto form = makeForm();
@@ -199,7 +438,6 @@ TEST_F(FormSkinTest, FrameOnAMaximisedFormRestoresToTheBoundsItWasMadeWith) {
 }
 
 // --- Activation and keys ---
-
 TEST_F(FormSkinTest, InactiveFormShowsTheInactiveCaption) {
   const QColor inactive(191, 205, 219);
   auto form = makeForm();
@@ -265,7 +503,6 @@ TEST_F(FormSkinTest, AltSpaceOpensTheSystemMenuBelowTheTitleBar) {
 }
 
 // --- Menu bar ---
-
 class MenuBarTest : public FormSkinTest {
  protected:
   void build(S style) {
@@ -340,7 +577,6 @@ TEST_F(MenuBarTest, DisabledCaptionIsGreyWithoutBlack) {
 }
 
 // --- Looks and themes ---
-
 TEST_F(FormSkinTest, MacOSAndProteinFillTheClientWithTheirPattern) {
   for (const auto &[style, name] : {std::pair{S::MacOS, "MACOS_FORM_BACKGROUND"},
                                     std::pair{S::Protein, "PROTEIN_FORM_BACKGROUND"}}) {
@@ -405,7 +641,6 @@ TEST_F(FormSkinTest, SameThemeAgainLeavesTheLookAlone) {
 }
 
 // --- A loaded skin file ---
-
 class FormFileThemeTest : public FormSkinTest {
  protected:
   // A frame with a menu bar, reading the skin.
@@ -531,7 +766,6 @@ TEST_F(FormFileThemeTest, ItemsAtTheIntegerLimitsKeepTheFormOnItsScreenAndPainti
 }
 
 // --- Hooks ---
-
 class RecordingHook : public ui::FormEventHook {
  public:
   RecordingHook(std::vector<int> &log, int id) : log_(log), id_(id) {}

@@ -1,6 +1,8 @@
-// The title bar with its pictures in a skinned frame, on the offscreen
-// platform: sections and buttons from the look, hot and pressed pictures,
-// the caption cut, the application icon and the system menu.
+// The title bar on the offscreen platform: its defaults and font, the
+// buttons working the form, moving and maximising by the bar, and in a
+// skinned frame its pictures: sections and buttons from the look, hot and
+// pressed pictures, the caption cut, the application icon and the system
+// menu, and a skin file's pictures and sizes.
 #include <QApplication>
 #include <QFontMetrics>
 #include <QIcon>
@@ -11,6 +13,7 @@
 #include <memory>
 
 #include "form.h"
+#include "form_fixture.h"
 #include "frames/kwo_form.h"
 #include "frames/kwo_title_bar.h"
 #include "frames/kwo_title_bar_menu.h"
@@ -26,7 +29,9 @@ namespace kwo {
 namespace {
 
 using S = TkwoUIStyle;
+
 using B = TkwoTitleBarBtnType;
+
 using testsupport::SkinFileBuilder;
 
 class TitleBarTest : public testsupport::UiTest {
@@ -49,6 +54,7 @@ struct ButtonFrame {
   int index;
   int frame;
 };
+
 constexpr ButtonFrame kDefaultButtonFrames[] = {{0, 1}, {1, 16}, {2, 7}, {3, 13}};
 
 QImage themeFrame(S style, int frame) {
@@ -83,6 +89,139 @@ void doubleClick(QWidget *w, QPoint at) {
   QTest::mouseDClick(w, Qt::LeftButton, {}, at);
   QTest::mouseRelease(w, Qt::LeftButton, {}, at);
 }
+
+// --- On a plain form ---
+
+TEST_F(ToolkitTest, TitleBarDefaultsAndFont) {
+  auto form = makeForm();
+  auto *frame = new TkwoForm(form.get());
+  TkwoTitleBar *bar = frame->titleBar();
+  ASSERT_EQ(bar->buttonCount(), 4);
+  EXPECT_EQ(bar->button(0).buttonType, TkwoTitleBarBtnType::kwoControlBox);
+  EXPECT_EQ(bar->button(1).buttonType, TkwoTitleBarBtnType::kwoClose);
+  EXPECT_EQ(bar->button(2).buttonType, TkwoTitleBarBtnType::kwoMax);
+  EXPECT_EQ(bar->button(3).buttonType, TkwoTitleBarBtnType::kwoMin);
+  EXPECT_EQ(bar->controlFont().name, QStringLiteral("Tahoma"));
+  EXPECT_TRUE(bar->controlFont().bold);
+  EXPECT_EQ(bar->controlFont().color, 0xFFFFFF);
+  EXPECT_EQ(bar->buttonTop(), 2 - 3);
+  frame->setUIStyle(S::MacOS);
+  EXPECT_EQ(bar->controlFont().color, 0x000000);
+  EXPECT_EQ(bar->leftBtnXOffset(), 3);
+  EXPECT_EQ(bar->rightBtnXOffset(), -2);
+  EXPECT_EQ(bar->buttonTop(), 1);
+  const struct {
+    S style;
+    int height;
+  } heights[] = {{S::WinXP, 26}, {S::DeepBlue, 29}, {S::Protein, 20}, {S::BlueGlass, 30}, {S::MacOS, 20}};
+  for (const auto &h : heights) {
+    frame->setUIStyle(h.style);
+    EXPECT_EQ(bar->height(), h.height) << static_cast<int>(h.style);
+    EXPECT_EQ(bar->controlFont().color, h.style == S::MacOS ? 0x000000 : 0xFFFFFF);
+  }
+  // Standing alone the bar keeps the whole picture height.
+  TkwoTitleBar alone(nullptr);
+  alone.setUIStyle(S::MacOS);
+  EXPECT_EQ(alone.height(), 23);
+
+  TkwoTitleBar custom(nullptr);
+  custom.setCustom(true);
+  custom.setUIStyle(S::MacOS);
+  EXPECT_EQ(custom.height(), 32);  // as made (DeepBlue), untouched
+  EXPECT_EQ(custom.controlFont().color, 0xFFFFFF);
+}
+
+TEST_F(ToolkitTest, TitleBarButtonsWorkTheForm) {
+  auto form = makeForm();
+  auto *frame = new TkwoForm(form.get());
+  TkwoTitleBar *bar = frame->titleBar();
+  form->show();
+  const QRect normal = form->geometry();
+
+  bar->performAction(2);  // maximise
+  EXPECT_EQ(form->windowState(), ui::WindowState::Maximized);
+  bar->performAction(2);  // restore
+  EXPECT_EQ(form->windowState(), ui::WindowState::Normal);
+  EXPECT_EQ(form->geometry(), normal);
+
+  bar->performAction(3);
+  EXPECT_EQ(form->windowState(), ui::WindowState::Minimized);
+  form->setWindowState(ui::WindowState::Normal);
+
+  // A click on the close button closes the form.
+  const Rect close = bar->buttonLayout().buttons[1];
+  const QPoint at((close.left + close.right) / 2, (close.top + close.bottom) / 2);
+  EXPECT_EQ(HitTitleButton(bar->buttonLayout(), {at.x(), at.y()}), 1);
+  QTest::mouseClick(bar, Qt::LeftButton, {}, at);
+  EXPECT_FALSE(form->visible());
+
+  // Help and custom buttons tell their events.
+  int help = -1;
+  bar->OnHelpBtnClick = [&](TkwoTitleBar *, int index) { help = index; };
+  const int index = bar->addButton(TkwoTitleBarBtnType::kwoHelp);
+  form->show();
+  const Rect h = bar->buttonLayout().buttons[static_cast<size_t>(index)];
+  QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(h.left + 2, h.top + 2));
+  EXPECT_EQ(help, index);
+  EXPECT_TRUE(form->visible());
+
+  {
+    testsupport::MessageBoxScript boxes;
+    boxes.answer(ui::IDOK);
+    EXPECT_EQ(bar->addButton(TkwoTitleBarBtnType::kwoControlBox), -1);
+    EXPECT_EQ(boxes.shown().size(), 1u);
+  }
+  form->hide();
+}
+
+TEST_F(ToolkitTest, DraggingTheEmptyBarMovesANormalForm) {
+  auto form = makeForm(300, 200);
+  auto *frame = new TkwoForm(form.get());
+  TkwoTitleBar *bar = frame->titleBar();
+  form->show();
+  const QPoint start = form->pos();
+  const QPoint press(60, 10);
+  ASSERT_EQ(HitTitleButton(bar->buttonLayout(), {press.x(), press.y()}), -1);
+  QTest::mousePress(bar, Qt::LeftButton, {}, press);
+  ASSERT_TRUE(form->moveArmed());
+  EXPECT_FALSE(bar->mouseIsDown());
+  const QPointF to(press.x() + 30, press.y() + 20);
+  QMouseEvent move(QEvent::MouseMove, to, bar->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(bar, &move);
+  EXPECT_EQ(form->pos(), start + QPoint(30, 20));
+  QTest::mouseRelease(bar, Qt::LeftButton, {}, press);
+  EXPECT_FALSE(form->moveArmed());
+
+  // A press on a button or on a maximised form's bar moves nothing.
+  const Rect close = bar->buttonLayout().buttons[1];
+  QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(close.left + 1, close.top + 1));
+  EXPECT_FALSE(form->moveArmed());
+  EXPECT_TRUE(bar->mouseIsDown());
+  QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(60, 10));  // released off the button
+  EXPECT_TRUE(form->visible());
+  form->setWindowState(ui::WindowState::Maximized);
+  QTest::mousePress(bar, Qt::LeftButton, {}, press);
+  EXPECT_FALSE(form->moveArmed());
+  QTest::mouseRelease(bar, Qt::LeftButton, {}, press);
+  form->hide();
+}
+
+TEST_F(ToolkitTest, DoubleClickOnTheBarTogglesMaximise) {
+  auto form = makeForm(300, 200);
+  auto *frame = new TkwoForm(form.get());
+  TkwoTitleBar *bar = frame->titleBar();
+  form->show();
+  doubleClick(bar, QPoint(60, 10));
+  EXPECT_EQ(form->windowState(), ui::WindowState::Maximized);
+  doubleClick(bar, QPoint(60, 10));
+  EXPECT_EQ(form->windowState(), ui::WindowState::Normal);
+  // On the control box a double click closes the form.
+  const Rect box = bar->buttonLayout().buttons[0];
+  doubleClick(bar, QPoint(box.left + 1, box.top + 1));
+  EXPECT_FALSE(form->visible());
+}
+
+// --- In a skinned frame ---
 
 TEST_F(TitleBarTest, StyleBuildsThreeSectionsFromTheLooksPictures) {
   for (S style : {S::MacOS, S::WinXP, S::DeepBlue, S::Protein, S::BlueGlass, S::FromThemeFile}) {

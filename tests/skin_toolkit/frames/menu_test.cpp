@@ -1,7 +1,8 @@
-// The owner-drawn menus' faces, drawn on a picture or grabbed from a menu
-// window on the offscreen platform: the WinXP item states, check marks and
-// images, the MacOS pictures, the flat border, the file theme, and the items
-// a menu takes over from its owner.
+// The skinned menus: their fields and style rule, measuring and hooking
+// their own items, and the owner-drawn faces, drawn on a picture or grabbed
+// from a menu window on the offscreen platform: the WinXP item states, check
+// marks and images, the MacOS pictures, the flat border, the file theme, and
+// the items a menu takes over from its owner.
 #include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
@@ -11,6 +12,7 @@
 #include <memory>
 
 #include "form.h"
+#include "form_fixture.h"
 #include "frames/kwo_menu.h"
 #include "gallery/skin_file_builder.h"
 #include "image_list.h"
@@ -27,12 +29,17 @@ using S = TkwoUIStyle;
 // The item's rectangle inside the picture: away from the edges, so that
 // offsets from L and T show.
 constexpr int kL = 6;
+
 constexpr int kT = 4;
+
 constexpr int kW = 180;
+
 const QRect kItemRect(kL, kT, kW, 21);
+
 constexpr int kR = kL + kW;
 
 QColor rgb(int r, int g, int b) { return QColor(r, g, b); }
+
 QColor at(const QImage &image, int x, int y) { return image.pixelColor(x, y); }
 
 ui::MenuItem *addItem(ui::Menu &menu, const QString &caption, ui::Component *owner = nullptr) {
@@ -58,6 +65,109 @@ int measuredHeight(ui::MenuItem *item) {
   if (item->OnMeasureItem) item->OnMeasureItem(item, QFont(), w, h);
   return h;
 }
+
+// --- Fields, measures and hooks ---
+
+TEST_F(ToolkitTest, MenuFieldsAndStyleRule) {
+  TkwoPopupMenu popup(nullptr);
+  EXPECT_EQ(popup.uiStyle(), S::DeepBlue);
+  EXPECT_TRUE(popup.ownerDraw());
+  popup.setOwnerDraw(false);
+  EXPECT_TRUE(popup.ownerDraw());
+  EXPECT_EQ(popup.barWidth(), 26);
+  EXPECT_EQ(popup.menuItemHeight(), 21);
+  EXPECT_EQ(popup.separatorHeight(), 5);
+  EXPECT_EQ(popup.fontName(), QStringLiteral("MS Sans Serif"));
+  EXPECT_EQ(popup.fontSize(), 8);
+  EXPECT_EQ(popup.fontCharset(), 1);
+  EXPECT_TRUE(popup.useSystemFont());
+  EXPECT_FALSE(popup.flatMenu());
+  EXPECT_EQ(popup.borderColor(), 0);
+
+  popup.setUIStyle(S::MacOS);
+  popup.setMenuItemHeight(30);
+  popup.setSeparatorHeight(30);
+  EXPECT_EQ(popup.menuItemHeight(), 20);
+  EXPECT_EQ(popup.separatorHeight(), 12);
+  popup.setUIStyle(S::WinXP);
+  popup.setMenuItemHeight(30);
+  popup.setSeparatorHeight(9);
+  EXPECT_EQ(popup.menuItemHeight(), 30);
+  EXPECT_EQ(popup.separatorHeight(), 9);
+  popup.setUIStyle(S::WinXP);  // a style change sets them again
+  EXPECT_EQ(popup.menuItemHeight(), 21);
+
+  TkwoMainMenu main(nullptr);
+  EXPECT_EQ(main.images(), nullptr);
+  EXPECT_NE(main.ui::Menu::images(), nullptr);  // its own check marks
+  auto *list = new ui::ImageList(nullptr);
+  main.setImages(list);
+  EXPECT_EQ(main.images(), list);
+  main.setImages(nullptr);
+  EXPECT_EQ(main.images(), nullptr);
+  main.setImages(list);
+  delete list;
+  EXPECT_EQ(main.images(), nullptr);
+  EXPECT_NE(main.ui::Menu::images(), nullptr);
+}
+
+TEST_F(ToolkitTest, MenuMeasuresItsItems) {
+  TkwoPopupMenu menu(nullptr);
+  menu.setUIStyle(S::MacOS);
+  ui::MenuItem *open = addItem(menu, QStringLiteral("&Open"));
+  open->setShortCut(QKeyCombination(Qt::ControlModifier, Qt::Key_O));
+  ui::MenuItem *line = addItem(menu, QStringLiteral("-"));
+  ui::MenuItem *dashes = addItem(menu, QStringLiteral("--"));
+  const QFont font;
+  const QFontMetrics fm(font);
+  int w = 0;
+  int h = 0;
+  ASSERT_TRUE(static_cast<bool>(open->OnMeasureItem));
+  open->OnMeasureItem(open, font, w, h);
+  EXPECT_EQ(w, fm.horizontalAdvance(QStringLiteral("&Open")) + fm.horizontalAdvance(open->shortCutText()) + 26 + 40);
+  EXPECT_EQ(h, 20);
+  line->OnMeasureItem(line, font, w, h);
+  EXPECT_EQ(h, 12);
+  dashes->OnMeasureItem(dashes, font, w, h);
+  EXPECT_EQ(h, 20);
+
+  // Items are drawn without fault, selected, checked and disabled too.
+  QImage image(200, 30, QImage::Format_ARGB32);
+  QPainter painter(&image);
+  open->setChecked(true);
+  open->OnDrawItem(open, painter, QRect(0, 0, 200, 20), true);
+  open->setEnabled(false);
+  open->OnDrawItem(open, painter, QRect(0, 0, 200, 20), true);
+  line->OnDrawItem(line, painter, QRect(0, 0, 200, 12), false);
+}
+
+TEST_F(ToolkitTest, EachMenuHooksOnlyItsOwnItems) {
+  TkwoPopupMenu a(nullptr);
+  a.setUIStyle(S::MacOS);  // items 20 high
+  TkwoPopupMenu b(nullptr);
+  b.setUIStyle(S::WinXP);
+  b.setMenuItemHeight(33);
+  ui::MenuItem *item = addItem(a, QStringLiteral("Item"));
+  const QFont font;
+  auto heightOf = [&](ui::MenuItem *i) {
+    int w = 1;
+    int h = 1;
+    if (i->OnMeasureItem) i->OnMeasureItem(i, font, w, h);
+    return h;
+  };
+  EXPECT_EQ(heightOf(item), 20);
+  b.hookMenuItem(item);  // not b's: left alone
+  EXPECT_EQ(heightOf(item), 20);
+
+  b.items()->add(item);  // moved to b: b draws it now
+  EXPECT_EQ(heightOf(item), 33);
+
+  ui::PopupMenu plain(nullptr);
+  plain.items()->add(item);  // a plain menu: the measure leaves the plain size
+  EXPECT_EQ(heightOf(item), 1);
+}
+
+// --- Faces ---
 
 class MenuSkinTest : public testsupport::UiTest {};
 
