@@ -328,6 +328,7 @@ class FormSkinTest : public testsupport::UiTest {
 };
 
 // --- Ring and shape ---
+
 TEST_F(FormSkinTest, RingCarriesTheTitlePicturesOn) {
   auto form = makeForm();
   auto *frame = new TkwoForm(form.get());
@@ -402,6 +403,7 @@ TEST_F(FormSkinTest, ShapeFollowsTheFormsSize) {
 }
 
 // --- Window state ---
+
 TEST_F(FormSkinTest, MaximisesToTheWorkAreaLessItsBottomRow) {
   ui::setWorkAreaForTesting(QRect(0, 0, 1280, 1024));
   auto form = makeForm();
@@ -438,6 +440,7 @@ TEST_F(FormSkinTest, FrameOnAMaximisedFormRestoresToTheBoundsItWasMadeWith) {
 }
 
 // --- Activation and keys ---
+
 TEST_F(FormSkinTest, InactiveFormShowsTheInactiveCaption) {
   const QColor inactive(191, 205, 219);
   auto form = makeForm();
@@ -503,6 +506,7 @@ TEST_F(FormSkinTest, AltSpaceOpensTheSystemMenuBelowTheTitleBar) {
 }
 
 // --- Menu bar ---
+
 class MenuBarTest : public FormSkinTest {
  protected:
   void build(S style) {
@@ -577,6 +581,7 @@ TEST_F(MenuBarTest, DisabledCaptionIsGreyWithoutBlack) {
 }
 
 // --- Looks and themes ---
+
 TEST_F(FormSkinTest, MacOSAndProteinFillTheClientWithTheirPattern) {
   for (const auto &[style, name] : {std::pair{S::MacOS, "MACOS_FORM_BACKGROUND"},
                                     std::pair{S::Protein, "PROTEIN_FORM_BACKGROUND"}}) {
@@ -641,6 +646,7 @@ TEST_F(FormSkinTest, SameThemeAgainLeavesTheLookAlone) {
 }
 
 // --- A loaded skin file ---
+
 class FormFileThemeTest : public FormSkinTest {
  protected:
   // A frame with a menu bar, reading the skin.
@@ -766,6 +772,7 @@ TEST_F(FormFileThemeTest, ItemsAtTheIntegerLimitsKeepTheFormOnItsScreenAndPainti
 }
 
 // --- Hooks ---
+
 class RecordingHook : public ui::FormEventHook {
  public:
   RecordingHook(std::vector<int> &log, int id) : log_(log), id_(id) {}

@@ -29,17 +29,12 @@ using S = TkwoUIStyle;
 // The item's rectangle inside the picture: away from the edges, so that
 // offsets from L and T show.
 constexpr int kL = 6;
-
 constexpr int kT = 4;
-
 constexpr int kW = 180;
-
 const QRect kItemRect(kL, kT, kW, 21);
-
 constexpr int kR = kL + kW;
 
 QColor rgb(int r, int g, int b) { return QColor(r, g, b); }
-
 QColor at(const QImage &image, int x, int y) { return image.pixelColor(x, y); }
 
 ui::MenuItem *addItem(ui::Menu &menu, const QString &caption, ui::Component *owner = nullptr) {

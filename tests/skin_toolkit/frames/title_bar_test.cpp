@@ -29,9 +29,7 @@ namespace kwo {
 namespace {
 
 using S = TkwoUIStyle;
-
 using B = TkwoTitleBarBtnType;
-
 using testsupport::SkinFileBuilder;
 
 class TitleBarTest : public testsupport::UiTest {
@@ -54,7 +52,6 @@ struct ButtonFrame {
   int index;
   int frame;
 };
-
 constexpr ButtonFrame kDefaultButtonFrames[] = {{0, 1}, {1, 16}, {2, 7}, {3, 13}};
 
 QImage themeFrame(S style, int frame) {

@@ -20,7 +20,6 @@ using S = TkwoUIStyle;
 
 // No look uses it: whatever keeps it was left alone.
 constexpr QRgb kUntouched = 0xFF010203u;
-
 constexpr QRgb kBlack = 0xFF000000u;
 
 class BarsTest : public testsupport::UiTest {};

@@ -184,7 +184,6 @@ TEST(TitleBarCaption, CutDropsWholeCodePoints) {
 }
 
 constexpr int kLow = std::numeric_limits<int>::min();
-
 constexpr int kHigh = std::numeric_limits<int>::max();
 
 TitleBarLayoutInput rowOf(int buttons, int size) {

@@ -1,47 +1,21 @@
-// The drawing routines on images, and the style walk over a control's
-// children, on the offscreen platform.
+// The drawing routines on images, on the offscreen platform: the nine-grid
+// face, tiling, cutting and rotating pictures, points in rectangles, the
+// three-part stretch, the window border, the parent's background under a
+// control, and when a skinned frame counts as active.
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWidget>
-#include <functional>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "application.h"
-#include "controls/image_button.h"
-#include "controls/kwo_button.h"
-#include "controls/kwo_check_box.h"
-#include "controls/kwo_combo_box.h"
-#include "controls/kwo_group_box.h"
-#include "controls/kwo_image_button.h"
-#include "controls/kwo_image_panel.h"
-#include "controls/kwo_list_box.h"
-#include "controls/kwo_page_control.h"
-#include "controls/kwo_panel.h"
-#include "controls/kwo_radio_group.h"
-#include "controls/kwo_scroll_bar.h"
-#include "controls/kwo_string_grid.h"
-#include "controls/kwo_tab.h"
-#include "controls/kwo_track_bar.h"
 #include "form.h"
-#include "frames/kwo_form.h"
-#include "frames/kwo_menu.h"
-#include "frames/kwo_status_bar.h"
-#include "frames/kwo_title_bar.h"
-#include "frames/kwo_tool_bar.h"
-#include "panel.h"
 #include "tcolor.h"
 #include "themes/drawing.h"
-#include "themes/file_theme.h"
-#include "themes/theme_client.h"
 #include "ui_fixtures.h"
 
 namespace kwo {
 namespace {
-
-using S = TkwoUIStyle;
 
 constexpr QRgb kBackground = 0xFF0000FFu;  // no coded pixel has blue
 constexpr QRgb kMagenta = 0xFFFF00FFu;
@@ -336,113 +310,6 @@ TEST_F(DrawingTest, ParentBackgroundIntoAnImageShowsTheParentWithoutChildren) {
   EXPECT_EQ(untouched, canvas(20, 20));
 }
 
-// A control that logs what it is given: a style only, or a style and a theme.
-class StyleOnlyChild : public ui::Control, public Styled {
- public:
-  StyleOnlyChild(ui::Control *parent, std::vector<std::string> &log) : ui::Control(parent), log_(log) {
-    setParentControl(parent);
-  }
-  TkwoUIStyle uiStyle() const override { return style_; }
-  void setUIStyle(TkwoUIStyle style) override {
-    style_ = style;
-    log_.push_back(objectName().toStdString() + " style " + std::to_string(static_cast<int>(style)));
-  }
-
- protected:
-  TkwoUIStyle style_ = S::DeepBlue;
-  std::vector<std::string> &log_;
-};
-
-class ThemedChild : public StyleOnlyChild, public FileThemeUser {
- public:
-  using StyleOnlyChild::StyleOnlyChild;
-  TkwoFileTheme *fileTheme() const override { return theme_; }
-  void setFileTheme(TkwoFileTheme *theme) override {
-    theme_ = theme;
-    log_.push_back(objectName().toStdString() + (theme != nullptr ? " theme" : " no theme"));
-  }
-
- private:
-  TkwoFileTheme *theme_ = nullptr;
-};
-
-TEST_F(DrawingTest, ApplyThemeToChildrenGivesThemeThenStyleToDirectChildrenTakingBoth) {
-  std::vector<std::string> log;
-  ui::Panel parent(nullptr);
-  TkwoFileTheme theme(nullptr);
-  auto *first = new ThemedChild(&parent, log);
-  first->setObjectName(QStringLiteral("first"));
-  auto *styleOnly = new StyleOnlyChild(&parent, log);
-  styleOnly->setObjectName(QStringLiteral("styleOnly"));
-  auto *plain = new ui::Panel(&parent);
-  plain->setParentControl(&parent);
-  auto *grandchild = new ThemedChild(plain, log);
-  grandchild->setObjectName(QStringLiteral("grandchild"));
-  auto *button = new TkwoButton(&parent);
-  button->setParentControl(&parent);
-  auto *last = new ThemedChild(&parent, log);
-  last->setObjectName(QStringLiteral("last"));
-
-  ApplyThemeToChildren(parent, S::MacOS, &theme);
-  const std::string macOS = std::to_string(static_cast<int>(S::MacOS));
-  EXPECT_EQ(log, (std::vector<std::string>{"first theme", "first style " + macOS, "last theme", "last style " + macOS}));
-  EXPECT_EQ(styleOnly->uiStyle(), S::DeepBlue);
-  EXPECT_EQ(grandchild->uiStyle(), S::DeepBlue);
-  EXPECT_EQ(button->uiStyle(), S::MacOS);
-  EXPECT_EQ(button->fileTheme(), &theme);
-  EXPECT_EQ(last->fileTheme(), &theme);
-}
-
-// Frees a sibling while it takes its style.
-class SiblingFreeingChild : public ThemedChild {
- public:
-  using ThemedChild::ThemedChild;
-  void setUIStyle(TkwoUIStyle style) override {
-    ThemedChild::setUIStyle(style);
-    delete victim;
-    victim = nullptr;
-  }
-  ui::Control *victim = nullptr;
-};
-
-TEST_F(DrawingTest, ApplyThemeToChildrenPassesOverAChildFreedOnTheWay) {
-  std::vector<std::string> log;
-  ui::Panel parent(nullptr);
-  auto *freeing = new SiblingFreeingChild(&parent, log);
-  freeing->setObjectName(QStringLiteral("freeing"));
-  auto *victim = new ThemedChild(&parent, log);
-  victim->setObjectName(QStringLiteral("victim"));
-  freeing->victim = victim;
-  auto *last = new ThemedChild(&parent, log);
-  last->setObjectName(QStringLiteral("last"));
-
-  ApplyThemeToChildren(parent, S::WinXP, nullptr);
-  const std::string winXP = std::to_string(static_cast<int>(S::WinXP));
-  EXPECT_EQ(log, (std::vector<std::string>{"freeing no theme", "freeing style " + winXP, "last no theme",
-                                           "last style " + winXP}));
-}
-
-TEST_F(DrawingTest, PublishedPropertiesIgnoreCase) {
-  std::vector<std::string> log;
-  ui::Panel parent(nullptr);
-  TkwoButton button(nullptr);
-  StyleOnlyChild styleOnly(&parent, log);
-  struct Case {
-    const ui::Component *component;
-    const char *name;
-    bool published;
-  };
-  const Case cases[] = {
-      {&button, "UIStyle", true},        {&button, "uistyle", true},      {&button, "FILETHEME", true},
-      {&button, "objectname", true},     {&button, "NoSuchThing", false}, {&styleOnly, "UIStyle", true},
-      {&styleOnly, "FileTheme", false},  {&parent, "UIStyle", false},     {&parent, "FileTheme", false},
-      {&parent, nullptr, false},
-  };
-  for (const Case &c : cases) {
-    EXPECT_EQ(HasPublishedProperty(*c.component, c.name), c.published) << (c.name != nullptr ? c.name : "null");
-  }
-}
-
 TEST_F(DrawingTest, FormActivityReadsTheMainFormAndTheActiveWindow) {
   ui::Application *app = ui::Application::instance();
   ASSERT_NE(app, nullptr);
@@ -465,48 +332,6 @@ TEST_F(DrawingTest, FormActivityReadsTheMainFormAndTheActiveWindow) {
   app->setMainForm(&active);
   EXPECT_FALSE(IsFormActive(&other));
   app->setMainForm(nullptr);
-}
-
-// A skin-file reload finds the components to refresh by their Qt class
-// name, so each toolkit class must report its own.
-TEST_F(DrawingTest, EveryToolkitClassNamesItself) {
-  using Make = std::function<ui::Component *(ui::Component *owner)>;
-  struct Case {
-    const char *name;
-    Make make;
-  };
-  const Case cases[] = {
-      {"TkwoForm", [](ui::Component *o) { return new TkwoForm(o); }},
-      {"TkwoTitleBar", [](ui::Component *o) { return new TkwoTitleBar(o); }},
-      {"TkwoPopupMenu", [](ui::Component *o) { return new TkwoPopupMenu(o); }},
-      {"TkwoMainMenu", [](ui::Component *o) { return new TkwoMainMenu(o); }},
-      {"TkwoToolBar", [](ui::Component *o) { return new TkwoToolBar(o); }},
-      {"TkwoStatusBar", [](ui::Component *o) { return new TkwoStatusBar(o); }},
-      {"TkwoButton", [](ui::Component *o) { return new TkwoButton(o); }},
-      {"TkwoImageButton", [](ui::Component *o) { return new TkwoImageButton(o); }},
-      {"TkwoCheckBox", [](ui::Component *o) { return new TkwoCheckBox(o); }},
-      {"TkwoRadioButton", [](ui::Component *o) { return new TkwoRadioButton(o); }},
-      {"TkwoComboBox", [](ui::Component *o) { return new TkwoComboBox(o); }},
-      {"TkwoListBox", [](ui::Component *o) { return new TkwoListBox(o); }},
-      {"TkwoPanel", [](ui::Component *o) { return new TkwoPanel(o); }},
-      {"TkwoImagePanel", [](ui::Component *o) { return new TkwoImagePanel(o); }},
-      {"TkwoGroupBox", [](ui::Component *o) { return new TkwoGroupBox(o); }},
-      {"TkwoCheckGroup", [](ui::Component *o) { return new TkwoCheckGroup(o); }},
-      {"TkwoRadioGroup", [](ui::Component *o) { return new TkwoRadioGroup(o); }},
-      {"TkwoScrollBar", [](ui::Component *o) { return new TkwoScrollBar(o); }},
-      {"TkwoTrackBar", [](ui::Component *o) { return new TkwoTrackBar(o); }},
-      {"TkwoScrollTrackBar", [](ui::Component *o) { return new TkwoScrollTrackBar(o); }},
-      {"TkwoStringGrid", [](ui::Component *o) { return new TkwoStringGrid(o); }},
-      {"TkwoPageControl", [](ui::Component *o) { return new TkwoPageControl(o); }},
-      {"TkwoTabSheet", [](ui::Component *o) { return new TkwoTabSheet(o); }},
-      {"TkwoFileTheme", [](ui::Component *o) { return new TkwoFileTheme(o); }},
-      {"TImageButton", [](ui::Component *o) { return new TImageButton(o); }},
-  };
-  for (const Case &c : cases) {
-    ui::Form form(nullptr);
-    ui::Component *component = c.make(&form);
-    EXPECT_STREQ(component->object()->metaObject()->className(), (std::string("kwo::") + c.name).c_str());
-  }
 }
 
 }  // namespace

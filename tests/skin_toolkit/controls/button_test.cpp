@@ -1,21 +1,29 @@
 // The skinned push button on the offscreen platform: states, the repeat
-// while held, keys, accelerators, ModalResult and the focus look.
+// while held, keys, accelerators, ModalResult and the focus look; its face
+// and glyph painted from the look's pictures, each expected picture cut from
+// the same picture the button reads, through the same drawing routine.
 #include <QApplication>
 #include <QEnterEvent>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTest>
 #include <QTimer>
 #include <memory>
 
+#include "buttons_skin_fixture.h"
+#include "color.h"
 #include "controls/kwo_button.h"
 #include "frames/kwo_form.h"
+#include "themes/drawing.h"
+#include "themes/theme_source.h"
 #include "ui_fixtures.h"
 
 namespace kwo {
 namespace {
 
 using S = TkwoUIStyle;
+using platform::RGB;
 
 class ButtonTest : public testsupport::UiTest {
  protected:
@@ -379,6 +387,132 @@ TEST_F(ButtonTest, ButtonOnAFrameTakesItsLook) {
   b->setParentControl(frame);
   EXPECT_EQ(b->uiStyle(), S::BlueGlass);
   EXPECT_TRUE(b->transparent());
+}
+
+// --- Painted from the look's pictures ---
+
+// The button's face for a frame: its Color, then the nine-grid face.
+QImage expectedFace(const TkwoButton &b, int frame, bool masked) {
+  const QImage source = ThemeSource::resolve(b.fileTheme(), b.uiStyle()).imageFrame(tiButtonImage, frame, 3);
+  QImage image(b.size(), QImage::Format_RGB32);
+  image.fill(masked ? kRed : ui::toQColor(b.color()));
+  QPainter p(&image);
+  DrawNineGrid(source, p, QRect(QPoint(0, 0), b.size()), masked);
+  return image;
+}
+
+TEST_F(ButtonsSkinTest, ButtonFaceShowsTheFrameOfItsState) {
+  TkwoFileTheme *theme = loadedTheme(false);
+  auto *b = make<TkwoButton>(theme, 10, 10);
+  b->setBounds(10, 10, 60, 30);
+  ASSERT_FALSE(b->transparent());
+  struct Case {
+    const char *state;
+    std::function<void()> enterState;
+    int frame;
+  };
+  const Case cases[] = {
+      {"normal", [] {}, 1},
+      {"over", [&] { testsupport::sendEnter(b); }, 2},
+      {"pressed", [&] { QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5)); }, 3},
+      {"disabled", [&] { b->setEnabled(false); }, 1},
+  };
+  for (const Case &c : cases) {
+    c.enterState();
+    const QImage face = shown(*b).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(face, expectedFace(*b, c.frame, false)) << c.state;
+    // The centre carries the frame's own colour.
+    EXPECT_EQ(face.pixelColor(30, 15), kButtonFrames[static_cast<size_t>(c.frame - 1)]) << c.state;
+  }
+}
+
+TEST_F(ButtonsSkinTest, BuiltInFaceNarrowerOrLowerThanItsFrameKeepsTheFrameBorder) {
+  // The built-in button frames are 74 x 21 in these looks; the faces cut
+  // their corners. Every pixel round the face's edge must be one of the
+  // frame's own edge pixels on that side, never one from further in.
+  struct Case {
+    S style;
+    int w, h;
+  };
+  const Case cases[] = {{S::DeepBlue, 70, 24}, {S::Protein, 70, 24}, {S::DeepBlue, 60, 16}, {S::Protein, 60, 16}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(std::to_string(static_cast<int>(c.style)) + " " + std::to_string(c.w) + "x" + std::to_string(c.h));
+    auto *b = make<TkwoButton>(nullptr, 10, 10);
+    b->setUIStyle(c.style);
+    b->setBounds(10, 10, c.w, c.h);
+    ASSERT_FALSE(b->transparent());
+    const QImage frame =
+        ThemeSource::resolve(nullptr, c.style).imageFrame(tiButtonImage, 1, 3).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(frame.isNull());
+    ASSERT_TRUE(frame.width() > c.w || frame.height() > c.h) << "the case must cut the corners";
+    const QImage face = shown(*b).convertToFormat(QImage::Format_RGB32);
+    // A side's pixels: column x or row y of an image, the others left out.
+    auto side = [](const QImage &image, int x, int y) {
+      std::vector<QRgb> pixels;
+      const int n = x >= 0 ? image.height() : image.width();
+      for (int i = 0; i < n; ++i) pixels.push_back(x >= 0 ? image.pixel(x, i) : image.pixel(i, y));
+      return pixels;
+    };
+    struct Side {
+      const char *name;
+      std::vector<QRgb> face, frame;
+    };
+    const Side sides[] = {
+        {"left", side(face, 0, -1), side(frame, 0, -1)},
+        {"right", side(face, c.w - 1, -1), side(frame, frame.width() - 1, -1)},
+        {"top", side(face, -1, 0), side(frame, -1, 0)},
+        {"bottom", side(face, -1, c.h - 1), side(frame, -1, frame.height() - 1)},
+    };
+    for (const Side &s : sides) {
+      for (size_t i = 0; i < s.face.size(); ++i) {
+        const bool fromFrame = std::find(s.frame.begin(), s.frame.end(), s.face[i]) != s.frame.end();
+        EXPECT_TRUE(fromFrame) << s.name << " pixel " << i << " " << QColor(s.face[i]).name().toStdString();
+      }
+    }
+    delete b;
+  }
+}
+
+TEST_F(ButtonsSkinTest, TransparentButtonLetsTheParentThroughItsKeyedCorners) {
+  TkwoFileTheme *theme = loadedTheme(true);
+  auto *b = make<TkwoButton>(theme, 10, 10);
+  b->setBounds(10, 10, 60, 30);
+  EXPECT_TRUE(b->transparent());
+  const QImage face = shown(*b).convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(face.pixelColor(0, 0), kRed);
+  EXPECT_EQ(face, expectedFace(*b, 1, true));
+  // The built-in MacOS button is transparent as well.
+  b->setLook(S::MacOS, nullptr);
+  EXPECT_TRUE(b->transparent());
+}
+
+TEST_F(ButtonsSkinTest, GlyphFramesByEnabledState) {
+  auto *b = make<TkwoButton>(nullptr, 10, 10);
+  b->setBounds(10, 10, 80, 30);
+  QPixmap twoFrames(32, 16);
+  twoFrames.fill(QColor(0, 0, 200));
+  {
+    QPainter p(&twoFrames);
+    p.fillRect(16, 0, 16, 16, QColor(0, 200, 0));
+    p.fillRect(0, 0, 1, 1, QColor(0, 0, 199));  // the mask colour: top-left pixel
+  }
+  b->setGlyph(twoFrames);
+  const GlyphPlacement at = b->glyphPlacement();
+  const QPoint centre(at.glyph.x + 8, at.glyph.y + 8);
+  EXPECT_EQ(shown(*b).pixelColor(centre), QColor(0, 0, 200));
+  b->setEnabled(false);
+  EXPECT_EQ(shown(*b).pixelColor(centre), QColor(0, 200, 0));
+  // A one-frame glyph is greyed while disabled.
+  QPixmap single(16, 16);
+  single.fill(QColor(0, 0, 200));
+  {
+    QPainter p(&single);
+    p.fillRect(0, 0, 1, 1, QColor(0, 0, 199));  // the mask colour, as above
+  }
+  b->setGlyph(single);
+  const QColor greyed = shown(*b).pixelColor(centre);
+  EXPECT_NE(greyed, QColor(0, 0, 200));
+  EXPECT_EQ(greyed.red(), greyed.blue()) << "grey";
 }
 
 }  // namespace
