@@ -2,8 +2,8 @@
 // against a same-size plain widget that fills itself. Offscreen.
 #include <benchmark/benchmark.h>
 
+#include "controls/kwo_button.h"
 #include "filled_widget.h"
-#include "kwo_button.h"
 #include "offscreen_main.h"
 #include "shown_form.h"
 

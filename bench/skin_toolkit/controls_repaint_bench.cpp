@@ -8,11 +8,11 @@
 
 #include <climits>
 
+#include "controls/kwo_list_box.h"
+#include "controls/kwo_scroll_bar.h"
+#include "controls/kwo_track_bar.h"
 #include "filled_widget.h"
 #include "form.h"
-#include "kwo_list_box.h"
-#include "kwo_scroll_bar.h"
-#include "kwo_track_bar.h"
 #include "offscreen_main.h"
 #include "shown_form.h"
 

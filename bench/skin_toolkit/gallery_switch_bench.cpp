@@ -19,10 +19,10 @@
 #include <string>
 
 #include "application.h"
-#include "controls_sheet.h"
 #include "filled_widget.h"
 #include "form.h"
-#include "kwo_form.h"
+#include "frames/kwo_form.h"
+#include "gallery/controls_sheet.h"
 #include "offscreen_main.h"
 
 namespace {

@@ -7,8 +7,8 @@
 //   kwokit-navigator-bench [Google Benchmark options]
 #include <benchmark/benchmark.h>
 
+#include "controls/db_navigator.h"
 #include "data_set.h"
-#include "db_navigator.h"
 #include "filled_widget.h"
 #include "offscreen_main.h"
 #include "panel.h"

@@ -11,9 +11,9 @@
 #include <QString>
 #include <benchmark/benchmark.h>
 
+#include "controls/kwo_page_control.h"
 #include "filled_widget.h"
 #include "form.h"
-#include "kwo_page_control.h"
 #include "offscreen_main.h"
 #include "shown_form.h"
 

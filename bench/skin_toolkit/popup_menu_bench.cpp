@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "bench_common.h"
-#include "kwo_menu.h"
+#include "frames/kwo_menu.h"
 #include "menu_view.h"
 #include "offscreen_main.h"
 

@@ -22,8 +22,8 @@
 
 #include "bench_common.h"
 #include "form.h"
-#include "kwo_form.h"
-#include "kwo_title_bar.h"
+#include "frames/kwo_form.h"
+#include "frames/kwo_title_bar.h"
 #include "offscreen_main.h"
 
 namespace {

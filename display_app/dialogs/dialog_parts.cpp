@@ -1,7 +1,7 @@
 #include "dialog_parts.h"
 
-#include "image_button.h"
-#include "kwo_form.h"
+#include "controls/image_button.h"
+#include "frames/kwo_form.h"
 
 namespace morvit::dialogs {
 

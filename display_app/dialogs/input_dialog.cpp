@@ -2,8 +2,8 @@
 
 #include "component.h"
 #include "dialog_parts.h"
-#include "image_button.h"
-#include "kwo_form.h"
+#include "controls/image_button.h"
+#include "frames/kwo_form.h"
 
 namespace morvit {
 

@@ -7,8 +7,8 @@
 #include "component.h"
 #include "dialog_parts.h"
 #include "gdi_shapes.h"
-#include "image_button.h"
-#include "kwo_form.h"
+#include "controls/image_button.h"
+#include "frames/kwo_form.h"
 #include "label.h"
 #include "value_text.h"
 

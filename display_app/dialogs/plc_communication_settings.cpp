@@ -2,10 +2,10 @@
 
 #include "component.h"
 #include "dialog_parts.h"
-#include "image_button.h"
-#include "kwo_check_box.h"
-#include "kwo_combo_box.h"
-#include "kwo_form.h"
+#include "controls/image_button.h"
+#include "controls/kwo_check_box.h"
+#include "controls/kwo_combo_box.h"
+#include "frames/kwo_form.h"
 
 namespace morvit {
 namespace {

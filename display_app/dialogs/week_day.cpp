@@ -4,10 +4,10 @@
 
 #include "component.h"
 #include "dialog_parts.h"
-#include "image_button.h"
-#include "kwo_check_box.h"
-#include "kwo_form.h"
-#include "kwo_page_control.h"
+#include "controls/image_button.h"
+#include "controls/kwo_check_box.h"
+#include "frames/kwo_form.h"
+#include "controls/kwo_page_control.h"
 
 namespace morvit {
 namespace {

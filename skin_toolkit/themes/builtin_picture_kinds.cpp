@@ -1,4 +1,4 @@
-#include "builtin_picture_kinds.h"
+#include "themes/builtin_picture_kinds.h"
 
 #include <QPainter>
 #include <QPolygon>
@@ -6,7 +6,7 @@
 #include <array>
 #include <cmath>
 
-#include "drawing.h"
+#include "themes/drawing.h"
 
 namespace kwo::pictures {
 namespace {

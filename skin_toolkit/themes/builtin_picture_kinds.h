@@ -6,7 +6,7 @@
 #include <QColor>
 #include <QImage>
 
-#include "theme_table.h"
+#include "themes/theme_table.h"
 
 namespace kwo::pictures {
 

@@ -1,4 +1,4 @@
-#include "builtin_pictures.h"
+#include "themes/builtin_pictures.h"
 
 #include <QDebug>
 #include <QString>
@@ -9,8 +9,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "builtin_picture_kinds.h"
-#include "drawing.h"
+#include "themes/builtin_picture_kinds.h"
+#include "themes/drawing.h"
 
 namespace kwo {
 namespace {

@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QPixmap>
 
-#include "theme_table.h"
+#include "themes/theme_table.h"
 
 namespace kwo {
 

@@ -1,14 +1,14 @@
-#include "file_theme.h"
+#include "themes/file_theme.h"
 
 #include <QFile>
 
 #include "app_dir.h"
-#include "drawing.h"
 #include "file_io.h"
-#include "file_theme_reader.h"
 #include "form.h"
-#include "skin_file.h"
-#include "theme_client.h"
+#include "themes/drawing.h"
+#include "themes/file_theme_reader.h"
+#include "themes/skin_file.h"
+#include "themes/theme_client.h"
 
 namespace kwo {
 namespace {

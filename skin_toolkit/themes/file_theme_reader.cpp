@@ -1,7 +1,7 @@
-#include "file_theme_reader.h"
+#include "themes/file_theme_reader.h"
 
 #include "file_io.h"
-#include "theme_table.h"
+#include "themes/theme_table.h"
 
 namespace kwo {
 namespace {

@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "skin_file.h"
 #include "tcolor.h"
-#include "theme_table.h"
+#include "themes/skin_file.h"
+#include "themes/theme_table.h"
 
 namespace kwo {
 

@@ -1,4 +1,4 @@
-#include "skin_file.h"
+#include "themes/skin_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -7,8 +7,8 @@
 #include <cerrno>
 
 #include "byte_order.h"
-#include "geometry.h"
-#include "theme_table.h"
+#include "rules/geometry.h"
+#include "themes/theme_table.h"
 
 namespace kwo {
 namespace {

@@ -1,6 +1,6 @@
-#include "theme_client.h"
+#include "themes/theme_client.h"
 
-#include "file_theme.h"
+#include "themes/file_theme.h"
 
 namespace kwo {
 

@@ -4,7 +4,7 @@
 #include <QMetaObject>
 #include <QPointer>
 
-#include "style.h"
+#include "themes/style.h"
 
 namespace kwo {
 

@@ -1,8 +1,8 @@
-#include "theme_source.h"
+#include "themes/theme_source.h"
 
-#include "builtin_pictures.h"
-#include "file_theme.h"
-#include "style.h"
+#include "themes/builtin_pictures.h"
+#include "themes/file_theme.h"
+#include "themes/style.h"
 
 namespace kwo {
 

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <cstdint>
 
-#include "theme_table.h"
+#include "themes/theme_table.h"
 
 namespace kwo {
 

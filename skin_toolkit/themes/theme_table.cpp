@@ -1,4 +1,4 @@
-#include "theme_table.h"
+#include "themes/theme_table.h"
 
 #include <algorithm>
 #include <array>

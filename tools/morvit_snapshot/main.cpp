@@ -56,13 +56,13 @@
 
 #include "application.h"
 #include "font.h"
-#include "gallery.h"
+#include "frames/kwo_status_bar.h"
+#include "gallery/gallery.h"
 #include "main_window.h"
 #include "message_box.h"
 #include "power_management_view.h"
 #include "power_status.h"
 #include "screen_check.h"
-#include "kwo_status_bar.h"
 
 namespace {
 
@@ -248,7 +248,7 @@ int main(int argc, char **argv) {
   });
   if (options.gallery) {
     QImage picture;
-    const bool complete = snapshot::DrawGallery(picture);
+    const bool complete = gallery::DrawGallery(picture);
     return SavePicture(picture, options.out) && complete ? 0 : 1;
   }
   FirstPaintProbe probe;

@@ -9,18 +9,18 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/image_button.h"
+#include "controls/kwo_check_box.h"
+#include "controls/kwo_combo_box.h"
+#include "controls/kwo_page_control.h"
 #include "fake_plc_api.h"
-#include "image_button.h"
+#include "frames/kwo_form.h"
 #include "input_dialog.h"
-#include "kwo_check_box.h"
-#include "kwo_combo_box.h"
-#include "kwo_form.h"
-#include "kwo_page_control.h"
 #include "plc_communication_settings.h"
 #include "power_management_view.h"
-#include "window_fixture.h"
 #include "ui_fixtures.h"
 #include "week_day.h"
+#include "window_fixture.h"
 
 namespace morvit::testing {
 namespace {

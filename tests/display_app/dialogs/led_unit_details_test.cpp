@@ -3,8 +3,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include "image_button.h"
-#include "kwo_form.h"
+#include "controls/image_button.h"
+#include "frames/kwo_form.h"
 #include "led_unit_details.h"
 #include "screen_model.h"
 #include "ui_fixtures.h"

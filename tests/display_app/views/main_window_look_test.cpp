@@ -8,9 +8,9 @@
 #include <string>
 
 #include "auto_detect.h"
+#include "frames/kwo_form.h"
+#include "frames/kwo_status_bar.h"
 #include "globals.h"
-#include "kwo_form.h"
-#include "kwo_status_bar.h"
 #include "local_link_services.h"
 #include "main_window.h"
 #include "test_seams.h"

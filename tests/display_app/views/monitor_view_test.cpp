@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "color.h"
+#include "controls/kwo_image_panel.h"
+#include "controls/kwo_scroll_bar.h"
+#include "frames/kwo_menu.h"
 #include "globals.h"
-#include "kwo_image_panel.h"
-#include "kwo_menu.h"
-#include "kwo_scroll_bar.h"
 #include "led_panel.h"
 #include "led_unit_details.h"
 #include "legend_layout.h"

@@ -13,18 +13,18 @@
 #include <gtest/gtest.h>
 
 #include "controller_sim/controller_sim.h"
-#include "image_button.h"
-#include "kwo_check_box.h"
-#include "kwo_combo_box.h"
+#include "controls/image_button.h"
+#include "controls/kwo_check_box.h"
+#include "controls/kwo_combo_box.h"
 #include "local_link_services.h"
 #include "loopback_udp.h"
 #include "main_window.h"
 #include "plc_register_map.h"
 #include "power_management_view.h"
-#include "window_fixture.h"
 #include "power_view_parts.h"
 #include "status_hint.h"
 #include "ui_fixtures.h"
+#include "window_fixture.h"
 
 namespace morvit::testing {
 namespace {

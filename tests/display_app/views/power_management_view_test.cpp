@@ -12,20 +12,20 @@
 #include <gtest/gtest.h>
 
 #include "application.h"
+#include "controls/image_button.h"
+#include "controls/kwo_check_box.h"
+#include "controls/kwo_combo_box.h"
+#include "controls/kwo_page_control.h"
 #include "fake_plc_api.h"
-#include "image_button.h"
+#include "frames/kwo_menu.h"
 #include "input_dialog.h"
-#include "kwo_check_box.h"
-#include "kwo_combo_box.h"
-#include "kwo_menu.h"
-#include "kwo_page_control.h"
 #include "plc_register_map.h"
 #include "power_management_view.h"
-#include "window_fixture.h"
 #include "power_view_parts.h"
 #include "status_hint.h"
 #include "ui_fixtures.h"
 #include "week_day.h"
+#include "window_fixture.h"
 
 namespace morvit::testing {
 namespace {

@@ -8,7 +8,7 @@
 #include <limits>
 #include <span>
 
-#include "frame_logic.h"
+#include "rules/frame_logic.h"
 #include "themes/skin_file.h"
 #include "themes/theme_table.h"
 
