@@ -14,6 +14,7 @@
 #include "temp_dir.h"
 #include "test_projects.h"
 #include "user_ini_export.h"
+#include "user_ini_names.h"
 
 namespace {
 
@@ -42,44 +43,45 @@ void BM_ReadUserIniLikeDisplay(benchmark::State &state) {
   testsupport::TempDir dir;
   const std::string path = selkan::UserIniPath(dir.str());
   if (!selkan::ExportUserIni(largest(), path).ok()) state.SkipWithError("export failed");
-  using platform::FormatInteger;
+  namespace names = user_ini;
+  using names::Key;
   for (auto _ : state) {
     auto loaded = platform::IniFile::Load(path);
     const platform::IniFile &ini = loaded.value();
-    double sink = ini.ReadInteger("Parms", "TemWarn", 54);
-    const int32_t c = ini.ReadInteger("PLCParms", "Count", 0);
+    double sink = ini.ReadInteger(names::kParms, names::kTemWarn, 54);
+    const int32_t c = ini.ReadInteger(names::kControllers, names::kCount, 0);
     for (int32_t i = 0; i < c; ++i) {
-      const std::string n = FormatInteger(i);
-      sink += ini.ReadInteger("PLCParms", "Addr" + n, 0);
-      sink += static_cast<double>(ini.ReadString("PLCParms", "Name" + n, "").size());
-      sink += ini.ReadInteger("PLCParms", "ConnMode" + n, 0);
-      sink += ini.ReadInteger("PLCParms", "Comm" + n, 0);
-      sink += static_cast<double>(ini.ReadString("PLCParms", "IP" + n, "192.168.0.1").size());
-      sink += ini.ReadInteger("PLCParms", "Port" + n, 6666);
+      sink += ini.ReadInteger(names::kControllers, Key(names::kAddr, i), 0);
+      sink += static_cast<double>(ini.ReadString(names::kControllers, Key(names::kName, i), "").size());
+      sink += ini.ReadInteger(names::kControllers, Key(names::kConnMode, i), 0);
+      sink += ini.ReadInteger(names::kControllers, Key(names::kComm, i), 0);
+      sink += static_cast<double>(ini.ReadString(names::kControllers, Key(names::kIP, i), names::kDefaultIP).size());
+      sink += ini.ReadInteger(names::kControllers, Key(names::kPort, i), names::kDefaultPort);
     }
     for (int32_t i = 0; i < c; ++i) {
-      const std::string block = "PLC" + FormatInteger(i);
-      const int32_t items = ini.ReadInteger(block, "Count", 0);
+      const std::string block = names::ControllerSection(i);
+      const int32_t items = ini.ReadInteger(block, names::kCount, 0);
       for (int32_t j = 0; j < items; ++j) {
-        const std::string s = block + "ItemStatus" + FormatInteger(j);
-        sink += ini.ReadInteger(s, "stType", 0);
-        sink += static_cast<double>(ini.ReadString(s, "stName", "").size());
-        sink += ini.ReadInteger(s, "stID", 0);
-        sink += ini.ReadInteger(s, "stPrecision", 0);
-        sink += ini.ReadFloat(s, "stParm1", 0) + ini.ReadFloat(s, "stParm2", 0) + ini.ReadFloat(s, "stParm3", 0);
+        const std::string s = names::StatusItemSection(i, j);
+        sink += ini.ReadInteger(s, names::kStType, 0);
+        sink += static_cast<double>(ini.ReadString(s, names::kStName, "").size());
+        sink += ini.ReadInteger(s, names::kStId, 0);
+        sink += ini.ReadInteger(s, names::kStPrecision, 0);
+        sink += ini.ReadFloat(s, names::kStParm1, 0) + ini.ReadFloat(s, names::kStParm2, 0) +
+                ini.ReadFloat(s, names::kStParm3, 0);
       }
     }
-    const int32_t d = ini.ReadInteger("DeviceParms", "Count", 0);
+    const int32_t d = ini.ReadInteger(names::kDevices, names::kCount, 0);
     for (int32_t i = 0; i < d; ++i) {
-      const std::string n = FormatInteger(i);
-      sink += static_cast<double>(ini.ReadString("DeviceParms", "Name" + n, "").size());
-      sink += ini.ReadInteger("DeviceParms", "ID" + n, 0) + ini.ReadInteger("DeviceParms", "PLC_ID" + n, 0);
+      sink += static_cast<double>(ini.ReadString(names::kDevices, Key(names::kName, i), "").size());
+      sink += ini.ReadInteger(names::kDevices, Key(names::kId, i), 0) +
+              ini.ReadInteger(names::kDevices, Key(names::kPlcId, i), 0);
     }
-    const int32_t o = ini.ReadInteger("DoParms", "Count", 0);
+    const int32_t o = ini.ReadInteger(names::kOutputs, names::kCount, 0);
     for (int32_t k = 0; k < o; ++k) {
-      const std::string n = FormatInteger(k);
-      sink += ini.ReadInteger("DoParms", "PLC_ID" + n, 0) + ini.ReadInteger("DoParms", "LC_ID" + n, 0) +
-              ini.ReadInteger("DoParms", "Output" + n, 0);
+      sink += ini.ReadInteger(names::kOutputs, Key(names::kPlcId, k), 0) +
+              ini.ReadInteger(names::kOutputs, Key(names::kLcId, k), 0) +
+              ini.ReadInteger(names::kOutputs, Key(names::kOutput, k), 0);
     }
     benchmark::DoNotOptimize(sink);
   }
