@@ -14,7 +14,7 @@ FrameLog &FrameLog::instance() {
   return *log;
 }
 
-FrameLog::FrameLog() : files_{File{kSerialFrameLog, {}, {}, {}, {}, {}}, File{kUdpFrameLog, {}, {}, {}, {}, {}}} {}
+FrameLog::FrameLog() : files_{File{kSerialFrameLog, {}, {}, {}, {}}, File{kUdpFrameLog, {}, {}, {}, {}}} {}
 
 void FrameLog::post(const char *name, std::string frame) noexcept {
   if (name == nullptr) return;
@@ -33,14 +33,7 @@ void FrameLog::post(const char *name, std::string frame) noexcept {
           thread_ = std::thread([this] { run(); });
         } catch (...) {
           // No thread to spare: this one writes the log itself.
-          std::string text = std::move(*file.pending);
-          file.pending.reset();
-          writing_ = true;
-          lock.unlock();
-          write(file, text);
-          lock.lock();
-          writing_ = false;
-          idle_.notify_all();
+          writePending(lock, file);
           return;
         }
       }
@@ -89,15 +82,19 @@ void FrameLog::run() {
       return next != nullptr || stopping_;
     });
     if (next == nullptr) return;  // stopping, and everything is written
-    std::string text = std::move(*next->pending);
-    next->pending.reset();
-    writing_ = true;
-    lock.unlock();
-    write(*next, text);
-    lock.lock();
-    writing_ = false;
-    idle_.notify_all();
+    writePending(lock, *next);
   }
+}
+
+void FrameLog::writePending(std::unique_lock<std::mutex> &lock, File &file) {
+  const std::string text = std::move(*file.pending);
+  file.pending.reset();
+  writing_ = true;
+  lock.unlock();
+  write(file, text);
+  lock.lock();
+  writing_ = false;
+  idle_.notify_all();
 }
 
 void FrameLog::write(File &file, const std::string &frame) {
@@ -107,15 +104,10 @@ void FrameLog::write(File &file, const std::string &frame) {
     if (!file.writer || dir != file.dir) {
       file.writer = std::make_unique<platform::RepeatedFileWriter>(platform::ResolveConfigFile(dir, file.name));
       file.dir = dir;
-      file.written.reset();
     }
-    if (file.written == frame) return;  // a poll repeating its request
     // A failure is not reported on purpose (the directory may be
-    // read-only); the next frame tries again.
-    if (file.writer->replace(frame).ok()) {
-      file.written = frame;
-    } else {
-      file.written.reset();
+    // read-only); the frame's next post tries again.
+    if (!file.writer->replace(frame).ok()) {
       std::lock_guard lock(mutex_);
       file.posted.reset();
     }

@@ -10,8 +10,8 @@
 // than the writer writes them coalesce: the newest wins. The file's place
 // (an existing file of the name in any letter case) is looked up once per
 // file and directory, and so is the sweep of temporary files that a killed
-// writer left behind. A frame the file already holds from this writer's
-// last replace is not written again.
+// writer left behind. A frame posted again while the file holds it (a poll
+// repeating its request) neither wakes the writer nor is written again.
 #include <array>
 #include <condition_variable>
 #include <memory>
@@ -56,11 +56,12 @@ class FrameLog {
     // resolved in.
     std::string dir;
     std::unique_ptr<platform::RepeatedFileWriter> writer;
-    std::optional<std::string> written;  // what the file holds since the last replace
   };
 
   FrameLog();
   void run();
+  // Takes the file's pending frame and writes it with the mutex released.
+  void writePending(std::unique_lock<std::mutex> &lock, File &file);
   void write(File &file, const std::string &frame);
 
   std::mutex mutex_;

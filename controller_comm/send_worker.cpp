@@ -58,8 +58,8 @@ class Worker {
     {
       std::lock_guard lock(mutex_);
       stopping_ = true;
-      work_.notify_one();
     }
+    work_.notify_one();
     gate_->close();
     if (thread_.get_id() == std::this_thread::get_id()) {
       // Only a handler run on the worker itself could get here; it ends

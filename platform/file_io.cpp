@@ -84,6 +84,27 @@ class FdCloser {
   int fd_;
 };
 
+// Gives up a temporary file: closed when still open, and removed.
+Error dropTemporary(FdCloser &closer, const std::string &temp, const std::string &path, int err) {
+  const int fd = closer.release();
+  if (fd >= 0) ::close(fd);
+  ::unlink(temp.c_str());
+  return writeError(path, err);
+}
+
+// Closes a written temporary file and renames it over target.
+Result<void> putInPlace(FdCloser &closer, const std::string &temp, const std::string &target,
+                        const std::string &path) {
+  if (::close(closer.release()) != 0) return dropTemporary(closer, temp, path, errno);
+  if (::rename(temp.c_str(), target.c_str()) != 0) return dropTemporary(closer, temp, path, errno);
+  return {};
+}
+
+std::string baseOf(const std::string &path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 std::string dirOf(const std::string &path) {
   auto slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
@@ -226,7 +247,7 @@ Result<void> WriteFileAtomically(const std::string &path, std::string_view bytes
 Result<void> WriteFileAtomically(const std::string &path, std::span<const uint8_t> bytes, Durability durability) {
   const std::string target = resolveLinkOnce(path);
   const std::string dir = dirOf(target);
-  std::string base = target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
+  const std::string base = baseOf(target);
   std::string temp = JoinPath(dir, tempPrefix(base) + std::string(kTempUniqueLength, 'X'));
   const bool synced = durability == Durability::Synced;
 
@@ -244,27 +265,12 @@ Result<void> WriteFileAtomically(const std::string &path, std::span<const uint8_
   int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) return writeError(path, errno);
   FdCloser closer(fd);
-  auto fail = [&](int err) {
-    ::close(closer.release());
-    ::unlink(temp.c_str());
-    return writeError(path, err);
-  };
-
-  if (::fchmod(fd, mode) != 0) return fail(errno);
-  if (!writeAll(fd, bytes.data(), bytes.size())) return fail(errno);
-  if (synced && countedSync(fd) != 0) return fail(errno);
+  if (::fchmod(fd, mode) != 0) return dropTemporary(closer, temp, path, errno);
+  if (!writeAll(fd, bytes.data(), bytes.size())) return dropTemporary(closer, temp, path, errno);
+  if (synced && countedSync(fd) != 0) return dropTemporary(closer, temp, path, errno);
   // As a kill here would: the temporary file stays behind.
   if (g_failAfterTempWrite.load()) return writeError(path, EIO);
-  if (::close(closer.release()) != 0) {
-    int err = errno;
-    ::unlink(temp.c_str());
-    return writeError(path, err);
-  }
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    int err = errno;
-    ::unlink(temp.c_str());
-    return writeError(path, err);
-  }
+  if (auto placed = putInPlace(closer, temp, target, path); !placed.ok()) return placed;
   if (!synced) return {};
   int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dirFd >= 0) {
@@ -277,7 +283,7 @@ Result<void> WriteFileAtomically(const std::string &path, std::span<const uint8_
 
 RepeatedFileWriter::RepeatedFileWriter(const std::string &path) : path_(path), target_(resolveLinkOnce(path)) {
   const std::string dir = dirOf(target_);
-  const std::string base = target_.substr(target_.rfind('/') == std::string::npos ? 0 : target_.rfind('/') + 1);
+  const std::string base = baseOf(target_);
   tempPrefix_ = JoinPath(dir, tempPrefix(base));
   const mode_t mask = currentUmask();
   struct stat st;
@@ -303,24 +309,11 @@ Result<void> RepeatedFileWriter::replace(std::string_view bytes) {
   }
   if (fd < 0) return writeError(path_, EEXIST);
   FdCloser closer(fd);
-  auto fail = [&](int err) {
-    ::close(closer.release());
-    ::unlink(temp.c_str());
-    return writeError(path_, err);
-  };
-  if (chmodNeeded_ && ::fchmod(fd, static_cast<mode_t>(mode_)) != 0) return fail(errno);
-  if (!writeAll(fd, reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size())) return fail(errno);
-  if (::close(closer.release()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    return writeError(path_, err);
+  if (chmodNeeded_ && ::fchmod(fd, static_cast<mode_t>(mode_)) != 0) return dropTemporary(closer, temp, path_, errno);
+  if (!writeAll(fd, reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size())) {
+    return dropTemporary(closer, temp, path_, errno);
   }
-  if (::rename(temp.c_str(), target_.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    return writeError(path_, err);
-  }
-  return {};
+  return putInPlace(closer, temp, target_, path_);
 }
 
 void SetAtomicWriteFaultForTests(bool fail) { g_failAfterTempWrite.store(fail); }
