@@ -8,7 +8,7 @@
 #include <array>
 #include <cstdint>
 
-#include "library_state.h"
+#include "controller_comm/library_state.h"
 #include "plc_register_map.h"
 #include "tarnex.h"
 #include "transport/export_guard.h"

@@ -1,4 +1,4 @@
-#include "command_queue.h"
+#include "controller_comm/command_queue.h"
 
 #include <utility>
 

@@ -1,11 +1,11 @@
-#include "frame_log.h"
+#include "controller_comm/frame_log.h"
 
 #include <pthread.h>
 
 #include <cstring>
 #include <utility>
 
-#include "app_dir.h"
+#include "platform/app_dir.h"
 
 namespace tarnex {
 

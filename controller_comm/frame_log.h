@@ -20,7 +20,7 @@
 #include <string>
 #include <thread>
 
-#include "file_io.h"
+#include "platform/file_io.h"
 
 namespace tarnex {
 

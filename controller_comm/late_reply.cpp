@@ -1,8 +1,8 @@
-#include "late_reply.h"
+#include "controller_comm/late_reply.h"
 
 #include <algorithm>
 
-#include "reply_wait.h"
+#include "controller_comm/reply_wait.h"
 
 namespace tarnex {
 

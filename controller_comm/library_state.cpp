@@ -1,11 +1,11 @@
-#include "library_state.h"
+#include "controller_comm/library_state.h"
 
 #include <climits>
 #include <cstdint>
 #include <cstring>
 #include <utility>
 
-#include "frame_log.h"
+#include "controller_comm/frame_log.h"
 
 namespace tarnex {
 

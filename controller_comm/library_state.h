@@ -20,11 +20,11 @@
 #include <variant>
 #include <vector>
 
-#include "ascii_frame.h"
-#include "command_queue.h"
+#include "controller_comm/ascii_frame.h"
+#include "controller_comm/command_queue.h"
+#include "controller_comm/reply_match.h"
+#include "controller_comm/send_worker.h"
 #include "plc_reply.h"
-#include "reply_match.h"
-#include "send_worker.h"
 #include "transport/com_port_set.h"
 #include "transport/udp_link.h"
 #include "window_messages.h"

@@ -1,8 +1,8 @@
 // The PLC_ exports: start-up, clean-up, notify window, device slots and the
 // reply record; the two send exports.
-#include "frame_log.h"
-#include "library_state.h"
-#include "send_worker.h"
+#include "controller_comm/frame_log.h"
+#include "controller_comm/library_state.h"
+#include "controller_comm/send_worker.h"
 #include "tarnex.h"
 #include "transport/export_guard.h"
 

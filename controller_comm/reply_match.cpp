@@ -1,6 +1,6 @@
-#include "reply_match.h"
+#include "controller_comm/reply_match.h"
 
-#include "ascii_frame.h"
+#include "controller_comm/ascii_frame.h"
 #include "tarnex.h"
 
 namespace tarnex {

@@ -1,4 +1,4 @@
-#include "reply_wait.h"
+#include "controller_comm/reply_wait.h"
 
 #include <algorithm>
 #include <cstring>

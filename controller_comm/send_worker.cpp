@@ -1,4 +1,4 @@
-#include "send_worker.h"
+#include "controller_comm/send_worker.h"
 
 #include <pthread.h>
 
@@ -9,10 +9,10 @@
 #include <thread>
 #include <utility>
 
-#include "frame_log.h"
-#include "library_state.h"
-#include "reply_wait.h"
-#include "send_gate.h"
+#include "controller_comm/frame_log.h"
+#include "controller_comm/library_state.h"
+#include "controller_comm/reply_wait.h"
+#include "platform/send_gate.h"
 #include "tarnex.h"
 
 namespace tarnex {

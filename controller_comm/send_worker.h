@@ -12,8 +12,8 @@
 #include <memory>
 #include <string>
 
-#include "late_reply.h"
-#include "reply_match.h"
+#include "controller_comm/late_reply.h"
+#include "controller_comm/reply_match.h"
 #include "transport/link.h"
 
 namespace tarnex {

@@ -1,14 +1,14 @@
-#include "editor_app.h"
+#include "controller_editor/editor_app.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <memory>
 
-#include "application.h"
-#include "form.h"
-#include "login_form.h"
-#include "main_form.h"
+#include "controller_editor/forms/login_form.h"
+#include "controller_editor/forms/main_form.h"
+#include "platform/ui/application.h"
+#include "platform/ui/form.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The editor's start-up: the login, then the main window and the event
 // loop. The program's main and the tests run it.
-#include "link_services.h"
+#include "controller_comm/client/link_services.h"
 
 // Creates the application object unless one exists. Returns the program's
 // exit status: 0 also when the login was cancelled. The main window hands

@@ -3,8 +3,8 @@
 #include <QByteArray>
 #include <QtGlobal>
 
-#include "editor_app.h"
-#include "link_services.h"
+#include "controller_comm/client/link_services.h"
+#include "controller_editor/editor_app.h"
 
 int main(int argc, char **argv) {
   // Wayland lets no client place its own window: run through X11 (XWayland)

@@ -3,10 +3,10 @@
 #include <QByteArray>
 #include <QtGlobal>
 
-#include "application.h"
-#include "font.h"
-#include "link_services.h"
-#include "main_window.h"
+#include "controller_comm/client/link_services.h"
+#include "display_app/views/main_window.h"
+#include "platform/ui/application.h"
+#include "platform/ui/font.h"
 
 int main(int argc, char **argv) {
   // Wayland lets no client place its own window: run through X11 (XWayland)

@@ -4,7 +4,7 @@
 // none of them. The definitions stay beside the code they reach into.
 #include <functional>
 
-#include "tcolor.h"
+#include "platform/tcolor.h"
 
 class QDateTime;
 

@@ -1,4 +1,4 @@
-#include "file_io.h"
+#include "platform/file_io.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -17,7 +17,7 @@
 #include <utility>
 #include <fstream>
 
-#include "cp936.h"
+#include "platform/cp936.h"
 
 namespace platform {
 namespace {

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "result.h"
+#include "platform/result.h"
 
 namespace platform {
 

@@ -1,12 +1,12 @@
-#include "ini_file.h"
+#include "platform/ini_file.h"
 
 #include <cerrno>
 #include <optional>
 #include <utility>
 
-#include "cp936.h"
-#include "file_io.h"
-#include "number_text.h"
+#include "platform/cp936.h"
+#include "platform/file_io.h"
+#include "platform/number_text.h"
 
 namespace platform {
 namespace {

@@ -1,6 +1,6 @@
-#include "message_receiver.h"
+#include "platform/message_receiver.h"
 
-#include "send_gate.h"
+#include "platform/send_gate.h"
 
 namespace platform {
 

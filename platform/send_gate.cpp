@@ -1,6 +1,6 @@
-#include "send_gate.h"
+#include "platform/send_gate.h"
 
-#include "send_through.h"
+#include "platform/send_through.h"
 
 namespace platform {
 

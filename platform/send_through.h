@@ -3,7 +3,7 @@
 // gate or not (null), shared by SendMessageA and SendGate.
 #include <memory>
 
-#include "message_receiver.h"
+#include "platform/message_receiver.h"
 
 namespace platform {
 

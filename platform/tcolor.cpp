@@ -1,4 +1,4 @@
-#include "tcolor.h"
+#include "platform/tcolor.h"
 
 #include <array>
 

@@ -8,9 +8,9 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "message_receiver.h"
-#include "send_gate.h"
-#include "send_through.h"
+#include "platform/message_receiver.h"
+#include "platform/send_gate.h"
+#include "platform/send_through.h"
 
 namespace platform {
 namespace {

@@ -1,11 +1,11 @@
-#include "ack_receiver.h"
+#include "screen_comm/ack_receiver.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "byte_order.h"
-#include "screen_frame.h"
-#include "screen_vars.h"
+#include "platform/byte_order.h"
+#include "screen_comm/screen_frame.h"
+#include "screen_comm/screen_vars.h"
 #include "transport/lrc.h"
 
 namespace quodel {

@@ -3,12 +3,12 @@
 #include <cstring>
 #include <string>
 
-#include "ack_receiver.h"
-#include "byte_order.h"
+#include "platform/byte_order.h"
 #include "quodel.h"
-#include "screen_frame.h"
-#include "screen_links.h"
-#include "screen_vars.h"
+#include "screen_comm/ack_receiver.h"
+#include "screen_comm/screen_frame.h"
+#include "screen_comm/screen_links.h"
+#include "screen_comm/screen_vars.h"
 #include "transport/export_guard.h"
 
 namespace quodel {

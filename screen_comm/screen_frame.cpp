@@ -1,6 +1,6 @@
-#include "screen_frame.h"
+#include "screen_comm/screen_frame.h"
 
-#include "byte_order.h"
+#include "platform/byte_order.h"
 #include "transport/lrc.h"
 
 namespace quodel {

@@ -1,4 +1,4 @@
-#include "screen_links.h"
+#include "screen_comm/screen_links.h"
 
 #include <errno.h>
 #include <netdb.h>

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <memory>
 
-#include "ack_receiver.h"
+#include "screen_comm/ack_receiver.h"
 #include "transport/com_port_path.h"
 #include "transport/com_port_set.h"
 #include "transport/udp_link.h"

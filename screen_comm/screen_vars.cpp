@@ -1,10 +1,10 @@
-#include "screen_vars.h"
+#include "screen_comm/screen_vars.h"
 
 #include <algorithm>
 #include <cstring>
 #include <span>
 
-#include "byte_order.h"
+#include "platform/byte_order.h"
 
 namespace quodel {
 namespace {

@@ -1,4 +1,4 @@
-#include "baud_rate.h"
+#include "transport/baud_rate.h"
 
 #include <iterator>
 

@@ -1,11 +1,11 @@
-#include "com_port_path.h"
+#include "transport/com_port_path.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
 
 #include <string_view>
 
-#include "app_dir.h"
+#include "platform/app_dir.h"
 
 namespace transport {
 namespace {

@@ -1,4 +1,4 @@
-#include "com_port_set.h"
+#include "transport/com_port_set.h"
 
 namespace transport {
 

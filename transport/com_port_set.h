@@ -6,8 +6,8 @@
 #include <memory>
 #include <mutex>
 
-#include "com_port_path.h"
-#include "serial_port.h"
+#include "transport/com_port_path.h"
+#include "transport/serial_port.h"
 
 namespace transport {
 

@@ -1,4 +1,4 @@
-#include "dotted_quad.h"
+#include "transport/dotted_quad.h"
 
 #include <arpa/inet.h>
 

@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <string>
 
-#include "wait_result.h"
+#include "transport/wait_result.h"
 
 namespace transport {
 

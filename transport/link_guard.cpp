@@ -1,4 +1,4 @@
-#include "link_guard.h"
+#include "transport/link_guard.h"
 
 #include <errno.h>
 #include <sys/eventfd.h>

@@ -13,7 +13,7 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "wait_result.h"
+#include "transport/wait_result.h"
 
 namespace transport {
 

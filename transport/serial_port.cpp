@@ -1,4 +1,4 @@
-#include "serial_port.h"
+#include "transport/serial_port.h"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -9,7 +9,7 @@
 #include <chrono>
 #include <cstdint>
 
-#include "baud_rate.h"
+#include "transport/baud_rate.h"
 
 namespace transport {
 namespace {

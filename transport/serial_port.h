@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "link.h"
-#include "link_guard.h"
-#include "wait_result.h"
+#include "transport/link.h"
+#include "transport/link_guard.h"
+#include "transport/wait_result.h"
 
 namespace transport {
 

@@ -1,4 +1,4 @@
-#include "udp_link.h"
+#include "transport/udp_link.h"
 
 #include <arpa/inet.h>
 #include <errno.h>
@@ -8,7 +8,7 @@
 
 #include <climits>
 
-#include "dotted_quad.h"
+#include "transport/dotted_quad.h"
 
 namespace transport {
 

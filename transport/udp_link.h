@@ -7,9 +7,9 @@
 #include <cstddef>
 #include <string>
 
-#include "link.h"
-#include "link_guard.h"
-#include "wait_result.h"
+#include "transport/link.h"
+#include "transport/link_guard.h"
+#include "transport/wait_result.h"
 
 namespace transport {
 

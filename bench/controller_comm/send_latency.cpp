@@ -48,13 +48,13 @@
 #include <thread>
 #include <vector>
 
-#include "ascii_frame.h"
-#include "com_link.h"
-#include "controller_sim/controller_sim.h"
-#include "file_io.h"
+#include "controller_comm/ascii_frame.h"
+#include "platform/file_io.h"
 #include "tarnex.h"
-#include "temp_dir.h"
-#include "thread_receiver.h"
+#include "tests/support/com_link.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/thread_receiver.h"
+#include "tools/controller_sim/controller_sim.h"
 #include "transport/serial_port.h"
 #include "transport/udp_link.h"
 

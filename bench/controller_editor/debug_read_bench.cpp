@@ -31,13 +31,13 @@
 #include <string>
 #include <vector>
 
-#include "app_dir.h"
-#include "application.h"
-#include "bench_common.h"
-#include "controller_sim/controller_sim.h"
-#include "debug_form.h"
-#include "message_box.h"
-#include "message_bridge.h"
+#include "bench/display_app/bench_common.h"
+#include "controller_editor/forms/debug_form.h"
+#include "platform/app_dir.h"
+#include "platform/ui/application.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/message_bridge.h"
+#include "tools/controller_sim/controller_sim.h"
 
 namespace {
 

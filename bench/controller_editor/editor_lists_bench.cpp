@@ -10,15 +10,16 @@
 #include <benchmark/benchmark.h>
 #include <string>
 
-#include "application.h"
-#include "device_form.h"
-#include "editor_globals.h"
-#include "fake_plc_api.h"
-#include "output_form.h"
-#include "status_form.h"
-#include "temp_dir.h"
-#include "test_projects.h"
-#include "user_ini_export.h"
+#include "controller_editor/forms/device_form.h"
+#include "controller_editor/forms/output_form.h"
+#include "controller_editor/forms/status_form.h"
+#include "controller_editor/model/editor_globals.h"
+#include "controller_editor/model/user_ini_export.h"
+#include "platform/ui/application.h"
+#include "tests/controller_editor/model/test_projects.h"
+#include "tests/support/fake_plc_api.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_link_services.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ void BM_OpenProject(benchmark::State &state) {
 BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond);
 
 template <class F, class... Args>
-void ShowForm(benchmark::State &state, Args &...args) {
+void ShowForm(benchmark::State &state, const Args &...args) {
   Largest();
   for (auto _ : state) {
     F form(nullptr, args...);
@@ -80,8 +81,8 @@ BENCHMARK(BM_StatusEditorEveryController)->Unit(benchmark::kMillisecond);
 // first controller's outputs.
 void BM_DeviceEditorShown(benchmark::State &state) {
   tarnex_client::testing::FakePlcApi api;
-  tarnex_client::PlcLinkSettings link{0, 9600};
-  ShowForm<TDeviceForm>(state, api, link);
+  const tarnex_client::LinkServices services = testsupport::ServicesOver(api);
+  ShowForm<TDeviceForm>(state, services);
 }
 BENCHMARK(BM_DeviceEditorShown)->Unit(benchmark::kMillisecond);
 
@@ -89,7 +90,7 @@ BENCHMARK(BM_DeviceEditorShown)->Unit(benchmark::kMillisecond);
 void BM_DeviceEditorEveryController(benchmark::State &state) {
   Largest();
   tarnex_client::testing::FakePlcApi api;
-  TDeviceForm form(nullptr, api, tarnex_client::PlcLinkSettings{0, 9600});
+  TDeviceForm form(nullptr, testsupport::ServicesOver(api));
   form.show();
   QTreeWidget *tree = form.tvLogic->widget();
   for (auto _ : state) {

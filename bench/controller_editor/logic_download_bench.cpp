@@ -26,18 +26,18 @@
 #include <string_view>
 #include <vector>
 
-#include "app_dir.h"
-#include "application.h"
-#include "bench_common.h"
-#include "event_wait.h"
-#include "conn_form.h"
-#include "controller_sim/controller_sim.h"
-#include "device_form.h"
-#include "editor_globals.h"
-#include "message_box.h"
-#include "message_bridge.h"
-#include "project.h"
-#include "tool_bar.h"
+#include "bench/display_app/bench_common.h"
+#include "bench/display_app/event_wait.h"
+#include "controller_editor/forms/conn_form.h"
+#include "controller_editor/forms/device_form.h"
+#include "controller_editor/model/editor_globals.h"
+#include "controller_editor/model/project.h"
+#include "platform/app_dir.h"
+#include "platform/ui/application.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/message_bridge.h"
+#include "platform/ui/tool_bar.h"
+#include "tools/controller_sim/controller_sim.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <QtGlobal>
 #include <cstdio>
 
-#include "application.h"
-#include "editor_app.h"
-#include "login_form.h"
+#include "controller_editor/editor_app.h"
+#include "controller_editor/forms/login_form.h"
+#include "platform/ui/application.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 #include <filesystem>
 #include <fstream>
 
-#include "file_io.h"
-#include "ini_file.h"
-#include "number_text.h"
-#include "project_file.h"
-#include "temp_dir.h"
-#include "test_projects.h"
-#include "user_ini_export.h"
-#include "user_ini_names.h"
+#include "controller_comm/client/user_ini_names.h"
+#include "controller_editor/model/project_file.h"
+#include "controller_editor/model/user_ini_export.h"
+#include "platform/file_io.h"
+#include "platform/ini_file.h"
+#include "platform/number_text.h"
+#include "tests/controller_editor/model/test_projects.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

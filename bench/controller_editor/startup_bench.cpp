@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "bench_common.h"
+#include "bench/display_app/bench_common.h"
 
 namespace {
 

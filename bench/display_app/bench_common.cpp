@@ -1,4 +1,4 @@
-#include "bench_common.h"
+#include "bench/display_app/bench_common.h"
 
 #include <stdlib.h>
 #include <sys/utsname.h>
@@ -15,7 +15,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "cp936.h"
+#include "platform/cp936.h"
 
 namespace bench {
 

@@ -22,11 +22,11 @@
 #include <string>
 #include <vector>
 
-#include "bench_common.h"
-#include "led_panel.h"
-#include "offscreen_main.h"
-#include "panel.h"
-#include "reference_led_paint.h"
+#include "bench/display_app/bench_common.h"
+#include "bench/display_app/reference_led_paint.h"
+#include "bench/support/offscreen_main.h"
+#include "display_app/views/led_panel.h"
+#include "platform/ui/panel.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "reference_led_paint.h"
+#include "bench/display_app/reference_led_paint.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "color.h"
-#include "led_panel.h"
+#include "display_app/views/led_panel.h"
+#include "platform/ui/color.h"
 
 namespace reference {
 

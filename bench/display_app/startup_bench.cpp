@@ -23,8 +23,8 @@
 #include <string>
 #include <vector>
 
-#include "bench_common.h"
-#include "controller_sim/controller_sim.h"
+#include "bench/display_app/bench_common.h"
+#include "tools/controller_sim/controller_sim.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "file_io.h"
-#include "plc_config.h"
-#include "temp_dir.h"
+#include "display_app/model/plc_config.h"
+#include "platform/file_io.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

@@ -25,16 +25,16 @@
 #include <string>
 #include <vector>
 
-#include "app_dir.h"
-#include "application.h"
-#include "bench_common.h"
-#include "event_wait.h"
-#include "controller_sim/controller_sim.h"
-#include "main_window.h"
-#include "message_box.h"
-#include "message_bridge.h"
-#include "power_management.h"
-#include "power_management_view.h"
+#include "bench/display_app/bench_common.h"
+#include "bench/display_app/event_wait.h"
+#include "display_app/model/power_management.h"
+#include "display_app/views/main_window.h"
+#include "display_app/views/power_management_view.h"
+#include "platform/app_dir.h"
+#include "platform/ui/application.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/message_bridge.h"
+#include "tools/controller_sim/controller_sim.h"
 
 namespace {
 

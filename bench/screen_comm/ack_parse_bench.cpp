@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "ack_receiver.h"
-#include "screen_codec.h"
-#include "screen_vars.h"
+#include "screen_comm/ack_receiver.h"
+#include "screen_comm/screen_vars.h"
+#include "tests/support/screen_codec.h"
 
 using testsupport::ScreenCodec;
 

@@ -2,10 +2,10 @@
 // against a same-size plain widget that fills itself. Offscreen.
 #include <benchmark/benchmark.h>
 
-#include "controls/kwo_button.h"
-#include "filled_widget.h"
-#include "offscreen_main.h"
-#include "shown_form.h"
+#include "bench/support/filled_widget.h"
+#include "bench/support/offscreen_main.h"
+#include "bench/support/shown_form.h"
+#include "skin_toolkit/controls/kwo_button.h"
 
 namespace {
 

@@ -8,13 +8,13 @@
 
 #include <climits>
 
-#include "controls/kwo_list_box.h"
-#include "controls/kwo_scroll_bar.h"
-#include "controls/kwo_track_bar.h"
-#include "filled_widget.h"
-#include "form.h"
-#include "offscreen_main.h"
-#include "shown_form.h"
+#include "bench/support/filled_widget.h"
+#include "bench/support/offscreen_main.h"
+#include "bench/support/shown_form.h"
+#include "platform/ui/form.h"
+#include "skin_toolkit/controls/kwo_list_box.h"
+#include "skin_toolkit/controls/kwo_scroll_bar.h"
+#include "skin_toolkit/controls/kwo_track_bar.h"
 
 namespace {
 

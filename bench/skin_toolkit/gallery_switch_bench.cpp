@@ -18,12 +18,12 @@
 #include <memory>
 #include <string>
 
-#include "application.h"
-#include "filled_widget.h"
-#include "form.h"
-#include "frames/kwo_form.h"
-#include "gallery/controls_sheet.h"
-#include "offscreen_main.h"
+#include "bench/support/filled_widget.h"
+#include "bench/support/offscreen_main.h"
+#include "platform/ui/application.h"
+#include "platform/ui/form.h"
+#include "skin_toolkit/frames/kwo_form.h"
+#include "skin_toolkit/gallery/controls_sheet.h"
 
 namespace {
 

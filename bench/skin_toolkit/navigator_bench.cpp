@@ -7,11 +7,11 @@
 //   kwokit-navigator-bench [Google Benchmark options]
 #include <benchmark/benchmark.h>
 
-#include "controls/db_navigator.h"
-#include "data_set.h"
-#include "filled_widget.h"
-#include "offscreen_main.h"
-#include "panel.h"
+#include "bench/support/filled_widget.h"
+#include "bench/support/offscreen_main.h"
+#include "platform/ui/data_set.h"
+#include "platform/ui/panel.h"
+#include "skin_toolkit/controls/db_navigator.h"
 
 namespace {
 

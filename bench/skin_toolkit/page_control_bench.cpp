@@ -11,11 +11,11 @@
 #include <QString>
 #include <benchmark/benchmark.h>
 
-#include "controls/kwo_page_control.h"
-#include "filled_widget.h"
-#include "form.h"
-#include "offscreen_main.h"
-#include "shown_form.h"
+#include "bench/support/filled_widget.h"
+#include "bench/support/offscreen_main.h"
+#include "bench/support/shown_form.h"
+#include "platform/ui/form.h"
+#include "skin_toolkit/controls/kwo_page_control.h"
 
 namespace {
 

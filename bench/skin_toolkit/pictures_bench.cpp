@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "bench_common.h"
-#include "offscreen_main.h"
-#include "themes/builtin_pictures.h"
+#include "bench/display_app/bench_common.h"
+#include "bench/support/offscreen_main.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
 
 namespace {
 

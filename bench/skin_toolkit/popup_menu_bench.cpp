@@ -24,10 +24,10 @@
 #include <string>
 #include <vector>
 
-#include "bench_common.h"
-#include "frames/kwo_menu.h"
-#include "menu_view.h"
-#include "offscreen_main.h"
+#include "bench/display_app/bench_common.h"
+#include "bench/support/offscreen_main.h"
+#include "platform/ui/menu_view.h"
+#include "skin_toolkit/frames/kwo_menu.h"
 
 namespace {
 

@@ -20,11 +20,11 @@
 #include <string>
 #include <vector>
 
-#include "bench_common.h"
-#include "form.h"
-#include "frames/kwo_form.h"
-#include "frames/kwo_title_bar.h"
-#include "offscreen_main.h"
+#include "bench/display_app/bench_common.h"
+#include "bench/support/offscreen_main.h"
+#include "platform/ui/form.h"
+#include "skin_toolkit/frames/kwo_form.h"
+#include "skin_toolkit/frames/kwo_title_bar.h"
 
 namespace {
 

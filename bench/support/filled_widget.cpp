@@ -1,4 +1,4 @@
-#include "filled_widget.h"
+#include "bench/support/filled_widget.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,11 +1,11 @@
-#include "offscreen_main.h"
+#include "bench/support/offscreen_main.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 
-#include "application.h"
-#include "bench_common.h"
+#include "bench/display_app/bench_common.h"
+#include "platform/ui/application.h"
 
 namespace bench {
 

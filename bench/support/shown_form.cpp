@@ -1,4 +1,4 @@
-#include "shown_form.h"
+#include "bench/support/shown_form.h"
 
 #include <QCoreApplication>
 

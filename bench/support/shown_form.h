@@ -3,7 +3,7 @@
 // repaint benchmarks place their controls on.
 #include <memory>
 
-#include "form.h"
+#include "platform/ui/form.h"
 
 namespace bench {
 

@@ -1,4 +1,4 @@
-#include "link_services.h"
+#include "controller_comm/client/link_services.h"
 
 namespace tarnex_client {
 

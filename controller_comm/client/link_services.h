@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "plc_api.h"
+#include "controller_comm/client/plc_api.h"
 
 namespace tarnex_client {
 

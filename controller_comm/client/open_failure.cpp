@@ -1,4 +1,4 @@
-#include "open_failure.h"
+#include "controller_comm/client/open_failure.h"
 
 namespace tarnex_client {
 std::string SerialFaultText(const SerialPortProblem &problem, int32_t comPort) {

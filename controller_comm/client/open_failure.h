@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "plc_api.h"
-#include "serial_port_probe.h"
+#include "controller_comm/client/plc_api.h"
+#include "controller_comm/client/serial_port_probe.h"
 
 namespace tarnex_client {
 

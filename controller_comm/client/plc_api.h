@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "controller_comm/client/serial_port_probe.h"
 #include "plc_reply.h"
-#include "serial_port_probe.h"
 #include "tarnex.h"
 #include "window_messages.h"
 

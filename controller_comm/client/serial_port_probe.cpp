@@ -1,4 +1,4 @@
-#include "serial_port_probe.h"
+#include "controller_comm/client/serial_port_probe.h"
 
 #include <fcntl.h>
 #include <grp.h>

@@ -1,7 +1,7 @@
-#include "plc_api.h"
-#include "serial_port_probe.h"
+#include "controller_comm/client/plc_api.h"
+#include "controller_comm/client/serial_port_probe.h"
+#include "controller_comm/client/udp_port_probe.h"
 #include "tarnex.h"
-#include "udp_port_probe.h"
 
 namespace tarnex_client {
 

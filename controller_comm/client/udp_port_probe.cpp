@@ -1,4 +1,4 @@
-#include "udp_port_probe.h"
+#include "controller_comm/client/udp_port_probe.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

@@ -1,11 +1,11 @@
-#include "about_form.h"
+#include "controller_editor/forms/about_form.h"
 
 #include <QDesktopServices>
 #include <QUrl>
 
-#include "button.h"
-#include "form_parts.h"
-#include "label.h"
+#include "controller_editor/forms/form_parts.h"
+#include "platform/ui/button.h"
+#include "platform/ui/label.h"
 
 TAboutForm::TAboutForm(ui::Component *owner) : ui::Form(owner) {
   {

@@ -1,7 +1,7 @@
 #pragma once
 // The About dialog: the program, its supplier and the supplier's web page.
-#include "form.h"
-#include "product_banner.h"
+#include "controller_editor/forms/product_banner.h"
+#include "platform/ui/form.h"
 
 namespace ui {
 class Button;

@@ -1,14 +1,14 @@
-#include "conn_form.h"
+#include "controller_editor/forms/conn_form.h"
 
 #include <QButtonGroup>
 
-#include "button.h"
-#include "edit.h"
-#include "group_box.h"
-#include "ip_text.h"
-#include "label.h"
-#include "message_box.h"
-#include "widget_host.h"
+#include "controller_editor/model/ip_text.h"
+#include "platform/ui/button.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/group_box.h"
+#include "platform/ui/label.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/widget_host.h"
 
 namespace {
 

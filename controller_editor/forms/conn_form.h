@@ -1,8 +1,8 @@
 #pragma once
 // Asks which link a logic-list download goes over: a serial port or UDP, the
 // port, the controller's IP address and its bus address.
-#include "form.h"
-#include "widget_host.h"
+#include "platform/ui/form.h"
+#include "platform/ui/widget_host.h"
 
 class QButtonGroup;
 

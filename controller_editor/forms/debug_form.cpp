@@ -1,4 +1,4 @@
-#include "debug_form.h"
+#include "controller_editor/forms/debug_form.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -6,10 +6,10 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
-#include "application.h"
-#include "editor_globals.h"
-#include "ip_text.h"
-#include "message_box.h"
+#include "controller_editor/model/editor_globals.h"
+#include "controller_editor/model/ip_text.h"
+#include "platform/ui/application.h"
+#include "platform/ui/message_box.h"
 
 namespace {
 
@@ -57,13 +57,7 @@ constexpr int kGridRowHeight = 18;
 }  // namespace
 
 TDebugForm::TDebugForm(ui::Component *owner, const tarnex_client::LinkServices &services)
-    : ui::Form(owner), ownApi_(services.makeApi()), link_(services.link) {
-  api_ = ownApi_.get();
-  FormCreate();
-}
-
-TDebugForm::TDebugForm(ui::Component *owner, tarnex_client::IPlcApi &api, tarnex_client::PlcLinkSettings link)
-    : ui::Form(owner), api_(&api), link_(link) {
+    : ui::Form(owner), api_(services.makeApi()), link_(services.link) {
   FormCreate();
 }
 

@@ -6,17 +6,17 @@
 // the window passes the operator's clicks on and shows the logic's texts.
 #include <memory>
 
-#include "button.h"
-#include "debug_console_logic.h"
-#include "edit.h"
-#include "form.h"
-#include "group_box.h"
-#include "label.h"
-#include "link_services.h"
-#include "plc_api.h"
-#include "status_bar.h"
-#include "string_grid.h"
-#include "widget_host.h"
+#include "controller_comm/client/link_services.h"
+#include "controller_comm/client/plc_api.h"
+#include "controller_editor/model/debug_console_logic.h"
+#include "platform/ui/button.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/form.h"
+#include "platform/ui/group_box.h"
+#include "platform/ui/label.h"
+#include "platform/ui/status_bar.h"
+#include "platform/ui/string_grid.h"
+#include "platform/ui/widget_host.h"
 
 class QButtonGroup;
 
@@ -25,9 +25,6 @@ class TDebugForm : public ui::Form {
  public:
   // On a call interface of the services' making, with their link settings.
   TDebugForm(ui::Component *owner, const tarnex_client::LinkServices &services);
-  // On another implementation of the library calls (tests); api outlives
-  // the form.
-  TDebugForm(ui::Component *owner, tarnex_client::IPlcApi &api, tarnex_client::PlcLinkSettings link);
   ~TDebugForm() override;
 
   const selkan::DebugConsoleLogic &logic() const { return *logic_; }
@@ -119,8 +116,7 @@ class TDebugForm : public ui::Form {
   // Shows the status, the item texts and the controls of a decoded read.
   void showTexts(int32_t decodedKind);
 
-  std::unique_ptr<tarnex_client::IPlcApi> ownApi_;
-  tarnex_client::IPlcApi *api_ = nullptr;
+  std::unique_ptr<tarnex_client::IPlcApi> api_;
   tarnex_client::PlcLinkSettings link_;
   std::unique_ptr<selkan::DebugConsoleLogic> logic_;
   QButtonGroup *linkKind_ = nullptr;

@@ -1,4 +1,4 @@
-#include "device_form.h"
+#include "controller_editor/forms/device_form.h"
 
 #include <QApplication>
 #include <QIntValidator>
@@ -8,20 +8,20 @@
 #include <QTreeWidget>
 #include <vector>
 
-#include "button.h"
-#include "conn_form.h"
-#include "cp936.h"
-#include "edit.h"
-#include "editor_globals.h"
-#include "label.h"
-#include "message_box.h"
-#include "name_text.h"
-#include "number_text.h"
-#include "panel.h"
-#include "project.h"
-#include "status_bar.h"
-#include "tool_bar.h"
-#include "widget_host.h"
+#include "controller_editor/forms/conn_form.h"
+#include "controller_editor/model/editor_globals.h"
+#include "controller_editor/model/name_text.h"
+#include "controller_editor/model/project.h"
+#include "platform/cp936.h"
+#include "platform/number_text.h"
+#include "platform/ui/button.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/label.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/status_bar.h"
+#include "platform/ui/tool_bar.h"
+#include "platform/ui/widget_host.h"
 
 namespace {
 
@@ -77,15 +77,9 @@ selkan::Project &CurrentProject() { return selkan::Global().project; }
 
 TDeviceForm::TDeviceForm(ui::Component *owner, const tarnex_client::LinkServices &services)
     : ui::Form(owner),
-      ownApi_(services.makeApi()),
-      api_(ownApi_.get()),
+      api_(services.makeApi()),
       link_(services.link),
       download_(*api_, link_) {
-  build();
-}
-
-TDeviceForm::TDeviceForm(ui::Component *owner, tarnex_client::IPlcApi &api, tarnex_client::PlcLinkSettings link)
-    : ui::Form(owner), api_(&api), link_(link), download_(*api_, link_) {
   build();
 }
 

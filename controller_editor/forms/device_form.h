@@ -12,11 +12,11 @@
 #include <array>
 #include <memory>
 
-#include "form.h"
-#include "link_services.h"
-#include "logic_download.h"
-#include "plc_api.h"
-#include "widget_host.h"
+#include "controller_comm/client/link_services.h"
+#include "controller_comm/client/plc_api.h"
+#include "controller_editor/model/logic_download.h"
+#include "platform/ui/form.h"
+#include "platform/ui/widget_host.h"
 
 class QTreeWidgetItem;
 
@@ -35,9 +35,6 @@ class TDeviceForm : public ui::Form {
  public:
   // On a call interface of the services' making, with their link settings.
   TDeviceForm(ui::Component *owner, const tarnex_client::LinkServices &services);
-  // On another implementation of the library calls (tests); api outlives
-  // the form.
-  TDeviceForm(ui::Component *owner, tarnex_client::IPlcApi &api, tarnex_client::PlcLinkSettings link);
   ~TDeviceForm() override;
 
   // --- handlers ---
@@ -110,8 +107,7 @@ class TDeviceForm : public ui::Form {
   void moveNode(int delta);
   void showStatus();
 
-  std::unique_ptr<tarnex_client::IPlcApi> ownApi_;
-  tarnex_client::IPlcApi *api_ = nullptr;
+  std::unique_ptr<tarnex_client::IPlcApi> api_;
   tarnex_client::PlcLinkSettings link_;
   selkan::LogicDownload download_;
   // One icon per picture, shared by every node: an icon of its own per node

@@ -3,7 +3,7 @@
 // named, placed and shown on a parent (the form itself unless given).
 #include <QString>
 
-#include "form.h"
+#include "platform/ui/form.h"
 
 template <class T>
 T *NewControl(ui::Form &form, const QString &name, int left, int top, int width, int height,

@@ -1,15 +1,15 @@
-#include "login_form.h"
+#include "controller_editor/forms/login_form.h"
 
 #include <QLineEdit>
 #include <string_view>
 
-#include "application.h"
-#include "button.h"
-#include "edit.h"
-#include "form_parts.h"
-#include "label.h"
-#include "login_check.h"
-#include "message_box.h"
+#include "controller_editor/forms/form_parts.h"
+#include "controller_editor/model/login_check.h"
+#include "platform/ui/application.h"
+#include "platform/ui/button.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/label.h"
+#include "platform/ui/message_box.h"
 
 namespace {
 

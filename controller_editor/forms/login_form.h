@@ -2,8 +2,8 @@
 // The login dialog shown before the main window. The fixed pair closes it
 // with mrOk; a wrong pair is answered with a box and another try. Escape,
 // Cancel and the close box end the program.
-#include "form.h"
-#include "product_banner.h"
+#include "controller_editor/forms/product_banner.h"
+#include "platform/ui/form.h"
 
 namespace ui {
 class Button;

@@ -1,4 +1,4 @@
-#include "main_form.h"
+#include "controller_editor/forms/main_form.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -11,24 +11,24 @@
 #include <string>
 #include <utility>
 
-#include "about_form.h"
-#include "application.h"
-#include "control_bar.h"
-#include "debug_form.h"
-#include "device_form.h"
-#include "editor_globals.h"
-#include "file_dialog.h"
-#include "file_io.h"
-#include "form_parts.h"
-#include "menu.h"
-#include "message_box.h"
-#include "output_form.h"
-#include "panel.h"
-#include "project_file.h"
-#include "status_bar.h"
-#include "status_form.h"
-#include "tool_bar.h"
-#include "user_ini_export.h"
+#include "controller_editor/forms/about_form.h"
+#include "controller_editor/forms/debug_form.h"
+#include "controller_editor/forms/device_form.h"
+#include "controller_editor/forms/form_parts.h"
+#include "controller_editor/forms/output_form.h"
+#include "controller_editor/forms/status_form.h"
+#include "controller_editor/model/editor_globals.h"
+#include "controller_editor/model/project_file.h"
+#include "controller_editor/model/user_ini_export.h"
+#include "platform/file_io.h"
+#include "platform/ui/application.h"
+#include "platform/ui/control_bar.h"
+#include "platform/ui/file_dialog.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/status_bar.h"
+#include "platform/ui/tool_bar.h"
 
 namespace {
 

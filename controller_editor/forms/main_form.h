@@ -5,9 +5,9 @@
 // closes.
 #include <QString>
 
-#include "form.h"
-#include "link_services.h"
-#include "result.h"
+#include "controller_comm/client/link_services.h"
+#include "platform/result.h"
+#include "platform/ui/form.h"
 
 namespace ui {
 class ControlBar;

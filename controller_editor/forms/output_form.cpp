@@ -1,4 +1,4 @@
-#include "output_form.h"
+#include "controller_editor/forms/output_form.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -8,11 +8,11 @@
 #include <QTreeWidget>
 #include <string>
 
-#include "cp936.h"
-#include "editor_globals.h"
-#include "message_box.h"
-#include "name_text.h"
-#include "output_editing.h"
+#include "controller_editor/model/editor_globals.h"
+#include "controller_editor/model/name_text.h"
+#include "controller_editor/model/output_editing.h"
+#include "platform/cp936.h"
+#include "platform/ui/message_box.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 // anything stored in it. Every change goes to the project at once.
 #include <cstdint>
 
-#include "form.h"
-#include "label.h"
-#include "panel.h"
-#include "tool_bar.h"
-#include "widget_host.h"
+#include "platform/ui/form.h"
+#include "platform/ui/label.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/tool_bar.h"
+#include "platform/ui/widget_host.h"
 
 class QTreeWidgetItem;
 

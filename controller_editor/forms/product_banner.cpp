@@ -1,13 +1,13 @@
-#include "product_banner.h"
+#include "controller_editor/forms/product_banner.h"
 
 #include <QColor>
 #include <QPainter>
 #include <algorithm>
 
-#include "form.h"
-#include "form_parts.h"
-#include "image.h"
-#include "label.h"
+#include "controller_editor/forms/form_parts.h"
+#include "platform/ui/form.h"
+#include "platform/ui/image.h"
+#include "platform/ui/label.h"
 
 QPixmap EditorPicture(int width, int height) {
   width = std::max(width, 1);

@@ -1,14 +1,14 @@
-#include "status_form.h"
+#include "controller_editor/forms/status_form.h"
 
 #include <QComboBox>
 #include <QListWidget>
 #include <string>
 
-#include "cp936.h"
-#include "editor_globals.h"
-#include "message_box.h"
-#include "name_text.h"
-#include "status_editing.h"
+#include "controller_editor/model/editor_globals.h"
+#include "controller_editor/model/name_text.h"
+#include "controller_editor/model/status_editing.h"
+#include "platform/cp936.h"
+#include "platform/ui/message_box.h"
 
 namespace {
 

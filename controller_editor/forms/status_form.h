@@ -6,12 +6,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "button.h"
-#include "edit.h"
-#include "form.h"
-#include "label.h"
-#include "tab_control.h"
-#include "widget_host.h"
+#include "platform/ui/button.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/form.h"
+#include "platform/ui/label.h"
+#include "platform/ui/tab_control.h"
+#include "platform/ui/widget_host.h"
 
 class TfrmPLCStatus : public ui::Form {
   Q_OBJECT

@@ -1,4 +1,4 @@
-#include "byte_source.h"
+#include "controller_editor/model/byte_source.h"
 
 #include <algorithm>
 #include <cstring>

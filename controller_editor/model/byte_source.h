@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "file_io.h"
-#include "result.h"
+#include "platform/file_io.h"
+#include "platform/result.h"
 
 namespace selkan {
 

@@ -1,9 +1,9 @@
-#include "debug_codec.h"
+#include "controller_editor/model/debug_codec.h"
 
 #include <cstdio>
 
-#include "hex_pair.h"
-#include "number_text.h"
+#include "controller_editor/model/hex_pair.h"
+#include "platform/number_text.h"
 #include "plc_register_map.h"
 
 namespace selkan {

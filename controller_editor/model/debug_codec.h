@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "result.h"
+#include "platform/result.h"
 
 namespace selkan {
 

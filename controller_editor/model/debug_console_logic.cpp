@@ -1,9 +1,9 @@
-#include "debug_console_logic.h"
+#include "controller_editor/model/debug_console_logic.h"
 
 #include <iterator>
 
-#include "number_text.h"
-#include "open_failure.h"
+#include "controller_comm/client/open_failure.h"
+#include "platform/number_text.h"
 #include "plc_register_map.h"
 
 namespace selkan {

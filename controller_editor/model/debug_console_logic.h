@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "debug_codec.h"
-#include "plc_api.h"
+#include "controller_comm/client/plc_api.h"
+#include "controller_editor/model/debug_codec.h"
 
 namespace selkan {
 

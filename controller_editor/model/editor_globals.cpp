@@ -1,10 +1,10 @@
-#include "editor_globals.h"
+#include "controller_editor/model/editor_globals.h"
 
 #include <cerrno>
 #include <utility>
 
-#include "app_dir.h"
-#include "project_file.h"
+#include "controller_editor/model/project_file.h"
+#include "platform/app_dir.h"
 
 namespace selkan {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "project.h"
-#include "result.h"
+#include "controller_editor/model/project.h"
+#include "platform/result.h"
 
 namespace selkan {
 

@@ -1,4 +1,4 @@
-#include "hex_pair.h"
+#include "controller_editor/model/hex_pair.h"
 
 namespace selkan {
 namespace {

@@ -1,4 +1,4 @@
-#include "ip_text.h"
+#include "controller_editor/model/ip_text.h"
 
 namespace selkan {
 

@@ -1,7 +1,7 @@
-#include "logic_download.h"
+#include "controller_editor/model/logic_download.h"
 
-#include "logic_words.h"
-#include "open_failure.h"
+#include "controller_comm/client/open_failure.h"
+#include "controller_editor/model/logic_words.h"
 #include "plc_register_map.h"
 
 namespace selkan {

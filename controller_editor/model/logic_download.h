@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "plc_api.h"
-#include "project.h"
-#include "result.h"
+#include "controller_comm/client/plc_api.h"
+#include "controller_editor/model/project.h"
+#include "platform/result.h"
 
 namespace selkan {
 

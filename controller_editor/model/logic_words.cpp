@@ -1,9 +1,9 @@
-#include "logic_words.h"
+#include "controller_editor/model/logic_words.h"
 
 #include <cstdio>
 #include <string>
 
-#include "cp936.h"
+#include "platform/cp936.h"
 #include "plc_register_map.h"
 
 namespace selkan {

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "result.h"
-#include "project.h"
+#include "controller_editor/model/project.h"
+#include "platform/result.h"
 
 namespace selkan {
 

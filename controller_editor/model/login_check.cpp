@@ -1,4 +1,4 @@
-#include "login_check.h"
+#include "controller_editor/model/login_check.h"
 
 #include <algorithm>
 #include <string>

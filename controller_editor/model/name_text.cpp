@@ -1,6 +1,6 @@
-#include "name_text.h"
+#include "controller_editor/model/name_text.h"
 
-#include "cp936.h"
+#include "platform/cp936.h"
 
 namespace selkan {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "result.h"
+#include "platform/result.h"
 
 namespace selkan {
 

@@ -1,4 +1,4 @@
-#include "output_editing.h"
+#include "controller_editor/model/output_editing.h"
 
 #include <algorithm>
 #include <vector>

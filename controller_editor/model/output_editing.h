@@ -4,7 +4,7 @@
 // number), so an output node is known by its controller and its row.
 #include <cstdint>
 
-#include "project.h"
+#include "controller_editor/model/project.h"
 
 namespace selkan {
 

@@ -1,11 +1,11 @@
-#include "project.h"
+#include "controller_editor/model/project.h"
 
 #include <algorithm>
 #include <map>
 #include <set>
 #include <utility>
 
-#include "number_text.h"
+#include "platform/number_text.h"
 
 namespace selkan {
 namespace {

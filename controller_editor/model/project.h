@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "project_lists.h"
-#include "status_region.h"
+#include "controller_editor/model/project_lists.h"
+#include "controller_editor/model/status_region.h"
 
 namespace selkan {
 

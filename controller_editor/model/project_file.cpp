@@ -1,4 +1,4 @@
-#include "project_file.h"
+#include "controller_editor/model/project_file.h"
 
 #include <algorithm>
 #include <array>
@@ -6,9 +6,9 @@
 #include <string>
 #include <utility>
 
-#include "byte_order.h"
-#include "byte_source.h"
-#include "file_io.h"
+#include "controller_editor/model/byte_source.h"
+#include "platform/byte_order.h"
+#include "platform/file_io.h"
 
 namespace selkan {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "project.h"
-#include "result.h"
+#include "controller_editor/model/project.h"
+#include "platform/result.h"
 
 namespace selkan {
 

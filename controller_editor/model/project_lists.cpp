@@ -1,9 +1,9 @@
-#include "project_lists.h"
+#include "controller_editor/model/project_lists.h"
 
 #include <utility>
 
-#include "cp936.h"
-#include "number_text.h"
+#include "platform/cp936.h"
+#include "platform/number_text.h"
 
 namespace selkan {
 

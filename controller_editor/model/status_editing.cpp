@@ -1,9 +1,9 @@
-#include "status_editing.h"
+#include "controller_editor/model/status_editing.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "number_text.h"
+#include "platform/number_text.h"
 
 namespace selkan {
 namespace {

@@ -7,8 +7,8 @@
 #include <span>
 #include <string>
 
-#include "project.h"
-#include "result.h"
+#include "controller_editor/model/project.h"
+#include "platform/result.h"
 
 namespace selkan {
 

@@ -1,11 +1,11 @@
-#include "status_region.h"
+#include "controller_editor/model/status_region.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
 
-#include "byte_order.h"
-#include "cp936.h"
+#include "platform/byte_order.h"
+#include "platform/cp936.h"
 
 namespace selkan {
 namespace {

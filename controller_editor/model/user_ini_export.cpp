@@ -1,8 +1,8 @@
-#include "user_ini_export.h"
+#include "controller_editor/model/user_ini_export.h"
 
-#include "file_io.h"
-#include "ini_file.h"
-#include "user_ini_names.h"
+#include "controller_comm/client/user_ini_names.h"
+#include "platform/file_io.h"
+#include "platform/ini_file.h"
 
 namespace selkan {
 

@@ -3,8 +3,8 @@
 // and each controller's status items, written whole in one atomic write.
 #include <string>
 
-#include "project.h"
-#include "result.h"
+#include "controller_editor/model/project.h"
+#include "platform/result.h"
 
 namespace selkan {
 

@@ -1,4 +1,4 @@
-#include "auto_detect.h"
+#include "display_app/dialogs/auto_detect.h"
 
 #include <QPainter>
 #include <QPen>
@@ -7,25 +7,25 @@
 #include <algorithm>
 #include <cmath>
 
-#include "application.h"
-#include "color.h"
-#include "image.h"
-#include "controls/image_button.h"
-#include "image_list.h"
-#include "frames/kwo_form.h"
-#include "controls/kwo_image_panel.h"
-#include "controls/kwo_list_box.h"
-#include "controls/kwo_page_control.h"
-#include "controls/kwo_scroll_bar.h"
-#include "label.h"
-#include "led_panel.h"
-#include "list_view.h"
-#include "menu.h"
-#include "message_box.h"
-#include "panel.h"
-#include "test_seams.h"
-#include "timer.h"
-#include "unit_mapping.h"
+#include "display_app/model/unit_mapping.h"
+#include "display_app/test_seams.h"
+#include "display_app/views/led_panel.h"
+#include "platform/ui/application.h"
+#include "platform/ui/color.h"
+#include "platform/ui/image.h"
+#include "platform/ui/image_list.h"
+#include "platform/ui/label.h"
+#include "platform/ui/list_view.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/timer.h"
+#include "skin_toolkit/controls/image_button.h"
+#include "skin_toolkit/controls/kwo_image_panel.h"
+#include "skin_toolkit/controls/kwo_list_box.h"
+#include "skin_toolkit/controls/kwo_page_control.h"
+#include "skin_toolkit/controls/kwo_scroll_bar.h"
+#include "skin_toolkit/frames/kwo_form.h"
 
 namespace morvit {
 

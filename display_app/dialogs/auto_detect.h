@@ -11,10 +11,10 @@
 #include <memory>
 #include <vector>
 
-#include "detection_animation.h"
-#include "form.h"
-#include "scroll_layout.h"
-#include "screen_model.h"
+#include "display_app/model/detection_animation.h"
+#include "display_app/model/screen_model.h"
+#include "display_app/model/scroll_layout.h"
+#include "platform/ui/form.h"
 
 class QShowEvent;
 

@@ -1,7 +1,7 @@
-#include "dialog_parts.h"
+#include "display_app/dialogs/dialog_parts.h"
 
-#include "controls/image_button.h"
-#include "frames/kwo_form.h"
+#include "skin_toolkit/controls/image_button.h"
+#include "skin_toolkit/frames/kwo_form.h"
 
 namespace morvit::dialogs {
 

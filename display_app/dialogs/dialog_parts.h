@@ -4,9 +4,9 @@
 // placement of controls under the frame's title bar.
 #include <QString>
 
-#include "control.h"
-#include "form.h"
-#include "themes/theme_table.h"
+#include "platform/ui/control.h"
+#include "platform/ui/form.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 namespace kwo {
 class TImageButton;

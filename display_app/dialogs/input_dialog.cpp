@@ -1,9 +1,9 @@
-#include "input_dialog.h"
+#include "display_app/dialogs/input_dialog.h"
 
-#include "component.h"
-#include "dialog_parts.h"
-#include "controls/image_button.h"
-#include "frames/kwo_form.h"
+#include "display_app/dialogs/dialog_parts.h"
+#include "platform/ui/component.h"
+#include "skin_toolkit/controls/image_button.h"
+#include "skin_toolkit/frames/kwo_form.h"
 
 namespace morvit {
 

@@ -3,9 +3,9 @@
 // caller, one edit, OK (result 1) and Cancel (result 2).
 #include <QString>
 
-#include "edit.h"
-#include "form.h"
-#include "label.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/form.h"
+#include "platform/ui/label.h"
 
 namespace kwo {
 class TImageButton;

@@ -1,16 +1,16 @@
-#include "led_unit_details.h"
+#include "display_app/dialogs/led_unit_details.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "color.h"
-#include "component.h"
-#include "dialog_parts.h"
-#include "gdi_shapes.h"
-#include "controls/image_button.h"
-#include "frames/kwo_form.h"
-#include "label.h"
-#include "value_text.h"
+#include "display_app/dialogs/dialog_parts.h"
+#include "display_app/model/value_text.h"
+#include "platform/ui/color.h"
+#include "platform/ui/component.h"
+#include "platform/ui/gdi_shapes.h"
+#include "platform/ui/label.h"
+#include "skin_toolkit/controls/image_button.h"
+#include "skin_toolkit/frames/kwo_form.h"
 
 namespace morvit {
 namespace {

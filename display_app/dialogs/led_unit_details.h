@@ -4,10 +4,10 @@
 // of the unit's record, so later changes of the screen model do not reach it.
 #include <QString>
 
-#include "form.h"
-#include "label.h"
-#include "screen_model.h"
-#include "string_grid.h"
+#include "display_app/model/screen_model.h"
+#include "platform/ui/form.h"
+#include "platform/ui/label.h"
+#include "platform/ui/string_grid.h"
 
 namespace kwo {
 class TImageButton;

@@ -1,11 +1,11 @@
-#include "plc_communication_settings.h"
+#include "display_app/dialogs/plc_communication_settings.h"
 
-#include "component.h"
-#include "dialog_parts.h"
-#include "controls/image_button.h"
-#include "controls/kwo_check_box.h"
-#include "controls/kwo_combo_box.h"
-#include "frames/kwo_form.h"
+#include "display_app/dialogs/dialog_parts.h"
+#include "platform/ui/component.h"
+#include "skin_toolkit/controls/image_button.h"
+#include "skin_toolkit/controls/kwo_check_box.h"
+#include "skin_toolkit/controls/kwo_combo_box.h"
+#include "skin_toolkit/frames/kwo_form.h"
 
 namespace morvit {
 namespace {

@@ -4,11 +4,11 @@
 // takes back after OK (result 1); Cancel and the close box give 2.
 #include <cstdint>
 
-#include "edit.h"
-#include "form.h"
-#include "label.h"
-#include "link_settings_editor.h"
-#include "plc_config.h"
+#include "display_app/model/link_settings_editor.h"
+#include "display_app/model/plc_config.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/form.h"
+#include "platform/ui/label.h"
 
 namespace kwo {
 class TImageButton;

@@ -1,13 +1,13 @@
-#include "week_day.h"
+#include "display_app/dialogs/week_day.h"
 
 #include <QTime>
 
-#include "component.h"
-#include "dialog_parts.h"
-#include "controls/image_button.h"
-#include "controls/kwo_check_box.h"
-#include "frames/kwo_form.h"
-#include "controls/kwo_page_control.h"
+#include "display_app/dialogs/dialog_parts.h"
+#include "platform/ui/component.h"
+#include "skin_toolkit/controls/image_button.h"
+#include "skin_toolkit/controls/kwo_check_box.h"
+#include "skin_toolkit/controls/kwo_page_control.h"
+#include "skin_toolkit/frames/kwo_form.h"
 
 namespace morvit {
 namespace {

@@ -4,10 +4,10 @@
 // and the close box 2.
 #include <array>
 
-#include "form.h"
-#include "label.h"
-#include "week_plan.h"
-#include "time_picker.h"
+#include "display_app/model/week_plan.h"
+#include "platform/ui/form.h"
+#include "platform/ui/label.h"
+#include "platform/ui/time_picker.h"
 
 namespace kwo {
 class TImageButton;

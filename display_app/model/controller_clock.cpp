@@ -1,4 +1,4 @@
-#include "controller_clock.h"
+#include "display_app/model/controller_clock.h"
 
 #include <chrono>
 #include <cstdio>

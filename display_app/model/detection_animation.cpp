@@ -1,4 +1,4 @@
-#include "detection_animation.h"
+#include "display_app/model/detection_animation.h"
 
 #include <algorithm>
 

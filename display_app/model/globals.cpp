@@ -1,6 +1,6 @@
-#include "globals.h"
+#include "display_app/model/globals.h"
 
-#include "test_seams.h"
+#include "display_app/test_seams.h"
 
 namespace morvit {
 

@@ -1,7 +1,7 @@
-#include "ini_listing.h"
+#include "display_app/model/ini_listing.h"
 
-#include "cp936.h"
-#include "ini_file.h"
+#include "platform/cp936.h"
+#include "platform/ini_file.h"
 
 namespace morvit {
 

@@ -1,4 +1,4 @@
-#include "input_window_geometry.h"
+#include "display_app/model/input_window_geometry.h"
 
 #include <algorithm>
 #include <limits>

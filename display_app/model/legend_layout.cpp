@@ -1,4 +1,4 @@
-#include "legend_layout.h"
+#include "display_app/model/legend_layout.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,8 +1,8 @@
-#include "link_settings_editor.h"
+#include "display_app/model/link_settings_editor.h"
 
 #include <cstdio>
 
-#include "number_text.h"
+#include "platform/number_text.h"
 
 namespace morvit {
 

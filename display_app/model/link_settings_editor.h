@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "plc_config.h"
+#include "display_app/model/plc_config.h"
 
 namespace morvit {
 

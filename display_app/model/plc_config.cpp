@@ -1,4 +1,4 @@
-#include "plc_config.h"
+#include "display_app/model/plc_config.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,11 +7,11 @@
 #include <string>
 #include <system_error>
 
-#include "app_dir.h"
-#include "cp936.h"
-#include "file_io.h"
-#include "ini_file.h"
-#include "user_ini_names.h"
+#include "controller_comm/client/user_ini_names.h"
+#include "platform/app_dir.h"
+#include "platform/cp936.h"
+#include "platform/file_io.h"
+#include "platform/ini_file.h"
 
 namespace morvit {
 namespace {

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "result.h"
-#include "user_ini_names.h"
+#include "controller_comm/client/user_ini_names.h"
+#include "platform/result.h"
 
 namespace morvit {
 

@@ -1,17 +1,17 @@
-#include "power_management.h"
+#include "display_app/model/power_management.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 
-#include "cp936.h"
-#include "number_text.h"
-#include "open_failure.h"
+#include "controller_comm/client/open_failure.h"
+#include "display_app/model/reply_words.h"
+#include "display_app/model/status_decode.h"
+#include "display_app/model/value_text.h"
+#include "platform/cp936.h"
+#include "platform/number_text.h"
 #include "plc_register_map.h"
-#include "reply_words.h"
-#include "status_decode.h"
-#include "value_text.h"
 
 namespace morvit {
 namespace {

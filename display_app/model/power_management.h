@@ -15,13 +15,13 @@
 #include <string_view>
 #include <vector>
 
-#include "command_result.h"
-#include "controller_clock.h"
-#include "plc_api.h"
-#include "plc_config.h"
-#include "result.h"
-#include "status_cells.h"
-#include "week_plan.h"
+#include "controller_comm/client/plc_api.h"
+#include "display_app/model/command_result.h"
+#include "display_app/model/controller_clock.h"
+#include "display_app/model/plc_config.h"
+#include "display_app/model/status_cells.h"
+#include "display_app/model/week_plan.h"
+#include "platform/result.h"
 
 namespace morvit {
 

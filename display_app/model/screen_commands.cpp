@@ -1,6 +1,6 @@
-#include "screen_commands.h"
+#include "display_app/model/screen_commands.h"
 
-#include "globals.h"
+#include "display_app/model/globals.h"
 #include "quodel.h"
 
 namespace morvit {

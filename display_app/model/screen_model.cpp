@@ -1,4 +1,4 @@
-#include "screen_model.h"
+#include "display_app/model/screen_model.h"
 
 #include <algorithm>
 

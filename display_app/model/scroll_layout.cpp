@@ -1,9 +1,9 @@
-#include "scroll_layout.h"
+#include "display_app/model/scroll_layout.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "number_text.h"
+#include "platform/number_text.h"
 
 namespace morvit {
 

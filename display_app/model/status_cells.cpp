@@ -1,6 +1,6 @@
-#include "status_cells.h"
+#include "display_app/model/status_cells.h"
 
-#include "plc_config.h"
+#include "display_app/model/plc_config.h"
 
 namespace morvit {
 

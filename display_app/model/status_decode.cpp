@@ -1,11 +1,11 @@
-#include "status_decode.h"
+#include "display_app/model/status_decode.h"
 
 #include <algorithm>
 #include <string>
 
+#include "display_app/model/reply_words.h"
+#include "display_app/model/value_text.h"
 #include "plc_register_map.h"
-#include "reply_words.h"
-#include "value_text.h"
 
 namespace morvit {
 namespace {

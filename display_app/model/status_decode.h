@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "plc_config.h"
+#include "display_app/model/plc_config.h"
 #include "plc_reply.h"
 
 namespace morvit {

@@ -1,4 +1,4 @@
-#include "unit_mapping.h"
+#include "display_app/model/unit_mapping.h"
 
 #include <cstddef>
 

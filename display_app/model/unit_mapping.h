@@ -3,7 +3,7 @@
 // wizard's mapping menu does.
 #include <cstdint>
 
-#include "screen_model.h"
+#include "display_app/model/screen_model.h"
 
 namespace morvit {
 

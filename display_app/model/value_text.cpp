@@ -1,4 +1,4 @@
-#include "value_text.h"
+#include "display_app/model/value_text.h"
 
 #include <charconv>
 #include <cmath>

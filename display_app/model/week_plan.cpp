@@ -1,4 +1,4 @@
-#include "week_plan.h"
+#include "display_app/model/week_plan.h"
 
 #include "plc_register_map.h"
 

@@ -4,8 +4,8 @@
 // events.
 #include <QString>
 
-#include "frame.h"
-#include "view_events.h"
+#include "display_app/views/view_events.h"
+#include "platform/ui/frame.h"
 
 namespace morvit {
 

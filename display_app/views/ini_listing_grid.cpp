@@ -1,15 +1,15 @@
-#include "ini_listing_grid.h"
+#include "display_app/views/ini_listing_grid.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 #include <limits>
 
-#include "app_dir.h"
-#include "color.h"
-#include "file_io.h"
-#include "ini_file.h"
-#include "ini_listing.h"
+#include "display_app/model/ini_listing.h"
+#include "platform/app_dir.h"
+#include "platform/file_io.h"
+#include "platform/ini_file.h"
+#include "platform/ui/color.h"
 
 namespace morvit {
 namespace {

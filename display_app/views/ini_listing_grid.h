@@ -2,7 +2,7 @@
 // Read-only listings of a whole INI file beside the executable: one row per
 // section (name in bold italic) followed by one row per key and its value.
 // The file is read once, when the grid is made; nothing writes it.
-#include "controls/kwo_string_grid.h"
+#include "skin_toolkit/controls/kwo_string_grid.h"
 
 namespace morvit {
 

@@ -1,4 +1,4 @@
-#include "led_panel.h"
+#include "display_app/views/led_panel.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "color.h"
-#include "gdi_shapes.h"
+#include "platform/ui/color.h"
+#include "platform/ui/gdi_shapes.h"
 
 namespace morvit {
 

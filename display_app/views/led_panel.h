@@ -7,9 +7,9 @@
 #include <QRect>
 #include <cstdint>
 
-#include "control.h"
-#include "screen_model.h"
-#include "tcolor.h"
+#include "display_app/model/screen_model.h"
+#include "platform/tcolor.h"
+#include "platform/ui/control.h"
 
 namespace morvit {
 

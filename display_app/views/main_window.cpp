@@ -1,30 +1,30 @@
-#include "main_window.h"
+#include "display_app/views/main_window.h"
 
 #include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "application.h"
-#include "auto_detect.h"
-#include "control_bar.h"
-#include "file_io.h"
-#include "app_dir.h"
-#include "globals.h"
-#include "image.h"
-#include "image_list.h"
-#include "controls/kwo_button.h"
-#include "frames/kwo_form.h"
-#include "frames/kwo_menu.h"
-#include "frames/kwo_status_bar.h"
-#include "frames/kwo_tool_bar.h"
-#include "list_view.h"
-#include "monitor_view.h"
-#include "panel.h"
-#include "power_management_view.h"
-#include "temperature_trace_view.h"
-#include "themes/builtin_pictures.h"
-#include "video_processor_view.h"
+#include "display_app/dialogs/auto_detect.h"
+#include "display_app/model/globals.h"
+#include "display_app/views/monitor_view.h"
+#include "display_app/views/power_management_view.h"
+#include "display_app/views/temperature_trace_view.h"
+#include "display_app/views/video_processor_view.h"
+#include "platform/app_dir.h"
+#include "platform/file_io.h"
+#include "platform/ui/application.h"
+#include "platform/ui/control_bar.h"
+#include "platform/ui/image.h"
+#include "platform/ui/image_list.h"
+#include "platform/ui/list_view.h"
+#include "platform/ui/panel.h"
+#include "skin_toolkit/controls/kwo_button.h"
+#include "skin_toolkit/frames/kwo_form.h"
+#include "skin_toolkit/frames/kwo_menu.h"
+#include "skin_toolkit/frames/kwo_status_bar.h"
+#include "skin_toolkit/frames/kwo_tool_bar.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
 
 namespace morvit {
 

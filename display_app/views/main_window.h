@@ -4,8 +4,8 @@
 // power management), with the commands that create, switch and zoom them.
 #include <memory>
 
-#include "form.h"
-#include "link_services.h"
+#include "controller_comm/client/link_services.h"
+#include "platform/ui/form.h"
 
 namespace ui {
 class ControlBar;

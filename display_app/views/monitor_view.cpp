@@ -1,4 +1,4 @@
-#include "monitor_view.h"
+#include "display_app/views/monitor_view.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -7,22 +7,22 @@
 #include <algorithm>
 #include <array>
 
-#include "color.h"
-#include "gdi_shapes.h"
-#include "image.h"
-#include "ini_listing_grid.h"
-#include "controls/kwo_image_panel.h"
-#include "frames/kwo_menu.h"
-#include "controls/kwo_scroll_bar.h"
-#include "label.h"
-#include "led_panel.h"
-#include "led_unit_details.h"
-#include "legend_layout.h"
-#include "menu.h"
-#include "panel.h"
-#include "scroll_layout.h"
-#include "status_bar.h"
-#include "status_hint.h"
+#include "display_app/dialogs/led_unit_details.h"
+#include "display_app/model/legend_layout.h"
+#include "display_app/model/scroll_layout.h"
+#include "display_app/views/ini_listing_grid.h"
+#include "display_app/views/led_panel.h"
+#include "display_app/views/status_hint.h"
+#include "platform/ui/color.h"
+#include "platform/ui/gdi_shapes.h"
+#include "platform/ui/image.h"
+#include "platform/ui/label.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/status_bar.h"
+#include "skin_toolkit/controls/kwo_image_panel.h"
+#include "skin_toolkit/controls/kwo_scroll_bar.h"
+#include "skin_toolkit/frames/kwo_menu.h"
 
 namespace morvit {
 namespace {

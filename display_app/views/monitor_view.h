@@ -8,8 +8,8 @@
 #include <QPainter>
 #include <memory>
 
-#include "client_area_view.h"
-#include "screen_model.h"
+#include "display_app/model/screen_model.h"
+#include "display_app/views/client_area_view.h"
 
 namespace ui {
 class Image;

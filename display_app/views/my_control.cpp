@@ -1,4 +1,4 @@
-#include "my_control.h"
+#include "display_app/views/my_control.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "color.h"
+#include "platform/ui/color.h"
 
 namespace morvit {
 namespace {

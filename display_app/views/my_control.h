@@ -8,8 +8,8 @@
 #include <QPoint>
 #include <QPointer>
 
-#include "control.h"
-#include "input_window_geometry.h"
+#include "display_app/model/input_window_geometry.h"
+#include "platform/ui/control.h"
 
 namespace morvit {
 

@@ -1,4 +1,4 @@
-#include "power_management_view.h"
+#include "display_app/views/power_management_view.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>
@@ -8,20 +8,20 @@
 #include <memory>
 #include <optional>
 
-#include "application.h"
-#include "color.h"
-#include "controls/image_button.h"
-#include "input_dialog.h"
-#include "controls/kwo_check_box.h"
-#include "controls/kwo_combo_box.h"
-#include "frames/kwo_menu.h"
-#include "message_box.h"
-#include "plc_communication_settings.h"
-#include "plc_config.h"
-#include "power_view_parts.h"
-#include "status_hint.h"
-#include "view_events.h"
-#include "week_day.h"
+#include "display_app/dialogs/input_dialog.h"
+#include "display_app/dialogs/plc_communication_settings.h"
+#include "display_app/dialogs/week_day.h"
+#include "display_app/model/plc_config.h"
+#include "display_app/views/power_view_parts.h"
+#include "display_app/views/status_hint.h"
+#include "display_app/views/view_events.h"
+#include "platform/ui/application.h"
+#include "platform/ui/color.h"
+#include "platform/ui/message_box.h"
+#include "skin_toolkit/controls/image_button.h"
+#include "skin_toolkit/controls/kwo_check_box.h"
+#include "skin_toolkit/controls/kwo_combo_box.h"
+#include "skin_toolkit/frames/kwo_menu.h"
 
 namespace morvit {
 namespace {
@@ -62,15 +62,8 @@ QPixmap ThermometerPicture(const QColor &liquid) {
 }  // namespace
 
 TfrmPLCManagement::TfrmPLCManagement(ui::Component *owner, const tarnex_client::LinkServices &services)
-    : ui::Frame(owner), ownApi_(services.makeApi()) {
-  api_ = ownApi_.get();
+    : ui::Frame(owner), api_(services.makeApi()) {
   model_ = std::make_unique<PowerManagementModel>(*api_, services.link);
-  build();
-}
-
-TfrmPLCManagement::TfrmPLCManagement(ui::Component *owner, tarnex_client::IPlcApi &api, tarnex_client::PlcLinkSettings link)
-    : ui::Frame(owner), api_(&api) {
-  model_ = std::make_unique<PowerManagementModel>(*api_, link);
   build();
 }
 

@@ -10,17 +10,17 @@
 #include <string>
 #include <vector>
 
-#include "frame.h"
-#include "image.h"
-#include "label.h"
-#include "link_services.h"
-#include "panel.h"
-#include "plc_api.h"
-#include "power_management.h"
-#include "scroll_box.h"
-#include "status_bar.h"
-#include "string_grid.h"
-#include "timer.h"
+#include "controller_comm/client/link_services.h"
+#include "controller_comm/client/plc_api.h"
+#include "display_app/model/power_management.h"
+#include "platform/ui/frame.h"
+#include "platform/ui/image.h"
+#include "platform/ui/label.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/scroll_box.h"
+#include "platform/ui/status_bar.h"
+#include "platform/ui/string_grid.h"
+#include "platform/ui/timer.h"
 
 namespace ui {
 class MenuItem;
@@ -42,9 +42,6 @@ class TfrmPLCManagement : public ui::Frame {
  public:
   // On a call interface of the services' making, with their link settings.
   TfrmPLCManagement(ui::Component *owner, const tarnex_client::LinkServices &services);
-  // On another implementation of the library calls (tests); api outlives
-  // the view.
-  TfrmPLCManagement(ui::Component *owner, tarnex_client::IPlcApi &api, tarnex_client::PlcLinkSettings link);
   ~TfrmPLCManagement() override;
 
   // Reads "User.ini" the first time it runs and opens the first
@@ -120,8 +117,7 @@ class TfrmPLCManagement : public ui::Frame {
   // Asks for one value; nothing when cancelled or when the view went meanwhile.
   std::optional<std::string> askInput(const InputRequest &request, bool selectAll = false);
 
-  std::unique_ptr<tarnex_client::IPlcApi> ownApi_;
-  tarnex_client::IPlcApi *api_ = nullptr;
+  std::unique_ptr<tarnex_client::IPlcApi> api_;
   std::unique_ptr<PowerManagementModel> model_;
   std::vector<TMyPanel *> panels_;
   std::vector<int32_t> panelDevices_;  // position in file of each panel's device

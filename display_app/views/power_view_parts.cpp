@@ -1,4 +1,4 @@
-#include "power_view_parts.h"
+#include "display_app/views/power_view_parts.h"
 
 #include <QFontMetrics>
 #include <QPainter>

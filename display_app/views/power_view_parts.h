@@ -9,8 +9,8 @@
 #include <functional>
 #include <vector>
 
-#include "panel.h"
-#include "power_management.h"
+#include "display_app/model/power_management.h"
+#include "platform/ui/panel.h"
 
 class QPainter;
 

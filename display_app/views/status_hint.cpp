@@ -1,4 +1,4 @@
-#include "status_hint.h"
+#include "display_app/views/status_hint.h"
 
 #include <QFontMetrics>
 #include <QStringList>

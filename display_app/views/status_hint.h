@@ -4,7 +4,7 @@
 #include <QFont>
 #include <QString>
 
-#include "status_bar.h"
+#include "platform/ui/status_bar.h"
 
 namespace morvit {
 

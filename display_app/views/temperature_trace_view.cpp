@@ -1,11 +1,11 @@
-#include "temperature_trace_view.h"
+#include "display_app/views/temperature_trace_view.h"
 
 #include <QTime>
 #include <algorithm>
 #include <utility>
 
-#include "globals.h"
-#include "test_seams.h"
+#include "display_app/model/globals.h"
+#include "display_app/test_seams.h"
 
 namespace morvit {
 namespace {

@@ -5,9 +5,9 @@
 #include <QDateTime>
 #include <functional>
 
-#include "line_chart.h"
-#include "client_area_view.h"
-#include "timer.h"
+#include "display_app/views/client_area_view.h"
+#include "platform/ui/line_chart.h"
+#include "platform/ui/timer.h"
 
 namespace morvit {
 

@@ -1,22 +1,22 @@
-#include "video_processor_view.h"
+#include "display_app/views/video_processor_view.h"
 
 #include <QPointer>
 
-#include "color.h"
-#include "controls/image_button.h"
-#include "controls/kwo_check_box.h"
-#include "controls/kwo_combo_box.h"
-#include "controls/kwo_group_box.h"
-#include "controls/kwo_image_panel.h"
-#include "controls/kwo_page_control.h"
-#include "controls/kwo_panel.h"
-#include "controls/kwo_radio_group.h"
-#include "controls/kwo_track_bar.h"
-#include "label.h"
-#include "my_control.h"
-#include "number_text.h"
-#include "screen_commands.h"
-#include "value_text.h"
+#include "display_app/model/screen_commands.h"
+#include "display_app/model/value_text.h"
+#include "display_app/views/my_control.h"
+#include "platform/number_text.h"
+#include "platform/ui/color.h"
+#include "platform/ui/label.h"
+#include "skin_toolkit/controls/image_button.h"
+#include "skin_toolkit/controls/kwo_check_box.h"
+#include "skin_toolkit/controls/kwo_combo_box.h"
+#include "skin_toolkit/controls/kwo_group_box.h"
+#include "skin_toolkit/controls/kwo_image_panel.h"
+#include "skin_toolkit/controls/kwo_page_control.h"
+#include "skin_toolkit/controls/kwo_panel.h"
+#include "skin_toolkit/controls/kwo_radio_group.h"
+#include "skin_toolkit/controls/kwo_track_bar.h"
 
 namespace morvit {
 namespace {

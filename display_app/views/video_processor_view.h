@@ -7,9 +7,9 @@
 // windows on its 1600 x 1200 output.
 #include <array>
 
-#include "edit.h"
-#include "panel.h"
-#include "client_area_view.h"
+#include "display_app/views/client_area_view.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/panel.h"
 
 namespace kwo {
 class TImageButton;

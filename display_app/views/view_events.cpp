@@ -1,8 +1,8 @@
-#include "view_events.h"
+#include "display_app/views/view_events.h"
 
 #include <utility>
 
-#include "test_seams.h"
+#include "display_app/test_seams.h"
 
 namespace morvit {
 namespace {

@@ -1,4 +1,4 @@
-#include "align_layout.h"
+#include "platform/ui/align_layout.h"
 
 #include <algorithm>
 

@@ -1,13 +1,13 @@
-#include "application.h"
+#include "platform/ui/application.h"
 
 #include <QFileInfo>
 #include <QFont>
 #include <QWidget>
 #include <stdexcept>
 
-#include "font.h"
-#include "form.h"
-#include "message_box.h"
+#include "platform/ui/font.h"
+#include "platform/ui/form.h"
+#include "platform/ui/message_box.h"
 
 namespace ui {
 

@@ -1,11 +1,11 @@
-#include "button.h"
+#include "platform/ui/button.h"
 
 #include <QKeySequence>
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "form.h"
+#include "platform/ui/form.h"
 
 namespace ui {
 namespace {

@@ -4,7 +4,7 @@
 // the default one while the focus is on another kind of control; Escape
 // clicks the cancel button. A click sets the form's ModalResult to the
 // button's (also 0) and runs OnClick.
-#include "control.h"
+#include "platform/ui/control.h"
 
 class QPushButton;
 

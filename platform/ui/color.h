@@ -2,7 +2,7 @@
 // TColor for Qt.
 #include <QColor>
 
-#include "tcolor.h"
+#include "platform/tcolor.h"
 
 namespace ui {
 

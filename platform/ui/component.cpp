@@ -1,4 +1,4 @@
-#include "component.h"
+#include "platform/ui/component.h"
 
 #include <algorithm>
 

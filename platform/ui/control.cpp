@@ -1,4 +1,4 @@
-#include "control.h"
+#include "platform/ui/control.h"
 
 #include <QContextMenuEvent>
 #include <QEnterEvent>
@@ -6,11 +6,11 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "application.h"
-#include "color.h"
-#include "form.h"
-#include "menu.h"
-#include "message_bridge.h"
+#include "platform/ui/application.h"
+#include "platform/ui/color.h"
+#include "platform/ui/form.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/message_bridge.h"
 
 namespace ui {
 

@@ -12,11 +12,11 @@
 #include <memory>
 #include <vector>
 
-#include "align_layout.h"
-#include "component.h"
-#include "font.h"
-#include "message_receiver.h"
-#include "tcolor.h"
+#include "platform/message_receiver.h"
+#include "platform/tcolor.h"
+#include "platform/ui/align_layout.h"
+#include "platform/ui/component.h"
+#include "platform/ui/font.h"
 
 class QPainter;
 

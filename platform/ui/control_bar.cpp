@@ -1,6 +1,6 @@
-#include "control_bar.h"
+#include "platform/ui/control_bar.h"
 
-#include "row_layout.h"
+#include "platform/ui/row_layout.h"
 
 namespace ui {
 

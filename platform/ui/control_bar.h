@@ -1,7 +1,7 @@
 #pragma once
 // A strip that holds tool bars and other controls in rows, as high as they
 // need when AutoSize is on.
-#include "control.h"
+#include "platform/ui/control.h"
 
 namespace ui {
 

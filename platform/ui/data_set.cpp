@@ -1,4 +1,4 @@
-#include "data_set.h"
+#include "platform/ui/data_set.h"
 
 #include <algorithm>
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "component.h"
+#include "platform/ui/component.h"
 
 namespace ui {
 

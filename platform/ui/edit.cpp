@@ -1,10 +1,10 @@
-#include "edit.h"
+#include "platform/ui/edit.h"
 
 #include <QLineEdit>
 #include <QPalette>
 #include <QVBoxLayout>
 
-#include "color.h"
+#include "platform/ui/color.h"
 
 namespace ui {
 

@@ -3,7 +3,7 @@
 // when code sets it, except while the window is being built.
 #include <QString>
 
-#include "control.h"
+#include "platform/ui/control.h"
 
 class QLineEdit;
 

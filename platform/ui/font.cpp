@@ -1,4 +1,4 @@
-#include "font.h"
+#include "platform/ui/font.h"
 
 #include <QStringList>
 

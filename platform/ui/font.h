@@ -4,7 +4,7 @@
 #include <QFont>
 #include <QString>
 
-#include "tcolor.h"
+#include "platform/tcolor.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "form.h"
+#include "platform/ui/form.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,10 +13,10 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "application.h"
-#include "mdi_client.h"
-#include "menu.h"
-#include "work_area.h"
+#include "platform/ui/application.h"
+#include "platform/ui/mdi_client.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/work_area.h"
 
 namespace ui {
 namespace {

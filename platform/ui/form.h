@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "control.h"
+#include "platform/ui/control.h"
 
 class QEventLoop;
 class QMdiSubWindow;

@@ -1,4 +1,4 @@
-#include "frame.h"
+#include "platform/ui/frame.h"
 
 namespace ui {
 

@@ -1,7 +1,7 @@
 #pragma once
 // A part of a window built on its own and placed on a form or panel like a
 // control (the program's views).
-#include "control.h"
+#include "platform/ui/control.h"
 
 namespace ui {
 

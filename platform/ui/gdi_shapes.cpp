@@ -1,4 +1,4 @@
-#include "gdi_shapes.h"
+#include "platform/ui/gdi_shapes.h"
 
 #include <QPainter>
 #include <QRect>

@@ -1,4 +1,4 @@
-#include "greyed_picture.h"
+#include "platform/ui/greyed_picture.h"
 
 #include <QImage>
 

@@ -1,4 +1,4 @@
-#include "group_box.h"
+#include "platform/ui/group_box.h"
 
 #include <QFontMetrics>
 #include <QSignalBlocker>

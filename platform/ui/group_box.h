@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "widget_host.h"
+#include "platform/ui/widget_host.h"
 
 namespace ui {
 

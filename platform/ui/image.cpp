@@ -1,4 +1,4 @@
-#include "image.h"
+#include "platform/ui/image.h"
 
 #include <QPainter>
 

@@ -3,7 +3,7 @@
 // control; AutoSize takes the picture's size.
 #include <QPixmap>
 
-#include "control.h"
+#include "platform/ui/control.h"
 
 namespace ui {
 

@@ -1,9 +1,9 @@
-#include "image_list.h"
+#include "platform/ui/image_list.h"
 
 #include <QPainter>
 #include <algorithm>
 
-#include "greyed_picture.h"
+#include "platform/ui/greyed_picture.h"
 
 namespace ui {
 

@@ -3,7 +3,7 @@
 #include <QPixmap>
 #include <vector>
 
-#include "component.h"
+#include "platform/ui/component.h"
 
 class QPainter;
 

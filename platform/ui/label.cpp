@@ -1,9 +1,9 @@
-#include "label.h"
+#include "platform/ui/label.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "color.h"
+#include "platform/ui/color.h"
 
 namespace ui {
 

@@ -2,7 +2,7 @@
 // A line of text on a form: sized to its caption unless AutoSize is off,
 // drawn in the font's colour on the control's colour, or on the parent's
 // picture when transparent.
-#include "control.h"
+#include "platform/ui/control.h"
 
 namespace ui {
 

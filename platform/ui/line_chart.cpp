@@ -1,4 +1,4 @@
-#include "line_chart.h"
+#include "platform/ui/line_chart.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "color.h"
+#include "platform/ui/color.h"
 
 namespace ui {
 namespace {

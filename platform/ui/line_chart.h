@@ -9,7 +9,7 @@
 #include <QString>
 #include <vector>
 
-#include "control.h"
+#include "platform/ui/control.h"
 
 namespace ui {
 

@@ -1,9 +1,9 @@
-#include "list_box.h"
+#include "platform/ui/list_box.h"
 
 #include <QPalette>
 #include <algorithm>
 
-#include "color.h"
+#include "platform/ui/color.h"
 
 namespace ui {
 

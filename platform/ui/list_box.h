@@ -6,7 +6,7 @@
 #include <QListWidget>
 #include <QString>
 
-#include "widget_host.h"
+#include "platform/ui/widget_host.h"
 
 namespace ui {
 

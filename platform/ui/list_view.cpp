@@ -1,9 +1,9 @@
-#include "list_view.h"
+#include "platform/ui/list_view.h"
 
 #include <QListWidget>
 #include <QVBoxLayout>
 
-#include "image_list.h"
+#include "platform/ui/image_list.h"
 
 namespace ui {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "control.h"
+#include "platform/ui/control.h"
 
 class QListWidget;
 

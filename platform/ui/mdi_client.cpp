@@ -1,10 +1,10 @@
-#include "mdi_client.h"
+#include "platform/ui/mdi_client.h"
 
 #include <QCoreApplication>
 #include <QMdiSubWindow>
 #include <algorithm>
 
-#include "form.h"
+#include "platform/ui/form.h"
 
 namespace ui {
 

@@ -8,7 +8,7 @@
 #include <QPointer>
 #include <vector>
 
-#include "widget_host.h"
+#include "platform/ui/widget_host.h"
 
 class QMdiSubWindow;
 

@@ -1,10 +1,10 @@
-#include "menu.h"
+#include "platform/ui/menu.h"
 
 #include <QKeySequence>
 #include <algorithm>
 
-#include "image_list.h"
-#include "menu_view.h"
+#include "platform/ui/image_list.h"
+#include "platform/ui/menu_view.h"
 
 namespace ui {
 

@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-#include "component.h"
+#include "platform/ui/component.h"
 
 class QPainter;
 

@@ -1,4 +1,4 @@
-#include "menu_view.h"
+#include "platform/ui/menu_view.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <QWidgetAction>
 
-#include "image_list.h"
+#include "platform/ui/image_list.h"
 
 namespace ui {
 namespace {

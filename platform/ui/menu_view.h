@@ -8,7 +8,7 @@
 #include <QPointer>
 #include <map>
 
-#include "menu.h"
+#include "platform/ui/menu.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "message_box.h"
+#include "platform/ui/message_box.h"
 
 #include <QMessageBox>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "message_bridge.h"
+#include "platform/ui/message_bridge.h"
 
 #include <QCoreApplication>
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <thread>
 
-#include "message_receiver.h"
+#include "platform/message_receiver.h"
 
 namespace ui {
 

@@ -1,9 +1,9 @@
-#include "panel.h"
+#include "platform/ui/panel.h"
 
 #include <QPainter>
 #include <algorithm>
 
-#include "color.h"
+#include "platform/ui/color.h"
 
 namespace ui {
 

@@ -1,7 +1,7 @@
 #pragma once
 // A plain panel: a container with an optional outer and inner bevel and a
 // border, which the client area lies inside.
-#include "control.h"
+#include "platform/ui/control.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "row_layout.h"
+#include "platform/ui/row_layout.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // item; with wrapping, an item that does not fit starts the next row.
 #include <vector>
 
-#include "align_layout.h"
+#include "platform/ui/align_layout.h"
 
 namespace ui {
 

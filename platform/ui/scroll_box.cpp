@@ -1,4 +1,4 @@
-#include "scroll_box.h"
+#include "platform/ui/scroll_box.h"
 
 #include <QPainter>
 #include <QScrollBar>

@@ -2,7 +2,7 @@
 // A container whose children may lie beyond its edges; scroll bars appear
 // when they do, and scrolling moves the children. The range comes from the
 // children's extent (AutoScroll) or is set by code.
-#include "control.h"
+#include "platform/ui/control.h"
 
 class QScrollBar;
 

@@ -1,11 +1,11 @@
-#include "status_bar.h"
+#include "platform/ui/status_bar.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 
-#include "color.h"
-#include "form.h"
+#include "platform/ui/color.h"
+#include "platform/ui/form.h"
 
 namespace ui {
 

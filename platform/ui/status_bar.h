@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "control.h"
+#include "platform/ui/control.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "string_grid.h"
+#include "platform/ui/string_grid.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -7,7 +7,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "color.h"
+#include "platform/ui/color.h"
 
 namespace ui {
 namespace {

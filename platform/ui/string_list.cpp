@@ -1,4 +1,4 @@
-#include "string_list.h"
+#include "platform/ui/string_list.h"
 
 #include <QRegularExpression>
 #include <algorithm>

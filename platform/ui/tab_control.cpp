@@ -1,4 +1,4 @@
-#include "tab_control.h"
+#include "platform/ui/tab_control.h"
 
 #include <QTabBar>
 

@@ -6,7 +6,7 @@
 #include <QString>
 #include <vector>
 
-#include "panel.h"
+#include "platform/ui/panel.h"
 
 class QTabBar;
 

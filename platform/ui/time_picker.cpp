@@ -1,4 +1,4 @@
-#include "time_picker.h"
+#include "platform/ui/time_picker.h"
 
 #include <QTimeEdit>
 #include <QVBoxLayout>

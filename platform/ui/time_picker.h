@@ -4,7 +4,7 @@
 // only, as the framework's picker does.
 #include <QTime>
 
-#include "control.h"
+#include "platform/ui/control.h"
 
 class QTimeEdit;
 

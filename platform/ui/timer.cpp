@@ -1,6 +1,6 @@
-#include "timer.h"
+#include "platform/ui/timer.h"
 
-#include "application.h"
+#include "platform/ui/application.h"
 
 namespace ui {
 

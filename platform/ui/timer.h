@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "component.h"
+#include "platform/ui/component.h"
 
 namespace ui {
 

@@ -1,14 +1,14 @@
-#include "tool_bar.h"
+#include "platform/ui/tool_bar.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 
-#include "color.h"
-#include "image_list.h"
-#include "menu.h"
-#include "menu_view.h"
-#include "row_layout.h"
+#include "platform/ui/color.h"
+#include "platform/ui/image_list.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/menu_view.h"
+#include "platform/ui/row_layout.h"
 
 namespace ui {
 

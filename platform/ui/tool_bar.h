@@ -6,8 +6,8 @@
 #include <QPointer>
 #include <functional>
 
-#include "control.h"
-#include "menu.h"
+#include "platform/ui/control.h"
+#include "platform/ui/menu.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "widget_host.h"
+#include "platform/ui/widget_host.h"
 
 #include <QAbstractButton>
 #include <QSignalBlocker>

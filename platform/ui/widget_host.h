@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 
-#include "control.h"
+#include "platform/ui/control.h"
 
 namespace ui {
 
@@ -64,4 +64,4 @@ class RadioButton : public Hosted<QRadioButton> {
 
 // The list box has a file of its own; code that knows it from this header
 // still finds it here.
-#include "list_box.h"
+#include "platform/ui/list_box.h"

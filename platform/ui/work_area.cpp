@@ -1,4 +1,4 @@
-#include "work_area.h"
+#include "platform/ui/work_area.h"
 
 #include <QGuiApplication>
 #include <QScreen>

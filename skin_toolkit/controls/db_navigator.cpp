@@ -1,16 +1,16 @@
-#include "controls/db_navigator.h"
+#include "skin_toolkit/controls/db_navigator.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "application.h"
-#include "color.h"
-#include "message_box.h"
-#include "themes/builtin_pictures.h"
-#include "themes/drawing.h"
-#include "themes/style.h"
+#include "platform/ui/application.h"
+#include "platform/ui/color.h"
+#include "platform/ui/message_box.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "skin_toolkit/themes/style.h"
 
 namespace kwo {
 

@@ -7,12 +7,12 @@
 #include <array>
 #include <functional>
 
-#include "control.h"
-#include "controls/kwo_button.h"
-#include "data_set.h"
-#include "rules/navigator_logic.h"
-#include "string_list.h"
-#include "themes/theme_client.h"
+#include "platform/ui/control.h"
+#include "platform/ui/data_set.h"
+#include "platform/ui/string_list.h"
+#include "skin_toolkit/controls/kwo_button.h"
+#include "skin_toolkit/rules/navigator_logic.h"
+#include "skin_toolkit/themes/theme_client.h"
 
 namespace kwo {
 

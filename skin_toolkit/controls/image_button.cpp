@@ -1,11 +1,11 @@
-#include "controls/image_button.h"
+#include "skin_toolkit/controls/image_button.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 
-#include "color.h"
+#include "platform/ui/color.h"
 
 namespace kwo {
 

@@ -3,7 +3,7 @@
 // dialogs. A rounded face with a drop shadow on a background colour; the
 // face sinks onto its shadow while the left button is held. It takes no
 // keyboard focus and no look from the toolkit's styles.
-#include "control.h"
+#include "platform/ui/control.h"
 
 namespace kwo {
 

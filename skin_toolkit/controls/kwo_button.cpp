@@ -1,4 +1,4 @@
-#include "controls/kwo_button.h"
+#include "skin_toolkit/controls/kwo_button.h"
 
 #include <QBitmap>
 #include <QFontMetrics>
@@ -8,10 +8,10 @@
 #include <QPointer>
 #include <algorithm>
 
-#include "color.h"
-#include "form.h"
-#include "greyed_picture.h"
-#include "themes/drawing.h"
+#include "platform/ui/color.h"
+#include "platform/ui/form.h"
+#include "platform/ui/greyed_picture.h"
+#include "skin_toolkit/themes/drawing.h"
 
 namespace kwo {
 namespace {

@@ -11,10 +11,10 @@
 #include <functional>
 #include <optional>
 
-#include "controls/kwo_focus_control.h"
-#include "rules/button_logic.h"
-#include "themes/theme_source.h"
-#include "timer.h"
+#include "platform/ui/timer.h"
+#include "skin_toolkit/controls/kwo_focus_control.h"
+#include "skin_toolkit/rules/button_logic.h"
+#include "skin_toolkit/themes/theme_source.h"
 
 namespace kwo {
 

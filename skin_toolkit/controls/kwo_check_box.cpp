@@ -1,13 +1,13 @@
-#include "controls/kwo_check_box.h"
+#include "skin_toolkit/controls/kwo_check_box.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 
-#include "color.h"
-#include "themes/drawing.h"
-#include "themes/theme_source.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "skin_toolkit/themes/theme_source.h"
 
 namespace kwo {
 

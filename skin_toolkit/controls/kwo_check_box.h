@@ -6,8 +6,8 @@
 #include <QPixmap>
 #include <array>
 
-#include "controls/kwo_focus_control.h"
-#include "rules/check_logic.h"
+#include "skin_toolkit/controls/kwo_focus_control.h"
+#include "skin_toolkit/rules/check_logic.h"
 
 namespace kwo {
 

@@ -1,4 +1,4 @@
-#include "controls/kwo_combo_box.h"
+#include "skin_toolkit/controls/kwo_combo_box.h"
 
 #include <QAbstractItemView>
 #include <QEvent>
@@ -10,11 +10,11 @@
 #include <QStyleOptionComboBox>
 #include <QVBoxLayout>
 
-#include "color.h"
-#include "rules/combo_logic.h"
-#include "themes/builtin_pictures.h"
-#include "themes/drawing.h"
-#include "themes/theme_source.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/rules/combo_logic.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "skin_toolkit/themes/theme_source.h"
 
 namespace kwo {
 namespace {

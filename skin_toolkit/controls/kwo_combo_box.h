@@ -9,8 +9,8 @@
 #include <QStringList>
 #include <functional>
 
-#include "control.h"
-#include "themes/theme_client.h"
+#include "platform/ui/control.h"
+#include "skin_toolkit/themes/theme_client.h"
 
 
 namespace kwo {

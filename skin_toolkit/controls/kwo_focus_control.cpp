@@ -1,11 +1,11 @@
-#include "controls/kwo_focus_control.h"
+#include "skin_toolkit/controls/kwo_focus_control.h"
 
 #include <QPainter>
 #include <QPen>
 #include <string_view>
 
-#include "color.h"
-#include "rules/button_logic.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/rules/button_logic.h"
 
 namespace kwo {
 

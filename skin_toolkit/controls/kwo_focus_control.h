@@ -6,8 +6,8 @@
 // otherwise.
 #include <QRect>
 
-#include "control.h"
-#include "themes/theme_client.h"
+#include "platform/ui/control.h"
+#include "skin_toolkit/themes/theme_client.h"
 
 namespace kwo {
 

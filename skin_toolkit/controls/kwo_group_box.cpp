@@ -1,11 +1,11 @@
-#include "controls/kwo_group_box.h"
+#include "skin_toolkit/controls/kwo_group_box.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "color.h"
-#include "rules/group_logic.h"
-#include "themes/theme_source.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/rules/group_logic.h"
+#include "skin_toolkit/themes/theme_source.h"
 
 namespace kwo {
 

@@ -2,8 +2,8 @@
 // Group boxes: a frame whose top line leaves room for the caption, in the
 // colours of the look. The box passes its look on to its children, and
 // enabling or disabling the box does the same to every child.
-#include "controls/kwo_image_panel.h"
-#include "themes/theme_client.h"
+#include "skin_toolkit/controls/kwo_image_panel.h"
+#include "skin_toolkit/themes/theme_client.h"
 
 namespace kwo {
 

@@ -1,4 +1,4 @@
-#include "controls/kwo_image_button.h"
+#include "skin_toolkit/controls/kwo_image_button.h"
 
 #include <QPainter>
 #include <algorithm>

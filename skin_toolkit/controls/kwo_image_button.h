@@ -7,7 +7,7 @@
 #include <QPixmap>
 #include <array>
 
-#include "controls/kwo_button.h"
+#include "skin_toolkit/controls/kwo_button.h"
 
 namespace kwo {
 

@@ -1,12 +1,12 @@
-#include "controls/kwo_image_panel.h"
+#include "skin_toolkit/controls/kwo_image_panel.h"
 
 #include <QBitmap>
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "color.h"
-#include "controls/opaque_paint.h"
-#include "rules/panel_logic.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/controls/opaque_paint.h"
+#include "skin_toolkit/rules/panel_logic.h"
 
 namespace kwo {
 

@@ -7,8 +7,8 @@
 #include <QPixmap>
 #include <QRect>
 
-#include "label.h"
-#include "panel.h"
+#include "platform/ui/label.h"
+#include "platform/ui/panel.h"
 
 namespace kwo {
 

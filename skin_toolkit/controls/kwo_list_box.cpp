@@ -1,4 +1,4 @@
-#include "controls/kwo_list_box.h"
+#include "skin_toolkit/controls/kwo_list_box.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -6,10 +6,10 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 
-#include "color.h"
-#include "controls/kwo_scroll_bar.h"
-#include "rules/list_box_logic.h"
-#include "themes/theme_source.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/controls/kwo_scroll_bar.h"
+#include "skin_toolkit/rules/list_box_logic.h"
+#include "skin_toolkit/themes/theme_source.h"
 
 namespace kwo {
 

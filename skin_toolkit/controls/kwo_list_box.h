@@ -6,8 +6,8 @@
 // the reference, and a move of the skinned thumb scrolls the list.
 #include <QPointer>
 
-#include "list_box.h"
-#include "themes/theme_client.h"
+#include "platform/ui/list_box.h"
+#include "skin_toolkit/themes/theme_client.h"
 
 namespace kwo {
 

@@ -1,10 +1,10 @@
-#include "controls/kwo_page_control.h"
+#include "skin_toolkit/controls/kwo_page_control.h"
 
 #include <QChildEvent>
 #include <QPointer>
 #include <algorithm>
 
-#include "color.h"
+#include "platform/ui/color.h"
 
 namespace kwo {
 

@@ -4,7 +4,7 @@
 // by becoming its child and leaves it by leaving (or being destroyed).
 #include <vector>
 
-#include "controls/kwo_tab.h"
+#include "skin_toolkit/controls/kwo_tab.h"
 
 namespace kwo {
 

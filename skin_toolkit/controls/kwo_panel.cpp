@@ -1,16 +1,16 @@
-#include "controls/kwo_panel.h"
+#include "skin_toolkit/controls/kwo_panel.h"
 
 #include <QApplication>
 #include <QPainter>
 #include <QPointer>
 #include <stdexcept>
 
-#include "color.h"
-#include "rules/panel_logic.h"
-#include "themes/builtin_pictures.h"
-#include "themes/drawing.h"
-#include "themes/file_theme.h"
-#include "themes/theme_source.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/rules/panel_logic.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "skin_toolkit/themes/file_theme.h"
+#include "skin_toolkit/themes/theme_source.h"
 
 namespace kwo {
 

@@ -7,8 +7,8 @@
 #include <QPixmap>
 #include <functional>
 
-#include "panel.h"
-#include "themes/theme_client.h"
+#include "platform/ui/panel.h"
+#include "skin_toolkit/themes/theme_client.h"
 
 namespace kwo {
 

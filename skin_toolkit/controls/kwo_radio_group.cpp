@@ -1,9 +1,9 @@
-#include "controls/kwo_radio_group.h"
+#include "skin_toolkit/controls/kwo_radio_group.h"
 
 #include <QFocusEvent>
 #include <QPointer>
 
-#include "rules/group_logic.h"
+#include "skin_toolkit/rules/group_logic.h"
 
 namespace kwo {
 namespace {

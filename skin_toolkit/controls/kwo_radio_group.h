@@ -7,9 +7,9 @@
 #include <QFocusEvent>
 #include <vector>
 
-#include "controls/kwo_check_box.h"
-#include "controls/kwo_group_box.h"
-#include "string_list.h"
+#include "platform/ui/string_list.h"
+#include "skin_toolkit/controls/kwo_check_box.h"
+#include "skin_toolkit/controls/kwo_group_box.h"
 
 namespace kwo {
 

@@ -1,14 +1,14 @@
-#include "controls/kwo_scroll_bar.h"
+#include "skin_toolkit/controls/kwo_scroll_bar.h"
 
 #include <QPainter>
 #include <algorithm>
 #include <cstdint>
 
-#include "color.h"
-#include "controls/opaque_paint.h"
-#include "rules/scroll_bar_logic.h"
-#include "themes/drawing.h"
-#include "themes/theme_source.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/controls/opaque_paint.h"
+#include "skin_toolkit/rules/scroll_bar_logic.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "skin_toolkit/themes/theme_source.h"
 
 namespace kwo {
 namespace {

@@ -9,10 +9,10 @@
 #include <QPixmap>
 #include <cstdint>
 
-#include "controls/kwo_image_button.h"
-#include "controls/kwo_track_bar.h"
-#include "panel.h"
-#include "themes/theme_client.h"
+#include "platform/ui/panel.h"
+#include "skin_toolkit/controls/kwo_image_button.h"
+#include "skin_toolkit/controls/kwo_track_bar.h"
+#include "skin_toolkit/themes/theme_client.h"
 
 namespace kwo {
 

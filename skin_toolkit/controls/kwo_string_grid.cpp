@@ -1,9 +1,9 @@
-#include "controls/kwo_string_grid.h"
+#include "skin_toolkit/controls/kwo_string_grid.h"
 
 #include <QPainter>
 
-#include "color.h"
-#include "themes/theme_source.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/themes/theme_source.h"
 
 namespace kwo {
 

@@ -4,8 +4,8 @@
 // selected-menu colours, the others its control background; the selected
 // cell is SelectedColor and the focused one FocusedColor (focused wins).
 // A subclass that overrides drawCell replaces all of this cell drawing.
-#include "string_grid.h"
-#include "themes/theme_client.h"
+#include "platform/ui/string_grid.h"
+#include "skin_toolkit/themes/theme_client.h"
 
 namespace kwo {
 

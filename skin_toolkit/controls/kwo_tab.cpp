@@ -1,4 +1,4 @@
-#include "controls/kwo_tab.h"
+#include "skin_toolkit/controls/kwo_tab.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "color.h"
-#include "themes/drawing.h"
-#include "themes/theme_source.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "skin_toolkit/themes/theme_source.h"
 
 namespace kwo {
 namespace {

@@ -12,10 +12,10 @@
 #include <optional>
 #include <vector>
 
-#include "panel.h"
-#include "rules/tab_logic.h"
-#include "string_list.h"
-#include "themes/theme_client.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/string_list.h"
+#include "skin_toolkit/rules/tab_logic.h"
+#include "skin_toolkit/themes/theme_client.h"
 
 namespace kwo {
 

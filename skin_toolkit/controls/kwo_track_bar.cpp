@@ -1,15 +1,15 @@
-#include "controls/kwo_track_bar.h"
+#include "skin_toolkit/controls/kwo_track_bar.h"
 
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 
-#include "color.h"
-#include "controls/kwo_image_panel.h"
-#include "controls/opaque_paint.h"
-#include "rules/track_bar_logic.h"
-#include "themes/drawing.h"
-#include "themes/theme_source.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/controls/kwo_image_panel.h"
+#include "skin_toolkit/controls/opaque_paint.h"
+#include "skin_toolkit/rules/track_bar_logic.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "skin_toolkit/themes/theme_source.h"
 
 namespace kwo {
 namespace {

@@ -10,9 +10,9 @@
 #include <QPixmap>
 #include <QPoint>
 
-#include "panel.h"
-#include "themes/theme_client.h"
-#include "timer.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/timer.h"
+#include "skin_toolkit/themes/theme_client.h"
 
 namespace kwo {
 

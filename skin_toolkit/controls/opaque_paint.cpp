@@ -1,4 +1,4 @@
-#include "controls/opaque_paint.h"
+#include "skin_toolkit/controls/opaque_paint.h"
 
 #include <QWidget>
 

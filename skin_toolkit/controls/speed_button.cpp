@@ -1,10 +1,10 @@
-#include "controls/speed_button.h"
+#include "skin_toolkit/controls/speed_button.h"
 
 #include <QPainter>
 #include <QPointer>
 
-#include "color.h"
-#include "themes/drawing.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/themes/drawing.h"
 
 namespace kwo {
 

@@ -3,7 +3,7 @@
 // glyph at (1,1) and, while the mouse is over it, a black one-pixel frame.
 #include <QPixmap>
 
-#include "control.h"
+#include "platform/ui/control.h"
 
 namespace kwo {
 

@@ -1,4 +1,4 @@
-#include "frames/form_region.h"
+#include "skin_toolkit/frames/form_region.h"
 
 #include <QRect>
 #include <algorithm>

@@ -1,6 +1,6 @@
-#include "frames/frame_form.h"
+#include "skin_toolkit/frames/frame_form.h"
 
-#include "themes/theme_source.h"
+#include "skin_toolkit/themes/theme_source.h"
 
 namespace kwo {
 namespace {

@@ -4,8 +4,8 @@
 // frame back, and the menu bar's colour from a skin.
 #include <QPointer>
 
-#include "color.h"
-#include "form.h"
+#include "platform/ui/color.h"
+#include "platform/ui/form.h"
 
 namespace kwo {
 

@@ -1,14 +1,14 @@
-#include "frames/frame_paint.h"
+#include "skin_toolkit/frames/frame_paint.h"
 
 #include <QApplication>
 #include <QPainter>
 
-#include "color.h"
-#include "form.h"
-#include "frames/kwo_menu.h"
-#include "themes/builtin_pictures.h"
-#include "themes/theme_source.h"
-#include "tool_bar.h"
+#include "platform/ui/color.h"
+#include "platform/ui/form.h"
+#include "platform/ui/tool_bar.h"
+#include "skin_toolkit/frames/kwo_menu.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
+#include "skin_toolkit/themes/theme_source.h"
 
 namespace kwo {
 namespace {

@@ -7,8 +7,8 @@
 #include <array>
 #include <vector>
 
-#include "rules/frame_logic.h"
-#include "themes/style.h"
+#include "skin_toolkit/rules/frame_logic.h"
+#include "skin_toolkit/themes/style.h"
 
 class QPainter;
 class QRect;

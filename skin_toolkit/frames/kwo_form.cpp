@@ -1,4 +1,4 @@
-#include "frames/kwo_form.h"
+#include "skin_toolkit/frames/kwo_form.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -6,21 +6,21 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "application.h"
-#include "color.h"
-#include "controls/kwo_image_panel.h"
-#include "frames/form_region.h"
-#include "frames/frame_form.h"
-#include "frames/frame_paint.h"
-#include "frames/kwo_menu.h"
-#include "frames/kwo_title_bar.h"
-#include "menu.h"
-#include "message_box.h"
-#include "themes/builtin_pictures.h"
-#include "themes/drawing.h"
-#include "themes/file_theme.h"
-#include "themes/theme_source.h"
-#include "tool_bar.h"
+#include "platform/ui/application.h"
+#include "platform/ui/color.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/tool_bar.h"
+#include "skin_toolkit/controls/kwo_image_panel.h"
+#include "skin_toolkit/frames/form_region.h"
+#include "skin_toolkit/frames/frame_form.h"
+#include "skin_toolkit/frames/frame_paint.h"
+#include "skin_toolkit/frames/kwo_menu.h"
+#include "skin_toolkit/frames/kwo_title_bar.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "skin_toolkit/themes/file_theme.h"
+#include "skin_toolkit/themes/theme_source.h"
 
 namespace kwo {
 namespace {

@@ -14,11 +14,11 @@
 #include <optional>
 #include <vector>
 
-#include "form.h"
-#include "frames/frame_form.h"
-#include "panel.h"
-#include "rules/frame_logic.h"
-#include "themes/theme_client.h"
+#include "platform/ui/form.h"
+#include "platform/ui/panel.h"
+#include "skin_toolkit/frames/frame_form.h"
+#include "skin_toolkit/rules/frame_logic.h"
+#include "skin_toolkit/themes/theme_client.h"
 
 class QKeyEvent;
 

@@ -5,13 +5,13 @@
 #include <QEvent>
 #include <QKeyEvent>
 
-#include "application.h"
-#include "frames/kwo_form.h"
-#include "frames/kwo_title_bar.h"
-#include "frames/kwo_title_bar_menu.h"
-#include "mdi_client.h"
-#include "menu.h"
-#include "themes/drawing.h"
+#include "platform/ui/application.h"
+#include "platform/ui/mdi_client.h"
+#include "platform/ui/menu.h"
+#include "skin_toolkit/frames/kwo_form.h"
+#include "skin_toolkit/frames/kwo_title_bar.h"
+#include "skin_toolkit/frames/kwo_title_bar_menu.h"
+#include "skin_toolkit/themes/drawing.h"
 
 namespace kwo {
 namespace {

@@ -1,4 +1,4 @@
-#include "frames/kwo_menu.h"
+#include "skin_toolkit/frames/kwo_menu.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -6,15 +6,15 @@
 #include <QPixmap>
 #include <algorithm>
 
-#include "color.h"
-#include "form.h"
-#include "frames/kwo_form.h"
-#include "greyed_picture.h"
-#include "image_list.h"
-#include "menu_view.h"
-#include "themes/builtin_pictures.h"
-#include "themes/drawing.h"
-#include "themes/theme_source.h"
+#include "platform/ui/color.h"
+#include "platform/ui/form.h"
+#include "platform/ui/greyed_picture.h"
+#include "platform/ui/image_list.h"
+#include "platform/ui/menu_view.h"
+#include "skin_toolkit/frames/kwo_form.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "skin_toolkit/themes/theme_source.h"
 
 namespace kwo {
 namespace {

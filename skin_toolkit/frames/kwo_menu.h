@@ -9,9 +9,9 @@
 #include <QString>
 #include <cstdint>
 
-#include "menu.h"
-#include "rules/menu_logic.h"
-#include "themes/theme_client.h"
+#include "platform/ui/menu.h"
+#include "skin_toolkit/rules/menu_logic.h"
+#include "skin_toolkit/themes/theme_client.h"
 
 class QPainter;
 

@@ -1,11 +1,11 @@
-#include "frames/kwo_status_bar.h"
+#include "skin_toolkit/frames/kwo_status_bar.h"
 
 #include <QEvent>
 #include <QPainter>
 
-#include "color.h"
-#include "form.h"
-#include "themes/theme_source.h"
+#include "platform/ui/color.h"
+#include "platform/ui/form.h"
+#include "skin_toolkit/themes/theme_source.h"
 
 namespace kwo {
 

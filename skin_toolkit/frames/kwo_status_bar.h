@@ -1,9 +1,9 @@
 #pragma once
 // A status bar coloured from a look, with its own size grip on a sizeable
 // form; while that form is maximised the bar takes no mouse input.
-#include "rules/status_bar_logic.h"
-#include "status_bar.h"
-#include "themes/theme_client.h"
+#include "platform/ui/status_bar.h"
+#include "skin_toolkit/rules/status_bar_logic.h"
+#include "skin_toolkit/themes/theme_client.h"
 
 namespace kwo {
 

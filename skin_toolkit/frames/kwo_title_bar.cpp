@@ -1,4 +1,4 @@
-#include "frames/kwo_title_bar.h"
+#include "skin_toolkit/frames/kwo_title_bar.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -8,17 +8,17 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "application.h"
-#include "color.h"
-#include "form.h"
-#include "frames/kwo_form.h"
-#include "frames/kwo_title_bar_menu.h"
-#include "frames/mdi_frame.h"
-#include "menu.h"
-#include "message_box.h"
-#include "themes/builtin_pictures.h"
-#include "themes/drawing.h"
-#include "themes/theme_source.h"
+#include "platform/ui/application.h"
+#include "platform/ui/color.h"
+#include "platform/ui/form.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/message_box.h"
+#include "skin_toolkit/frames/kwo_form.h"
+#include "skin_toolkit/frames/kwo_title_bar_menu.h"
+#include "skin_toolkit/frames/mdi_frame.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "skin_toolkit/themes/theme_source.h"
 
 namespace kwo {
 namespace {

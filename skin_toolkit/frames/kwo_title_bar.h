@@ -12,9 +12,9 @@
 #include <optional>
 #include <vector>
 
-#include "panel.h"
-#include "rules/frame_logic.h"
-#include "themes/theme_client.h"
+#include "platform/ui/panel.h"
+#include "skin_toolkit/rules/frame_logic.h"
+#include "skin_toolkit/themes/theme_client.h"
 
 class QEnterEvent;
 class QMouseEvent;

@@ -1,6 +1,6 @@
-#include "frames/kwo_title_bar_menu.h"
+#include "skin_toolkit/frames/kwo_title_bar_menu.h"
 
-#include "frames/kwo_title_bar.h"
+#include "skin_toolkit/frames/kwo_title_bar.h"
 
 namespace kwo {
 

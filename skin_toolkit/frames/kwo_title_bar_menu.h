@@ -3,7 +3,7 @@
 // bar's form. Each item is enabled only while the bar shows its button.
 #include <QPointer>
 
-#include "frames/kwo_menu.h"
+#include "skin_toolkit/frames/kwo_menu.h"
 
 namespace kwo {
 

@@ -1,12 +1,12 @@
-#include "frames/kwo_tool_bar.h"
+#include "skin_toolkit/frames/kwo_tool_bar.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "color.h"
-#include "image_list.h"
-#include "themes/drawing.h"
-#include "themes/theme_source.h"
+#include "platform/ui/color.h"
+#include "platform/ui/image_list.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "skin_toolkit/themes/theme_source.h"
 
 namespace kwo {
 

@@ -2,10 +2,10 @@
 // A flat tool bar whose hot, pressed and checked buttons are painted in the
 // tool-bar colours of a look; every other button is drawn as on a plain tool
 // bar.
-#include "menu.h"  // tool_bar.h needs the complete menu item
-#include "rules/tool_bar_logic.h"
-#include "themes/theme_client.h"
-#include "tool_bar.h"
+#include "platform/ui/menu.h"  // tool_bar.h needs the complete menu item
+#include "platform/ui/tool_bar.h"
+#include "skin_toolkit/rules/tool_bar_logic.h"
+#include "skin_toolkit/themes/theme_client.h"
 
 namespace kwo {
 

@@ -1,24 +1,24 @@
-#include "frames/mdi_frame.h"
+#include "skin_toolkit/frames/mdi_frame.h"
 
 #include <QKeyEvent>
 #include <QPainter>
 #include <stdexcept>
 
-#include "application.h"
-#include "color.h"
-#include "controls/speed_button.h"
-#include "frames/form_region.h"
-#include "frames/frame_form.h"
-#include "frames/kwo_form.h"
-#include "frames/kwo_menu.h"
-#include "frames/kwo_title_bar.h"
-#include "menu.h"
-#include "panel.h"
-#include "rules/mdi_layout.h"
-#include "themes/builtin_pictures.h"
-#include "themes/drawing.h"
-#include "themes/theme_source.h"
-#include "tool_bar.h"
+#include "platform/ui/application.h"
+#include "platform/ui/color.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/tool_bar.h"
+#include "skin_toolkit/controls/speed_button.h"
+#include "skin_toolkit/frames/form_region.h"
+#include "skin_toolkit/frames/frame_form.h"
+#include "skin_toolkit/frames/kwo_form.h"
+#include "skin_toolkit/frames/kwo_menu.h"
+#include "skin_toolkit/frames/kwo_title_bar.h"
+#include "skin_toolkit/rules/mdi_layout.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "skin_toolkit/themes/theme_source.h"
 
 namespace kwo {
 namespace {

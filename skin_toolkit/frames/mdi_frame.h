@@ -11,13 +11,13 @@
 #include <array>
 #include <vector>
 
-#include "component.h"
-#include "form.h"
-#include "frames/frame_form.h"
-#include "frames/frame_paint.h"
-#include "mdi_client.h"
-#include "rules/frame_logic.h"
-#include "themes/theme_client.h"
+#include "platform/ui/component.h"
+#include "platform/ui/form.h"
+#include "platform/ui/mdi_client.h"
+#include "skin_toolkit/frames/frame_form.h"
+#include "skin_toolkit/frames/frame_paint.h"
+#include "skin_toolkit/rules/frame_logic.h"
+#include "skin_toolkit/themes/theme_client.h"
 
 class QKeyEvent;
 

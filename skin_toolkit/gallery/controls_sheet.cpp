@@ -1,4 +1,4 @@
-#include "gallery/controls_sheet.h"
+#include "skin_toolkit/gallery/controls_sheet.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -7,25 +7,25 @@
 
 #include <stdexcept>
 
-#include "application.h"
-#include "controls/db_navigator.h"
-#include "controls/kwo_button.h"
-#include "controls/kwo_check_box.h"
-#include "controls/kwo_combo_box.h"
-#include "controls/kwo_group_box.h"
-#include "controls/kwo_image_button.h"
-#include "controls/kwo_image_panel.h"
-#include "controls/kwo_list_box.h"
-#include "controls/kwo_page_control.h"
-#include "controls/kwo_panel.h"
-#include "controls/kwo_radio_group.h"
-#include "controls/kwo_scroll_bar.h"
-#include "controls/kwo_string_grid.h"
-#include "controls/kwo_track_bar.h"
-#include "controls/speed_button.h"
-#include "data_set.h"
-#include "form.h"
-#include "frames/kwo_form.h"
+#include "platform/ui/application.h"
+#include "platform/ui/data_set.h"
+#include "platform/ui/form.h"
+#include "skin_toolkit/controls/db_navigator.h"
+#include "skin_toolkit/controls/kwo_button.h"
+#include "skin_toolkit/controls/kwo_check_box.h"
+#include "skin_toolkit/controls/kwo_combo_box.h"
+#include "skin_toolkit/controls/kwo_group_box.h"
+#include "skin_toolkit/controls/kwo_image_button.h"
+#include "skin_toolkit/controls/kwo_image_panel.h"
+#include "skin_toolkit/controls/kwo_list_box.h"
+#include "skin_toolkit/controls/kwo_page_control.h"
+#include "skin_toolkit/controls/kwo_panel.h"
+#include "skin_toolkit/controls/kwo_radio_group.h"
+#include "skin_toolkit/controls/kwo_scroll_bar.h"
+#include "skin_toolkit/controls/kwo_string_grid.h"
+#include "skin_toolkit/controls/kwo_track_bar.h"
+#include "skin_toolkit/controls/speed_button.h"
+#include "skin_toolkit/frames/kwo_form.h"
 
 namespace gallery {
 namespace {

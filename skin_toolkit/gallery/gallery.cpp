@@ -1,4 +1,4 @@
-#include "gallery/gallery.h"
+#include "skin_toolkit/gallery/gallery.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -14,25 +14,25 @@
 #include <utility>
 #include <vector>
 
-#include "application.h"
-#include "controls/kwo_button.h"
-#include "controls/kwo_page_control.h"
-#include "controls/kwo_panel.h"
-#include "controls/kwo_track_bar.h"
-#include "form.h"
-#include "frames/kwo_form.h"
-#include "frames/kwo_menu.h"
-#include "frames/kwo_status_bar.h"
-#include "frames/kwo_tool_bar.h"
-#include "gallery/controls_sheet.h"
-#include "gallery/skin_file_builder.h"
-#include "menu.h"
-#include "menu_view.h"
-#include "status_bar.h"
-#include "themes/builtin_pictures.h"
-#include "themes/file_theme.h"
-#include "themes/theme_table.h"
-#include "tool_bar.h"
+#include "platform/ui/application.h"
+#include "platform/ui/form.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/menu_view.h"
+#include "platform/ui/status_bar.h"
+#include "platform/ui/tool_bar.h"
+#include "skin_toolkit/controls/kwo_button.h"
+#include "skin_toolkit/controls/kwo_page_control.h"
+#include "skin_toolkit/controls/kwo_panel.h"
+#include "skin_toolkit/controls/kwo_track_bar.h"
+#include "skin_toolkit/frames/kwo_form.h"
+#include "skin_toolkit/frames/kwo_menu.h"
+#include "skin_toolkit/frames/kwo_status_bar.h"
+#include "skin_toolkit/frames/kwo_tool_bar.h"
+#include "skin_toolkit/gallery/controls_sheet.h"
+#include "skin_toolkit/gallery/skin_file_builder.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
+#include "skin_toolkit/themes/file_theme.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 namespace gallery {
 namespace {

@@ -1,10 +1,10 @@
-#include "gallery/skin_file_builder.h"
+#include "skin_toolkit/gallery/skin_file_builder.h"
 
 #include <QBuffer>
 #include <stdexcept>
 
-#include "themes/builtin_pictures.h"
-#include "themes/file_theme.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
+#include "skin_toolkit/themes/file_theme.h"
 
 namespace testsupport {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "gallery/skin_file_layout.h"
-#include "themes/theme_table.h"
+#include "skin_toolkit/gallery/skin_file_layout.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 namespace kwo {
 class TkwoFileTheme;

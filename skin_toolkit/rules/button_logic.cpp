@@ -1,4 +1,4 @@
-#include "rules/button_logic.h"
+#include "skin_toolkit/rules/button_logic.h"
 
 namespace kwo {
 

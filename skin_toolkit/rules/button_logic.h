@@ -4,8 +4,8 @@
 // is the caption's accelerator.
 #include <string_view>
 
-#include "rules/geometry.h"
-#include "themes/theme_table.h"
+#include "skin_toolkit/rules/geometry.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 namespace kwo {
 

@@ -1,4 +1,4 @@
-#include "rules/check_logic.h"
+#include "skin_toolkit/rules/check_logic.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // The check box's and radio button's rules without any drawing: the state
 // they report, which frame of the four-frame picture a state shows, the size
 // AutoSize gives and where picture and caption go.
-#include "rules/geometry.h"
-#include "themes/theme_table.h"
+#include "skin_toolkit/rules/geometry.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 namespace kwo {
 

@@ -1,4 +1,4 @@
-#include "rules/combo_logic.h"
+#include "skin_toolkit/rules/combo_logic.h"
 
 namespace kwo {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The combo box's drawn arrow, without any drawing.
-#include "rules/geometry.h"
+#include "skin_toolkit/rules/geometry.h"
 
 namespace kwo {
 

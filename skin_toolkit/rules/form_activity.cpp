@@ -1,4 +1,4 @@
-#include "rules/form_activity.h"
+#include "skin_toolkit/rules/form_activity.h"
 
 namespace kwo {
 

@@ -1,4 +1,4 @@
-#include "rules/frame_logic.h"
+#include "skin_toolkit/rules/frame_logic.h"
 
 #include <algorithm>
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "rules/geometry.h"
-#include "themes/theme_table.h"
+#include "skin_toolkit/rules/geometry.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 namespace kwo {
 

@@ -1,10 +1,10 @@
-#include "rules/group_logic.h"
+#include "skin_toolkit/rules/group_logic.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
-#include "number_text.h"
+#include "platform/number_text.h"
 
 namespace kwo {
 

@@ -3,7 +3,7 @@
 // where a check or radio group puts its item buttons.
 #include <vector>
 
-#include "rules/geometry.h"
+#include "skin_toolkit/rules/geometry.h"
 
 namespace kwo {
 

@@ -1,4 +1,4 @@
-#include "rules/list_box_logic.h"
+#include "skin_toolkit/rules/list_box_logic.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "rules/mdi_layout.h"
+#include "skin_toolkit/rules/mdi_layout.h"
 
 #include <algorithm>
 #include <cstdint>

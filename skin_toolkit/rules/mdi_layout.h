@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "rules/geometry.h"
+#include "skin_toolkit/rules/geometry.h"
 
 namespace kwo {
 

@@ -1,4 +1,4 @@
-#include "rules/menu_logic.h"
+#include "skin_toolkit/rules/menu_logic.h"
 
 #include <algorithm>
 

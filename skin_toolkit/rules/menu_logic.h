@@ -5,9 +5,9 @@
 #include <array>
 #include <functional>
 
-#include "rules/geometry.h"
-#include "tcolor.h"
-#include "themes/theme_table.h"
+#include "platform/tcolor.h"
+#include "skin_toolkit/rules/geometry.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 namespace kwo {
 

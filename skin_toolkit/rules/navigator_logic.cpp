@@ -1,4 +1,4 @@
-#include "rules/navigator_logic.h"
+#include "skin_toolkit/rules/navigator_logic.h"
 
 #include <algorithm>
 

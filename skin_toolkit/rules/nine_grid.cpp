@@ -1,4 +1,4 @@
-#include "rules/nine_grid.h"
+#include "skin_toolkit/rules/nine_grid.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 // edge, and at y = 0 or back from its bottom edge.
 #include <vector>
 
-#include "rules/geometry.h"
+#include "skin_toolkit/rules/geometry.h"
 
 namespace kwo {
 

@@ -1,4 +1,4 @@
-#include "rules/panel_logic.h"
+#include "skin_toolkit/rules/panel_logic.h"
 
 namespace kwo {
 

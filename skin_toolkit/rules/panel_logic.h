@@ -4,8 +4,8 @@
 // button's hot rectangle and frame.
 #include <vector>
 
-#include "rules/geometry.h"
-#include "themes/theme_table.h"
+#include "skin_toolkit/rules/geometry.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 namespace kwo {
 

@@ -1,4 +1,4 @@
-#include "rules/scroll_bar_logic.h"
+#include "skin_toolkit/rules/scroll_bar_logic.h"
 
 #include <algorithm>
 #include <cstdint>

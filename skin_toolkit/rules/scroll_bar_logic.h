@@ -1,7 +1,7 @@
 #pragma once
 // The scroll bar's rules without any drawing: where its two arrow buttons
 // and the track between them go, and how long the thumb is.
-#include "rules/geometry.h"
+#include "skin_toolkit/rules/geometry.h"
 
 namespace kwo {
 

@@ -1,4 +1,4 @@
-#include "rules/status_bar_logic.h"
+#include "skin_toolkit/rules/status_bar_logic.h"
 
 namespace kwo {
 

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "rules/geometry.h"
+#include "skin_toolkit/rules/geometry.h"
 
 namespace kwo {
 

@@ -1,4 +1,4 @@
-#include "rules/tab_logic.h"
+#include "skin_toolkit/rules/tab_logic.h"
 
 #include <algorithm>
 

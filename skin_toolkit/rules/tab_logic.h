@@ -5,8 +5,8 @@
 // follows a hidden tab. Every table is sized to the tabs.
 #include <vector>
 
-#include "rules/geometry.h"
-#include "themes/theme_table.h"
+#include "skin_toolkit/rules/geometry.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 namespace kwo {
 

@@ -1,4 +1,4 @@
-#include "rules/tool_bar_logic.h"
+#include "skin_toolkit/rules/tool_bar_logic.h"
 
 namespace kwo {
 

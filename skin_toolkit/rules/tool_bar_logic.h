@@ -2,8 +2,8 @@
 // The skinned tool bar's button rules without any drawing: when the toolkit
 // paints a button face instead of the plain tool bar, and where the image
 // and caption go on it.
-#include "rules/geometry.h"
-#include "themes/theme_table.h"
+#include "skin_toolkit/rules/geometry.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 namespace kwo {
 

@@ -1,4 +1,4 @@
-#include "rules/track_bar_logic.h"
+#include "skin_toolkit/rules/track_bar_logic.h"
 
 #include <algorithm>
 #include <cmath>

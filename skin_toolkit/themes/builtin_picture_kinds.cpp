@@ -1,4 +1,4 @@
-#include "themes/builtin_picture_kinds.h"
+#include "skin_toolkit/themes/builtin_picture_kinds.h"
 
 #include <QPainter>
 #include <QPolygon>
@@ -6,7 +6,7 @@
 #include <array>
 #include <cmath>
 
-#include "themes/drawing.h"
+#include "skin_toolkit/themes/drawing.h"
 
 namespace kwo::pictures {
 namespace {

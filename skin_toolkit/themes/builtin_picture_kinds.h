@@ -6,7 +6,7 @@
 #include <QColor>
 #include <QImage>
 
-#include "themes/theme_table.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 namespace kwo::pictures {
 

@@ -1,4 +1,4 @@
-#include "themes/builtin_pictures.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
 
 #include <QDebug>
 #include <QString>
@@ -9,8 +9,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "themes/builtin_picture_kinds.h"
-#include "themes/drawing.h"
+#include "skin_toolkit/themes/builtin_picture_kinds.h"
+#include "skin_toolkit/themes/drawing.h"
 
 namespace kwo {
 namespace {

@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QPixmap>
 
-#include "themes/theme_table.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 namespace kwo {
 

@@ -1,4 +1,4 @@
-#include "themes/drawing.h"
+#include "skin_toolkit/themes/drawing.h"
 
 #include <QApplication>
 #include <QMetaProperty>
@@ -6,14 +6,14 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "application.h"
-#include "color.h"
-#include "component.h"
-#include "form.h"
-#include "rules/form_activity.h"
-#include "rules/nine_grid.h"
-#include "themes/theme_client.h"
-#include "work_area.h"
+#include "platform/ui/application.h"
+#include "platform/ui/color.h"
+#include "platform/ui/component.h"
+#include "platform/ui/form.h"
+#include "platform/ui/work_area.h"
+#include "skin_toolkit/rules/form_activity.h"
+#include "skin_toolkit/rules/nine_grid.h"
+#include "skin_toolkit/themes/theme_client.h"
 
 namespace kwo {
 namespace {

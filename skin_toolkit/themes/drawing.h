@@ -7,8 +7,8 @@
 #include <QImage>
 #include <QRect>
 
-#include "rules/geometry.h"
-#include "tcolor.h"
+#include "platform/tcolor.h"
+#include "skin_toolkit/rules/geometry.h"
 
 class QPainter;
 class QWidget;

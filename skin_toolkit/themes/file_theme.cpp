@@ -1,14 +1,14 @@
-#include "themes/file_theme.h"
+#include "skin_toolkit/themes/file_theme.h"
 
 #include <QFile>
 
-#include "app_dir.h"
-#include "file_io.h"
-#include "form.h"
-#include "themes/drawing.h"
-#include "themes/file_theme_reader.h"
-#include "themes/skin_file.h"
-#include "themes/theme_client.h"
+#include "platform/app_dir.h"
+#include "platform/file_io.h"
+#include "platform/ui/form.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "skin_toolkit/themes/file_theme_reader.h"
+#include "skin_toolkit/themes/skin_file.h"
+#include "skin_toolkit/themes/theme_client.h"
 
 namespace kwo {
 namespace {

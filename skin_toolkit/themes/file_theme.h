@@ -8,8 +8,8 @@
 #include <memory>
 #include <stdexcept>
 
-#include "component.h"
-#include "tcolor.h"
+#include "platform/tcolor.h"
+#include "platform/ui/component.h"
 
 namespace kwo {
 

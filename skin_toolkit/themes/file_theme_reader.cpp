@@ -1,7 +1,7 @@
-#include "themes/file_theme_reader.h"
+#include "skin_toolkit/themes/file_theme_reader.h"
 
-#include "file_io.h"
-#include "themes/theme_table.h"
+#include "platform/file_io.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 namespace kwo {
 namespace {

@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "tcolor.h"
-#include "themes/skin_file.h"
-#include "themes/theme_table.h"
+#include "platform/tcolor.h"
+#include "skin_toolkit/themes/skin_file.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 namespace kwo {
 

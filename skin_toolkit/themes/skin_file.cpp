@@ -1,4 +1,4 @@
-#include "themes/skin_file.h"
+#include "skin_toolkit/themes/skin_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "byte_order.h"
-#include "rules/geometry.h"
-#include "themes/theme_table.h"
+#include "platform/byte_order.h"
+#include "skin_toolkit/rules/geometry.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 namespace kwo {
 namespace {

@@ -1,11 +1,11 @@
-#include "themes/style.h"
+#include "skin_toolkit/themes/style.h"
 
 #include <QPointer>
 
-#include "form.h"
-#include "frames/kwo_form.h"
-#include "themes/file_theme.h"
-#include "themes/theme_client.h"
+#include "platform/ui/form.h"
+#include "skin_toolkit/frames/kwo_form.h"
+#include "skin_toolkit/themes/file_theme.h"
+#include "skin_toolkit/themes/theme_client.h"
 
 namespace kwo {
 

@@ -2,7 +2,7 @@
 // The style protocol every skinned control follows: a control takes its
 // first look from the skinned frame of its owner form, and containers pass
 // their look on to their children.
-#include "themes/theme_table.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 namespace ui {
 class Component;

@@ -1,6 +1,6 @@
-#include "themes/theme_client.h"
+#include "skin_toolkit/themes/theme_client.h"
 
-#include "themes/file_theme.h"
+#include "skin_toolkit/themes/file_theme.h"
 
 namespace kwo {
 

@@ -4,7 +4,7 @@
 #include <QMetaObject>
 #include <QPointer>
 
-#include "themes/style.h"
+#include "skin_toolkit/themes/style.h"
 
 namespace kwo {
 

@@ -1,8 +1,8 @@
-#include "themes/theme_source.h"
+#include "skin_toolkit/themes/theme_source.h"
 
-#include "themes/builtin_pictures.h"
-#include "themes/file_theme.h"
-#include "themes/style.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
+#include "skin_toolkit/themes/file_theme.h"
+#include "skin_toolkit/themes/style.h"
 
 namespace kwo {
 

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <cstdint>
 
-#include "themes/theme_table.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 namespace kwo {
 

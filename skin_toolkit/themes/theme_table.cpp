@@ -1,4 +1,4 @@
-#include "themes/theme_table.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 #include <algorithm>
 #include <array>

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tcolor.h"
+#include "platform/tcolor.h"
 
 namespace kwo {
 

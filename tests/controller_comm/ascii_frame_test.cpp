@@ -1,4 +1,4 @@
-#include "ascii_frame.h"
+#include "controller_comm/ascii_frame.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "library_state.h"
+#include "controller_comm/library_state.h"
 #include "tarnex.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // exactly one notice, and the result and reply record say what happened.
 #include <string>
 
-#include "link_fixture.h"
+#include "tests/controller_comm/link_fixture.h"
 
 namespace linktest {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "reply_wait.h"
+#include "controller_comm/reply_wait.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   tarnex::ReplyAssembler assembler;

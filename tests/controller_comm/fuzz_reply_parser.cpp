@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "ascii_frame.h"
+#include "controller_comm/ascii_frame.h"
 
 namespace {
 constexpr size_t kReceiveBufferSize = 1024;

@@ -4,7 +4,7 @@
 // two blocks apart.
 #include <array>
 
-#include "link_fixture.h"
+#include "tests/controller_comm/link_fixture.h"
 
 namespace linktest {
 namespace {

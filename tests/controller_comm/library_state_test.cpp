@@ -1,6 +1,6 @@
 // White-box checks of the library state: what the exports leave behind in
 // the frame built last, the queue entries and the slots' links.
-#include "library_state.h"
+#include "controller_comm/library_state.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@
 #include <thread>
 #include <vector>
 
-#include "com_link.h"
-#include "loopback_udp.h"
-#include "pty_pair.h"
-#include "temp_dir.h"
+#include "tests/support/com_link.h"
+#include "tests/support/loopback_udp.h"
+#include "tests/support/pty_pair.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

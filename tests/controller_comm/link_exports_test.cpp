@@ -4,8 +4,8 @@
 #include <functional>
 #include <vector>
 
-#include "link_fixture.h"
 #include "plc_register_map.h"
+#include "tests/controller_comm/link_fixture.h"
 
 namespace linktest {
 namespace {

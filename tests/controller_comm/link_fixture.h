@@ -15,12 +15,12 @@
 #include <string>
 #include <thread>
 
-#include "com_link.h"
-#include "controller_sim/controller_sim.h"
-#include "file_io.h"
-#include "notice_recorder.h"
+#include "platform/file_io.h"
 #include "tarnex.h"
-#include "temp_dir.h"
+#include "tests/support/com_link.h"
+#include "tests/support/notice_recorder.h"
+#include "tests/support/temp_dir.h"
+#include "tools/controller_sim/controller_sim.h"
 
 namespace linktest {
 

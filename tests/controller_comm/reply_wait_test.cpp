@@ -1,6 +1,6 @@
 // Cutting link bytes into reply texts, and the waits on a serial port and a
 // UDP link built on it.
-#include "reply_wait.h"
+#include "controller_comm/reply_wait.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +10,13 @@
 #include <thread>
 #include <vector>
 
-#include "ascii_frame.h"
-#include "reply_match.h"
+#include "controller_comm/ascii_frame.h"
+#include "controller_comm/reply_match.h"
 #include "tarnex.h"
+#include "tests/support/loopback_udp.h"
+#include "tests/support/pty_pair.h"
 #include "transport/serial_port.h"
 #include "transport/udp_link.h"
-#include "loopback_udp.h"
-#include "pty_pair.h"
 
 namespace tarnex {
 namespace {

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "link_fixture.h"
+#include "tests/controller_comm/link_fixture.h"
 
 namespace linktest {
 namespace {

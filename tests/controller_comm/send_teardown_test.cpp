@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "link_fixture.h"
-#include "queued_receiver.h"
+#include "tests/controller_comm/link_fixture.h"
+#include "tests/support/queued_receiver.h"
 
 namespace linktest {
 namespace {

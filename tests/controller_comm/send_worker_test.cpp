@@ -1,6 +1,6 @@
 // Starting send workers, inside the library: what a send takes when it is
 // accepted, and a worker thread that cannot start.
-#include "send_worker.h"
+#include "controller_comm/send_worker.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +10,13 @@
 #include <mutex>
 #include <vector>
 
-#include "file_io.h"
-#include "frame_log.h"
-#include "library_state.h"
-#include "loopback_udp.h"
+#include "controller_comm/frame_log.h"
+#include "controller_comm/library_state.h"
+#include "platform/file_io.h"
 #include "tarnex.h"
-#include "temp_dir.h"
-#include "thread_receiver.h"
+#include "tests/support/loopback_udp.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/thread_receiver.h"
 
 namespace tarnex {
 namespace {

@@ -13,11 +13,11 @@
 #include <filesystem>
 #include <vector>
 
-#include "com_link.h"
-#include "descriptor_limit.h"
-#include "loopback_udp.h"
-#include "pty_pair.h"
-#include "temp_dir.h"
+#include "tests/support/com_link.h"
+#include "tests/support/descriptor_limit.h"
+#include "tests/support/loopback_udp.h"
+#include "tests/support/pty_pair.h"
+#include "tests/support/temp_dir.h"
 
 extern "C" int TarnexHeaderReplySizeFromC(void);
 extern "C" int TarnexHeaderReadFromC(void);

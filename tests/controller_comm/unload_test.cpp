@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "loopback_udp.h"
+#include "tests/support/loopback_udp.h"
 
 extern char **environ;
 

@@ -1,4 +1,4 @@
-#include "file_io.h"
+#include "platform/file_io.h"
 
 #include <gtest/gtest.h>
 #include <fcntl.h>
@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace fs = std::filesystem;
 using platform::FileReader;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ini_file.h"
+#include "platform/ini_file.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "ini_file.h"
-#include "temp_dir.h"
+#include "platform/ini_file.h"
+#include "tests/support/temp_dir.h"
 
 using platform::IniFile;
 using Names = std::vector<std::string>;

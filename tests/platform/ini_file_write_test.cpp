@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "file_io.h"
-#include "ini_file.h"
-#include "temp_dir.h"
+#include "platform/file_io.h"
+#include "platform/ini_file.h"
+#include "tests/support/temp_dir.h"
 
 using platform::IniFile;
 

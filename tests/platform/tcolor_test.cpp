@@ -4,7 +4,7 @@
 #include <ios>
 #include <optional>
 
-#include "tcolor.h"
+#include "platform/tcolor.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include <thread>
 #include <vector>
 
-#include "message_receiver.h"
-#include "queued_receiver.h"
-#include "send_gate.h"
-#include "thread_receiver.h"
+#include "platform/message_receiver.h"
+#include "platform/send_gate.h"
+#include "tests/support/queued_receiver.h"
+#include "tests/support/thread_receiver.h"
 #include "window_messages.h"
 
 extern "C" LRESULT window_messages_send_from_c(HWND window, WPARAM wParam);

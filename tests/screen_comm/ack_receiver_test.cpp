@@ -1,5 +1,5 @@
 // The line cutter and the per-call limits, without a link.
-#include "ack_receiver.h"
+#include "screen_comm/ack_receiver.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "quodel_vars.h"
-#include "screen_codec.h"
-#include "screen_vars.h"
+#include "screen_comm/screen_vars.h"
+#include "tests/support/screen_codec.h"
 
 using quodel::AckCollector;
 using quodel::LineCutter;

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "quodel.h"
-#include "screen_codec.h"
-#include "screen_link_fixture.h"
+#include "tests/screen_comm/screen_link_fixture.h"
+#include "tests/support/screen_codec.h"
 
 using screentest::AckCall;
 using screentest::ScreenLink;

@@ -15,8 +15,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ack_receiver.h"
-#include "screen_vars.h"
+#include "screen_comm/ack_receiver.h"
+#include "screen_comm/screen_vars.h"
 
 namespace {
 

@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "com_link.h"
-#include "loopback_udp.h"
-#include "pty_pair.h"
 #include "quodel.h"
-#include "screen_codec.h"
-#include "screen_link_fixture.h"
 #include "tarnex.h"
-#include "temp_dir.h"
+#include "tests/screen_comm/screen_link_fixture.h"
+#include "tests/support/com_link.h"
+#include "tests/support/loopback_udp.h"
+#include "tests/support/pty_pair.h"
+#include "tests/support/screen_codec.h"
+#include "tests/support/temp_dir.h"
 
 using namespace std::chrono_literals;
 using screentest::Soon;

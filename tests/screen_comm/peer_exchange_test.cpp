@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "quodel.h"
-#include "screen_link_fixture.h"
-#include "screen_peer.h"
+#include "tests/screen_comm/screen_link_fixture.h"
+#include "tests/support/screen_peer.h"
 
 using screentest::ScreenLink;
 using screentest::Soon;

@@ -1,4 +1,4 @@
-#include "screen_link_fixture.h"
+#include "tests/screen_comm/screen_link_fixture.h"
 
 #include <fcntl.h>
 #include <sys/ioctl.h>
@@ -6,7 +6,7 @@
 
 #include <thread>
 
-#include "screen_codec.h"
+#include "tests/support/screen_codec.h"
 
 using testsupport::ScreenCodec;
 

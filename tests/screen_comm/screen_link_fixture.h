@@ -12,11 +12,11 @@
 #include <string_view>
 #include <vector>
 
-#include "com_link.h"
-#include "loopback_udp.h"
-#include "pty_pair.h"
 #include "quodel.h"
-#include "temp_dir.h"
+#include "tests/support/com_link.h"
+#include "tests/support/loopback_udp.h"
+#include "tests/support/pty_pair.h"
+#include "tests/support/temp_dir.h"
 
 namespace screentest {
 

@@ -1,4 +1,4 @@
-#include "com_link.h"
+#include "tests/support/com_link.h"
 
 #include <string>
 #include <system_error>

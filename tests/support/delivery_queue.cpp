@@ -1,4 +1,4 @@
-#include "delivery_queue.h"
+#include "tests/support/delivery_queue.h"
 
 #include <utility>
 

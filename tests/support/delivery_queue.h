@@ -9,7 +9,7 @@
 #include <memory>
 #include <mutex>
 
-#include "message_receiver.h"
+#include "platform/message_receiver.h"
 
 namespace platform {
 

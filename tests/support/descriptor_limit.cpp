@@ -1,4 +1,4 @@
-#include "descriptor_limit.h"
+#include "tests/support/descriptor_limit.h"
 
 #include <sys/resource.h>
 

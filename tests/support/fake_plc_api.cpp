@@ -1,4 +1,4 @@
-#include "fake_plc_api.h"
+#include "tests/support/fake_plc_api.h"
 
 #include <utility>
 

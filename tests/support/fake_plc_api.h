@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "plc_api.h"
+#include "controller_comm/client/plc_api.h"
 
 namespace tarnex_client::testing {
 

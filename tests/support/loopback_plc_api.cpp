@@ -1,4 +1,4 @@
-#include "loopback_plc_api.h"
+#include "tests/support/loopback_plc_api.h"
 
 #include <gtest/gtest.h>
 

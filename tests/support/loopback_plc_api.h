@@ -4,7 +4,7 @@
 // left in a window (192.168.0.x) never reaches the network.
 #include <string>
 
-#include "plc_api.h"
+#include "controller_comm/client/plc_api.h"
 
 namespace testsupport {
 

@@ -1,4 +1,4 @@
-#include "loopback_udp.h"
+#include "tests/support/loopback_udp.h"
 
 #include <arpa/inet.h>
 #include <errno.h>

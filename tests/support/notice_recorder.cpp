@@ -1,4 +1,4 @@
-#include "notice_recorder.h"
+#include "tests/support/notice_recorder.h"
 
 #include "tarnex.h"
 

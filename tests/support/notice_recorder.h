@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "plc_reply.h"
-#include "thread_receiver.h"
+#include "tests/support/thread_receiver.h"
 #include "window_messages.h"
 
 namespace testsupport {

@@ -1,4 +1,4 @@
-#include "queued_receiver.h"
+#include "tests/support/queued_receiver.h"
 
 #include <utility>
 

@@ -10,8 +10,8 @@
 #include <memory>
 #include <thread>
 
-#include "delivery_queue.h"
-#include "message_receiver.h"
+#include "platform/message_receiver.h"
+#include "tests/support/delivery_queue.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "screen_codec.h"
+#include "tests/support/screen_codec.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
-#include "screen_peer.h"
+#include "tests/support/screen_peer.h"
 
-#include "loopback_udp.h"
-#include "pty_pair.h"
+#include "tests/support/loopback_udp.h"
+#include "tests/support/pty_pair.h"
 
 namespace testsupport {
 

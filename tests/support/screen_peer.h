@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "screen_codec.h"
+#include "tests/support/screen_codec.h"
 
 namespace testsupport {
 

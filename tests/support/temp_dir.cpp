@@ -1,11 +1,11 @@
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <stdlib.h>
 
 #include <stdexcept>
 #include <system_error>
 
-#include "app_dir.h"
+#include "platform/app_dir.h"
 
 namespace testsupport {
 

@@ -1,4 +1,4 @@
-#include "thread_receiver.h"
+#include "tests/support/thread_receiver.h"
 
 #include <utility>
 

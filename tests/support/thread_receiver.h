@@ -5,8 +5,8 @@
 #include <memory>
 #include <thread>
 
-#include "delivery_queue.h"
-#include "message_receiver.h"
+#include "platform/message_receiver.h"
+#include "tests/support/delivery_queue.h"
 
 namespace platform {
 

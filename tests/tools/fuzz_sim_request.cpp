@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "controller_sim/fault_mode.h"
-#include "controller_sim/sim_core.h"
-#include "controller_sim/text_assembler.h"
+#include "tools/controller_sim/fault_mode.h"
+#include "tools/controller_sim/sim_core.h"
+#include "tools/controller_sim/text_assembler.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   using namespace controller_sim;

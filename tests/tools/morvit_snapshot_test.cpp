@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "controller_sim/controller_sim.h"
-#include "cp936.h"
-#include "loopback_udp.h"
-#include "temp_dir.h"
+#include "platform/cp936.h"
+#include "tests/support/loopback_udp.h"
+#include "tests/support/temp_dir.h"
+#include "tools/controller_sim/controller_sim.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <random>
 #include <string>
 
-#include "controller_sim/fault_mode.h"
-#include "controller_sim/frame_codec.h"
-#include "controller_sim/register_bank.h"
-#include "controller_sim/sim_core.h"
-#include "controller_sim/text_assembler.h"
 #include "plc_register_map.h"
+#include "tools/controller_sim/fault_mode.h"
+#include "tools/controller_sim/frame_codec.h"
+#include "tools/controller_sim/register_bank.h"
+#include "tools/controller_sim/sim_core.h"
+#include "tools/controller_sim/text_assembler.h"
 
 namespace controller_sim {
 namespace {

@@ -20,10 +20,10 @@
 #include <system_error>
 #include <thread>
 
-#include "controller_sim/controller_sim.h"
-#include "loopback_udp.h"
-#include "pty_pair.h"
-#include "temp_dir.h"
+#include "tests/support/loopback_udp.h"
+#include "tests/support/pty_pair.h"
+#include "tests/support/temp_dir.h"
+#include "tools/controller_sim/controller_sim.h"
 
 namespace controller_sim {
 namespace {

@@ -6,11 +6,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "controller_sim/controller_sim.h"
-#include "controller_sim/register_file.h"
-#include "controller_sim/sim_core.h"
 #include "plc_register_map.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
+#include "tools/controller_sim/controller_sim.h"
+#include "tools/controller_sim/register_file.h"
+#include "tools/controller_sim/sim_core.h"
 
 namespace controller_sim {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_dir.h"
 #include "transport/com_port_set.h"
-#include "temp_dir.h"
 
 namespace fs = std::filesystem;
 using testsupport::ExecutableDirOverride;

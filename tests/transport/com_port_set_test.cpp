@@ -15,8 +15,8 @@
 #include <thread>
 #include <vector>
 
-#include "descriptor_limit.h"
-#include "serial_bench.h"
+#include "tests/support/descriptor_limit.h"
+#include "tests/transport/serial_bench.h"
 
 using namespace std::chrono_literals;
 using transport::CComPortSet;

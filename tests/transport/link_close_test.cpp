@@ -8,9 +8,9 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/descriptor_limit.h"
+#include "tests/transport/serial_bench.h"
 #include "transport/com_port_set.h"
-#include "descriptor_limit.h"
-#include "serial_bench.h"
 #include "transport/udp_link.h"
 
 using namespace std::chrono_literals;

@@ -3,9 +3,9 @@
 // link in a temporary executable directory.
 #include <chrono>
 
-#include "com_link.h"
-#include "pty_pair.h"
-#include "temp_dir.h"
+#include "tests/support/com_link.h"
+#include "tests/support/pty_pair.h"
+#include "tests/support/temp_dir.h"
 #include "transport/wait_result.h"
 
 namespace transport_test {

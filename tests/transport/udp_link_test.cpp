@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "loopback_udp.h"
+#include "tests/support/loopback_udp.h"
 #include "transport/wait_result.h"
 
 using namespace std::chrono_literals;

@@ -1,11 +1,11 @@
-#include "controller_sim/controller_sim.h"
+#include "tools/controller_sim/controller_sim.h"
 
 #include <filesystem>
 #include <stdexcept>
 
-#include "controller_sim/serial_link.h"
-#include "controller_sim/sim_core.h"
-#include "controller_sim/udp_link.h"
+#include "tools/controller_sim/serial_sim_link.h"
+#include "tools/controller_sim/sim_core.h"
+#include "tools/controller_sim/udp_sim_link.h"
 
 namespace controller_sim {
 namespace {
@@ -39,7 +39,7 @@ ControllerSim::ControllerSim(uint8_t address) : core_(std::make_unique<SimCore>(
 ControllerSim::~ControllerSim() { stop(); }
 
 uint16_t ControllerSim::startUdp(uint16_t port) {
-  auto link = std::make_unique<UdpLink>(*core_, port);
+  auto link = std::make_unique<UdpSimLink>(*core_, port);
   const uint16_t bound = link->port();
   link->start();
   std::lock_guard lock(links_mutex_);
@@ -48,7 +48,7 @@ uint16_t ControllerSim::startUdp(uint16_t port) {
 }
 
 std::string ControllerSim::startPty(int baud) {
-  std::unique_ptr<SerialLink> link = SerialLink::OpenPty(*core_, baud);
+  std::unique_ptr<SerialSimLink> link = SerialSimLink::OpenPty(*core_, baud);
   std::string path = link->path();
   link->start();
   std::lock_guard lock(links_mutex_);
@@ -57,7 +57,7 @@ std::string ControllerSim::startPty(int baud) {
 }
 
 std::string ControllerSim::startPty(const std::string &link_path, int baud) {
-  std::unique_ptr<SerialLink> link = SerialLink::OpenPty(*core_, baud);
+  std::unique_ptr<SerialSimLink> link = SerialSimLink::OpenPty(*core_, baud);
   std::string path = link->path();
   MakeLink(link_path, path);
   link->start();
@@ -68,7 +68,7 @@ std::string ControllerSim::startPty(const std::string &link_path, int baud) {
 }
 
 void ControllerSim::startSerial(const std::string &path, int baud) {
-  std::unique_ptr<SerialLink> link = SerialLink::OpenDevice(*core_, path, baud);
+  std::unique_ptr<SerialSimLink> link = SerialSimLink::OpenDevice(*core_, path, baud);
   link->start();
   std::lock_guard lock(links_mutex_);
   links_.push_back(std::move(link));

@@ -15,9 +15,9 @@
 #include <utility>
 #include <vector>
 
-#include "controller_sim/event_log.h"
-#include "controller_sim/fault_mode.h"
-#include "controller_sim/register_file.h"
+#include "tools/controller_sim/event_log.h"
+#include "tools/controller_sim/fault_mode.h"
+#include "tools/controller_sim/register_file.h"
 
 namespace controller_sim {
 

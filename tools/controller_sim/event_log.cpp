@@ -1,4 +1,4 @@
-#include "controller_sim/event_log.h"
+#include "tools/controller_sim/event_log.h"
 
 namespace controller_sim {
 

@@ -1,4 +1,4 @@
-#include "controller_sim/fault_mode.h"
+#include "tools/controller_sim/fault_mode.h"
 
 #include <algorithm>
 #include <charconv>

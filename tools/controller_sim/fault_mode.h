@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "controller_sim/frame_codec.h"
+#include "tools/controller_sim/frame_codec.h"
 
 namespace controller_sim {
 

@@ -1,4 +1,4 @@
-#include "controller_sim/frame_codec.h"
+#include "tools/controller_sim/frame_codec.h"
 
 #include "transport/lrc.h"
 

@@ -19,8 +19,8 @@
 #include <string_view>
 #include <vector>
 
-#include "controller_sim/controller_sim.h"
-#include "controller_sim/register_file.h"
+#include "tools/controller_sim/controller_sim.h"
+#include "tools/controller_sim/register_file.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "controller_sim/register_bank.h"
+#include "tools/controller_sim/register_bank.h"
 
 #include "plc_register_map.h"
 

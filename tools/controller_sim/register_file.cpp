@@ -1,10 +1,10 @@
-#include "controller_sim/register_file.h"
+#include "tools/controller_sim/register_file.h"
 
 #include <algorithm>
 #include <charconv>
 #include <optional>
 
-#include "file_io.h"
+#include "platform/file_io.h"
 
 namespace controller_sim {
 namespace {

@@ -1,4 +1,4 @@
-#include "controller_sim/reply_delivery.h"
+#include "tools/controller_sim/reply_delivery.h"
 
 namespace controller_sim {
 namespace {

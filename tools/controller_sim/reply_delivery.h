@@ -6,8 +6,8 @@
 #include <random>
 #include <string_view>
 
-#include "controller_sim/fault_mode.h"
-#include "controller_sim/stop_signal.h"
+#include "tools/controller_sim/fault_mode.h"
+#include "tools/controller_sim/stop_signal.h"
 
 namespace controller_sim {
 

@@ -1,4 +1,4 @@
-#include "controller_sim/sim_core.h"
+#include "tools/controller_sim/sim_core.h"
 
 #include <stdexcept>
 #include <utility>

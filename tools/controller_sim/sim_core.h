@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 
-#include "controller_sim/event_log.h"
-#include "controller_sim/fault_mode.h"
-#include "controller_sim/frame_codec.h"
-#include "controller_sim/register_bank.h"
+#include "tools/controller_sim/event_log.h"
+#include "tools/controller_sim/fault_mode.h"
+#include "tools/controller_sim/frame_codec.h"
+#include "tools/controller_sim/register_bank.h"
 
 namespace controller_sim {
 

@@ -1,4 +1,4 @@
-#include "controller_sim/sim_link.h"
+#include "tools/controller_sim/sim_link.h"
 
 namespace controller_sim {
 

@@ -4,9 +4,9 @@
 #include <random>
 #include <thread>
 
-#include "controller_sim/reply_delivery.h"
-#include "controller_sim/sim_core.h"
-#include "controller_sim/stop_signal.h"
+#include "tools/controller_sim/reply_delivery.h"
+#include "tools/controller_sim/sim_core.h"
+#include "tools/controller_sim/stop_signal.h"
 
 namespace controller_sim {
 

@@ -1,4 +1,4 @@
-#include "controller_sim/stop_signal.h"
+#include "tools/controller_sim/stop_signal.h"
 
 #include <poll.h>
 #include <sys/eventfd.h>

@@ -1,4 +1,4 @@
-#include "controller_sim/text_assembler.h"
+#include "tools/controller_sim/text_assembler.h"
 
 namespace controller_sim {
 

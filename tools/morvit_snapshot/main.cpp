@@ -54,15 +54,15 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "application.h"
-#include "font.h"
-#include "frames/kwo_status_bar.h"
-#include "gallery/gallery.h"
-#include "main_window.h"
-#include "message_box.h"
-#include "power_management_view.h"
-#include "power_status.h"
-#include "screen_check.h"
+#include "display_app/views/main_window.h"
+#include "display_app/views/power_management_view.h"
+#include "platform/ui/application.h"
+#include "platform/ui/font.h"
+#include "platform/ui/message_box.h"
+#include "skin_toolkit/frames/kwo_status_bar.h"
+#include "skin_toolkit/gallery/gallery.h"
+#include "tools/morvit_snapshot/power_status.h"
+#include "tools/morvit_snapshot/screen_check.h"
 
 namespace {
 

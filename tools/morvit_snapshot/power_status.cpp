@@ -1,7 +1,7 @@
-#include "power_status.h"
+#include "tools/morvit_snapshot/power_status.h"
 
-#include "main_window.h"
-#include "power_management_view.h"
+#include "display_app/views/main_window.h"
+#include "display_app/views/power_management_view.h"
 
 namespace snapshot {
 

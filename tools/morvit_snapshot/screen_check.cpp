@@ -1,4 +1,4 @@
-#include "screen_check.h"
+#include "tools/morvit_snapshot/screen_check.h"
 
 #include <QColor>
 #include <QRect>

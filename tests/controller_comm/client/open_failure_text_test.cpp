@@ -1,13 +1,13 @@
 // What the programs say when a link does not open: the reason the probes
 // find, asked only where it can apply, in brackets after "打开设备失败".
-#include "open_failure.h"
+#include "controller_comm/client/open_failure.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "fake_plc_api.h"
+#include "tests/support/fake_plc_api.h"
 
 namespace tarnex_client {
 namespace {

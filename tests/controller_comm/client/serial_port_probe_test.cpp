@@ -3,7 +3,7 @@
 // one the user may not open, one another open holds, and a file that is no
 // serial device; and the real library's failed opens that the probe
 // explains.
-#include "serial_port_probe.h"
+#include "controller_comm/client/serial_port_probe.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -19,11 +19,11 @@
 #include <string>
 #include <thread>
 
-#include "com_link.h"
-#include "open_failure.h"
-#include "plc_api.h"
-#include "pty_pair.h"
-#include "temp_dir.h"
+#include "controller_comm/client/open_failure.h"
+#include "controller_comm/client/plc_api.h"
+#include "tests/support/com_link.h"
+#include "tests/support/pty_pair.h"
+#include "tests/support/temp_dir.h"
 
 namespace fs = std::filesystem;
 

@@ -14,13 +14,13 @@
 
 #include <gtest/gtest.h>
 
-#include "com_link.h"
-#include "controller_sim/controller_sim.h"
-#include "debug_form.h"
-#include "editor_window_test.h"
-#include "local_link_services.h"
-#include "loopback_plc_api.h"
+#include "controller_editor/forms/debug_form.h"
 #include "plc_register_map.h"
+#include "tests/controller_editor/forms/editor_window_test.h"
+#include "tests/support/com_link.h"
+#include "tests/support/loopback_plc_api.h"
+#include "tests/support/test_link_services.h"
+#include "tools/controller_sim/controller_sim.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ class DebugFormIntegrationTest : public testsupport::EditorWindowTest {
 
   // A console on the guarded library, set to this machine and controller 1.
   void make() {
-    form = std::make_unique<TDebugForm>(nullptr, api, tarnex_client::PlcLinkSettings{0, 9600});
+    form = std::make_unique<TDebugForm>(nullptr, testsupport::ServicesOver(api));
     form->eIP->setText(QStringLiteral("127.0.0.1"));
     form->cmbPLC->widget()->setEditText(QStringLiteral("01"));
   }

@@ -1,7 +1,7 @@
 // The register debug console on the recording stand-in for the link
 // library: what each button sends, and how the notices, delivered as window
 // messages, come back into the controls.
-#include "debug_form.h"
+#include "controller_editor/forms/debug_form.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,8 +12,9 @@
 
 #include <gtest/gtest.h>
 
-#include "editor_window_test.h"
-#include "fake_plc_api.h"
+#include "tests/controller_editor/forms/editor_window_test.h"
+#include "tests/support/fake_plc_api.h"
+#include "tests/support/test_link_services.h"
 #include "window_messages.h"
 
 namespace {
@@ -33,7 +34,7 @@ class DebugFormTest : public testsupport::EditorWindowTest {
   void SetUp() override {
     EditorWindowTest::SetUp();
     api.openResult = 3;
-    form = std::make_unique<TDebugForm>(nullptr, api, tarnex_client::PlcLinkSettings{0, 9600});
+    form = std::make_unique<TDebugForm>(nullptr, testsupport::ServicesOver(api));
     // The notice reaches the console as the library sends it: one window
     // message with the function in the low and the result in the high word.
     api.onNotice = [this](uint16_t function, uint16_t result) {
@@ -116,7 +117,7 @@ TEST_F(DebugFormTest, TheStoredLinkKindIsPreselected) {
   form.reset();
   selkan::Global().LinkIsNetwork = true;
   selkan::Global().LinkPort = 5;
-  form = std::make_unique<TDebugForm>(nullptr, api, tarnex_client::PlcLinkSettings{0, 9600});
+  form = std::make_unique<TDebugForm>(nullptr, testsupport::ServicesOver(api));
   EXPECT_TRUE(form->rbNetwork->checked());
   EXPECT_FALSE(form->rbComm->checked());
   EXPECT_EQ(form->cmbComm->widget()->currentIndex(), 4);

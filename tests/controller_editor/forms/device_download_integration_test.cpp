@@ -12,21 +12,21 @@
 
 #include <gtest/gtest.h>
 
-#include "com_link.h"
-#include "conn_form.h"
-#include "controller_sim/controller_sim.h"
-#include "cp936.h"
-#include "device_form.h"
-#include "edit.h"
-#include "editor_window_test.h"
-#include "group_box.h"
-#include "local_link_services.h"
-#include "loopback_plc_api.h"
+#include "controller_editor/forms/conn_form.h"
+#include "controller_editor/forms/device_form.h"
+#include "controller_editor/model/project.h"
+#include "platform/cp936.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/group_box.h"
+#include "platform/ui/status_bar.h"
+#include "platform/ui/tool_bar.h"
+#include "platform/ui/widget_host.h"
 #include "plc_register_map.h"
-#include "project.h"
-#include "status_bar.h"
-#include "tool_bar.h"
-#include "widget_host.h"
+#include "tests/controller_editor/forms/editor_window_test.h"
+#include "tests/support/com_link.h"
+#include "tests/support/loopback_plc_api.h"
+#include "tests/support/test_link_services.h"
+#include "tools/controller_sim/controller_sim.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ class DeviceDownloadTest : public testsupport::EditorWindowTest {
 
   // The editor on the real library behind the loopback guard.
   void open() {
-    form = std::make_unique<TDeviceForm>(nullptr, api, tarnex_client::PlcLinkSettings{0, 9600});
+    form = std::make_unique<TDeviceForm>(nullptr, testsupport::ServicesOver(api));
   }
   // The editor as the main window makes it, on the library without a guard.
   void openAsTheMainWindowDoes() { form = std::make_unique<TDeviceForm>(nullptr, testsupport::LocalLinkServices()); }

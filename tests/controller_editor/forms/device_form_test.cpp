@@ -9,19 +9,20 @@
 
 #include <gtest/gtest.h>
 
-#include "button.h"
-#include "conn_form.h"
-#include "cp936.h"
-#include "device_form.h"
-#include "edit.h"
-#include "editor_window_test.h"
-#include "fake_plc_api.h"
-#include "group_box.h"
-#include "panel.h"
-#include "project.h"
-#include "status_bar.h"
-#include "tool_bar.h"
-#include "widget_host.h"
+#include "controller_editor/forms/conn_form.h"
+#include "controller_editor/forms/device_form.h"
+#include "controller_editor/model/project.h"
+#include "platform/cp936.h"
+#include "platform/ui/button.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/group_box.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/status_bar.h"
+#include "platform/ui/tool_bar.h"
+#include "platform/ui/widget_host.h"
+#include "tests/controller_editor/forms/editor_window_test.h"
+#include "tests/support/fake_plc_api.h"
+#include "tests/support/test_link_services.h"
 #include "window_messages.h"
 
 namespace {
@@ -71,7 +72,7 @@ class DeviceFormTest : public testsupport::EditorWindowTest {
 
   // The editor over the project as it stands; notices go to its window.
   void open() {
-    form = std::make_unique<TDeviceForm>(nullptr, api, tarnex_client::PlcLinkSettings{0, 9600});
+    form = std::make_unique<TDeviceForm>(nullptr, testsupport::ServicesOver(api));
     api.onNotice = [this](uint16_t function, uint16_t result) {
       SendMessageA(form->handle(), tarnex_client::kPlcNoticeMessage, WPARAM{function} | (WPARAM{result} << 16), 0);
     };

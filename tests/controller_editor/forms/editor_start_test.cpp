@@ -9,14 +9,14 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "application.h"
-#include "editor_app.h"
-#include "editor_window_test.h"
-#include "local_link_services.h"
-#include "main_form.h"
-#include "menu.h"
-#include "qstring_print.h"
-#include "tool_bar.h"
+#include "controller_editor/editor_app.h"
+#include "controller_editor/forms/main_form.h"
+#include "platform/ui/application.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/tool_bar.h"
+#include "tests/controller_editor/forms/editor_window_test.h"
+#include "tests/controller_editor/forms/qstring_print.h"
+#include "tests/support/test_link_services.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <QEvent>
 #include <QObject>
 
-#include "editor_globals.h"
-#include "main_form.h"
-#include "ui_fixtures.h"
+#include "controller_editor/forms/main_form.h"
+#include "controller_editor/model/editor_globals.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace testsupport {
 

@@ -7,15 +7,15 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "application.h"
-#include "button.h"
-#include "edit.h"
-#include "editor_app.h"
-#include "editor_window_test.h"
-#include "local_link_services.h"
-#include "login_form.h"
-#include "message_box.h"
-#include "qstring_print.h"
+#include "controller_editor/editor_app.h"
+#include "controller_editor/forms/login_form.h"
+#include "platform/ui/application.h"
+#include "platform/ui/button.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/message_box.h"
+#include "tests/controller_editor/forms/editor_window_test.h"
+#include "tests/controller_editor/forms/qstring_print.h"
+#include "tests/support/test_link_services.h"
 
 namespace {
 

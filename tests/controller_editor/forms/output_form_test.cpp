@@ -1,4 +1,4 @@
-#include "output_form.h"
+#include "controller_editor/forms/output_form.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -9,11 +9,11 @@
 
 #include <gtest/gtest.h>
 
-#include "cp936.h"
-#include "editor_window_test.h"
-#include "message_box.h"
-#include "name_text.h"
-#include "output_editing.h"
+#include "controller_editor/model/name_text.h"
+#include "controller_editor/model/output_editing.h"
+#include "platform/cp936.h"
+#include "platform/ui/message_box.h"
+#include "tests/controller_editor/forms/editor_window_test.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "status_form.h"
+#include "controller_editor/forms/status_form.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -12,11 +12,11 @@
 
 #include <gtest/gtest.h>
 
-#include "cp936.h"
-#include "editor_window_test.h"
-#include "message_box.h"
-#include "name_text.h"
-#include "status_editing.h"
+#include "controller_editor/model/name_text.h"
+#include "controller_editor/model/status_editing.h"
+#include "platform/cp936.h"
+#include "platform/ui/message_box.h"
+#include "tests/controller_editor/forms/editor_window_test.h"
 
 namespace {
 

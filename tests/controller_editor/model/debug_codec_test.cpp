@@ -1,5 +1,5 @@
 // The debug console's reply texts and the network words it writes.
-#include "debug_codec.h"
+#include "controller_editor/model/debug_codec.h"
 
 #include <gtest/gtest.h>
 

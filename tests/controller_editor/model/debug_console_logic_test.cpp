@@ -1,10 +1,10 @@
 // The debug console's sends and the notices it decodes, against the
 // recording stand-in for the link library.
-#include "debug_console_logic.h"
+#include "controller_editor/model/debug_console_logic.h"
 
 #include <gtest/gtest.h>
 
-#include "fake_plc_api.h"
+#include "tests/support/fake_plc_api.h"
 
 namespace selkan {
 namespace {

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "controller_sim/controller_sim.h"
-#include "debug_console_logic.h"
-#include "logic_download.h"
-#include "loopback_plc_api.h"
+#include "controller_editor/model/debug_console_logic.h"
+#include "controller_editor/model/logic_download.h"
 #include "plc_register_map.h"
-#include "queued_receiver.h"
-#include "test_projects.h"
+#include "tests/controller_editor/model/test_projects.h"
+#include "tests/support/loopback_plc_api.h"
+#include "tests/support/queued_receiver.h"
+#include "tools/controller_sim/controller_sim.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "logic_download.h"
+#include "controller_editor/model/logic_download.h"
 
 #include <gtest/gtest.h>
 
-#include "fake_plc_api.h"
-#include "test_projects.h"
+#include "tests/controller_editor/model/test_projects.h"
+#include "tests/support/fake_plc_api.h"
 
 namespace {
 

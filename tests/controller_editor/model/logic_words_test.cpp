@@ -1,10 +1,10 @@
-#include "logic_words.h"
+#include "controller_editor/model/logic_words.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "cp936.h"
+#include "platform/cp936.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "name_text.h"
+#include "controller_editor/model/name_text.h"
 
 #include <gtest/gtest.h>
 

@@ -14,12 +14,12 @@
 #include <random>
 #include <thread>
 
-#include "byte_order.h"
-#include "editor_globals.h"
-#include "file_io.h"
-#include "project_file.h"
-#include "temp_dir.h"
-#include "test_projects.h"
+#include "controller_editor/model/editor_globals.h"
+#include "controller_editor/model/project_file.h"
+#include "platform/byte_order.h"
+#include "platform/file_io.h"
+#include "tests/controller_editor/model/test_projects.h"
+#include "tests/support/temp_dir.h"
 
 using namespace selkan;
 using Bytes = std::vector<uint8_t>;

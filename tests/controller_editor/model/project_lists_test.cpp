@@ -3,11 +3,11 @@
 
 #include <cstring>
 
-#include "hex_pair.h"
-#include "project.h"
-#include "project_file.h"
-#include "status_region.h"
-#include "test_projects.h"
+#include "controller_editor/model/hex_pair.h"
+#include "controller_editor/model/project.h"
+#include "controller_editor/model/project_file.h"
+#include "controller_editor/model/status_region.h"
+#include "tests/controller_editor/model/test_projects.h"
 
 using namespace selkan;
 

@@ -7,8 +7,8 @@
 #include <random>
 #include <tuple>
 
-#include "number_text.h"
-#include "project.h"
+#include "controller_editor/model/project.h"
+#include "platform/number_text.h"
 
 using namespace selkan;
 

@@ -1,4 +1,4 @@
-#include "status_editing.h"
+#include "controller_editor/model/status_editing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "test_projects.h"
+#include "tests/controller_editor/model/test_projects.h"
 
-#include "number_text.h"
+#include "platform/number_text.h"
 
 using selkan::Project;
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "project.h"
+#include "controller_editor/model/project.h"
 
 namespace selkan_test {
 

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "cp936.h"
-#include "plc_config.h"
-#include "project.h"
-#include "status_editing.h"
-#include "temp_dir.h"
-#include "user_ini_export.h"
+#include "controller_editor/model/project.h"
+#include "controller_editor/model/status_editing.h"
+#include "controller_editor/model/user_ini_export.h"
+#include "display_app/model/plc_config.h"
+#include "platform/cp936.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "project_file.h"
-#include "test_projects.h"
+#include "controller_editor/model/project_file.h"
+#include "tests/controller_editor/model/test_projects.h"
 
 namespace {
 

@@ -9,18 +9,19 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/image_button.h"
-#include "controls/kwo_check_box.h"
-#include "controls/kwo_combo_box.h"
-#include "controls/kwo_page_control.h"
-#include "fake_plc_api.h"
-#include "frames/kwo_form.h"
-#include "input_dialog.h"
-#include "plc_communication_settings.h"
-#include "power_management_view.h"
-#include "ui_fixtures.h"
-#include "week_day.h"
-#include "window_fixture.h"
+#include "display_app/dialogs/input_dialog.h"
+#include "display_app/dialogs/plc_communication_settings.h"
+#include "display_app/dialogs/week_day.h"
+#include "display_app/views/power_management_view.h"
+#include "skin_toolkit/controls/image_button.h"
+#include "skin_toolkit/controls/kwo_check_box.h"
+#include "skin_toolkit/controls/kwo_combo_box.h"
+#include "skin_toolkit/controls/kwo_page_control.h"
+#include "skin_toolkit/frames/kwo_form.h"
+#include "tests/display_app/support/window_fixture.h"
+#include "tests/support/fake_plc_api.h"
+#include "tests/support/test_link_services.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace morvit::testing {
 namespace {
@@ -59,7 +60,7 @@ class LinkDialogTest : public testsupport::UiTest {
   }
 
   std::unique_ptr<TfrmPLCManagement> makeView() {
-    auto view = std::make_unique<TfrmPLCManagement>(nullptr, api, tarnex_client::PlcLinkSettings{0, 9600});
+    auto view = std::make_unique<TfrmPLCManagement>(nullptr, testsupport::ServicesOver(api));
     api.onNotice = [v = view.get()](uint16_t function, uint16_t result) {
       ::SendMessageA(v->handle(), tarnex_client::kPlcNoticeMessage, static_cast<WPARAM>(function | (result << 16)), 0);
     };
@@ -363,7 +364,7 @@ TEST_F(DialogKeysTest, EnterInTheInputBoxSetsTheAlarmTemperature) {
   TempAppDir dir;
   dir.writeFile("User.ini", Gbk(kDemoIni));
   tarnex_client::testing::FakePlcApi api;
-  TfrmPLCManagement view(nullptr, api, tarnex_client::PlcLinkSettings{0, 9600});
+  TfrmPLCManagement view(nullptr, testsupport::ServicesOver(api));
   view.LoadControllers();
   ModalScript modal;
   modal.then([](ui::Form &form) {

@@ -3,11 +3,11 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include "controls/image_button.h"
-#include "frames/kwo_form.h"
-#include "led_unit_details.h"
-#include "screen_model.h"
-#include "ui_fixtures.h"
+#include "display_app/dialogs/led_unit_details.h"
+#include "display_app/model/screen_model.h"
+#include "skin_toolkit/controls/image_button.h"
+#include "skin_toolkit/frames/kwo_form.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace morvit {
 namespace {

@@ -2,7 +2,7 @@
 // (Monday 1 .. Sunday 7) and time, across leap years and year ends.
 #include <gtest/gtest.h>
 
-#include "controller_clock.h"
+#include "display_app/model/controller_clock.h"
 
 namespace morvit {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "detection_animation.h"
+#include "display_app/model/detection_animation.h"
 
 namespace morvit {
 namespace {

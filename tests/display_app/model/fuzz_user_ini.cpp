@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "plc_config.h"
+#include "display_app/model/plc_config.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "ini_file.h"
-#include "ini_listing.h"
+#include "display_app/model/ini_listing.h"
+#include "platform/ini_file.h"
 
 namespace morvit {
 namespace {

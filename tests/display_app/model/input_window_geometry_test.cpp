@@ -1,6 +1,6 @@
 // The input-window rectangle's handles, hot zones and the setter calls a
 // finished drag makes.
-#include "input_window_geometry.h"
+#include "display_app/model/input_window_geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <climits>
 #include <vector>
 
-#include "legend_layout.h"
+#include "display_app/model/legend_layout.h"
 
 namespace morvit {
 namespace {

@@ -1,7 +1,7 @@
 // The link settings dialog's working copy.
 #include <gtest/gtest.h>
 
-#include "link_settings_editor.h"
+#include "display_app/model/link_settings_editor.h"
 
 namespace morvit {
 namespace {

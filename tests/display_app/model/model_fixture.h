@@ -9,10 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include "cp936.h"
-#include "fake_plc_api.h"
-#include "power_management.h"
-#include "temp_dir.h"
+#include "display_app/model/power_management.h"
+#include "platform/cp936.h"
+#include "tests/support/fake_plc_api.h"
+#include "tests/support/temp_dir.h"
 
 namespace morvit::testing {
 

@@ -5,10 +5,10 @@
 #include <set>
 #include <sstream>
 
-#include "file_io.h"
-#include "model_fixture.h"
-#include "plc_config.h"
-#include "temp_dir.h"
+#include "display_app/model/plc_config.h"
+#include "platform/file_io.h"
+#include "tests/display_app/model/model_fixture.h"
+#include "tests/support/temp_dir.h"
 
 namespace morvit::testing {
 namespace {

@@ -2,9 +2,9 @@
 // and what it writes into "User.ini".
 #include <gtest/gtest.h>
 
-#include "file_io.h"
-#include "model_fixture.h"
-#include "plc_config.h"
+#include "display_app/model/plc_config.h"
+#include "platform/file_io.h"
+#include "tests/display_app/model/model_fixture.h"
 
 namespace morvit::testing {
 namespace {

@@ -6,7 +6,7 @@
 #include <set>
 #include <utility>
 
-#include "model_fixture.h"
+#include "tests/display_app/model/model_fixture.h"
 
 namespace morvit::testing {
 namespace {

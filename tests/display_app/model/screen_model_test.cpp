@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "screen_model.h"
+#include "display_app/model/screen_model.h"
 
 namespace morvit {
 namespace {

@@ -2,7 +2,7 @@
 // five arrangements of bars, and where the content lands for bar positions.
 #include <gtest/gtest.h>
 
-#include "scroll_layout.h"
+#include "display_app/model/scroll_layout.h"
 
 namespace morvit {
 namespace {

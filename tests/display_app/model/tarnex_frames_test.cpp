@@ -7,10 +7,10 @@
 #include <chrono>
 #include <cstdio>
 
-#include "loopback_plc_api.h"
-#include "loopback_udp.h"
-#include "model_fixture.h"
-#include "queued_receiver.h"
+#include "tests/display_app/model/model_fixture.h"
+#include "tests/support/loopback_plc_api.h"
+#include "tests/support/loopback_udp.h"
+#include "tests/support/queued_receiver.h"
 
 namespace morvit::testing {
 namespace {

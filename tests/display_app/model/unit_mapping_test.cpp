@@ -2,8 +2,8 @@
 // leaves its old cell, and nothing outside the units or the matrix counts.
 #include <gtest/gtest.h>
 
-#include "screen_model.h"
-#include "unit_mapping.h"
+#include "display_app/model/screen_model.h"
+#include "display_app/model/unit_mapping.h"
 
 namespace morvit {
 namespace {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "value_text.h"
+#include "display_app/model/value_text.h"
 
 namespace morvit {
 namespace {

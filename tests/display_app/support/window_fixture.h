@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "component.h"
-#include "model_fixture.h"
+#include "platform/ui/component.h"
+#include "tests/display_app/model/model_fixture.h"
 
 namespace morvit::testing {
 

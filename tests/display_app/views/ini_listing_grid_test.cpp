@@ -6,15 +6,15 @@
 #include <memory>
 #include <string>
 
-#include "color.h"
-#include "globals.h"
-#include "ini_listing_grid.h"
-#include "local_link_services.h"
-#include "main_window.h"
-#include "menu.h"
-#include "monitor_view.h"
-#include "test_seams.h"
-#include "ui_fixtures.h"
+#include "display_app/model/globals.h"
+#include "display_app/test_seams.h"
+#include "display_app/views/ini_listing_grid.h"
+#include "display_app/views/main_window.h"
+#include "display_app/views/monitor_view.h"
+#include "platform/ui/color.h"
+#include "platform/ui/menu.h"
+#include "tests/support/test_link_services.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace morvit {
 namespace {

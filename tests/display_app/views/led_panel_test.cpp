@@ -10,11 +10,11 @@
 #include <memory>
 #include <vector>
 
-#include "color.h"
-#include "led_panel.h"
-#include "menu.h"
-#include "reference_led_paint.h"
-#include "ui_fixtures.h"
+#include "bench/display_app/reference_led_paint.h"
+#include "display_app/views/led_panel.h"
+#include "platform/ui/color.h"
+#include "platform/ui/menu.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace morvit {
 namespace {

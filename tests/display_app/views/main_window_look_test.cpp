@@ -7,16 +7,16 @@
 #include <memory>
 #include <string>
 
-#include "auto_detect.h"
-#include "frames/kwo_form.h"
-#include "frames/kwo_status_bar.h"
-#include "globals.h"
-#include "local_link_services.h"
-#include "main_window.h"
-#include "test_seams.h"
-#include "themes/builtin_pictures.h"
-#include "themes/theme_table.h"
-#include "ui_fixtures.h"
+#include "display_app/dialogs/auto_detect.h"
+#include "display_app/model/globals.h"
+#include "display_app/test_seams.h"
+#include "display_app/views/main_window.h"
+#include "skin_toolkit/frames/kwo_form.h"
+#include "skin_toolkit/frames/kwo_status_bar.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
+#include "skin_toolkit/themes/theme_table.h"
+#include "tests/support/test_link_services.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace morvit {
 namespace {

@@ -9,10 +9,10 @@
 
 #include <memory>
 
-#include "color.h"
-#include "my_control.h"
-#include "panel.h"
-#include "ui_fixtures.h"
+#include "display_app/views/my_control.h"
+#include "platform/ui/color.h"
+#include "platform/ui/panel.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace morvit {
 namespace {

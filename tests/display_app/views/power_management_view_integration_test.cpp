@@ -12,19 +12,19 @@
 
 #include <gtest/gtest.h>
 
-#include "controller_sim/controller_sim.h"
-#include "controls/image_button.h"
-#include "controls/kwo_check_box.h"
-#include "controls/kwo_combo_box.h"
-#include "local_link_services.h"
-#include "loopback_udp.h"
-#include "main_window.h"
+#include "display_app/views/main_window.h"
+#include "display_app/views/power_management_view.h"
+#include "display_app/views/power_view_parts.h"
+#include "display_app/views/status_hint.h"
 #include "plc_register_map.h"
-#include "power_management_view.h"
-#include "power_view_parts.h"
-#include "status_hint.h"
-#include "ui_fixtures.h"
-#include "window_fixture.h"
+#include "skin_toolkit/controls/image_button.h"
+#include "skin_toolkit/controls/kwo_check_box.h"
+#include "skin_toolkit/controls/kwo_combo_box.h"
+#include "tests/display_app/support/window_fixture.h"
+#include "tests/support/loopback_udp.h"
+#include "tests/support/test_link_services.h"
+#include "tests/support/ui/ui_fixtures.h"
+#include "tools/controller_sim/controller_sim.h"
 
 namespace morvit::testing {
 namespace {

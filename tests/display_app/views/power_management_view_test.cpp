@@ -11,21 +11,22 @@
 
 #include <gtest/gtest.h>
 
-#include "application.h"
-#include "controls/image_button.h"
-#include "controls/kwo_check_box.h"
-#include "controls/kwo_combo_box.h"
-#include "controls/kwo_page_control.h"
-#include "fake_plc_api.h"
-#include "frames/kwo_menu.h"
-#include "input_dialog.h"
+#include "display_app/dialogs/input_dialog.h"
+#include "display_app/dialogs/week_day.h"
+#include "display_app/views/power_management_view.h"
+#include "display_app/views/power_view_parts.h"
+#include "display_app/views/status_hint.h"
+#include "platform/ui/application.h"
 #include "plc_register_map.h"
-#include "power_management_view.h"
-#include "power_view_parts.h"
-#include "status_hint.h"
-#include "ui_fixtures.h"
-#include "week_day.h"
-#include "window_fixture.h"
+#include "skin_toolkit/controls/image_button.h"
+#include "skin_toolkit/controls/kwo_check_box.h"
+#include "skin_toolkit/controls/kwo_combo_box.h"
+#include "skin_toolkit/controls/kwo_page_control.h"
+#include "skin_toolkit/frames/kwo_menu.h"
+#include "tests/display_app/support/window_fixture.h"
+#include "tests/support/fake_plc_api.h"
+#include "tests/support/test_link_services.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace morvit::testing {
 namespace {
@@ -43,7 +44,7 @@ class PowerViewTest : public testsupport::UiTest {
  protected:
   void start(const std::string &ini = kDemoIni) {
     dir.writeFile("User.ini", Gbk(ini));
-    view = std::make_unique<TfrmPLCManagement>(nullptr, api, link);
+    view = std::make_unique<TfrmPLCManagement>(nullptr, testsupport::ServicesOver(api, link));
     api.onNotice = [this](uint16_t function, uint16_t result) {
       ::SendMessageA(view->handle(), tarnex_client::kPlcNoticeMessage, static_cast<WPARAM>(function | (result << 16)), 0);
     };

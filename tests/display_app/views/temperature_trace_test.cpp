@@ -6,13 +6,13 @@
 
 #include <memory>
 
-#include "globals.h"
-#include "local_link_services.h"
-#include "main_window.h"
-#include "panel.h"
-#include "temperature_trace_view.h"
-#include "test_seams.h"
-#include "ui_fixtures.h"
+#include "display_app/model/globals.h"
+#include "display_app/test_seams.h"
+#include "display_app/views/main_window.h"
+#include "display_app/views/temperature_trace_view.h"
+#include "platform/ui/panel.h"
+#include "tests/support/test_link_services.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace morvit {
 namespace {

@@ -2,10 +2,10 @@
 // setBounds, also while nothing is shown.
 #include <gtest/gtest.h>
 
-#include "align_layout.h"
-#include "panel.h"
-#include "row_layout.h"
-#include "ui_fixtures.h"
+#include "platform/ui/align_layout.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/row_layout.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <gtest/gtest.h>
 #include <thread>
 
-#include "application.h"
-#include "form.h"
-#include "message_bridge.h"
-#include "panel.h"
-#include "ui_fixtures.h"
+#include "platform/ui/application.h"
+#include "platform/ui/form.h"
+#include "platform/ui/message_bridge.h"
+#include "platform/ui/panel.h"
+#include "tests/support/ui/ui_fixtures.h"
 #include "window_messages.h"
 
 namespace {

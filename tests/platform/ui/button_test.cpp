@@ -6,10 +6,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "button.h"
-#include "edit.h"
-#include "form.h"
-#include "ui_fixtures.h"
+#include "platform/ui/button.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/form.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace {
 

@@ -9,16 +9,16 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 
-#include "application.h"
-#include "color.h"
-#include "form.h"
-#include "image_list.h"
-#include "list_view.h"
-#include "menu.h"
-#include "panel.h"
-#include "status_bar.h"
-#include "timer.h"
-#include "ui_fixtures.h"
+#include "platform/ui/application.h"
+#include "platform/ui/color.h"
+#include "platform/ui/form.h"
+#include "platform/ui/image_list.h"
+#include "platform/ui/list_view.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/status_bar.h"
+#include "platform/ui/timer.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace {
 

@@ -4,14 +4,14 @@
 
 #include <memory>
 
-#include "data_set.h"
-#include "event_log.h"
-#include "mem_data_set.h"
-#include "panel.h"
+#include "platform/ui/data_set.h"
+#include "platform/ui/panel.h"
+#include "tests/support/ui/event_order.h"
+#include "tests/support/ui/mem_data_set.h"
 
 namespace {
 
-using testsupport::EventLog;
+using testsupport::EventOrder;
 using testsupport::MemDataSet;
 using ui::DataSetError;
 using ui::DataSetOperation;
@@ -19,7 +19,7 @@ using ui::DataSetState;
 
 class LoggingLink : public ui::DataLink {
  public:
-  explicit LoggingLink(EventLog &log) : log_(log) {}
+  explicit LoggingLink(EventOrder &log) : log_(log) {}
 
  protected:
   void activeChanged() override { log_.add("active"); }
@@ -27,7 +27,7 @@ class LoggingLink : public ui::DataLink {
   void editingChanged() override { log_.add("editing"); }
 
  private:
-  EventLog &log_;
+  EventOrder &log_;
 };
 
 QStringList records(int n) {
@@ -170,7 +170,7 @@ TEST(DataSetTest, LinksHearActiveDataAndEditingNotices) {
   ui::Panel owner(nullptr);
   auto *set = new MemDataSet(&owner, records(2));
   auto *source = new ui::DataSource(&owner);
-  EventLog log;
+  EventOrder log;
   LoggingLink link(log);
   link.setDataSource(source);
   source->setDataSet(set);
@@ -196,7 +196,7 @@ TEST(DataSetTest, LinksHearActiveDataAndEditingNotices) {
 }
 
 TEST(DataSetTest, EitherEndMayGoFirst) {
-  EventLog log;
+  EventOrder log;
   {
     ui::Panel owner(nullptr);
     auto *set = new MemDataSet(&owner, records(1));

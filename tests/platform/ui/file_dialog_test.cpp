@@ -4,9 +4,9 @@
 #include <QDesktopServices>
 #include <gtest/gtest.h>
 
-#include "file_dialog.h"
-#include "ui_fixtures.h"
-#include "url_handler_recorder.h"
+#include "platform/ui/file_dialog.h"
+#include "tests/support/ui/ui_fixtures.h"
+#include "tests/support/ui/url_handler_recorder.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-#include "font.h"
-#include "ui_fixtures.h"
+#include "platform/ui/font.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <functional>
 
-#include "gdi_shapes.h"
-#include "ui_fixtures.h"
+#include "platform/ui/gdi_shapes.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <limits>
 
-#include "line_chart.h"
-#include "ui_fixtures.h"
+#include "platform/ui/line_chart.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace {
 

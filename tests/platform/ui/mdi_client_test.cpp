@@ -8,10 +8,10 @@
 #include <memory>
 #include <stdexcept>
 
-#include "application.h"
-#include "form.h"
-#include "mdi_client.h"
-#include "ui_fixtures.h"
+#include "platform/ui/application.h"
+#include "platform/ui/form.h"
+#include "platform/ui/mdi_client.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "form.h"
-#include "menu.h"
-#include "menu_view.h"
-#include "panel.h"
-#include "tool_bar.h"
-#include "ui_fixtures.h"
+#include "platform/ui/form.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/menu_view.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/tool_bar.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // slices after a constrained control start where it really ends.
 #include <gtest/gtest.h>
 
-#include "align_layout.h"
-#include "panel.h"
+#include "platform/ui/align_layout.h"
+#include "platform/ui/panel.h"
 
 namespace {
 

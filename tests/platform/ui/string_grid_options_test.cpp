@@ -4,9 +4,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "color.h"
-#include "string_grid.h"
-#include "ui_fixtures.h"
+#include "platform/ui/color.h"
+#include "platform/ui/string_grid.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace {
 

@@ -7,18 +7,18 @@
 #include <QTimeEdit>
 #include <gtest/gtest.h>
 
-#include "color.h"
-#include "data_set.h"
-#include "edit.h"
-#include "form.h"
-#include "image.h"
-#include "label.h"
-#include "panel.h"
-#include "scroll_box.h"
-#include "string_grid.h"
-#include "string_list.h"
-#include "time_picker.h"
-#include "ui_fixtures.h"
+#include "platform/ui/color.h"
+#include "platform/ui/data_set.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/form.h"
+#include "platform/ui/image.h"
+#include "platform/ui/label.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/scroll_box.h"
+#include "platform/ui/string_grid.h"
+#include "platform/ui/string_list.h"
+#include "platform/ui/time_picker.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace {
 

@@ -11,13 +11,13 @@
 #include <QTimer>
 #include <memory>
 
-#include "buttons_skin_fixture.h"
-#include "color.h"
-#include "controls/kwo_button.h"
-#include "frames/kwo_form.h"
-#include "themes/drawing.h"
-#include "themes/theme_source.h"
-#include "ui_fixtures.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/controls/kwo_button.h"
+#include "skin_toolkit/frames/kwo_form.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "skin_toolkit/themes/theme_source.h"
+#include "tests/skin_toolkit/controls/buttons_skin_fixture.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

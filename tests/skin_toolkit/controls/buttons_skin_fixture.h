@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "color.h"
-#include "form.h"
-#include "gallery/skin_file_builder.h"
-#include "temp_dir.h"
-#include "themes/file_theme.h"
-#include "ui_fixtures.h"
+#include "platform/ui/color.h"
+#include "platform/ui/form.h"
+#include "skin_toolkit/gallery/skin_file_builder.h"
+#include "skin_toolkit/themes/file_theme.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 

@@ -6,12 +6,12 @@
 #include <QTest>
 #include <string>
 
-#include "buttons_skin_fixture.h"
-#include "color.h"
-#include "controls/kwo_check_box.h"
-#include "controls_fixture.h"
-#include "panel.h"
-#include "ui_fixtures.h"
+#include "platform/ui/color.h"
+#include "platform/ui/panel.h"
+#include "skin_toolkit/controls/kwo_check_box.h"
+#include "tests/skin_toolkit/controls/buttons_skin_fixture.h"
+#include "tests/skin_toolkit/controls/controls_fixture.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

@@ -7,13 +7,13 @@
 #include <QPaintEvent>
 #include <QTest>
 
-#include "buttons_skin_fixture.h"
-#include "color.h"
-#include "controls/kwo_combo_box.h"
-#include "controls_fixture.h"
-#include "rules/combo_logic.h"
-#include "themes/builtin_pictures.h"
-#include "ui_fixtures.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/controls/kwo_combo_box.h"
+#include "skin_toolkit/rules/combo_logic.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
+#include "tests/skin_toolkit/controls/buttons_skin_fixture.h"
+#include "tests/skin_toolkit/controls/controls_fixture.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

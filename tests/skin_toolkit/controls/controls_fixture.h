@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "form.h"
-#include "ui_fixtures.h"
+#include "platform/ui/form.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 

@@ -6,20 +6,20 @@
 #include <QTest>
 #include <memory>
 
-#include "application.h"
-#include "controls/db_navigator.h"
-#include "event_log.h"
-#include "form.h"
-#include "mem_data_set.h"
-#include "themes/builtin_pictures.h"
-#include "themes/drawing.h"
-#include "ui_fixtures.h"
+#include "platform/ui/application.h"
+#include "platform/ui/form.h"
+#include "skin_toolkit/controls/db_navigator.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "tests/support/ui/event_order.h"
+#include "tests/support/ui/mem_data_set.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {
 
 using B = TNavigateBtn;
-using testsupport::EventLog;
+using testsupport::EventOrder;
 using testsupport::MemDataSet;
 
 QStringList records(int n) {
@@ -71,7 +71,7 @@ class NavigatorTest : public testsupport::UiTest {
   MemDataSet *set = nullptr;
   ui::DataSource *source = nullptr;
   TkwoDBNavigator *nav = nullptr;
-  EventLog log;
+  EventOrder log;
 };
 
 TEST_F(NavigatorTest, BuildsTenButtonsWithGlyphsAndDefaultHints) {

@@ -3,11 +3,11 @@
 #include <QApplication>
 #include <QImage>
 
-#include "buttons_skin_fixture.h"
-#include "color.h"
-#include "controls/kwo_button.h"
-#include "controls/kwo_check_box.h"
-#include "ui_fixtures.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/controls/kwo_button.h"
+#include "skin_toolkit/controls/kwo_check_box.h"
+#include "tests/skin_toolkit/controls/buttons_skin_fixture.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

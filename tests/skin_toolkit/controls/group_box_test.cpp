@@ -5,12 +5,12 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include "color.h"
-#include "controls/kwo_check_box.h"
-#include "controls/kwo_group_box.h"
-#include "panels_groups_fixture.h"
-#include "rules/group_logic.h"
-#include "ui_fixtures.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/controls/kwo_check_box.h"
+#include "skin_toolkit/controls/kwo_group_box.h"
+#include "skin_toolkit/rules/group_logic.h"
+#include "tests/skin_toolkit/controls/panels_groups_fixture.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

@@ -5,8 +5,8 @@
 #include <memory>
 #include <utility>
 
-#include "controls/image_button.h"
-#include "ui_fixtures.h"
+#include "skin_toolkit/controls/image_button.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

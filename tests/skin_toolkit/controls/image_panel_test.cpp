@@ -3,10 +3,10 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include "color.h"
-#include "controls/kwo_image_panel.h"
-#include "panels_groups_fixture.h"
-#include "ui_fixtures.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/controls/kwo_image_panel.h"
+#include "tests/skin_toolkit/controls/panels_groups_fixture.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

@@ -8,10 +8,10 @@
 
 #include <memory>
 
-#include "color.h"
-#include "controls/kwo_image_button.h"
-#include "form.h"
-#include "ui_fixtures.h"
+#include "platform/ui/color.h"
+#include "platform/ui/form.h"
+#include "skin_toolkit/controls/kwo_image_button.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

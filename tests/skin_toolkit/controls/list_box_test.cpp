@@ -7,12 +7,12 @@
 
 #include <memory>
 
-#include "color.h"
-#include "controls/kwo_list_box.h"
-#include "controls/kwo_scroll_bar.h"
-#include "form.h"
-#include "rules/scroll_bar_logic.h"
-#include "ui_fixtures.h"
+#include "platform/ui/color.h"
+#include "platform/ui/form.h"
+#include "skin_toolkit/controls/kwo_list_box.h"
+#include "skin_toolkit/controls/kwo_scroll_bar.h"
+#include "skin_toolkit/rules/scroll_bar_logic.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

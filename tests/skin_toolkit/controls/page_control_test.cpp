@@ -17,17 +17,17 @@
 #include <string>
 #include <vector>
 
-#include "color.h"
-#include "controls/kwo_button.h"
-#include "controls/kwo_page_control.h"
-#include "controls_fixture.h"
-#include "form.h"
-#include "gallery/skin_file_builder.h"
-#include "temp_dir.h"
-#include "themes/drawing.h"
-#include "themes/file_theme.h"
-#include "themes/theme_source.h"
-#include "ui_fixtures.h"
+#include "platform/ui/color.h"
+#include "platform/ui/form.h"
+#include "skin_toolkit/controls/kwo_button.h"
+#include "skin_toolkit/controls/kwo_page_control.h"
+#include "skin_toolkit/gallery/skin_file_builder.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "skin_toolkit/themes/file_theme.h"
+#include "skin_toolkit/themes/theme_source.h"
+#include "tests/skin_toolkit/controls/controls_fixture.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

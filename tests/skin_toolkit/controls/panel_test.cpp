@@ -12,13 +12,13 @@
 #include <stdexcept>
 #include <vector>
 
-#include "color.h"
-#include "controls/kwo_panel.h"
-#include "panels_groups_fixture.h"
-#include "rules/panel_logic.h"
-#include "themes/builtin_pictures.h"
-#include "themes/drawing.h"
-#include "ui_fixtures.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/controls/kwo_panel.h"
+#include "skin_toolkit/rules/panel_logic.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "tests/skin_toolkit/controls/panels_groups_fixture.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

@@ -6,8 +6,8 @@
 #include <QPixmap>
 #include <memory>
 
-#include "form.h"
-#include "ui_fixtures.h"
+#include "platform/ui/form.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 

@@ -7,13 +7,13 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "color.h"
-#include "controls/kwo_group_box.h"
-#include "controls/kwo_panel.h"
-#include "controls/kwo_radio_group.h"
-#include "frames/kwo_form.h"
-#include "panels_groups_fixture.h"
-#include "ui_fixtures.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/controls/kwo_group_box.h"
+#include "skin_toolkit/controls/kwo_panel.h"
+#include "skin_toolkit/controls/kwo_radio_group.h"
+#include "skin_toolkit/frames/kwo_form.h"
+#include "tests/skin_toolkit/controls/panels_groups_fixture.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

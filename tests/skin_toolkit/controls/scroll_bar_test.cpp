@@ -5,12 +5,12 @@
 
 #include <memory>
 
-#include "controls/kwo_scroll_bar.h"
-#include "form.h"
-#include "themes/drawing.h"
-#include "themes/file_theme.h"
-#include "themes/theme_source.h"
-#include "ui_fixtures.h"
+#include "platform/ui/form.h"
+#include "skin_toolkit/controls/kwo_scroll_bar.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "skin_toolkit/themes/file_theme.h"
+#include "skin_toolkit/themes/theme_source.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

@@ -3,9 +3,9 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "buttons_skin_fixture.h"
-#include "controls/speed_button.h"
-#include "ui_fixtures.h"
+#include "skin_toolkit/controls/speed_button.h"
+#include "tests/skin_toolkit/controls/buttons_skin_fixture.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

@@ -6,11 +6,11 @@
 
 #include <memory>
 
-#include "color.h"
-#include "controls/kwo_string_grid.h"
-#include "gallery/skin_file_builder.h"
-#include "themes/file_theme.h"
-#include "ui_fixtures.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/controls/kwo_string_grid.h"
+#include "skin_toolkit/gallery/skin_file_builder.h"
+#include "skin_toolkit/themes/file_theme.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

@@ -8,13 +8,13 @@
 #include <limits>
 #include <memory>
 
-#include "color.h"
-#include "controls/kwo_image_panel.h"
-#include "controls/kwo_track_bar.h"
-#include "rules/track_bar_logic.h"
-#include "themes/drawing.h"
-#include "themes/theme_source.h"
-#include "ui_fixtures.h"
+#include "platform/ui/color.h"
+#include "skin_toolkit/controls/kwo_image_panel.h"
+#include "skin_toolkit/controls/kwo_track_bar.h"
+#include "skin_toolkit/rules/track_bar_logic.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "skin_toolkit/themes/theme_source.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

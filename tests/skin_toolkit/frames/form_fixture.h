@@ -4,8 +4,8 @@
 // to take over.
 #include <memory>
 
-#include "form.h"
-#include "ui_fixtures.h"
+#include "platform/ui/form.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 

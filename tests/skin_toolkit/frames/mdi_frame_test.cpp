@@ -9,20 +9,20 @@
 #include <stdexcept>
 #include <vector>
 
-#include "application.h"
-#include "color.h"
-#include "controls/speed_button.h"
-#include "frames/kwo_form.h"
-#include "frames/kwo_title_bar.h"
-#include "frames/mdi_frame.h"
-#include "mdi_client.h"
-#include "menu.h"
-#include "panel.h"
-#include "rules/mdi_layout.h"
-#include "themes/file_theme.h"
-#include "themes/theme_source.h"
-#include "tool_bar.h"
-#include "ui_fixtures.h"
+#include "platform/ui/application.h"
+#include "platform/ui/color.h"
+#include "platform/ui/mdi_client.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/tool_bar.h"
+#include "skin_toolkit/controls/speed_button.h"
+#include "skin_toolkit/frames/kwo_form.h"
+#include "skin_toolkit/frames/kwo_title_bar.h"
+#include "skin_toolkit/frames/mdi_frame.h"
+#include "skin_toolkit/rules/mdi_layout.h"
+#include "skin_toolkit/themes/file_theme.h"
+#include "skin_toolkit/themes/theme_source.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

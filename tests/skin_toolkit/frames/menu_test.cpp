@@ -11,15 +11,15 @@
 #include <functional>
 #include <memory>
 
-#include "form.h"
-#include "form_fixture.h"
-#include "frames/kwo_menu.h"
-#include "gallery/skin_file_builder.h"
-#include "image_list.h"
-#include "menu_view.h"
-#include "themes/builtin_pictures.h"
-#include "themes/file_theme.h"
-#include "ui_fixtures.h"
+#include "platform/ui/form.h"
+#include "platform/ui/image_list.h"
+#include "platform/ui/menu_view.h"
+#include "skin_toolkit/frames/kwo_menu.h"
+#include "skin_toolkit/gallery/skin_file_builder.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
+#include "skin_toolkit/themes/file_theme.h"
+#include "tests/skin_toolkit/frames/form_fixture.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

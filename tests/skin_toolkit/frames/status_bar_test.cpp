@@ -7,11 +7,11 @@
 #include <functional>
 #include <memory>
 
-#include "form.h"
-#include "form_fixture.h"
-#include "frames/kwo_form.h"
-#include "frames/kwo_status_bar.h"
-#include "ui_fixtures.h"
+#include "platform/ui/form.h"
+#include "skin_toolkit/frames/kwo_form.h"
+#include "skin_toolkit/frames/kwo_status_bar.h"
+#include "tests/skin_toolkit/frames/form_fixture.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

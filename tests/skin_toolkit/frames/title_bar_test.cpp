@@ -12,18 +12,18 @@
 #include <QTest>
 #include <memory>
 
-#include "form.h"
-#include "form_fixture.h"
-#include "frames/kwo_form.h"
-#include "frames/kwo_title_bar.h"
-#include "frames/kwo_title_bar_menu.h"
-#include "gallery/skin_file_builder.h"
-#include "menu_view.h"
-#include "themes/builtin_pictures.h"
-#include "themes/drawing.h"
-#include "themes/file_theme.h"
-#include "themes/theme_source.h"
-#include "ui_fixtures.h"
+#include "platform/ui/form.h"
+#include "platform/ui/menu_view.h"
+#include "skin_toolkit/frames/kwo_form.h"
+#include "skin_toolkit/frames/kwo_title_bar.h"
+#include "skin_toolkit/frames/kwo_title_bar_menu.h"
+#include "skin_toolkit/gallery/skin_file_builder.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "skin_toolkit/themes/file_theme.h"
+#include "skin_toolkit/themes/theme_source.h"
+#include "tests/skin_toolkit/frames/form_fixture.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

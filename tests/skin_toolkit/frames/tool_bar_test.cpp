@@ -5,13 +5,13 @@
 #include <QPainter>
 #include <memory>
 
-#include "form_fixture.h"
-#include "frames/kwo_status_bar.h"
-#include "frames/kwo_tool_bar.h"
-#include "gallery/skin_file_builder.h"
-#include "panel.h"
-#include "themes/file_theme.h"
-#include "ui_fixtures.h"
+#include "platform/ui/panel.h"
+#include "skin_toolkit/frames/kwo_status_bar.h"
+#include "skin_toolkit/frames/kwo_tool_bar.h"
+#include "skin_toolkit/gallery/skin_file_builder.h"
+#include "skin_toolkit/themes/file_theme.h"
+#include "tests/skin_toolkit/frames/form_fixture.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

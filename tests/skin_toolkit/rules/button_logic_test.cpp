@@ -1,7 +1,7 @@
 // The push button's rules without any window.
 #include <gtest/gtest.h>
 
-#include "rules/button_logic.h"
+#include "skin_toolkit/rules/button_logic.h"
 
 namespace kwo {
 namespace {

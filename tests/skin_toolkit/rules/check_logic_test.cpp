@@ -2,7 +2,7 @@
 // picture frames and sizes.
 #include <gtest/gtest.h>
 
-#include "rules/check_logic.h"
+#include "skin_toolkit/rules/check_logic.h"
 
 namespace kwo {
 namespace {

@@ -1,7 +1,7 @@
 // Where the combo box draws the arrow on its button.
 #include <gtest/gtest.h>
 
-#include "rules/combo_logic.h"
+#include "skin_toolkit/rules/combo_logic.h"
 
 namespace kwo {
 namespace {

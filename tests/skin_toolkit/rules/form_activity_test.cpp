@@ -1,7 +1,7 @@
 // When a skinned frame draws itself active: the rule, without any window.
 #include <gtest/gtest.h>
 
-#include "rules/form_activity.h"
+#include "skin_toolkit/rules/form_activity.h"
 
 namespace kwo {
 namespace {

@@ -8,7 +8,7 @@
 #include <limits>
 #include <vector>
 
-#include "rules/frame_logic.h"
+#include "skin_toolkit/rules/frame_logic.h"
 
 namespace kwo {
 namespace {

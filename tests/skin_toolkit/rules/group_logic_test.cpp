@@ -5,7 +5,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "rules/group_logic.h"
+#include "skin_toolkit/rules/group_logic.h"
 
 namespace kwo {
 namespace {

@@ -1,7 +1,7 @@
 // When the list box's skinned scroll bar follows the list.
 #include <gtest/gtest.h>
 
-#include "rules/list_box_logic.h"
+#include "skin_toolkit/rules/list_box_logic.h"
 
 namespace kwo {
 namespace {

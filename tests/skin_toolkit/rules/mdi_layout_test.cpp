@@ -1,7 +1,7 @@
 // Where the MDI frame's cascade and tile commands put the children.
 #include <gtest/gtest.h>
 
-#include "rules/mdi_layout.h"
+#include "skin_toolkit/rules/mdi_layout.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "rules/menu_logic.h"
+#include "skin_toolkit/rules/menu_logic.h"
 
 namespace kwo {
 namespace {

@@ -2,7 +2,7 @@
 // keyboard mark's moves.
 #include <gtest/gtest.h>
 
-#include "rules/navigator_logic.h"
+#include "skin_toolkit/rules/navigator_logic.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "rules/nine_grid.h"
+#include "skin_toolkit/rules/nine_grid.h"
 
 namespace kwo {
 namespace {

@@ -1,7 +1,7 @@
 // The panels' rules: tiling, the fold's steps and the push/pop button.
 #include <gtest/gtest.h>
 
-#include "rules/panel_logic.h"
+#include "skin_toolkit/rules/panel_logic.h"
 
 namespace kwo {
 namespace {

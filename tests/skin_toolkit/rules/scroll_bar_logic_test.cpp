@@ -1,7 +1,7 @@
 // The scroll bar's layout and thumb length.
 #include <gtest/gtest.h>
 
-#include "rules/scroll_bar_logic.h"
+#include "skin_toolkit/rules/scroll_bar_logic.h"
 
 namespace kwo {
 namespace {

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "rules/status_bar_logic.h"
+#include "skin_toolkit/rules/status_bar_logic.h"
 
 namespace kwo {
 namespace {

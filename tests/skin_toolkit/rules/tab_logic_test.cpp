@@ -3,7 +3,7 @@
 // tab index changes.
 #include <gtest/gtest.h>
 
-#include "rules/tab_logic.h"
+#include "skin_toolkit/rules/tab_logic.h"
 
 namespace kwo {
 namespace {

@@ -2,7 +2,7 @@
 // state paints and where its image and caption go.
 #include <gtest/gtest.h>
 
-#include "rules/tool_bar_logic.h"
+#include "skin_toolkit/rules/tool_bar_logic.h"
 
 namespace kwo {
 namespace {

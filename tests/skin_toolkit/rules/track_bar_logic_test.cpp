@@ -1,6 +1,6 @@
 // The track bar's rules: placement, value at a point, bar steps and tick
 // positions, also over the whole int range.
-#include "rules/track_bar_logic.h"
+#include "skin_toolkit/rules/track_bar_logic.h"
 
 #include <gtest/gtest.h>
 

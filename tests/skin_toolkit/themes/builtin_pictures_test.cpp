@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "themes/builtin_pictures.h"
-#include "themes/drawing.h"
-#include "ui_fixtures.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

@@ -8,11 +8,11 @@
 #include <QWidget>
 #include <string>
 
-#include "application.h"
-#include "form.h"
-#include "tcolor.h"
-#include "themes/drawing.h"
-#include "ui_fixtures.h"
+#include "platform/tcolor.h"
+#include "platform/ui/application.h"
+#include "platform/ui/form.h"
+#include "skin_toolkit/themes/drawing.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

@@ -4,16 +4,16 @@
 #include <filesystem>
 #include <memory>
 
-#include "controls/kwo_button.h"
-#include "controls/kwo_check_box.h"
-#include "form.h"
-#include "gallery/skin_file_builder.h"
-#include "themes/builtin_pictures.h"
-#include "themes/file_theme.h"
-#include "themes/file_theme_reader.h"
-#include "themes/theme_client.h"
-#include "themes/theme_source.h"
-#include "ui_fixtures.h"
+#include "platform/ui/form.h"
+#include "skin_toolkit/controls/kwo_button.h"
+#include "skin_toolkit/controls/kwo_check_box.h"
+#include "skin_toolkit/gallery/skin_file_builder.h"
+#include "skin_toolkit/themes/builtin_pictures.h"
+#include "skin_toolkit/themes/file_theme.h"
+#include "skin_toolkit/themes/file_theme_reader.h"
+#include "skin_toolkit/themes/theme_client.h"
+#include "skin_toolkit/themes/theme_source.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 namespace kwo {
 namespace {

@@ -8,9 +8,9 @@
 #include <limits>
 #include <span>
 
-#include "rules/frame_logic.h"
-#include "themes/skin_file.h"
-#include "themes/theme_table.h"
+#include "skin_toolkit/rules/frame_logic.h"
+#include "skin_toolkit/themes/skin_file.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "gallery/skin_file_layout.h"
-#include "rules/geometry.h"
-#include "themes/skin_file.h"
-#include "themes/theme_table.h"
+#include "skin_toolkit/gallery/skin_file_layout.h"
+#include "skin_toolkit/rules/geometry.h"
+#include "skin_toolkit/themes/skin_file.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 namespace kwo {
 namespace {

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "themes/theme_table.h"
+#include "skin_toolkit/themes/theme_table.h"
 
 namespace kwo {
 namespace {

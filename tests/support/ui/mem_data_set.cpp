@@ -1,4 +1,4 @@
-#include "mem_data_set.h"
+#include "tests/support/ui/mem_data_set.h"
 
 namespace testsupport {
 

@@ -8,8 +8,8 @@
 #include <optional>
 #include <utility>
 
-#include "data_set.h"
-#include "event_log.h"
+#include "platform/ui/data_set.h"
+#include "tests/support/ui/event_order.h"
 
 namespace testsupport {
 
@@ -34,7 +34,7 @@ class MemDataSet : public ui::DataSet {
 
   void failOn(ui::DataSetOperation operation) { failOn_ = operation; }
   // Operations are logged as "op:<name>" here when set.
-  void setLog(EventLog *log) { log_ = log; }
+  void setLog(EventOrder *log) { log_ = log; }
 
   static QString operationName(ui::DataSetOperation operation);
 
@@ -54,7 +54,7 @@ class MemDataSet : public ui::DataSet {
   QString buffer_;
   bool readOnly_ = false;
   std::optional<ui::DataSetOperation> failOn_;
-  EventLog *log_ = nullptr;
+  EventOrder *log_ = nullptr;
 };
 
 }  // namespace testsupport

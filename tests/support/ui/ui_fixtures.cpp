@@ -1,4 +1,4 @@
-#include "ui_fixtures.h"
+#include "tests/support/ui/ui_fixtures.h"
 
 #include <QApplication>
 #include <QCoreApplication>

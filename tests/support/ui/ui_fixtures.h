@@ -16,10 +16,10 @@
 
 #include <gtest/gtest.h>
 
-#include "file_dialog.h"
-#include "form.h"
-#include "message_box.h"
-#include "temp_dir.h"
+#include "platform/ui/file_dialog.h"
+#include "platform/ui/form.h"
+#include "platform/ui/message_box.h"
+#include "tests/support/temp_dir.h"
 
 namespace testsupport {
 

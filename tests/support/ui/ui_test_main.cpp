@@ -9,10 +9,10 @@
 #include <QtGlobal>
 #include <gtest/gtest.h>
 
-#include "application.h"
-#include "file_dialog.h"
-#include "form.h"
-#include "message_box.h"
+#include "platform/ui/application.h"
+#include "platform/ui/file_dialog.h"
+#include "platform/ui/form.h"
+#include "platform/ui/message_box.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "url_handler_recorder.h"
+#include "tests/support/ui/url_handler_recorder.h"
 
 #include <QDesktopServices>
 

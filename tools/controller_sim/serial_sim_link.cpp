@@ -1,4 +1,4 @@
-#include "controller_sim/serial_link.h"
+#include "tools/controller_sim/serial_sim_link.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -13,7 +13,7 @@
 #include <system_error>
 #include <vector>
 
-#include "controller_sim/text_assembler.h"
+#include "tools/controller_sim/text_assembler.h"
 #include "transport/baud_rate.h"
 
 namespace controller_sim {
@@ -71,10 +71,10 @@ class SerialOutput final : public ReplyOutput {
 
 }  // namespace
 
-SerialLink::SerialLink(SimCore &core, int fd, int held_fd, std::string path, int baud)
+SerialSimLink::SerialSimLink(SimCore &core, int fd, int held_fd, std::string path, int baud)
     : SimLink(core), fd_(fd), held_fd_(held_fd), path_(std::move(path)), baud_(baud) {}
 
-std::unique_ptr<SerialLink> SerialLink::OpenPty(SimCore &core, int baud) {
+std::unique_ptr<SerialSimLink> SerialSimLink::OpenPty(SimCore &core, int baud) {
   int master = -1;
   int slave = -1;
   if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) ThrowSystemError(errno, "无法创建伪终端");
@@ -92,10 +92,10 @@ std::unique_ptr<SerialLink> SerialLink::OpenPty(SimCore &core, int baud) {
     close(slave);
     throw;
   }
-  return std::unique_ptr<SerialLink>(new SerialLink(core, master, slave, name, baud));
+  return std::unique_ptr<SerialSimLink>(new SerialSimLink(core, master, slave, name, baud));
 }
 
-std::unique_ptr<SerialLink> SerialLink::OpenDevice(SimCore &core, const std::string &path, int baud) {
+std::unique_ptr<SerialSimLink> SerialSimLink::OpenDevice(SimCore &core, const std::string &path, int baud) {
   const std::optional<speed_t> speed = transport::BaudConstant(baud);
   if (!speed) throw std::invalid_argument("不支持的波特率: " + std::to_string(baud));
   const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -107,16 +107,16 @@ std::unique_ptr<SerialLink> SerialLink::OpenDevice(SimCore &core, const std::str
     throw;
   }
   tcflush(fd, TCIOFLUSH);
-  return std::unique_ptr<SerialLink>(new SerialLink(core, fd, -1, path, baud));
+  return std::unique_ptr<SerialSimLink>(new SerialSimLink(core, fd, -1, path, baud));
 }
 
-SerialLink::~SerialLink() {
+SerialSimLink::~SerialSimLink() {
   stop();
   close(fd_);
   if (held_fd_ >= 0) close(held_fd_);
 }
 
-void SerialLink::run() {
+void SerialSimLink::run() {
   TextAssembler assembler;
   std::vector<char> buffer(kReadChunk);
   std::vector<std::string> texts;

@@ -3,15 +3,15 @@
 // datagram's sender.
 #include <cstdint>
 
-#include "controller_sim/sim_link.h"
+#include "tools/controller_sim/sim_link.h"
 
 namespace controller_sim {
 
-class UdpLink final : public SimLink {
+class UdpSimLink final : public SimLink {
  public:
   // Binds 127.0.0.1:port (0 = a free port); throws std::system_error.
-  UdpLink(SimCore &core, uint16_t port);
-  ~UdpLink() override;
+  UdpSimLink(SimCore &core, uint16_t port);
+  ~UdpSimLink() override;
 
   uint16_t port() const { return port_; }
 

@@ -1,4 +1,4 @@
-#include "controller_sim/udp_link.h"
+#include "tools/controller_sim/udp_sim_link.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -38,7 +38,7 @@ class UdpOutput final : public ReplyOutput {
 
 }  // namespace
 
-UdpLink::UdpLink(SimCore &core, uint16_t port) : SimLink(core) {
+UdpSimLink::UdpSimLink(SimCore &core, uint16_t port) : SimLink(core) {
   fd_ = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
   if (fd_ < 0) ThrowSystemError("无法创建 UDP 套接字");
   sockaddr_in addr{};
@@ -55,12 +55,12 @@ UdpLink::UdpLink(SimCore &core, uint16_t port) : SimLink(core) {
   port_ = ntohs(addr.sin_port);
 }
 
-UdpLink::~UdpLink() {
+UdpSimLink::~UdpSimLink() {
   stop();
   close(fd_);
 }
 
-void UdpLink::run() {
+void UdpSimLink::run() {
   std::vector<char> buffer(kMaxDatagram);
   while (!stop_.triggered()) {
     const auto forever = std::chrono::steady_clock::now() + std::chrono::hours(24);

@@ -6,7 +6,7 @@
 
 namespace testsupport {
 
-class EventLog {
+class EventOrder {
  public:
   void add(const QString &event) { events_.push_back(event); }
   const QStringList &events() const { return events_; }
