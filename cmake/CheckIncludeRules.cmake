@@ -22,27 +22,28 @@ set(folders platform transport controller_comm screen_comm skin_toolkit
 # toolkit know nothing of the link libraries; the libraries nothing of the
 # toolkit; the two programs nothing of each other; the models nothing of
 # their windows.
+set(programs "display_app/,controller_editor/")
+set(aside "tools/,tests/,bench/")
 set(layer_rules
-  "platform/:transport/,controller_comm/,screen_comm/,skin_toolkit/,display_app/,controller_editor/,tools/,tests/,bench/"
-  "transport/:controller_comm/,screen_comm/,skin_toolkit/,display_app/,controller_editor/,tools/,tests/,bench/"
-  "controller_comm/:screen_comm/,skin_toolkit/,display_app/,controller_editor/,tools/,tests/,bench/"
-  "screen_comm/:controller_comm/,skin_toolkit/,display_app/,controller_editor/,tools/,tests/,bench/"
-  "skin_toolkit/:transport/,controller_comm/,screen_comm/,display_app/,controller_editor/,tools/,tests/,bench/"
+  "platform/:transport/,controller_comm/,screen_comm/,skin_toolkit/,${programs},${aside}"
+  "transport/:controller_comm/,screen_comm/,skin_toolkit/,${programs},${aside}"
+  "controller_comm/:screen_comm/,skin_toolkit/,${programs},${aside}"
+  "screen_comm/:controller_comm/,skin_toolkit/,${programs},${aside}"
+  "skin_toolkit/:transport/,controller_comm/,screen_comm/,${programs},${aside}"
   "skin_toolkit/rules/:platform/ui/,skin_toolkit/controls/,skin_toolkit/frames/,skin_toolkit/gallery/"
-  "display_app/:controller_editor/,tools/,tests/,bench/"
+  "display_app/:controller_editor/,${aside}"
   "display_app/model/:platform/ui/,skin_toolkit/,display_app/views/,display_app/dialogs/"
-  "controller_editor/:display_app/,skin_toolkit/,tools/,tests/,bench/"
+  "controller_editor/:display_app/,skin_toolkit/,${aside}"
   "controller_editor/model/:platform/ui/,controller_editor/forms/"
   "tools/:tests/,bench/")
 
 set(sources "")
-set(headers "")
 foreach(folder IN LISTS folders)
   file(GLOB_RECURSE found RELATIVE ${ROOT} ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp ${ROOT}/${folder}/*.c)
   list(APPEND sources ${found})
-  file(GLOB_RECURSE found_headers RELATIVE ${ROOT} ${ROOT}/${folder}/*.h)
-  list(APPEND headers ${found_headers})
 endforeach()
+set(headers ${sources})
+list(FILTER headers INCLUDE REGEX "\\.h$")
 
 set(faults 0)
 foreach(source IN LISTS sources)

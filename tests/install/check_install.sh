@@ -1,5 +1,5 @@
 #!/bin/sh
-# check_install.sh CMAKE BUILD_DIR C_COMPILER C_FLAGS
+# check_install.sh CMAKE BUILD_DIR C_COMPILER [SANITIZERS]
 # Installs the build into a temporary prefix, then checks that the installed
 # programs (Morvit, Selkan) find the project's libraries in the prefix
 # (never in the build tree), that nothing is missing, that a C caller builds
@@ -9,7 +9,7 @@ set -eu
 cmake=$1
 build=$2
 cc=$3
-cflags=$(echo "$4" | tr ';' ' ')
+sanitize=${4:-}
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
@@ -50,7 +50,7 @@ cat >"$prefix/caller.c" <<'EOF'
 #include <quodel.h>
 int main(void) { return PLC_Startup(0) == 1 ? PLC_Cleanup() != 1 : 1; }
 EOF
-if ! "$cc" $cflags -Wall -Werror -I"$prefix/include" "$prefix/caller.c" -o "$prefix/caller" \
+if ! "$cc" -std=c11 ${sanitize:+-fsanitize=$sanitize} -Wall -Werror -I"$prefix/include" "$prefix/caller.c" -o "$prefix/caller" \
        -L"$prefix/bin" -lTarnex -lQuodel -Wl,-rpath,"$prefix/bin"; then
   echo "a C caller does not build on the installed headers" >&2
   exit 1
